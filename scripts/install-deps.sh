@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package Quillmere needs to build, run and test.
+# Non-interactive; installs only what is missing; runs apt-get update only when it must install.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
+  qt6-qpa-plugins libgl1-mesa-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  fonts-liberation
+  xvfb xauth imagemagick
+  espeak-ng sox
+  pulseaudio pulseaudio-utils alsa-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,12 @@
+#pragma once
+#include "Bytes.h"
+#include "SlotVector.h"
+
+// Slot vector of bytes; used to build the image of a container.
+class TByteVector : public TSlotVector<uint8_t> {
+ public:
+  // Slots 0 to Count - 1 as a new array.
+  TBytes ToBytes() const;
+  // Appends all bytes at once (the same as Add for each).
+  void AddBytes(const uint8_t* data, std::size_t size);
+};

@@ -1,0 +1,30 @@
+#include "Errors.h"
+
+namespace {
+std::string Quoted(const std::string& text) {
+  // Keep messages short even for a hostile line of megabytes.
+  constexpr std::size_t kShown = 80;
+  if (text.size() <= kShown) return text;
+  return text.substr(0, kShown) + "...";
+}
+}  // namespace
+
+TConversionError::TConversionError(const std::string& text)
+    : std::runtime_error("'" + Quoted(text) + "' is not a valid integer value"), text_(text) {}
+
+void TConversionError::SetPlace(const std::string& file, int lineNbr, const std::string& line) {
+  file_ = file;
+  lineNbr_ = lineNbr;
+  line_ = line;
+}
+
+std::string TConversionError::Describe() const {
+  std::string reason = what();
+  if (file_.empty()) return reason;
+  std::string place = file_;
+  if (lineNbr_ > 0) place += ", line " + std::to_string(lineNbr_);
+  return place + ": " + reason + (line_.empty() ? std::string() : " in \"" + Quoted(line_) + "\"");
+}
+
+TFileIoError::TFileIoError(const std::string& file, const std::string& reason)
+    : std::runtime_error(file + ": " + reason), file_(file), reason_(reason) {}

@@ -1,0 +1,124 @@
+#include "CodePage.h"
+
+#include <array>
+
+namespace {
+// 0x80..0x9F; the undefined bytes keep their own number.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::array<unsigned char, 256> BuildUpperTable() {
+  std::array<unsigned char, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    table[b] = static_cast<unsigned char>(b);
+    const QChar upper = QChar(Cp1252ToUnicode(static_cast<unsigned char>(b))).toUpper();
+    const int mapped = UnicodeToCp1252(upper.unicode());
+    if (mapped >= 0) table[b] = static_cast<unsigned char>(mapped);
+  }
+  return table;
+}
+}  // namespace
+
+char16_t Cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHigh[byte - 0x80];
+  return byte;
+}
+
+int UnicodeToCp1252(char32_t ch) {
+  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<int>(ch);
+  for (std::size_t i = 0; i < kHigh.size(); ++i)
+    if (kHigh[i] == ch) return static_cast<int>(0x80 + i);
+  return -1;
+}
+
+QString Cp1252ToQString(std::string_view text) {
+  QString result(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+  QChar* out = result.data();
+  for (std::size_t i = 0; i < text.size(); ++i) out[i] = QChar(Cp1252ToUnicode(static_cast<unsigned char>(text[i])));
+  return result;
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (char c : text) {
+    const char32_t ch = Cp1252ToUnicode(static_cast<unsigned char>(c));
+    if (ch < 0x80) {
+      out += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+      out += static_cast<char>(0xC0 | (ch >> 6));
+      out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (ch >> 12));
+      out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+  }
+  return out;
+}
+
+bool QStringToCp1252(const QString& text, std::string& out, QChar* badChar, int* badPos) {
+  std::string result;
+  result.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const int byte = UnicodeToCp1252(text[i].unicode());
+    if (byte < 0) {
+      if (badChar) *badChar = text[i];
+      if (badPos) *badPos = static_cast<int>(i);
+      return false;
+    }
+    result += static_cast<char>(byte);
+  }
+  out = std::move(result);
+  return true;
+}
+
+bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar, std::size_t* badPos) {
+  std::string result;
+  result.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::size_t at = i;
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    char32_t ch = 0;
+    int extra = 0;
+    if (lead < 0x80) {
+      ch = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      ch = lead & 0x1F;
+      extra = 1;
+    } else if ((lead & 0xF0) == 0xE0) {
+      ch = lead & 0x0F;
+      extra = 2;
+    } else if ((lead & 0xF8) == 0xF0) {
+      ch = lead & 0x07;
+      extra = 3;
+    } else {
+      ch = 0xFFFD;  // not UTF-8: refused below
+    }
+    ++i;
+    for (int k = 0; k < extra; ++k, ++i) {
+      if (i >= utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+        ch = 0xFFFD;
+        break;
+      }
+      ch = (ch << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+    }
+    const int byte = ch == 0xFFFD ? -1 : UnicodeToCp1252(ch);
+    if (byte < 0) {
+      if (badChar) *badChar = ch;
+      if (badPos) *badPos = at;
+      return false;
+    }
+    result += static_cast<char>(byte);
+  }
+  out = std::move(result);
+  return true;
+}
+
+unsigned char UpperCase1252(unsigned char byte) {
+  static const std::array<unsigned char, 256> table = BuildUpperTable();
+  return table[byte];
+}

@@ -1,0 +1,156 @@
+#include "FileUtil.h"
+
+#include <QSaveFile>
+#include <QString>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "CodePage.h"
+#include "StrUtil.h"
+#include "core/Errors.h"
+
+namespace {
+constexpr std::size_t kBlockSize = 327676;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::size_t FirstSeparator(const std::string& path) { return path.find_first_of("\\/"); }
+std::size_t LastSeparator(const std::string& path) { return path.find_last_of("\\/"); }
+
+TFileWarnHook& WarnHook() {
+  static TFileWarnHook hook;
+  return hook;
+}
+
+TWriteFaults& WriteFaults() {
+  static TWriteFaults faults;
+  return faults;
+}
+
+std::string SystemReason(int error) { return std::strerror(error); }
+}  // namespace
+
+std::string GetDrivePart(const std::string& path) {
+  const std::size_t colon = path.find(':');
+  if (colon == std::string::npos) return {};
+  return path.substr(0, colon + 1);
+}
+
+std::string GetDirPart(const std::string& path) {
+  const std::size_t first = FirstSeparator(path);
+  const std::size_t last = LastSeparator(path);
+  if (first == std::string::npos || last <= GetDrivePart(path).size()) return {};
+  return path.substr(first + 1, last - first - 1);
+}
+
+std::string GetNamePart(const std::string& path) {
+  const std::size_t last = LastSeparator(path);
+  return LowerCaseAscii(last == std::string::npos ? path : path.substr(last + 1));
+}
+
+std::string GetExtPart(const std::string& path) {
+  const std::string name = GetNamePart(path);
+  const std::size_t dot = name.find('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+std::string GetBasePart(const std::string& path) {
+  const std::string name = GetNamePart(path);
+  return name.substr(0, name.find('.'));
+}
+
+std::filesystem::path NativePath(const std::string& path) {
+  std::string normal(path);
+  for (char& c : normal)
+    if (IsSeparator(c)) c = '/';
+  const QByteArray local = QString(Cp1252ToQString(normal)).toLocal8Bit();
+  return std::filesystem::path(local.toStdString());
+}
+
+bool StoredPath(const std::filesystem::path& path, std::string& out) {
+  return QStringToCp1252(QString::fromLocal8Bit(path.native()), out);
+}
+
+TFileWarnHook SetFileWarnHook(TFileWarnHook hook) {
+  TFileWarnHook previous = std::move(WarnHook());
+  WarnHook() = std::move(hook);
+  return previous;
+}
+
+bool FileExistsWarn(const std::string& path, const std::string& caption, const void* owner) {
+  std::error_code error;
+  if (!path.empty() && std::filesystem::is_regular_file(NativePath(path), error)) return true;
+  if (owner != nullptr && !caption.empty() && WarnHook()) {
+    // A full path shows only its name; anything else as it was given.
+    const bool fullPath = path.find(':') != std::string::npos || (!path.empty() && IsSeparator(path[0]));
+    const std::string name = fullPath ? GetNamePart(path) : path;
+    WarnHook()(caption, name + " - Dosn" + "'" + "t exists  ", owner);
+  }
+  return false;
+}
+
+TBytes ReadFileBytes(const std::string& path) {
+  if (!FileExistsWarn(path)) return {};
+  const std::filesystem::path native = NativePath(path);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
+  if (!file) throw TFileIoError(path, SystemReason(errno));
+  TBytes bytes;
+  std::error_code sizeError;
+  const auto size = std::filesystem::file_size(native, sizeError);
+  if (!sizeError) bytes.reserve(static_cast<std::size_t>(size));
+  TBytes block(kBlockSize);
+  for (;;) {
+    const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
+    bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
+    if (got < block.size()) {
+      if (std::ferror(file.get())) throw TFileIoError(path, SystemReason(errno));
+      break;
+    }
+  }
+  if (std::fclose(file.release()) != 0) throw TFileIoError(path, SystemReason(errno));
+  return bytes;
+}
+
+bool WriteFileBytes(const std::string& path, const TBytes& bytes, bool overwrite) {
+  if (path.empty()) return false;
+  const std::filesystem::path native = NativePath(path);
+  std::error_code error;
+  if (!overwrite && std::filesystem::exists(native, error)) return false;
+  if (std::filesystem::is_directory(native, error)) return false;
+
+  QSaveFile file(QString::fromLocal8Bit(native.native()));
+  file.setDirectWriteFallback(false);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const TWriteFaults faults = WriteFaults();
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    std::size_t chunk = std::min(kBlockSize, bytes.size() - written);
+    if (faults.failAfterBytes >= 0) {
+      const auto allowed = static_cast<std::size_t>(faults.failAfterBytes);
+      if (written + chunk > allowed) {
+        file.cancelWriting();
+        return false;
+      }
+    }
+    const qint64 done = file.write(reinterpret_cast<const char*>(bytes.data() + written), static_cast<qint64>(chunk));
+    if (done != static_cast<qint64>(chunk)) {
+      file.cancelWriting();
+      return false;
+    }
+    written += chunk;
+  }
+  if (faults.failBeforeReplace) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+bool DeleteFileAt(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::remove(NativePath(path), error) && !error;
+}
+
+void SetWriteFaults(const TWriteFaults& faults) { WriteFaults() = faults; }

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/Bytes.h"
+
+// Paths are 8-bit Windows-1252 texts. Both "\" and "/" separate folders; a
+// path without ":" has an empty drive part.
+
+std::string GetDrivePart(const std::string& path);
+// Between the first and the last separator; empty when the last separator
+// ends the drive or root part (C:\x.exe, /x).
+std::string GetDirPart(const std::string& path);
+// After the last separator, A-Z lower-cased.
+std::string GetNamePart(const std::string& path);
+// After the first "." of the name, lower-cased.
+std::string GetExtPart(const std::string& path);
+// The name without its first "." and what follows, lower-cased.
+std::string GetBasePart(const std::string& path);
+
+// The file-system path for a stored name: backslashes become "/" and the
+// Windows-1252 characters become the platform's encoding.
+std::filesystem::path NativePath(const std::string& path);
+// A platform path as a stored name; false when a character has no byte.
+bool StoredPath(const std::filesystem::path& path, std::string& out);
+
+// Shows the missing-file warning. The window layer installs it; the core
+// never opens a window. owner is the window the layer handed in (opaque here).
+using TFileWarnHook = std::function<void(const std::string& caption, const std::string& text, const void* owner)>;
+TFileWarnHook SetFileWarnHook(TFileWarnHook hook);
+
+// True when a plain file of that name exists. Otherwise false, and with an
+// owner and a non-empty caption the warning "<name> - Dosn't exists  ".
+bool FileExistsWarn(const std::string& path, const std::string& caption = {}, const void* owner = nullptr);
+
+// The whole file; empty when it does not exist. An input/output error on an
+// existing file raises TFileIoError.
+TBytes ReadFileBytes(const std::string& path);
+
+// Writes the bytes as the whole content of the file. The bytes go to a
+// temporary file in the same folder that replaces the target only when all
+// was written and flushed, so the old file is intact on any failure. True
+// only on complete success; with overwrite false an existing file gives false.
+bool WriteFileBytes(const std::string& path, const TBytes& bytes, bool overwrite);
+
+// Deletes a file; true when the system reports success.
+bool DeleteFileAt(const std::string& path);
+
+// Fault injection for tests: the next writes fail after this many bytes
+// (-1: never), or just before the temporary file would replace the target.
+struct TWriteFaults {
+  int64_t failAfterBytes = -1;
+  bool failBeforeReplace = false;
+};
+void SetWriteFaults(const TWriteFaults& faults);

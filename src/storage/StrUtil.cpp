@@ -1,0 +1,76 @@
+#include "StrUtil.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <cstring>
+
+#include "CodePage.h"
+
+int CompareFrom(const std::string& a, const std::string& b, int start, int count) {
+  if (start < 0 || count < 0) return 0;
+  const auto s = static_cast<std::size_t>(start);
+  if (s >= a.size() || s >= b.size() || (count != 0 && start >= count)) return 0;
+  std::size_t i = s;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  const bool noDifference = i == a.size() || i == b.size();
+  if (noDifference && a.size() == b.size()) return -1;
+  const auto equal = static_cast<int>(i - s);
+  if (count > 0 && equal == count) return -1;
+  return equal;
+}
+
+int CompareFromNoCase(const std::string& a, const std::string& b, int start, int count) {
+  return CompareFrom(UpperCase(a), UpperCase(b), start, count);
+}
+
+namespace {
+QLocale CollationLocale() {
+  // A machine without a locale set (the C locale) would compare code points;
+  // the trainer's users expect dictionary order.
+  QLocale locale = QLocale::system();
+  if (locale.language() == QLocale::C) locale = QLocale(QLocale::English, QLocale::UnitedStates);
+  return locale;
+}
+
+QCollator& Collator(bool ignoreCase) {
+  static QCollator sensitive = [] {
+    QCollator c(CollationLocale());
+    c.setCaseSensitivity(Qt::CaseSensitive);
+    return c;
+  }();
+  static QCollator insensitive = [] {
+    QCollator c(CollationLocale());
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    return c;
+  }();
+  return ignoreCase ? insensitive : sensitive;
+}
+}  // namespace
+
+int CompareTexts(const std::string& a, const std::string& b, bool ignoreCase) {
+  const int r = Collator(ignoreCase).compare(Cp1252ToQString(a), Cp1252ToQString(b));
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+std::string UpperCase(const std::string& text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(UpperCase1252(static_cast<unsigned char>(c)));
+  return result;
+}
+
+std::string LowerCaseAscii(const std::string& text) {
+  std::string result(text);
+  for (char& c : result)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return result;
+}
+
+TBytes TextToBytes(const std::string& text) { return TBytes(text.begin(), text.end()); }
+
+std::string BytesToText(const TBytes& bytes) {
+  if (bytes.empty()) return {};
+  const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+  const std::size_t size =
+      nul ? static_cast<std::size_t>(static_cast<const uint8_t*>(nul) - bytes.data()) : bytes.size();
+  return std::string(reinterpret_cast<const char*>(bytes.data()), size);
+}

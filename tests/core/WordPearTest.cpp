@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "core/Errors.h"
+#include "core/Word_Pear.h"
+
+namespace {
+struct LineCase {
+  std::string line;
+  int32_t nbr;
+  std::string word1, word2, wav1, wav2;
+  bool inUse, drawn;
+};
+}  // namespace
+
+TEST(WordPear, ReadsPairLines) {
+  const LineCase cases[] = {
+      {"0=a@b#x.wav@y.wav*", 0, "a", "b", "x.wav", "y.wav", true, false},
+      {"0=a@b#x.wav@y.wav\xA7", 0, "a", "b", "x.wav", "y.wav", true, true},
+      {"0=a@b#x.wav@y.wav", 0, "a", "b", "x.wav", "y.wav", false, false},
+      {"3=Haus@house# @ *", 3, "Haus", "house", " ", " ", true, false},
+      {"7=ab#c@d", 7, "", "ab", "c", "d", false, false},
+      {"-2=a@b@c#w", -2, "a", "b@c", "", "w", false, false},
+      {"5=a@b", 5, "", "", "", "", false, false},
+      {"5=a@b#", 5, "a", "b", "", "", false, false},
+      // "*" that is not the last character is no marker.
+      {"1=a*b@c# @ ", 1, "a*b", "c", " ", " ", false, false},
+  };
+  for (const LineCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    const TWordPear p(c.line);
+    EXPECT_EQ(p.PearNbr, c.nbr);
+    EXPECT_EQ(p.Word1, c.word1);
+    EXPECT_EQ(p.Word2, c.word2);
+    EXPECT_EQ(p.WavFile1, c.wav1);
+    EXPECT_EQ(p.WavFile2, c.wav2);
+    EXPECT_EQ(p.InUse, c.inUse);
+    EXPECT_EQ(p.Drawn, c.drawn);
+  }
+}
+
+TEST(WordPear, WritesPairLines) {
+  TWordPear p;
+  p.PearNbr = 3;
+  p.Word1 = "Haus";
+  p.Word2 = "house";
+  p.WavFile1 = " ";
+  p.WavFile2 = " ";
+  p.InUse = true;
+  EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ *");
+  p.Drawn = true;
+  EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ \xA7");
+  p.InUse = false;  // drawn without use is not stored
+  EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ ");
+  const TWordPear back(p.GetFileLine());
+  EXPECT_FALSE(back.InUse);
+  EXPECT_FALSE(back.Drawn);
+  EXPECT_EQ(back.WavFile2, " ");
+}
+
+TEST(WordPear, EmptyLineGivesDefaults) {
+  const TWordPear p("");
+  EXPECT_EQ(p.PearNbr, 0);
+  EXPECT_TRUE(p.Word1.empty());
+  EXPECT_FALSE(p.InUse);
+}
+
+TEST(WordPear, NumberThatIsNoIntegerRaisesConversionError) {
+  for (const char* line : {"x=a@b#", "=a@b#", "no separator", "1 =a@b#", "99999999999=a@b#"}) {
+    SCOPED_TRACE(line);
+    try {
+      TWordPear p(line);
+      ADD_FAILURE() << "no error";
+    } catch (const TConversionError& e) {
+      EXPECT_NE(std::string(e.what()).find("is not a valid integer value"), std::string::npos);
+    }
+  }
+}
