@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "exercise/ExerciseWord.h"
+
+class tIniFileHandler;
+
+// The settings in memory: one instance, owned by the main window and handed
+// to every window. Nothing reaches the file before UpdateFile at closing.
+class TAppIniFile {
+ public:
+  // appDir: the program directory without trailing separator. owner: the
+  // window that owns the missing-file warning (opaque to the core).
+  TAppIniFile(const std::string& appDir, const void* owner);
+  ~TAppIniFile();
+
+  std::string LangFileName;
+  std::string Lang1;
+  std::string Lang2;
+  bool FirstLang = false;
+  int32_t MaxWords = 0;
+  std::vector<int32_t> AvailableUnits;
+  TExerciseWords ExerciseWords;
+  bool AutoPresent = false;
+  int32_t DelayPresent = 0;
+  bool VoiceAnswer = false;
+  bool LetterAnswer = false;
+  int32_t DelayAnswer = 0;
+  int32_t VoicePresent = 0;
+  bool ShowTable = false;
+  TExerciseWords DeferredWords;
+  std::string AppDir;
+  std::string AppTitle = "Quillmere V1.02";
+  std::string Language = "EN";
+  bool IniFound = false;
+  std::unique_ptr<tIniFileHandler> IniHandler;
+  bool ExerciseLoaded = false;
+  bool PropertyLoaded = false;
+
+  bool ReadExercise();
+  void ReadProperties();
+  void WriteProperties();
+  void WriteExercise();
+  void WriteLanguage();
+  bool IsAvailableUnit(int32_t lessonNbr) const;
+  bool ParseExerciseWord(const std::string& line, int index);
+
+  // Replaces the settings file atomically with what the Write operations
+  // collected. False when the file could not be written (it is then intact).
+  bool UpdateFile();
+  // The full path of the settings file.
+  std::string FileName() const;
+};

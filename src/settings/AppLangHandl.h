@@ -1,0 +1,27 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "core/Bytes.h"
+#include "core/StrVector.h"
+
+// The interface text database "Text.Db": every visible text by number, in
+// English ("EN") or German ("DE").
+class TAppLangHandler {
+ public:
+  // Reads, unscrambles and checks the database. A missing file warns through
+  // FileExistsWarn (caption, owner); an empty or damaged one gives false
+  // without a message. Does not change the current texts.
+  bool LoadTextDb(const std::string& path, const std::string& caption, const void* owner);
+  // The same on the bytes of a file.
+  bool LoadTextBytes(const TBytes& fileBytes);
+  // Builds the text table of that language; false (table unchanged) when the
+  // section is not found.
+  bool SetLanguage(const std::string& code);
+  // Text n of the current language (Windows-1252); "????" when there is none.
+  std::string GetText(int n) const;
+
+ private:
+  std::unique_ptr<TStrVector> Texts;
+  TBytes RawText;
+};

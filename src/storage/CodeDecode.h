@@ -1,0 +1,30 @@
+#pragma once
+#include "core/Bytes.h"
+#include "core/StrVector.h"
+
+// The scrambled container of language files and the text database:
+//   header byte 204, each line followed by CR LF, an XOR checksum byte,
+// the whole image XORed with the rolling key 1, 2, ..., 254, 1, 2, ...
+
+constexpr uint8_t kContainerHeader = 204;
+// A line holds at most this many characters (its length plus CR LF fits 16 bits).
+constexpr std::size_t kMaxContainerLine = 65533;
+
+// A copy with every byte XORed with its key; its own inverse.
+TBytes ScrambleBytes(const TBytes& bytes);
+void ScrambleInPlace(TBytes& bytes);
+
+// Whether the last byte equals the XOR of all bytes before it; with store the
+// last byte is set to that value first.
+bool XorCheck(TBytes& bytes, bool store);
+
+// Optionally unscrambles, then checks header and checksum and removes both.
+// False, and the array unchanged, when a check fails or it is shorter than two bytes.
+bool OpenContainer(TBytes& bytes, bool unscrambleFirst);
+
+// The stored (scrambled) container of the lines.
+TBytes StringsToContainer(const TStrVector& lines);
+
+// Unscrambles, checks and opens the container and appends its lines. False,
+// and the list unchanged, when the header or the checksum is wrong.
+bool ContainerToStrings(const TBytes& bytes, TStrVector& lines);

@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/Bytes.h"
+#include "core/Lesson.h"
+#include "core/Vector.h"
+
+// Reads a language file into lessons and phrase pairs, keeps them by lesson
+// number and writes them back. Lines of a file:
+//   [General]
+//   Lang1Name@Lang2Name
+//   [LessonNbr]      then one pair line per pair, for each lesson
+class TLangFHandler {
+ public:
+  TVector<TLesson> Lessons;
+  std::string Lang1Name;
+  std::string Lang2Name;
+  int ParseState = 0;
+  int32_t CurLessonNbr = -1;
+
+  // Empties the lessons; the language names stay.
+  void ClearLessons();
+
+  // Reads the file into the handler. False for a missing or empty file and for
+  // a wrong header or checksum (nothing read then). A malformed number raises
+  // TConversionError naming file, line number and line; lessons stored before
+  // it stay. An input/output error raises TFileIoError.
+  bool LoadLangFile(const std::string& fileName);
+  // The same on the bytes of a file; fileName only names it in errors.
+  bool LoadLangBytes(const TBytes& bytes, const std::string& fileName);
+
+  // Writes the lessons (ascending number, pairs renumbered 0, 1, ... without
+  // moving them). False, file untouched, when there are fewer than four lines,
+  // a line is too long for the container, or the write fails.
+  bool SaveLangFile(const std::string& fileName);
+  bool DeleteLangFile(const std::string& fileName);
+
+  void SetLangNames(const std::string& lang1, const std::string& lang2);
+  const std::string& GetLang1Name() const { return Lang1Name; }
+  const std::string& GetLang2Name() const { return Lang2Name; }
+
+  int32_t LessonSlotCount() const { return static_cast<int32_t>(Lessons.Count()); }
+  std::shared_ptr<TLesson> GetLesson(int32_t lessonNbr) const { return Lessons.Get(lessonNbr); }
+  // Stores the lesson in the slot of its number; false for a negative number.
+  bool PutLesson(std::shared_ptr<TLesson> lesson);
+  void ClearAllDrawn();
+
+  // Feeds one line to the reader.
+  void ReadLine(const std::string& line);
+
+ private:
+  std::shared_ptr<TLesson> current_;
+};
