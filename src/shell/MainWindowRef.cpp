@@ -1,0 +1,3 @@
+#include "MainWindowRef.h"
+
+TMainWindowServices* mainWindow = nullptr;

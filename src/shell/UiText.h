@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+#include "settings/AppLangHandl.h"
+#include "storage/CodePage.h"
+
+// Interface text n as a window shows it.
+inline QString UiText(const TAppLangHandler& texts, int n) { return Cp1252ToQString(texts.GetText(n)); }
+// A group-box title: " " + text + " ".
+inline QString UiTitle(const TAppLangHandler& texts, int n) { return ' ' + UiText(texts, n) + ' '; }
