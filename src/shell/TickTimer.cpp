@@ -1,0 +1,39 @@
+#include "TickTimer.h"
+
+namespace {
+bool& Manual() {
+  static bool manual = false;
+  return manual;
+}
+}  // namespace
+
+TTickTimer::TTickTimer(QObject* parent) : QObject(parent) {
+  connect(&timer_, &QTimer::timeout, this, &TTickTimer::Fire);
+}
+
+void TTickTimer::setInterval(int ms) {
+  interval_ = ms;
+  timer_.setInterval(ms);
+}
+
+void TTickTimer::start() {
+  active_ = true;
+  if (!Manual()) timer_.start(interval_);
+}
+
+void TTickTimer::start(int ms) {
+  setInterval(ms);
+  start();
+}
+
+void TTickTimer::stop() {
+  active_ = false;
+  timer_.stop();
+}
+
+void TTickTimer::Fire() {
+  if (active_) emit timeout();
+}
+
+void TTickTimer::SetManual(bool manual) { Manual() = manual; }
+bool TTickTimer::IsManual() { return Manual(); }
