@@ -14,6 +14,8 @@ struct TParseCase {
   std::vector<TTablePlace> places;  // empty: not checked
 };
 
+void PrintTo(const TParseCase& c, std::ostream* os) { *os << c.name; }
+
 class ParseTableTest : public testing::TestWithParam<TParseCase> {};
 
 TEST_P(ParseTableTest, SplitsRowsAndFields) {
@@ -59,6 +61,8 @@ struct TMalformedCase {
   const char* reason;
 };
 
+void PrintTo(const TMalformedCase& c, std::ostream* os) { *os << c.name; }
+
 class MalformedCsvTest : public testing::TestWithParam<TMalformedCase> {};
 
 TEST_P(MalformedCsvTest, IsRejectedWithItsRow) {
@@ -92,6 +96,8 @@ struct TFormatCase {
   TFields fields;
   std::string csv;
 };
+
+void PrintTo(const TFormatCase& c, std::ostream* os) { *os << c.name; }
 
 class FormatCsvTest : public testing::TestWithParam<TFormatCase> {};
 

@@ -96,6 +96,8 @@ struct TRejectCase {
   const char* reason;
 };
 
+void PrintTo(const TRejectCase& c, std::ostream* os) { *os << c.name; }
+
 class TableRejectTest : public testing::TestWithParam<TRejectCase> {};
 
 TEST_P(TableRejectTest, NamesRowAndReasonAndKeepsNoLesson) {
