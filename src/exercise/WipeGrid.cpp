@@ -4,6 +4,8 @@
 
 TWipeGrid BuildWipeGrid(int cardWidth, int cardHeight, int square, std::mt19937& engine) {
   TWipeGrid g;
+  g.width = cardWidth;
+  g.height = cardHeight;
   g.square = square;
   const int n = (cardHeight / square + 1) * (cardWidth / square + 1);
   g.cellX.assign(n, 0);

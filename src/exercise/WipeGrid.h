@@ -5,6 +5,7 @@
 
 // The squares that dissolve a card, in a random order.
 struct TWipeGrid {
+  int width = 0, height = 0;
   int square = 3;
   std::vector<int32_t> cellX, cellY;  // top-left of each cell on the card
   std::vector<int32_t> order;         // cell numbers in dissolve order
