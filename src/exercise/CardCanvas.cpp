@@ -16,3 +16,5 @@ void TCardCanvas::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.drawImage(event->rect(), graphics_.Canvas(), event->rect());
 }
+
+#include "moc_CardCanvas.cpp"

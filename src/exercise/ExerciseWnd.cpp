@@ -359,3 +359,5 @@ void TExerciseDlg::SyncCardImage() {
     cardImage->hide();
   }
 }
+
+#include "moc_ExerciseWnd.cpp"
