@@ -12,6 +12,9 @@ std::string Quoted(const std::string& text) {
 TConversionError::TConversionError(const std::string& text)
     : std::runtime_error("'" + Quoted(text) + "' is not a valid integer value"), text_(text) {}
 
+TConversionError::TConversionError(const std::string& text, const std::string& reason)
+    : std::runtime_error(reason), text_(text) {}
+
 void TConversionError::SetPlace(const std::string& file, int lineNbr, const std::string& line) {
   file_ = file;
   lineNbr_ = lineNbr;

@@ -7,6 +7,8 @@
 class TConversionError : public std::runtime_error {
  public:
   explicit TConversionError(const std::string& text);
+  // A number that reads as an integer but can't be taken, with the reason.
+  TConversionError(const std::string& text, const std::string& reason);
 
   const std::string& Text() const { return text_; }
   const std::string& File() const { return file_; }

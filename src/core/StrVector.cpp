@@ -22,16 +22,8 @@ bool TStrVector::AddBytesLine(const TBytes& bytes) { return Add(LineText(bytes.d
 bool TStrVector::AddLinesFromBytes(const TBytes& bytes) { return AddLinesFromBytes(bytes.data(), bytes.size()); }
 
 bool TStrVector::AddLinesFromBytes(const uint8_t* data, std::size_t size) {
-  constexpr uint8_t kCR = 13;
-  constexpr uint8_t kLF = 10;
   bool ok = true;
-  std::size_t start = 0;
-  while (start < size) {
-    std::size_t p = start;
-    while (p < size && data[p] != kCR && !(p + 1 < size && data[p + 1] == kLF)) ++p;
-    ok = Add(LineText(data + start, p - start)) && ok;
-    start = p + 2;
-  }
+  ForEachByteLine(data, size, [&](std::string_view line) { ok = Add(std::string(line)) && ok; });
   return ok;
 }
 

@@ -1,9 +1,33 @@
 #pragma once
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Bytes.h"
 #include "SlotVector.h"
+
+// Splits bytes into lines and hands each to fn as a text that ends before
+// its first NUL byte. A line ends at the first byte that is CR or is followed
+// by LF; the next line starts two bytes further on. An unterminated last line
+// is taken as a line. Never reads past the end.
+template <typename Fn>
+void ForEachByteLine(const uint8_t* data, std::size_t size, Fn&& fn) {
+  constexpr uint8_t kCR = 13;
+  constexpr uint8_t kLF = 10;
+  std::size_t start = 0;
+  while (start < size) {
+    std::size_t p = start;
+    while (p < size && data[p] != kCR && !(p + 1 < size && data[p + 1] == kLF)) ++p;
+    std::size_t length = p - start;
+    if (length > 0) {
+      const void* nul = std::memchr(data + start, 0, length);
+      if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const uint8_t*>(nul) - (data + start));
+    }
+    fn(std::string_view(reinterpret_cast<const char*>(data + start), length));
+    start = p + 2;
+  }
+}
 
 // Slot vector of 8-bit texts; the lines of language files and of the text
 // database pass through it.

@@ -1,4 +1,6 @@
 #pragma once
+#include <string_view>
+
 #include "core/Bytes.h"
 #include "core/StrVector.h"
 
@@ -18,6 +20,10 @@ void ScrambleInPlace(TBytes& bytes);
 // last byte is set to that value first.
 bool XorCheck(TBytes& bytes, bool store);
 
+// Unscrambles in place and checks header and checksum. On failure (also for
+// fewer than two bytes) the array is back as it came.
+bool UnscrambleAndCheck(TBytes& bytes);
+
 // Optionally unscrambles, then checks header and checksum and removes both.
 // False, and the array unchanged, when a check fails or it is shorter than two bytes.
 bool OpenContainer(TBytes& bytes, bool unscrambleFirst);
@@ -28,3 +34,19 @@ TBytes StringsToContainer(const TStrVector& lines);
 // Unscrambles, checks and opens the container and appends its lines. False,
 // and the list unchanged, when the header or the checksum is wrong.
 bool ContainerToStrings(const TBytes& bytes, TStrVector& lines);
+
+// Assembles a container line by line without keeping a line list: the
+// language file writer streams its lines straight into the image.
+class TContainerBuilder {
+ public:
+  // expectedBytes: a guess of the image size, to allocate once.
+  explicit TContainerBuilder(std::size_t expectedBytes = 0);
+  void AddLine(std::string_view line);
+  std::size_t LineCount() const { return lineCount_; }
+  // Sets the checksum and scrambles; the builder is empty afterwards.
+  TBytes Finish();
+
+ private:
+  TBytes image_;
+  std::size_t lineCount_ = 0;
+};

@@ -27,6 +27,10 @@ class TLangFHandler {
   // a wrong header or checksum (nothing read then). A malformed number raises
   // TConversionError naming file, line number and line; lessons stored before
   // it stay. An input/output error raises TFileIoError.
+  // Slots grow to any number a file names, so a damaged file could ask for
+  // billions of them. Each line fills at most one slot; beyond that a file may
+  // leave at most kMaxEmptySlots empty slots in all (gaps in its lesson and
+  // pair numbers). A number that needs more is refused like a malformed one.
   bool LoadLangFile(const std::string& fileName);
   // The same on the bytes of a file; fileName only names it in errors.
   bool LoadLangBytes(const TBytes& bytes, const std::string& fileName);
@@ -50,6 +54,19 @@ class TLangFHandler {
   // Feeds one line to the reader.
   void ReadLine(const std::string& line);
 
+  static constexpr int64_t kMaxEmptySlots = 1000000;
+
  private:
+  bool LoadImage(TBytes& bytes, const std::string& fileName);
+  void StartLesson(const std::string& line);
+  void AddPearLine(const std::string& line);
+  void StoreCurrentLesson();
+  // Takes the slots up to number (beyond slotCount) from the load's
+  // allowance, or refuses the number.
+  void ClaimSlots(int64_t slotCount, int32_t number, const char* what);
+
   std::shared_ptr<TLesson> current_;
+  int64_t slotsLeft_ = kMaxEmptySlots;
+  // One past the highest lesson number claimed in this load.
+  int64_t lessonSlotsClaimed_ = 0;
 };
