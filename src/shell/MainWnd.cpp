@@ -69,7 +69,11 @@ tMainWindow::tMainWindow(const std::string& appDir) {
   CreateControls();
   CreateMenu();
   if (!IniFile->IniFound) {
-    // The settings object has warned; the program ends without writing.
+    // A missing file has been reported by the settings object; an unreadable
+    // one is reported here. The program ends without writing.
+    if (!IniFile->LoadError.empty())
+      ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), Cp1252ToQString(IniFile->LoadError),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
     StartAbortedFlag = true;
     return;
   }
