@@ -23,6 +23,7 @@
 #include "PropertyDlg.h"
 #include "UiText.h"
 #include "exercise/ExerciseComposer.h"
+#include "exercise/ExerciseWnd.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "storage/CodePage.h"
@@ -341,8 +342,8 @@ bool tMainWindow::ApplyLanguage() {
   mHelpContents->setText(UiText(t, 23));
   SetHelpLanguage(AppLanguage);
 
-  // --- exercise window: apply its texts while it is visible (wired in with TExerciseDlg) ---
-  // if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
+  // The exercise window follows the language while it is visible.
+  if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
   return true;
 }
 
@@ -411,9 +412,10 @@ void tMainWindow::ShowExerciseDlg() {
   ExerciseDlg->activateWindow();
 }
 
-// --- exercise window: created here once TExerciseDlg exists (exercise branch) ---
-// return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
-std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() { return nullptr; }
+// Created at the first start of an exercise; it lives until the program ends.
+std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() {
+  return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
+}
 
 // --- exercise and lesson-set editor: run here once TEditExerciseDlg exists (editors branch) ---
 // TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
