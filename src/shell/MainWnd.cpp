@@ -354,8 +354,13 @@ bool tMainWindow::ApplyLanguage() {
 }
 
 void tMainWindow::SwitchLanguage(const std::string& code) {
+  const std::string inForce = AppLanguage;
   AppLanguage = code;
-  if (ApplyLanguage()) {
+  if (!ApplyLanguage()) {
+    // The language still shown is the one to keep (and to store at closing),
+    // not the one read at start.
+    if (!FirstShow) AppLanguage = inForce;
+  } else {
     languageChecked = code == "DE" ? mAppGerman : mAppEnglish;
     // The lesson label is built from texts too.
     if (!FirstShow) ShowExerciseInfo();

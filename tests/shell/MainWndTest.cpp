@@ -106,14 +106,14 @@ struct TProgramDir {
     ini += "NbrUnits=" + QByteArray::number(n) + "\n[Other]\nKeep=me\n";
     Write("Quillmere.Ini", ini);
   }
-  // A text database with the English texts only.
-  void WriteEnglishOnlyTextDb() const {
-    QFile f(kTexts + "EN.txt");
+  // A text database with the texts of one language only.
+  void WriteOneLanguageTextDb(const char* code = "EN") const {
+    QFile f(kTexts + code + ".txt");
     QVERIFY(f.open(QIODevice::ReadOnly));
-    TTextSource en;
+    TTextSource texts;
     std::string error;
-    QVERIFY2(ParseTextSource("EN.txt", "EN", f.readAll().toStdString(), en, error), error.c_str());
-    const TBytes bytes = PackTextDb({en});
+    QVERIFY2(ParseTextSource(code, code, f.readAll().toStdString(), texts, error), error.c_str());
+    const TBytes bytes = PackTextDb({texts});
     Write("Text.Db", QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
   }
 };
@@ -137,6 +137,7 @@ class MainWndTest : public QObject {
   void newComposeChecksAndDisablesResetPriority();
   void switchingTheInterfaceLanguage();
   void switchingToAMissingLanguageKeepsTextsAndMenuCheck();
+  void failedSwitchKeepsTheLanguageInForce();
   void closingWritesExactlyTheSettings();
   void closingRetriesAFailedSettingsWrite();
   void startComposesAndShowsTheExerciseWindow();
@@ -220,7 +221,7 @@ void MainWndTest::startWithoutTextDbEndsAndWritesNothing() {
 
 void MainWndTest::startWithStoredLanguageMissingInTheDatabaseEnds() {
   dir->Bundle();
-  dir->WriteEnglishOnlyTextDb();
+  dir->WriteOneLanguageTextDb();
   dir->WriteIni("DE", "1,2");
   const QByteArray before = dir->Read("Quillmere.Ini");
   win = Start();
@@ -348,7 +349,7 @@ void MainWndTest::switchingTheInterfaceLanguage() {
 
 void MainWndTest::switchingToAMissingLanguageKeepsTextsAndMenuCheck() {
   dir->Bundle();
-  dir->WriteEnglishOnlyTextDb();
+  dir->WriteOneLanguageTextDb();
   dir->WriteIni("EN", "1,2");
   win = Start();
   const QString menu = Find<QMenu>("mExercise")->title();
@@ -361,6 +362,24 @@ void MainWndTest::switchingToAMissingLanguageKeepsTextsAndMenuCheck() {
   QVERIFY(!Find<QAction>("mAppGerman")->isChecked());
   QCOMPARE(Find<QMenu>("mExercise")->title(), menu);
   QCOMPARE(win->GetAppLanguage(), std::string("EN"));
+}
+
+// A failed switch used to fall back to the code read at start, so the
+// language shown and the one stored at closing could differ.
+void MainWndTest::failedSwitchKeepsTheLanguageInForce() {
+  dir->Bundle();
+  dir->WriteOneLanguageTextDb("DE");
+  dir->WriteIni("FR", "1,2");
+  win = Start();
+  Find<QAction>("mAppGerman")->trigger();
+  QCOMPARE(win->GetAppLanguage(), std::string("DE"));
+  Find<QAction>("mAppEnglish")->trigger();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(win->GetAppLanguage(), std::string("DE"));
+  QVERIFY(Find<QAction>("mAppGerman")->isChecked());
+  win->close();
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
 }
 
 void MainWndTest::closingWritesExactlyTheSettings() {
