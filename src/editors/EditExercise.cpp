@@ -449,7 +449,7 @@ void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) 
   if (!CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text)) return;
   if (static_cast<std::size_t>(field->text().size()) < kMinLangName) {
     QApplication::beep();
-    QTimer::singleShot(0, field, [field] { field->setFocus(Qt::OtherFocusReason); });
+    ReturnFocus(field);
     return;
   }
   if (static_cast<std::size_t>(other->text().size()) >= kMinLangName) {
@@ -465,11 +465,11 @@ void TEditExerciseDlg::editMaxWordsExit() {
   if (MaxWordsValid(editMaxWords->text().toStdString())) return;
   QApplication::beep();
   editMaxWords->setText(QStringLiteral("1"));
-  QTimer::singleShot(0, editMaxWords, [this] { editMaxWords->setFocus(Qt::OtherFocusReason); });
+  ReturnFocus(editMaxWords);
 }
 
 bool TEditExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
+  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
     if (watched == editLang1) editLang1Exit();
     else if (watched == editLang2) editLang2Exit();
     else if (watched == editMaxWords) editMaxWordsExit();

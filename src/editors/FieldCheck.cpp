@@ -42,9 +42,26 @@ bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& text
   const int n = separator ? kTextRefusedSeparator : kTextNoCodePage;
   ShowMessageBox(owner, owner->windowTitle(), UiText(texts, n) + Quoted(bad), QMessageBox::Warning, QMessageBox::Ok,
                  true);
-  QTimer::singleShot(0, field, [field] { field->setFocus(Qt::OtherFocusReason); });
+  ReturnFocus(field);
   return false;
 }
+
+namespace {
+bool& Returning() {
+  static bool returning = false;
+  return returning;
+}
+}  // namespace
+
+void ReturnFocus(QWidget* field) {
+  QTimer::singleShot(0, field, [field] {
+    Returning() = true;
+    field->setFocus(Qt::OtherFocusReason);
+    Returning() = false;
+  });
+}
+
+bool FocusReturning() { return Returning(); }
 
 bool StoredFileName(const QString& path, QWidget* owner, const TAppLangHandler& texts, std::string& out) {
   QChar bad;

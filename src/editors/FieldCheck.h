@@ -24,6 +24,12 @@ bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out);
 // has ended.
 bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& texts, std::string& out);
 
+// Puts the focus back into a field once the event in progress has ended.
+// While it moves there, FocusReturning is true: the field the focus leaves
+// then must not check itself, or two fields would pull the focus to and fro.
+void ReturnFocus(QWidget* field);
+bool FocusReturning();
+
 // A stored name as a path of the file system here, for dialogs.
 QString DisplayPath(const std::string& stored);
 
