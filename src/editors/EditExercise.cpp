@@ -313,17 +313,19 @@ void TEditExerciseDlg::FillLessonList(bool marksFromSettings) {
   for (int32_t i = 0; i < LangFile.LessonSlotCount(); ++i) {
     const auto lesson = LangFile.GetLesson(i);
     if (!lesson) continue;
-    AddLessonItem(lesson);
+    QTreeWidgetItem* item = AddLessonItem(lesson, false);
     UsedNumbers.Put(lesson->LessonNbr, true);
     if (marksFromSettings && IniFile.IsAvailableUnit(lesson->LessonNbr)) {
-      for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
-        if (AsLesson(lessonList->topLevelItem(p))->Lesson == lesson)
-          lessonList->topLevelItem(p)->setCheckState(0, Qt::Checked);
+      const bool was = inClick_;
+      inClick_ = true;
+      item->setCheckState(0, Qt::Checked);
+      inClick_ = was;
     }
   }
+  SortList();
 }
 
-void TEditExerciseDlg::AddLessonItem(const std::shared_ptr<TLesson>& lesson) {
+QTreeWidgetItem* TEditExerciseDlg::AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort) {
   const bool was = inClick_;
   inClick_ = true;
   auto* item = new TLessonItem(lesson);
@@ -332,16 +334,17 @@ void TEditExerciseDlg::AddLessonItem(const std::shared_ptr<TLesson>& lesson) {
   item->setIcon(0, QIcon(LessonSymbol()));
   lessonList->addTopLevelItem(item);
   inClick_ = was;
-  SetCaption(item, lesson->LessonNbr);
+  SetCaption(item, lesson->LessonNbr, sort);
   ChangedLessons.Put(lesson->LessonNbr, false);
+  return item;
 }
 
-void TEditExerciseDlg::SetCaption(QTreeWidgetItem* item, int32_t lessonNbr) {
+void TEditExerciseDlg::SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort) {
   const bool was = inClick_;
   inClick_ = true;
   item->setText(0, Q(LessonCaption(LangHandler.GetText(46), lessonNbr)));
   inClick_ = was;
-  SortList();
+  if (sort) SortList();
 }
 
 void TEditExerciseDlg::SortList() {

@@ -78,8 +78,8 @@ class TEditExerciseDlg : public QDialog {
   void ShowFileName(bool showHint, const std::string& path);
   void ComposeFileName();
   void FillLessonList(bool marksFromSettings);
-  void AddLessonItem(const std::shared_ptr<TLesson>& lesson);
-  void SetCaption(QTreeWidgetItem* item, int32_t lessonNbr);
+  QTreeWidgetItem* AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort = true);
+  void SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort = true);
   void SortList();
   void ClearList();
   void SelectTop();

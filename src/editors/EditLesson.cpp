@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "CSpinBox.h"
 #include "EditorHelp.h"
@@ -36,6 +37,7 @@ enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCo
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
 constexpr int kMaxPhrase = 50;
+constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
 
@@ -128,8 +130,7 @@ void TeditLessonDlg::BuildControls() {
   wordPearList->setHorizontalHeaderLabels({QStringLiteral("Use"), QStringLiteral("Language1"),
                                            QStringLiteral("Laguage2"), QStringLiteral("Wav - File 1"),
                                            QStringLiteral("Wav - File2"), QString()});
-  const int widths[] = {35, 150, 150, 100, 100};
-  for (int c = 0; c < colNumber; ++c) wordPearList->setColumnWidth(c, widths[c]);
+  for (int c = 0; c < colNumber; ++c) wordPearList->setColumnWidth(c, kColumnWidths[c]);
   wordPearList->setColumnHidden(colNumber, true);
   wordPearList->setMinimumSize(35 + 150 + 150 + 100 + 100 + 24, 260);
   wordPearList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -278,6 +279,15 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
   wordPearList->setToolTip(UiText(t, 111));
+  // A column is at least as wide as its caption in the current language.
+  int total = 24;
+  for (int c = 0; c < colNumber; ++c) {
+    const int width = std::max(kColumnWidths[c], wordPearList->horizontalHeader()->sectionSizeHint(c));
+    wordPearList->setColumnWidth(c, width);
+    total += width;
+  }
+  wordPearList->setMinimumWidth(total);
+  adjustSize();
 }
 
 void TeditLessonDlg::showEvent(QShowEvent* event) {
