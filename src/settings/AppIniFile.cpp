@@ -14,6 +14,11 @@ constexpr const char* kExercise = "Exercise";
 constexpr const char* kExerciseWords = "ExerciseWords";
 constexpr const char* kAvailableUnits = "AvailableUnits";
 constexpr const char* kGeneralProperty = "GeneralProperty";
+
+// A line that would not read back (the -1 marker of an unreadable stored line,
+// a priority of more than one digit) would make the reader drop every line
+// after it at the next start, so such an entry is not stored.
+bool ReadsBack(const TExerciseWord& word) { return word.LessonNbr >= 0 && word.Priority >= 0 && word.Priority <= 9; }
 }  // namespace
 
 TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner) : AppDir(appDir) {
@@ -134,8 +139,9 @@ void TAppIniFile::WriteExercise() {
   std::vector<std::string> lines;
   lines.reserve(ExerciseWords.size() + DeferredWords.size());
   for (const TExerciseWord& word : ExerciseWords)
-    if (word.Priority < 9 && !word.Filler) lines.push_back(ExerciseWordLine(word));
-  for (const TExerciseWord& word : DeferredWords) lines.push_back(ExerciseWordLine(word));
+    if (word.Priority < 9 && !word.Filler && ReadsBack(word)) lines.push_back(ExerciseWordLine(word));
+  for (const TExerciseWord& word : DeferredWords)
+    if (ReadsBack(word)) lines.push_back(ExerciseWordLine(word));
 
   ini.EraseSection(kExerciseWords);
   ini.EraseSection(kAvailableUnits);

@@ -228,6 +228,18 @@ TEST_F(AppIniFileTest, WrittenListLeavesOutRetiredAndFillerEntriesAndAppendsDefe
   EXPECT_EQ(again.ExerciseWords, (TExerciseWords{{1, 1, 0, false}, {2, 7, 1, false}, {3, 1, 5, false}, {3, 2, 8, false}}));
 }
 
+TEST_F(AppIniFileTest, UnreadableEntryIsNotStoredSoTheLinesAfterItSurvive) {
+  auto ini = Open(kCompleteExercise);
+  ASSERT_TRUE(ini->ReadExercise());
+  ini->ExerciseWords = {{1, 1, 0, false}, {-1, -1, -1, false}, {1, 2, 0, false}, {1, 3, 12, false}};
+  ini->DeferredWords = {{-1, 4, 2, false}, {2, 2, 3, false}};
+  ini->WriteExercise();
+  ASSERT_TRUE(ini->UpdateFile());
+  TAppIniFile again(appDir, &kOwner);
+  ASSERT_TRUE(again.ReadExercise());
+  EXPECT_EQ(again.ExerciseWords, (TExerciseWords{{1, 1, 0, false}, {1, 2, 0, false}, {2, 2, 3, false}}));
+}
+
 TEST_F(AppIniFileTest, SettingsRoundTripThroughTheFile) {
   auto ini = Open("");
   ini->ReadExercise();

@@ -2,9 +2,8 @@
 
 #include <vector>
 
+#include "TableColumns.h"
 #include "storage/CodePage.h"
-
-const char* const kTableHeader[8] = {"lesson", "pair", "use", "drawn", "word1", "word2", "wav1", "wav2"};
 
 namespace {
 
@@ -13,7 +12,7 @@ std::string SoundField(const std::string& wavFile) { return wavFile == " " ? std
 }  // namespace
 
 bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, std::string& error) {
-  std::vector<std::string> fields(std::begin(kTableHeader), std::end(kTableHeader));
+  std::vector<std::string> fields(kTableColumns.begin(), kTableColumns.end());
   out = FormatTableRow(fields, format);
   for (int32_t l = 0; l < handler.LessonSlotCount(); ++l) {
     const auto lesson = handler.GetLesson(l);
@@ -29,10 +28,10 @@ bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string&
                 Cp1252ToUtf8(pear->Word2),
                 SoundField(pear->WavFile1),
                 SoundField(pear->WavFile2)};
-      for (std::size_t f = 4; f < fields.size(); ++f) {
+      for (std::size_t f = kColWord1; f < fields.size(); ++f) {
         if (!TableFieldFits(fields[f], format)) {
           error = "lesson " + std::to_string(lesson->LessonNbr) + ", pair " + std::to_string(pear->PearNbr) + ": " +
-                  kTableHeader[f] + " contains a tab, which a tab-separated table cannot carry; export with --csv";
+                  std::string(kTableColumns[f]) + " contains a tab, which a tab-separated table cannot carry; export with --csv";
           return false;
         }
       }

@@ -4,9 +4,6 @@
 #include "TableFormat.h"
 #include "storage/LangFHandler.h"
 
-// The header every exported table starts with.
-extern const char* const kTableHeader[8];
-
 // The table of every pair of the handler's lessons: the header row, then one
 // row per pair, lessons ascending and pairs ascending. use and drawn are 0
 // or 1; a sound file that is the single blank gives an empty field. Texts

@@ -6,15 +6,13 @@
 #include <string>
 
 #include "PairFields.h"
+#include "TableColumns.h"
 #include "core/Convert.h"
 #include "storage/CodeDecode.h"
 
 namespace {
 
-enum TColumn { kLesson, kPair, kUse, kDrawn, kWord1, kWord2, kWav1, kWav2, kColumnCount };
-constexpr std::array<std::string_view, kColumnCount> kColumnNames = {"lesson", "pair", "use",  "drawn",
-                                                                     "word1",  "word2", "wav1", "wav2"};
-constexpr std::array<bool, kColumnCount> kRequired = {true, false, false, false, true, true, false, false};
+constexpr std::array<bool, kColCount> kRequired = {true, false, false, false, true, true, false, false};
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -45,16 +43,23 @@ bool IsBlankRow(const TTableRow& row) {
 }
 
 // The column index of each known column in the header, -1 where it is missing.
-using TColumnMap = std::array<int, kColumnCount>;
+using TColumnMap = std::array<int, kColCount>;
 
 bool ReadHeader(const TTableRow& header, TColumnMap& columns, std::vector<TTableError>& errors) {
   columns.fill(-1);
   const std::size_t errorsBefore = errors.size();
+  // A whole header in one field was split with another separator.
+  if (header.Fields.size() == 1 && header.Fields[0].find_first_of("\t,;") != std::string::npos) {
+    errors.push_back({header.Place, "the header row is one single field \"" + Shown(header.Fields[0]) +
+                                        "\": is the table in the other format? Tab-separated tables need --tsv, "
+                                        "comma-separated ones --csv"});
+    return false;
+  }
   for (std::size_t i = 0; i < header.Fields.size(); ++i) {
     const std::string name = LowerAscii(TrimBlanks(header.Fields[i]));
     std::size_t known = 0;
-    while (known < kColumnCount && kColumnNames[known] != name) ++known;
-    if (known == kColumnCount) {
+    while (known < kColCount && kTableColumns[known] != name) ++known;
+    if (known == kColCount) {
       errors.push_back({header.Place, "unknown column \"" + Shown(header.Fields[i]) +
                                           "\" (the columns are lesson, pair, use, drawn, word1, word2, wav1, wav2)"});
     } else if (columns[known] >= 0) {
@@ -63,9 +68,9 @@ bool ReadHeader(const TTableRow& header, TColumnMap& columns, std::vector<TTable
       columns[known] = static_cast<int>(i);
     }
   }
-  for (std::size_t c = 0; c < kColumnCount; ++c)
+  for (std::size_t c = 0; c < kColCount; ++c)
     if (kRequired[c] && columns[c] < 0)
-      errors.push_back({header.Place, "the header has no column " + std::string(kColumnNames[c])});
+      errors.push_back({header.Place, "the header has no column " + std::string(kTableColumns[c])});
   return errors.size() == errorsBefore;
 }
 
@@ -92,18 +97,18 @@ class TRowReader {
     }
     const std::size_t errorsBefore = errors_.size();
     int32_t lessonNbr = 0;
-    const std::string_view lessonText = TrimBlanks(row.Fields[Column(kLesson)]);
+    const std::string_view lessonText = TrimBlanks(row.Fields[Column(kColLesson)]);
     if (!TryStrToInt(lessonText, lessonNbr) || lessonNbr < 1 || lessonNbr > kMaxTableLessonNbr)
       Error("the lesson \"" + Shown(lessonText) + "\" is not a whole number from 1 to " +
             std::to_string(kMaxTableLessonNbr));
-    const std::optional<bool> inUse = Flag(row, kUse, true);
-    const std::optional<bool> drawn = Flag(row, kDrawn, false);
+    const std::optional<bool> inUse = Flag(row, kColUse, true);
+    const std::optional<bool> drawn = Flag(row, kColDrawn, false);
 
     TWordPear pear;
-    pear.Word1 = Text(row, kWord1, TPairField::Word1);
-    pear.Word2 = Text(row, kWord2, TPairField::Word2);
-    pear.WavFile1 = Text(row, kWav1, TPairField::WavFile1);
-    pear.WavFile2 = Text(row, kWav2, TPairField::WavFile2);
+    pear.Word1 = Text(row, kColWord1, TPairField::Word1);
+    pear.Word2 = Text(row, kColWord2, TPairField::Word2);
+    pear.WavFile1 = Text(row, kColWav1, TPairField::WavFile1);
+    pear.WavFile2 = Text(row, kColWav2, TPairField::WavFile2);
     if (errors_.size() != errorsBefore) return;
 
     // A file without a sound holds a single blank.
@@ -129,19 +134,19 @@ class TRowReader {
   }
 
  private:
-  std::size_t Column(TColumn column) const { return static_cast<std::size_t>(columns_[column]); }
+  std::size_t Column(TTableColumn column) const { return static_cast<std::size_t>(columns_[column]); }
 
   void Error(std::string reason) { errors_.push_back({place_, std::move(reason)}); }
 
-  std::optional<bool> Flag(const TTableRow& row, TColumn column, bool byDefault) {
+  std::optional<bool> Flag(const TTableRow& row, TTableColumn column, bool byDefault) {
     if (columns_[column] < 0) return byDefault;
     const std::string& text = row.Fields[Column(column)];
     std::optional<bool> value = ReadFlag(text, byDefault);
-    if (!value) Error(std::string(kColumnNames[column]) + " is \"" + Shown(text) + "\", not 0 or 1");
+    if (!value) Error(std::string(kTableColumns[column]) + " is \"" + Shown(text) + "\", not 0 or 1");
     return value;
   }
 
-  std::string Text(const TTableRow& row, TColumn column, TPairField field) {
+  std::string Text(const TTableRow& row, TTableColumn column, TPairField field) {
     if (columns_[column] < 0) return {};
     std::string text;
     std::string problem = CheckPairField(field, row.Fields[Column(column)], text);
