@@ -69,6 +69,8 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
   setObjectName(QStringLiteral("editExerciseDlg"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   BuildControls();
+  // The texts are in place before the window takes its size from them.
+  ApplyTexts();
   adjustSize();
   if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
 
@@ -109,7 +111,7 @@ void TEditExerciseDlg::BuildControls() {
   btnNewLesson = ToolButton(this, "btnNewLesson", QStyle::SP_FileIcon);
   btnEditLesson = ToolButton(this, "btnEditLesson", QStyle::SP_FileDialogDetailedView);
   btnDeleteLesson = ToolButton(this, "btnDeleteLesson", QStyle::SP_TrashIcon);
-  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_DialogHelpButton);
+  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_MessageBoxQuestion);
   btnSave = ToolButton(this, "btnSave", QStyle::SP_DialogApplyButton);
   btnClose = ToolButton(this, "btnClose", QStyle::SP_DialogCloseButton);
   btnSaveLangFile->setEnabled(false);
@@ -221,6 +223,8 @@ void TEditExerciseDlg::BuildControls() {
   auto* main = new QVBoxLayout(this);
   main->addLayout(tools);
   main->addLayout(body, 1);
+  // Never smaller than its content, whatever the screen leaves for it.
+  main->setSizeConstraint(QLayout::SetMinimumSize);
   setMinimumWidth(560);
 
   connect(btnClose, &QToolButton::clicked, this, &TEditExerciseDlg::btnCloseClick);

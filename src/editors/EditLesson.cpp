@@ -73,7 +73,7 @@ void TeditLessonDlg::BuildControls() {
   setWindowTitle(QStringLiteral("Edit/New Lesson"));
   btnAddEntry = ToolButton(this, "btnAddEntry", QStyle::SP_FileIcon);
   btnDeleteEntry = ToolButton(this, "btnDeleteEntry", QStyle::SP_TrashIcon);
-  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_DialogHelpButton);
+  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_MessageBoxQuestion);
   btnSafe = ToolButton(this, "btnSafe", QStyle::SP_DialogSaveButton);
   btnClose = ToolButton(this, "btnClose", QStyle::SP_DialogCloseButton);
   btnSpinboxUp = ToolButton(this, "btnSpinboxUp", QStyle::SP_ArrowUp);
@@ -201,6 +201,8 @@ void TeditLessonDlg::BuildControls() {
   main->addLayout(top);
   main->addWidget(wordPearList, 1);
   main->addLayout(fields);
+  // Never smaller than its content, whatever the screen leaves for it.
+  main->setSizeConstraint(QLayout::SetMinimumSize);
 
   connect(btnClose, &QToolButton::clicked, this, &TeditLessonDlg::btnCloseClick);
   connect(btnSafe, &QToolButton::clicked, this, &TeditLessonDlg::btnSafeClick);
@@ -287,7 +289,8 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
     total += width;
   }
   wordPearList->setMinimumWidth(total);
-  adjustSize();
+  // The window takes the size of the texts it now shows.
+  if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
 }
 
 void TeditLessonDlg::showEvent(QShowEvent* event) {
