@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -109,6 +110,8 @@ void TExerciseDlg::BuildControls() {
     QFont f = v->font();
     f.setBold(true);
     v->setFont(f);
+    // Room for the longest value in either language; the window keeps its size.
+    v->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QStringLiteral("Automatisch  ")));
   }
   top->addWidget(stateBox);
 
@@ -145,6 +148,8 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setColumnWidth(1, 208);
   exerciseList->setColumnWidth(2, 3 + 8);
   exerciseList->setColumnWidth(3, 208);
+  exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  exerciseList->header()->setStretchLastSection(false);
   exerciseList->setFont(QFont("MS Sans Serif", 9));
   exerciseList->hide();
   connect(exerciseList, &QTreeWidget::itemSelectionChanged, this, [this] {

@@ -17,11 +17,13 @@
 #include "ActionGuard.h"
 #include "FileWarnHook.h"
 #include "GeneralUtil.h"
+#include "Glyphs.h"
 #include "HelpWnd.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
 #include "UiText.h"
 #include "exercise/ExerciseComposer.h"
+#include "exercise/ExerciseWnd.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "storage/CodePage.h"
@@ -37,7 +39,7 @@ QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixma
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIcon(StandardGlyph(glyph));
   button->setIconSize(QSize(28, 28));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -340,8 +342,8 @@ bool tMainWindow::ApplyLanguage() {
   mHelpContents->setText(UiText(t, 23));
   SetHelpLanguage(AppLanguage);
 
-  // --- exercise window: apply its texts while it is visible (wired in with TExerciseDlg) ---
-  // if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
+  // The exercise window follows the language while it is visible.
+  if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
   return true;
 }
 
@@ -410,9 +412,10 @@ void tMainWindow::ShowExerciseDlg() {
   ExerciseDlg->activateWindow();
 }
 
-// --- exercise window: created here once TExerciseDlg exists (exercise branch) ---
-// return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
-std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() { return nullptr; }
+// Created at the first start of an exercise; it lives until the program ends.
+std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() {
+  return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
+}
 
 // --- exercise and lesson-set editor: run here once TEditExerciseDlg exists (editors branch) ---
 // TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
@@ -482,3 +485,5 @@ void tMainWindow::WriteSettings() {
     if (answer != QMessageBox::Retry) break;
   }
 }
+
+#include "moc_MainWnd.cpp"

@@ -420,6 +420,46 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.sound.played[1], w.dir.filePath("cat.wav"));
   }
 
+  // Looked at by people, not compared: the card in flight, the question at
+  // rest, question and answer, the table. Saved where QM_SCREENSHOT_DIR points.
+  void screenshots_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("EN") << "EN";
+    QTest::newRow("DE") << "DE";
+  }
+  void screenshots() {
+    QFETCH(QString, language);
+    TExerciseWorld w(std::vector<TPairSpec>{
+        {"Sch\xF6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
+        {"der Schl\xFCssel", "the key"}});
+    QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
+    QVERIFY(w.texts.SetLanguage(language.toStdString()));
+    w.ini->ShowTable = true;
+    w.ini->ExerciseWords[1].Priority = 3;
+    const QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
+    auto shoot = [&](const char* what) {
+      const QPixmap shot = w.dlg->grab();
+      QVERIFY(!shot.isNull());
+      if (!dir.isEmpty()) QVERIFY(shot.save(QString("%1/exercise-%2-%3.png").arg(dir, what, language.toLower())));
+    };
+    w.dlg->show();
+    for (int i = 0; i < 13; ++i) w.run().timerGraphic.Fire();
+    shoot("card-in-flight");
+    w.Settle();
+    shoot("question");
+    w.dlg->btnNextClick();
+    w.Settle();
+    shoot("question-and-answer");
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    QVERIFY(w.dlg->findChild<QTreeWidget*>("exerciseList")->isVisible());
+    shoot("table");
+  }
+
   void closingMidZoomLeavesTheNextShowingUsable() {
     TExerciseWorld w(kThree);
     w.ini->AutoPresent = true;
