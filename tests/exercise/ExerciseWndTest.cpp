@@ -460,6 +460,44 @@ class ExerciseWndTest : public QObject {
     shoot("table");
   }
 
+  // A close while a sound plays would free the player under its own wait.
+  void closeDuringPlaybackWaitsForTheSoundToEnd() {
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}});
+    QFile f(w.dir.filePath("dog.wav"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    w.ini->VoiceAnswer = true;
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    bool visibleDuring = false;
+    w.sound.during = [&] {
+      w.dlg->close();
+      visibleDuring = w.dlg->isVisible();
+    };
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.sound.played.size(), 1);
+    QVERIFY(visibleDuring);
+    QCOMPARE(w.sound.aborts, 1);
+    QCoreApplication::processEvents();
+    QVERIFY(!w.dlg->isVisible());
+    QCOMPARE(w.main.splits, 1);  // the ordinary close path ran after the sound
+  }
+
+  void spaceAndEnterInAPriorityButtonSteerTheRun() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.dlg->show();
+    auto* rb = w.dlg->findChild<QRadioButton*>("rbPrio0");
+    QTest::keyClick(rb, Qt::Key_Space);
+    QCOMPARE(w.run().RunState(), TRunState::Running);
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QTest::keyClick(rb, Qt::Key_Return);
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+    QVERIFY(rb->isChecked());
+  }
+
   void closingMidZoomLeavesTheNextShowingUsable() {
     TExerciseWorld w(kThree);
     w.ini->AutoPresent = true;
