@@ -284,6 +284,19 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.main.splits, saved ? 1 : 0);
   }
 
+  void failedSaveOnCloseIsReported() {
+    TExerciseWorld w(kThree);
+    w.ini->LangFileName = w.dir.filePath("no-such-folder/test.lang").toStdString();
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    w.dlg->close();
+    QCOMPARE(w.asked.size(), 1);
+    QCOMPARE(w.asked[0].icon, QMessageBox::Warning);
+    QVERIFY(w.asked[0].text.contains("test.lang"));
+    QCOMPARE(w.main.splits, 1);
+  }
+
   // A 9 given by mistake and taken back used to leave the pair out of use.
   void takingThe9BackKeepsThePairInUse() {
     TExerciseWorld w(kThree);
