@@ -17,6 +17,7 @@
 #include "ActionGuard.h"
 #include "FileWarnHook.h"
 #include "GeneralUtil.h"
+#include "Glyphs.h"
 #include "HelpWnd.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
@@ -38,7 +39,7 @@ QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixma
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIcon(StandardGlyph(glyph));
   button->setIconSize(QSize(28, 28));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -484,3 +485,5 @@ void tMainWindow::WriteSettings() {
     if (answer != QMessageBox::Retry) break;
   }
 }
+
+#include "moc_MainWnd.cpp"

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "GeneralUtil.h"
+#include "Glyphs.h"
 #include "HelpWnd.h"
 #include "UiText.h"
 #include "settings/AppIniFile.h"
@@ -26,7 +27,7 @@ QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixma
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIcon(StandardGlyph(glyph));
   button->setIconSize(QSize(24, 24));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -244,3 +245,5 @@ void TDlgProperty::keyPressEvent(QKeyEvent* event) {
   }
   QDialog::keyPressEvent(event);
 }
+
+#include "moc_PropertyDlg.cpp"
