@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -19,7 +18,6 @@
 #include <algorithm>
 
 #include "EditLesson.h"
-#include "EditorHelp.h"
 #include "FieldCheck.h"
 #include "FileChooser.h"
 #include "LessonRows.h"
@@ -32,6 +30,8 @@
 #include "settings/AppLangHandl.h"
 #include "shell/ActionGuard.h"
 #include "shell/GeneralUtil.h"
+#include "shell/Glyphs.h"
+#include "shell/HelpWnd.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
@@ -56,7 +56,7 @@ QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixma
   b->setObjectName(QString::fromLatin1(name));
   b->setAutoRaise(true);
   b->setFocusPolicy(Qt::NoFocus);
-  b->setIcon(parent->style()->standardIcon(icon));
+  b->setIcon(StandardGlyph(icon));
   b->setIconSize(QSize(22, 22));
   return b;
 }
@@ -69,6 +69,7 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
   setObjectName(QStringLiteral("editExerciseDlg"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   BuildControls();
+  SetHelpContext(this, 3);  // F1
   // The texts are in place before the window takes its size from them.
   ApplyTexts();
   adjustSize();
@@ -484,14 +485,6 @@ bool TEditExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TEditExerciseDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    ShowEditorHelp(this, QString(), 3);
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
 void TEditExerciseDlg::btnOpenLangFileClick() {
   GuardedAction(this, [this] {
     TFileRequest request;
@@ -674,7 +667,7 @@ void TEditExerciseDlg::btnDeleteLessonClick() {
   UpdateButtons();
 }
 
-void TEditExerciseDlg::btnHelpClick() { ShowEditorHelp(this, QStringLiteral("Edit-Exercise-Lessons"), 3); }
+void TEditExerciseDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit-Exercise-Lessons")); }
 
 QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
   if (EditState == esUnchanged &&

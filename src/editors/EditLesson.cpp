@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,12 +18,13 @@
 #include <algorithm>
 
 #include "CSpinBox.h"
-#include "EditorHelp.h"
 #include "FieldCheck.h"
 #include "FileChooser.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/GeneralUtil.h"
+#include "shell/Glyphs.h"
+#include "shell/HelpWnd.h"
 #include "shell/MainWindowRef.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
@@ -52,7 +52,7 @@ QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixma
   b->setObjectName(QString::fromLatin1(name));
   b->setAutoRaise(true);
   b->setFocusPolicy(Qt::NoFocus);
-  b->setIcon(parent->style()->standardIcon(icon));
+  b->setIcon(StandardGlyph(icon));
   b->setIconSize(QSize(22, 22));
   return b;
 }
@@ -63,6 +63,7 @@ TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAp
   setObjectName(QStringLiteral("editLessonDlg"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   BuildControls();
+  SetHelpContext(this, 4);  // F1
   adjustSize();
   if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
 }
@@ -444,14 +445,6 @@ bool TeditLessonDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TeditLessonDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    ShowEditorHelp(this, QString(), 4);
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
 void TeditLessonDlg::btnAddEntryClick() {
   editWord1->setReadOnly(false);
   editWord2->setReadOnly(false);
@@ -488,7 +481,7 @@ void TeditLessonDlg::btnSpinboxMouseUp() {
   if (NumberSpin != nullptr) NumberSpin->ButtonUp();
 }
 
-void TeditLessonDlg::btnHelpClick() { ShowEditorHelp(this, QStringLiteral("Edit/New Lesson"), 4); }
+void TeditLessonDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit/New Lesson")); }
 
 void TeditLessonDlg::SelectWav(QLineEdit* field, TStoredField kind) {
   TFileRequest request;
