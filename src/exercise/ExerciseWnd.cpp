@@ -355,6 +355,11 @@ void TExerciseDlg::PlaybackEnded() {
   if (closePending_) QTimer::singleShot(0, this, &QWidget::close);
 }
 
+void TExerciseDlg::ReportSaveFailure(const std::string& fileName) {
+  ShowMessageBox(this, windowTitle(), UiText(LangHandler, 140) + "\n" + Cp1252ToQString(fileName),
+                 QMessageBox::Warning, QMessageBox::Ok, true);
+}
+
 void TExerciseDlg::SyncCardImage() {
   if (graphics_->CardVisible()) {
     cardImage->setGeometry(graphics_->CardRect());

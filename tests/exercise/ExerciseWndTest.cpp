@@ -284,6 +284,19 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.main.splits, saved ? 1 : 0);
   }
 
+  void failedSaveOnCloseIsReported() {
+    TExerciseWorld w(kThree);
+    w.ini->LangFileName = w.dir.filePath("no-such-folder/test.lang").toStdString();
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    w.dlg->close();
+    QCOMPARE(w.asked.size(), 1);
+    QCOMPARE(w.asked[0].icon, QMessageBox::Warning);
+    QVERIFY(w.asked[0].text.contains("test.lang"));
+    QCOMPARE(w.main.splits, 1);
+  }
+
   // A 9 given by mistake and taken back used to leave the pair out of use.
   void takingThe9BackKeepsThePairInUse() {
     TExerciseWorld w(kThree);
@@ -458,6 +471,44 @@ class ExerciseWndTest : public QObject {
     w.dlg->btnNextClick();
     QVERIFY(w.dlg->findChild<QTreeWidget*>("exerciseList")->isVisible());
     shoot("table");
+  }
+
+  // A close while a sound plays would free the player under its own wait.
+  void closeDuringPlaybackWaitsForTheSoundToEnd() {
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}});
+    QFile f(w.dir.filePath("dog.wav"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    w.ini->VoiceAnswer = true;
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    bool visibleDuring = false;
+    w.sound.during = [&] {
+      w.dlg->close();
+      visibleDuring = w.dlg->isVisible();
+    };
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.sound.played.size(), 1);
+    QVERIFY(visibleDuring);
+    QCOMPARE(w.sound.aborts, 1);
+    QCoreApplication::processEvents();
+    QVERIFY(!w.dlg->isVisible());
+    QCOMPARE(w.main.splits, 1);  // the ordinary close path ran after the sound
+  }
+
+  void spaceAndEnterInAPriorityButtonSteerTheRun() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.dlg->show();
+    auto* rb = w.dlg->findChild<QRadioButton*>("rbPrio0");
+    QTest::keyClick(rb, Qt::Key_Space);
+    QCOMPARE(w.run().RunState(), TRunState::Running);
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QTest::keyClick(rb, Qt::Key_Return);
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+    QVERIFY(rb->isChecked());
   }
 
   void closingMidZoomLeavesTheNextShowingUsable() {
