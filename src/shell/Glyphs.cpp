@@ -115,15 +115,25 @@ QIcon Draw(TGlyph glyph) {
   }
   return icon;
 }
-}  // namespace
 
-QIcon Glyph(TGlyph glyph) {
+// Keys: our own glyphs, then the style's standard pixmaps above them.
+template <class Make>
+QIcon Cached(int key, Make make) {
   if (Cache() == nullptr) {
     Cache() = new QHash<int, QIcon>;  // freed by DropCache
     qAddPostRoutine(DropCache);
   }
-  const int key = static_cast<int>(glyph);
   auto it = Cache()->find(key);
-  if (it == Cache()->end()) it = Cache()->insert(key, Draw(glyph));
+  if (it == Cache()->end()) it = Cache()->insert(key, make());
   return *it;
+}
+constexpr int kStandardBase = 1000;
+}  // namespace
+
+QIcon Glyph(TGlyph glyph) {
+  return Cached(static_cast<int>(glyph), [glyph] { return Draw(glyph); });
+}
+
+QIcon StandardGlyph(QStyle::StandardPixmap glyph) {
+  return Cached(kStandardBase + static_cast<int>(glyph), [glyph] { return QApplication::style()->standardIcon(glyph); });
 }
