@@ -22,6 +22,8 @@
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
 #include "UiText.h"
+#include "editors/EditExercise.h"
+#include "editors/ModalRunner.h"
 #include "exercise/ExerciseComposer.h"
 #include "exercise/ExerciseWnd.h"
 #include "settings/AppIniFile.h"
@@ -417,14 +419,14 @@ std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() {
   return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
 }
 
-// --- exercise and lesson-set editor: run here once TEditExerciseDlg exists (editors branch) ---
-// TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
-// const int result = dlg.exec();
-// changeCode = dlg.GetChangeCode();
-// return result;
+// --- exercise and lesson-set editor ---
+// A language file with a malformed line raises from the constructor: the
+// action guard shows it and the editor does not open.
 int tMainWindow::RunEditExerciseDlg(int& changeCode) {
-  changeCode = 4;
-  return 2;
+  TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
+  const int result = RunModal(dlg);
+  changeCode = dlg.GetChangeCode();
+  return result;
 }
 
 void tMainWindow::btnEditExerciseClick() {
