@@ -145,6 +145,7 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setSelectionMode(QAbstractItemView::SingleSelection);
   exerciseList->setSelectionBehavior(QAbstractItemView::SelectRows);
   exerciseList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  exerciseList->header()->setMinimumSectionSize(0);
   exerciseList->setColumnWidth(0, 0);
   exerciseList->setColumnWidth(1, 208);
   exerciseList->setColumnWidth(2, 3 + 8);
