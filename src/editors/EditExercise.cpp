@@ -453,11 +453,15 @@ void TEditExerciseDlg::btnNewLangFileClick() {
 }
 
 void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) {
+  // A read-only field cannot be corrected: pulling the focus back into it
+  // would hold the user there for good, so only an editable one is refused.
+  const bool editable = !field->isReadOnly();
   std::string text;
-  if (!CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text)) return;
+  if (editable && !CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text))
+    return;
   if (static_cast<std::size_t>(field->text().size()) < kMinLangName) {
     QApplication::beep();
-    ReturnFocus(field);
+    if (editable) ReturnFocus(field);
     return;
   }
   if (static_cast<std::size_t>(other->text().size()) >= kMinLangName) {
