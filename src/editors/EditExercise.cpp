@@ -306,7 +306,7 @@ void TEditExerciseDlg::ComposeFileName() {
   editFileName->setText(editLang1->text().left(3) + '_' + editLang2->text().left(3));
 }
 
-std::string TEditExerciseDlg::FieldText(const QLineEdit* field) const {
+std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
   std::string out;
   QStringToCp1252(field->text(), out);
   return out;
@@ -575,7 +575,7 @@ void TEditExerciseDlg::btnSaveLangfileAsClick() { SaveFileAs(); }
 bool TEditExerciseDlg::SaveFileAs() {
   // "\Langfiles" and "\LangFiles\" are the one folder LangFiles.
   const QString langFiles = DisplayPath(IniFile.AppDir + "/LangFiles");
-  const QString pairDir = langFiles + '/' + Q(PairDirName(FieldText(editLang1), FieldText(editLang2)));
+  const QString pairDir = langFiles + '/' + Q(PairDirName(TextOf(editLang1), TextOf(editLang2)));
   const bool langFilesMade = !QDir(langFiles).exists() && QDir().mkdir(langFiles);
   const bool pairDirMade = !QDir(pairDir).exists() && QDir().mkdir(pairDir);
 
@@ -622,7 +622,7 @@ void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
   }
   {
     TeditLessonDlg editor(this, LangHandler, IniFile);
-    editor.Prepare(FieldText(editLang1), FieldText(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
+    editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
     const int result = RunModal(editor);
     if (result == TeditLessonDlg::mrStored) {
       if (newLesson) {
@@ -675,8 +675,8 @@ void TEditExerciseDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit
 
 QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
   if (EditState == esUnchanged &&
-      (!SameName(FieldText(editLang1), IniFile.Lang1) || !SameName(FieldText(editLang2), IniFile.Lang2) ||
-       !SameName(FieldText(editFileName), GetBasePart(FilePath))))
+      (!SameName(TextOf(editLang1), IniFile.Lang1) || !SameName(TextOf(editLang2), IniFile.Lang2) ||
+       !SameName(TextOf(editFileName), GetBasePart(FilePath))))
     EditState = esModified;
   if (EditState != esModified) return QMessageBox::No;
   const TAppLangHandler& t = LangHandler;
@@ -713,8 +713,8 @@ void TEditExerciseDlg::btnSaveClick() {
     }
     IniFile.MaxWords = maxWords;
     IniFile.LangFileName = FilePath;
-    IniFile.Lang1 = FieldText(editLang1);
-    IniFile.Lang2 = FieldText(editLang2);
+    IniFile.Lang1 = lang1;
+    IniFile.Lang2 = lang2;
     IniFile.AvailableUnits = ChosenLessons();
     ChangeCode = ChangeCodeAfter(code, IniFile.AvailableUnits, OldChosen, ChangedLessons);
     done(mrOk);
