@@ -23,6 +23,7 @@
 #include "exercise/MMediaManager.h"
 #include "settings/AppIniFile.h"
 #include "shell/GeneralUtil.h"
+#include "shell/HelpWnd.h"
 #include "shell/MainWindowRef.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
@@ -144,6 +145,7 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setSelectionMode(QAbstractItemView::SingleSelection);
   exerciseList->setSelectionBehavior(QAbstractItemView::SelectRows);
   exerciseList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  exerciseList->header()->setMinimumSectionSize(0);
   exerciseList->setColumnWidth(0, 0);
   exerciseList->setColumnWidth(1, 208);
   exerciseList->setColumnWidth(2, 3 + 8);
@@ -161,6 +163,7 @@ void TExerciseDlg::BuildControls() {
 
   prioBox = new QGroupBox(this);
   prioBox->setObjectName("prioBox");
+  SetHelpContext(prioBox, 5);  // F1 on the priorities
   auto* prios = new QVBoxLayout(prioBox);
   const char* prioCaptions[10] = {"use allways",        "not use once",      "not use twice",
                                   "not use three times", "not use four times", "not use five times",

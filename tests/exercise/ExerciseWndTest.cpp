@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "ExerciseFixture.h"
+#include "shell/HelpWnd.h"
 
 using P = TRunPhase;
 
@@ -26,6 +27,7 @@ class ExerciseWndTest : public QObject {
     QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
     QCOMPARE(w.Label("stateValue"), QString(" - "));
     QCOMPARE(w.Label("wNbrValue"), QString("1/3"));
+    QCOMPARE(HelpContextOf(w.dlg->findChild<QRadioButton*>("rbPrio4")), 5);
     w.Settle();
     QCOMPARE(w.run().Phase(), P::ShowAnswer);
     QVERIFY(w.dlg->Graphics().CardVisible());
