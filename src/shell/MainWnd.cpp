@@ -4,6 +4,9 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,14 +37,15 @@
 
 namespace {
 constexpr int kHintPause = 5000;
+constexpr int kExerciseCloseWait = 3000;  // ms
 constexpr const char* kVersionSuffix = " V1.02";
 
-QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph) {
+QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(StandardGlyph(glyph));
+  button->setIcon(Glyph(glyph));
   button->setIconSize(QSize(28, 28));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -105,7 +109,7 @@ void tMainWindow::CreateControls() {
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(6, 4, 6, 4);
 
-  btnExerciseRun = FlatButton(central, "btnExerciseRun", QStyle::SP_MediaPlay);
+  btnExerciseRun = FlatButton(central, "btnExerciseRun", TGlyph::Run);
   btnExerciseRun->setIconSize(QSize(40, 40));
   btnExerciseRun->setEnabled(false);
   row->addWidget(btnExerciseRun);
@@ -142,6 +146,7 @@ void tMainWindow::CreateControls() {
   labelSelUnits->setFixedWidth(208);
   labelSelUnits->setToolTipDuration(kHintPause);
   unitsRow->addWidget(labelSelUnits);
+  unitsRow->addStretch();
   info->addWidget(panelUnits);
   row->addLayout(info);
 
@@ -172,9 +177,9 @@ void tMainWindow::CreateControls() {
   chooseCol->addWidget(cbResetPrio);
   row->addWidget(wordChoosBox);
 
-  btnGeneralProperty = FlatButton(central, "btnGeneralProperty", QStyle::SP_FileDialogDetailedView);
-  btnEditExercise = FlatButton(central, "btnEditExercise", QStyle::SP_FileDialogContentsView);
-  btnHelp = FlatButton(central, "btnHelp", QStyle::SP_DialogHelpButton);
+  btnGeneralProperty = FlatButton(central, "btnGeneralProperty", TGlyph::Settings);
+  btnEditExercise = FlatButton(central, "btnEditExercise", TGlyph::Edit);
+  btnHelp = FlatButton(central, "btnHelp", TGlyph::Help);
   row->addWidget(btnGeneralProperty);
   row->addWidget(btnEditExercise);
   row->addWidget(btnHelp);
@@ -345,13 +350,19 @@ bool tMainWindow::ApplyLanguage() {
   SetHelpLanguage(AppLanguage);
 
   // The exercise window follows the language while it is visible.
-  if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
+  if (auto* dlg = qobject_cast<TExerciseDlg*>(ExerciseDlg.get()); dlg != nullptr && dlg->isVisible())
+    dlg->ApplyTexts();
   return true;
 }
 
 void tMainWindow::SwitchLanguage(const std::string& code) {
+  const std::string inForce = AppLanguage;
   AppLanguage = code;
-  if (ApplyLanguage()) {
+  if (!ApplyLanguage()) {
+    // The language still shown is the one to keep (and to store at closing),
+    // not the one read at start.
+    if (!FirstShow) AppLanguage = inForce;
+  } else {
     languageChecked = code == "DE" ? mAppGerman : mAppEnglish;
     // The lesson label is built from texts too.
     if (!FirstShow) ShowExerciseInfo();
@@ -467,7 +478,14 @@ void tMainWindow::closeEvent(QCloseEvent* event) {
     Closed = true;
     // A visible exercise window closes through its own path first: it saves
     // the language file and splits the list when a pair was retired.
-    if (ExerciseDlgVisible()) ExerciseDlg->close();
+    if (ExerciseDlgVisible()) {
+      ExerciseDlg->close();
+      // A sound still playing defers its close until the playback returned.
+      QElapsedTimer waited;
+      waited.start();
+      while (ExerciseDlg->isVisible() && waited.elapsed() < kExerciseCloseWait)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     CloseHelp();
     if (IniFile->IniFound && !StartAbortedFlag) WriteSettings();
   }

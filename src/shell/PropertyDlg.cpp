@@ -22,12 +22,12 @@
 namespace {
 constexpr int kHintPause = 5000;
 
-QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph) {
+QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(StandardGlyph(glyph));
+  button->setIcon(Glyph(glyph));
   button->setIconSize(QSize(24, 24));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -42,6 +42,7 @@ QSlider* DelayTrackBar(QWidget* parent, const char* name) {
   slider->setTickPosition(QSlider::TicksBothSides);
   slider->setTickInterval(1);
   slider->setValue(5);
+  slider->setMinimumWidth(130);
   slider->setToolTipDuration(kHintPause);
   return slider;
 }
@@ -67,9 +68,9 @@ TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TAppIni
 void TDlgProperty::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout;
-  btnClose = FlatButton(this, "btnClose", QStyle::SP_DialogCancelButton);
-  btnSave = FlatButton(this, "btnSave", QStyle::SP_DialogSaveButton);
-  btnHelp = FlatButton(this, "btnHelp", QStyle::SP_DialogHelpButton);
+  btnClose = FlatButton(this, "btnClose", TGlyph::Close);
+  btnSave = FlatButton(this, "btnSave", TGlyph::Save);
+  btnHelp = FlatButton(this, "btnHelp", TGlyph::Help);
   buttons->addWidget(btnClose);
   buttons->addWidget(btnSave);
   buttons->addStretch();

@@ -95,6 +95,8 @@ class EditingRoundTest : public QObject {
   void newFileTwoLessonsSavedTickedAndTaken() {
     TEditorFixture fx;
     QVERIFY(QFile::copy(QStringLiteral(QM_PROGRAM_DIR "/Text.Db"), fx.NativePath("/Text.Db")));
+    // The main window reports a missing default picture; the bundled one is there.
+    QVERIFY(QFile::copy(QStringLiteral(QM_PROGRAM_DIR "/Default.Bmp"), fx.NativePath("/Default.Bmp")));
     QDir().mkpath(fx.NativePath("/LangFiles/Eng_Ger"));
     for (const char* wav : {"/LangFiles/Eng_Ger/house.wav", "/LangFiles/Eng_Ger/tree.wav"}) fx.WriteRaw(wav, "RIFF");
     QStringList played;
