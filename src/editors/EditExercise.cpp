@@ -494,7 +494,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     TFileRequest request;
     request.owner = this;
     request.title = QStringLiteral("Open a Language File");
-    request.filter = QStringLiteral("Language file (*.lang)");
+    request.filter = QStringLiteral("Language file (*.lang *.Lang *.LANG)");
     request.defaultSuffix = QStringLiteral("Lang");
     request.directory = DisplayPath(IniFile.AppDir + "/LangFiles");
     const QString chosen = ChooseFile(request);
@@ -582,7 +582,7 @@ bool TEditExerciseDlg::SaveFileAs() {
   TFileRequest request;
   request.owner = this;
   request.title = QStringLiteral("Save Language File");
-  request.filter = QStringLiteral("Language files (*.lang)");
+  request.filter = QStringLiteral("Language files (*.lang *.Lang *.LANG)");
   request.defaultSuffix = QStringLiteral("lang");
   request.directory = pairDir;
   request.fileName = editFileName->text() + QStringLiteral(".lang");
