@@ -306,7 +306,7 @@ void TEditExerciseDlg::ComposeFileName() {
   editFileName->setText(editLang1->text().left(3) + '_' + editLang2->text().left(3));
 }
 
-std::string TEditExerciseDlg::FieldText(const QLineEdit* field) const {
+std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
   std::string out;
   QStringToCp1252(field->text(), out);
   return out;
@@ -453,11 +453,15 @@ void TEditExerciseDlg::btnNewLangFileClick() {
 }
 
 void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) {
+  // A read-only field cannot be corrected: pulling the focus back into it
+  // would hold the user there for good, so only an editable one is refused.
+  const bool editable = !field->isReadOnly();
   std::string text;
-  if (!CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text)) return;
+  if (editable && !CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text))
+    return;
   if (static_cast<std::size_t>(field->text().size()) < kMinLangName) {
     QApplication::beep();
-    ReturnFocus(field);
+    if (editable) ReturnFocus(field);
     return;
   }
   if (static_cast<std::size_t>(other->text().size()) >= kMinLangName) {
@@ -490,7 +494,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     TFileRequest request;
     request.owner = this;
     request.title = QStringLiteral("Open a Language File");
-    request.filter = QStringLiteral("Language file (*.lang)");
+    request.filter = QStringLiteral("Language file (*.lang *.Lang *.LANG)");
     request.defaultSuffix = QStringLiteral("Lang");
     request.directory = DisplayPath(IniFile.AppDir + "/LangFiles");
     const QString chosen = ChooseFile(request);
@@ -571,14 +575,14 @@ void TEditExerciseDlg::btnSaveLangfileAsClick() { SaveFileAs(); }
 bool TEditExerciseDlg::SaveFileAs() {
   // "\Langfiles" and "\LangFiles\" are the one folder LangFiles.
   const QString langFiles = DisplayPath(IniFile.AppDir + "/LangFiles");
-  const QString pairDir = langFiles + '/' + Q(PairDirName(FieldText(editLang1), FieldText(editLang2)));
+  const QString pairDir = langFiles + '/' + Q(PairDirName(TextOf(editLang1), TextOf(editLang2)));
   const bool langFilesMade = !QDir(langFiles).exists() && QDir().mkdir(langFiles);
   const bool pairDirMade = !QDir(pairDir).exists() && QDir().mkdir(pairDir);
 
   TFileRequest request;
   request.owner = this;
   request.title = QStringLiteral("Save Language File");
-  request.filter = QStringLiteral("Language files (*.lang)");
+  request.filter = QStringLiteral("Language files (*.lang *.Lang *.LANG)");
   request.defaultSuffix = QStringLiteral("lang");
   request.directory = pairDir;
   request.fileName = editFileName->text() + QStringLiteral(".lang");
@@ -618,7 +622,7 @@ void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
   }
   {
     TeditLessonDlg editor(this, LangHandler, IniFile);
-    editor.Prepare(FieldText(editLang1), FieldText(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
+    editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
     const int result = RunModal(editor);
     if (result == TeditLessonDlg::mrStored) {
       if (newLesson) {
@@ -671,8 +675,8 @@ void TEditExerciseDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit
 
 QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
   if (EditState == esUnchanged &&
-      (!SameName(FieldText(editLang1), IniFile.Lang1) || !SameName(FieldText(editLang2), IniFile.Lang2) ||
-       !SameName(FieldText(editFileName), GetBasePart(FilePath))))
+      (!SameName(TextOf(editLang1), IniFile.Lang1) || !SameName(TextOf(editLang2), IniFile.Lang2) ||
+       !SameName(TextOf(editFileName), GetBasePart(FilePath))))
     EditState = esModified;
   if (EditState != esModified) return QMessageBox::No;
   const TAppLangHandler& t = LangHandler;
@@ -709,8 +713,8 @@ void TEditExerciseDlg::btnSaveClick() {
     }
     IniFile.MaxWords = maxWords;
     IniFile.LangFileName = FilePath;
-    IniFile.Lang1 = FieldText(editLang1);
-    IniFile.Lang2 = FieldText(editLang2);
+    IniFile.Lang1 = lang1;
+    IniFile.Lang2 = lang2;
     IniFile.AvailableUnits = ChosenLessons();
     ChangeCode = ChangeCodeAfter(code, IniFile.AvailableUnits, OldChosen, ChangedLessons);
     done(mrOk);

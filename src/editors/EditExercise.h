@@ -91,7 +91,8 @@ class TEditExerciseDlg : public QDialog {
   void LangExit(QLineEdit* field, QLineEdit* other, bool first);
   QMessageBox::StandardButton AskSaveChanges();
   std::vector<int32_t> ChosenLessons() const;
-  std::string FieldText(const QLineEdit* field) const;
+  // The text of a field as stored (its characters were checked when it was left).
+  std::string TextOf(const QLineEdit* field) const;
 
   TAppIniFile& IniFile;
   TBoolVector UsedNumbers;

@@ -487,7 +487,7 @@ void TeditLessonDlg::SelectWav(QLineEdit* field, TStoredField kind) {
   TFileRequest request;
   request.owner = this;
   request.title = QStringLiteral("Select a Wav File");
-  request.filter = QStringLiteral("Wav Files (*.Wav *.wav)");
+  request.filter = QStringLiteral("Wav Files (*.Wav *.wav *.WAV)");
   request.defaultSuffix = QStringLiteral("Wav");
   request.directory = DisplayPath(IniFile.AppDir + "/LangFiles/" + PairDir);
   request.fileName = QStringLiteral("*.Wav");

@@ -498,6 +498,19 @@ class EditExerciseTest : public QObject {
     QVERIFY(!ed.Enabled("btnNewLesson"));
   }
 
+  // A short name in a read-only field (from the settings) cannot be
+  // corrected there, so leaving it does not pull the focus back.
+  void shortReadOnlyNameDoesNotHoldTheFocus() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    fx.IniFile->Lang1 = "En";
+    TExerciseEditor ed(fx);
+    QVERIFY(ed.Edit("editLang1")->isReadOnly());
+    Leave(ed.Edit("editLang1"));
+    QVERIFY(ed.Dlg.focusWidget() != ed.Edit("editLang1"));
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("english_german"));
+  }
+
   void atSignInTheSecondNameIsAllowed() {
     TEditorFixture fx;
     TExerciseEditor ed(fx);

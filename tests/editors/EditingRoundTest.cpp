@@ -174,12 +174,16 @@ class EditingRoundTest : public QObject {
     QVERIFY(exercise != nullptr);
     TExerciseRun& run = exercise->Run();
     exercise->btnRunClick();
-    for (int i = 0; i < 500 && run.Phase() != TRunPhase::QuestionShown; ++i) {
+    auto presented = [&run] {
+      return run.Phase() == TRunPhase::QuestionShown || run.Phase() == TRunPhase::ShowAnswer ||
+             run.Phase() == TRunPhase::AnswerDone;
+    };
+    for (int i = 0; i < 500 && !presented(); ++i) {
       if (run.timerGraphic.isActive()) run.timerGraphic.Fire();
       else if (run.timerPresentDelay.isActive()) run.timerPresentDelay.Fire();
       else break;
     }
-    QCOMPARE(run.Phase(), TRunPhase::QuestionShown);
+    QVERIFY(presented());
     const QStringList words{"house", "tree", "red", "good morning", "thank you", "Haus", "Baum", "rot",
                             "guten Morgen", "danke"};
     QVERIFY2(words.contains(QString::fromStdString(run.CurrentPear().Word1)),
