@@ -23,6 +23,8 @@
 #include "shell/TickTimer.h"
 #include "exercise/ExerciseWnd.h"
 #include "exercise/ExerciseRun.h"
+#include "core/StrVector.h"
+#include "storage/CodeDecode.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
@@ -143,6 +145,7 @@ class MainWndTest : public QObject {
   void startComposesAndShowsTheExerciseWindow();
   void startWhileTheExerciseWindowIsVisibleDoesNotRecompose();
   void startWithAnEmptyCompositionSaysSo();
+  void damagedLanguageFileIsReportedAndNothingChanges();
   void closingClosesTheExerciseWindowFirst();
   void closingKeepsAPairRetiredInTheOpenExerciseWindow();
   void editorChangeCodes();
@@ -289,6 +292,7 @@ void MainWndTest::missingDefaultPictureIsReportedAndStartGoesOn() {
   QCOMPARE(messages.size(), std::size_t(1));
   QCOMPARE(messages[0].caption, QStringLiteral("Quillmere V1.02"));
   QVERIFY(messages[0].text.contains("Default.Bmp", Qt::CaseInsensitive));
+  QCOMPARE(messages[0].owner, static_cast<QWidget*>(win.get()));
   QVERIFY(!win->StartAborted());
   QVERIFY(win->IsExerciseReady());
   // The language file's own picture is there.
@@ -488,6 +492,28 @@ void MainWndTest::startWithAnEmptyCompositionSaysSo() {
   QCOMPARE(messages[0].caption.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(0)));
   QVERIFY(messages[0].beep);
   QCOMPARE(win->exerciseDlgsCreated, 0);
+}
+
+void MainWndTest::damagedLanguageFileIsReportedAndNothingChanges() {
+  dir->Bundle();
+  TStrVector lines;
+  int n = 0;
+  for (const char* line : {"[General]", "English@German", "[1]", "0=house@Haus# @ *", "x=tree@Baum# @ *"})
+    lines.Put(n++, line);
+  QVERIFY(WriteFileBytes(dir->LangFile(), StringsToContainer(lines), true));
+  const QByteArray before = dir->Read("LangFiles/Eng_Ger/english_german.lang");
+  dir->WriteIni("EN", "1");
+  win = Start();
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QVERIFY2(messages[0].text.contains("english_german.lang") && messages[0].text.contains("line 5"),
+           qPrintable(messages[0].text));
+  QCOMPARE(win->exerciseDlgsCreated, 0);
+  QVERIFY(win->GetIniFile().ExerciseWords.empty());
+  QCOMPARE(dir->Read("LangFiles/Eng_Ger/english_german.lang"), before);
+  // The program goes on.
+  QVERIFY(win->isVisible());
+  QVERIFY(Find<QToolButton>("btnExerciseRun")->isEnabled());
 }
 
 void MainWndTest::closingClosesTheExerciseWindowFirst() {
