@@ -151,6 +151,8 @@ class MainWndTest : public QObject {
   void editorChangeCodes();
   void presentationLanguageGoesToTheSettings();
   void helpTopicsAndContexts();
+  void unusableHelpFileIsReported_data();
+  void unusableHelpFileIsReported();
 
  private:
   std::unique_ptr<TTestMainWindow> Start(bool show = true);
@@ -625,6 +627,31 @@ void MainWndTest::helpTopicsAndContexts() {
   QPointer<THelpWindow> help = OpenHelpWindow();
   win->close();
   QTRY_VERIFY(help.isNull() || !help->isVisible());
+}
+
+void MainWndTest::unusableHelpFileIsReported_data() {
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<bool>("present");
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("missing") << QByteArray() << false << QString();
+  QTest::newRow("malformed") << QByteArray("@topic Inhalt\n@bogus\n") << true << QStringLiteral("line 2");
+  QTest::newRow("no such topic") << QByteArray("@topic Inhalt\n@EN Contents\n") << true << QStringLiteral("Hauptfenster");
+}
+
+void MainWndTest::unusableHelpFileIsReported() {
+  QFETCH(QByteArray, content);
+  QFETCH(bool, present);
+  QFETCH(QString, reason);
+  dir->Bundle();
+  QFile::remove(dir->File("Quillmere.Hlp"));
+  if (present) dir->Write("Quillmere.Hlp", content);
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnHelp")->click();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QVERIFY2(messages[0].text.contains(reason), qPrintable(messages[0].text));
+  QVERIFY(messages[0].text.contains(present && reason.startsWith("Haupt") ? "Hauptfenster" : "Quillmere.Hlp"));
+  QVERIFY(OpenHelpWindow() == nullptr || !OpenHelpWindow()->isVisible());
 }
 
 QTEST_MAIN(MainWndTest)
