@@ -148,11 +148,13 @@ bool FitFormToScreen(QWidget* window, bool centreH, bool centreV, bool autoSize)
   QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return false;
   // The layout decides the design size of a window that has one.
-  if (window->layout() != nullptr) window->layout()->activate();
+  if (window->layout() != nullptr && !autoSize) window->layout()->activate();
 
   TFitInput in;
-  in.width = window->width();
-  in.height = window->height();
+  // A window that sizes itself to its content is as large as that content.
+  const QSize size = autoSize ? window->sizeHint().expandedTo(window->minimumSizeHint()) : window->size();
+  in.width = size.width();
+  in.height = size.height();
   in.dpi = screen->logicalDotsPerInchY();
   in.screenWidth = screen->geometry().width();
   in.screenHeight = screen->geometry().height();

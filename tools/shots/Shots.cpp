@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <cstdio>
 
 #include "settings/AppIniFile.h"
+#include "shell/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/PropertyDlg.h"
 
@@ -70,5 +72,7 @@ int main(int argc, char* argv[]) {
     dlg.show();
     ok = Save(&dlg, out + "/general-settings-de.png") && ok;
   }
+  window.findChild<QToolButton*>("btnHelp")->click();
+  if (THelpWindow* help = OpenHelpWindow()) ok = Save(help, out + "/help-window-de.png") && ok;
   return ok ? 0 : 1;
 }
