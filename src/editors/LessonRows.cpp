@@ -22,20 +22,12 @@ int RowAfterDelete(int r, int count) {
 }
 
 void SortRows(TLessonRows& rows, bool secondLang) {
-  auto word = [secondLang](const TLessonRow& row) -> const std::string& { return secondLang ? row.Word2 : row.Word1; };
-  // Bubble sort: swapping only strictly greater neighbours keeps equal rows in
-  // their order. Each pass ends before the last swap of the pass before.
-  std::size_t last = rows.empty() ? 0 : rows.size() - 1;
-  while (last > 0) {
-    std::size_t lastSwap = 0;
-    for (std::size_t i = 0; i < last; ++i) {
-      if (CompareTexts(word(rows[i]), word(rows[i + 1]), true) == 1) {
-        std::swap(rows[i], rows[i + 1]);
-        lastSwap = i;
-      }
-    }
-    last = lastSwap;
-  }
+  // A stable sort gives the order of a bubble sort that swaps only strictly
+  // greater neighbours (equal phrases keep their order), without its square
+  // time on a long lesson.
+  std::stable_sort(rows.begin(), rows.end(), [secondLang](const TLessonRow& a, const TLessonRow& b) {
+    return CompareTexts(secondLang ? a.Word2 : a.Word1, secondLang ? b.Word2 : b.Word1, true) < 0;
+  });
 }
 
 namespace {
