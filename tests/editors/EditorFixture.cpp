@@ -41,8 +41,10 @@ TEditorFixture::TEditorFixture(const char* language) {
   ini.close();
   IniFile = std::make_unique<TAppIniFile>(AppDir, nullptr);
   IniFile->ReadExercise();
-  Texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr);
-  Texts.SetLanguage(language);
+  // Without the real texts every text reads "????" and the tests could not
+  // tell one message from another.
+  if (!Texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr) || !Texts.SetLanguage(language))
+    qFatal("the interface texts (Text.Db in the program directory) are not built");
   mainWindow = &FakeMain;
   PreviousMessageHook = SetMessageBoxHook([this](const TMessageRequest& request) {
     Messages.push_back(request);
