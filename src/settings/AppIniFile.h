@@ -35,7 +35,11 @@ class TAppIniFile {
   std::string AppDir;
   std::string AppTitle = "Quillmere V1.02";
   std::string Language = "EN";
+  // The settings file existed and could be read at construction.
   bool IniFound = false;
+  // Why an existing settings file could not be read (file and reason); empty
+  // otherwise. IniFound is then false as for a missing file.
+  std::string LoadError;
   std::unique_ptr<tIniFileHandler> IniHandler;
   bool ExerciseLoaded = false;
   bool PropertyLoaded = false;
@@ -46,7 +50,11 @@ class TAppIniFile {
   void WriteExercise();
   void WriteLanguage();
   bool IsAvailableUnit(int32_t lessonNbr) const;
+  // Parses one stored list line into ExerciseWords[index]; false for an
+  // index outside the list (nothing changed) or a line that does not read.
   bool ParseExerciseWord(const std::string& line, int index);
+  // The stored form of an entry: lesson, "-", pair, "-", priority.
+  static std::string ExerciseWordLine(const TExerciseWord& word);
 
   // Replaces the settings file atomically with what the Write operations
   // collected. False when the file could not be written (it is then intact).

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,10 @@ class TAppLangHandler {
   bool SetLanguage(const std::string& code);
   // Text n of the current language (Windows-1252); "????" when there is none.
   std::string GetText(int n) const;
+
+  // Text numbers above this are refused as damage: a table is allocated up
+  // to its highest number.
+  static constexpr int32_t kMaxTextNbr = 65535;
 
  private:
   std::unique_ptr<TStrVector> Texts;

@@ -1,12 +1,51 @@
 #include "GeneralUtil.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QLayout>
+#include <QMainWindow>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 TMessageBoxHook& MessageHook() {
   static TMessageBoxHook hook;
   return hook;
+}
+
+// Marks a window whose "Size" entry is greyed: it keeps the size it ends up with.
+constexpr const char* kSizeGreyed = "qmSizeGreyed";
+
+void FixSize(QWidget* window) {
+  if (window->layout() != nullptr) window->layout()->activate();
+  window->setFixedSize(window->size());
+}
+
+void FreeSize(QWidget* window) {
+  window->setMinimumSize(0, 0);
+  window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+// Scroll bars for a main window whose content no longer fits the screen: its
+// central widget moves into a scroll area.
+void ShowScrollBars(QWidget* window, bool horizontal, bool vertical) {
+  auto* main = qobject_cast<QMainWindow*>(window);
+  if (main == nullptr || main->centralWidget() == nullptr) return;
+  auto* area = qobject_cast<QScrollArea*>(main->centralWidget());
+  if (area == nullptr) {
+    QWidget* content = main->takeCentralWidget();
+    area = new QScrollArea(main);  // owned by the main window
+    area->setObjectName(QStringLiteral("fitScrollArea"));
+    area->setWidget(content);
+    area->setWidgetResizable(true);
+    main->setCentralWidget(area);
+  }
+  if (horizontal) area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  if (vertical) area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 }  // namespace
 
@@ -24,25 +63,115 @@ TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook) {
   return previous;
 }
 
-void GreySystemMenuItem(QWidget* window, int /*position*/, bool grey) {
+// Qt windows have no system menu of their own; its "Size" entry (position 2)
+// stands for whether the user may resize the window.
+void GreySystemMenuItem(QWidget* window, int position, bool grey) {
+  if (window == nullptr || position != 2) return;
+  window->setProperty(kSizeGreyed, grey);
   if (grey) {
-    window->setFixedSize(window->size());
+    FixSize(window);
   } else {
-    window->setMinimumSize(0, 0);
-    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    FreeSize(window);
   }
 }
 
-// TODO(main window issue): the full scaling rules; for now the window keeps
-// its size and is centred as asked.
 TFitResult FitGeometry(const TFitInput& in) {
   TFitResult r;
   r.width = in.width;
   r.height = in.height;
-  r.left = in.centreH ? (in.screenWidth - in.width) / 2 : in.left;
-  r.top = in.centreV ? (in.screenHeight - in.height) / 2 : in.top;
+  r.left = in.left;
+  r.top = in.top;
   r.autoSize = in.autoSize;
+  bool centreH = in.centreH;
+  bool centreV = in.centreV;
+
+  auto fullWidth = [&] {
+    r.autoSize = false;
+    r.width = in.screenWidth;
+    r.left = 0;
+    r.hScrollBar = true;
+    centreH = false;
+    r.scrolled = true;
+  };
+  auto fullHeight = [&] {
+    r.autoSize = false;
+    r.height = in.screenHeight - in.captionHeight;
+    r.top = 0;
+    r.vScrollBar = true;
+    centreV = false;
+    r.scrolled = true;
+  };
+
+  const double d = in.dpi;
+  if (d > 100 || d < 90) {
+    const double f = d < 130 ? (d + 5) / 100 : (d + 10) / 100;
+    // std::nearbyint rounds halves to even in the default rounding mode.
+    const int newHeight = static_cast<int>(std::nearbyint(in.height * f));
+    const int newWidth = static_cast<int>(std::nearbyint(in.width * f));
+    if (newWidth > in.screenWidth) {
+      fullWidth();
+      if (in.screenHeight > newHeight) {
+        const int height = r.hScrollBar ? newHeight + in.scrollBarHeight : newHeight;
+        const int gained = height - r.height;
+        r.height = height;
+        if (!centreV) r.top = std::max(0, r.top - gained / 2);
+      }
+    } else {
+      r.width = newWidth;
+      r.height = newHeight;
+      r.autoSize = in.autoSize;
+    }
+    if (in.screenHeight < newHeight) fullHeight();
+  } else {
+    if (in.screenWidth < in.width) fullWidth();
+    if (in.screenHeight < in.height) fullHeight();
+  }
+
+  if (centreV) r.top = (in.screenHeight - r.height) / 2;
+  if (centreH) r.left = (in.screenWidth - r.width) / 2;
   return r;
 }
 
-bool FitFormToScreen(QWidget* /*window*/, bool /*centreH*/, bool /*centreV*/, bool /*autoSize*/) { return false; }
+bool FitFormToScreen(QWidget* window, bool centreH, bool centreV, bool autoSize) {
+  if (window == nullptr) return false;
+  QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return false;
+  // The layout decides the design size of a window that has one.
+  if (window->layout() != nullptr) window->layout()->activate();
+
+  TFitInput in;
+  in.width = window->width();
+  in.height = window->height();
+  in.dpi = screen->logicalDotsPerInchY();
+  in.screenWidth = screen->geometry().width();
+  in.screenHeight = screen->geometry().height();
+  QStyle* style = window->style();
+  in.captionHeight = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+  in.scrollBarHeight = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
+  in.left = window->x();
+  in.top = window->y();
+  in.centreH = centreH;
+  in.centreV = centreV;
+  in.autoSize = autoSize;
+  const TFitResult r = FitGeometry(in);
+
+  const bool greyed = window->property(kSizeGreyed).toBool();
+  FreeSize(window);
+  if (r.hScrollBar || r.vScrollBar) ShowScrollBars(window, r.hScrollBar, r.vScrollBar);
+  window->resize(r.width, r.height);
+  if (r.autoSize) {
+    // Qt scales fonts, and so layouts, by the resolution already: the window
+    // takes the size of its content.
+    window->adjustSize();
+    TFitInput again = in;
+    again.width = window->width();
+    again.height = window->height();
+    again.dpi = 96;
+    const TFitResult placed = FitGeometry(again);
+    window->move(placed.left, placed.top);
+  } else {
+    window->move(r.left, r.top);
+  }
+  if (greyed) FixSize(window);
+  return r.scrolled;
+}

@@ -37,3 +37,7 @@ void TTickTimer::Fire() {
 
 void TTickTimer::SetManual(bool manual) { Manual() = manual; }
 bool TTickTimer::IsManual() { return Manual(); }
+
+// The moc output lives in this object, so a program that uses the timer does
+// not pull in every window of the library through one shared moc object.
+#include "moc_TickTimer.cpp"

@@ -1,0 +1,441 @@
+#include "ExerciseRun.h"
+
+#include <Qt>
+
+#include "exercise/GraphicOutput.h"
+#include "exercise/MMediaManager.h"
+#include "settings/AppIniFile.h"
+#include "shell/MainWindowRef.h"
+#include "storage/LangFHandler.h"
+
+namespace {
+constexpr int kZoomInterval = 80;
+constexpr int kWipeInterval = 40;
+constexpr int kLetterInterval = 50;
+constexpr int kSlowLetterInterval = 500;
+// Interface texts of the run state.
+constexpr int kTextFinished = 70;
+constexpr int kTextRunning = 71;
+constexpr int kTextStopped = 72;
+}  // namespace
+
+TExerciseRun::TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view)
+    : IniFile(iniFile), ExerciseLangFile(langFile), view_(view) {
+  timerPresentDelay.setObjectName("timerPresentDelay");
+  timerAnswerDelay.setObjectName("timerAnswerDelay");
+  timerGraphic.setObjectName("timerGraphic");
+  timerGraphic.setInterval(60);
+  QObject::connect(&timerPresentDelay, &TTickTimer::timeout, [this] { Advance(); });
+  QObject::connect(&timerAnswerDelay, &TTickTimer::timeout, [this] { Advance(); });
+  QObject::connect(&timerGraphic, &TTickTimer::timeout, [this] { timerGraphicTimer(); });
+}
+
+TExerciseRun::~TExerciseRun() = default;
+
+std::string TExerciseRun::ResolveSoundName(const std::string& name, const std::string& appDir) {
+  if (!name.empty() && name[0] == '\\') return appDir + name;
+  return name;
+}
+
+// ---- showing, activation, closing -------------------------------------------
+
+void TExerciseRun::FormShow() {
+  // A close in the middle of an animation leaves nothing half-done behind.
+  zooming_ = wiping_ = typing_ = false;
+  timerGraphic.stop();
+  retired_.clear();
+  if (graphics_) {
+    graphics_->WipeCard(true);
+    graphics_->ClearTextLine(1);
+    graphics_->ClearTextLine(2);
+  }
+  runState_ = TRunState::Stopped;
+  firstCard_ = true;
+  StartPass();
+}
+
+void TExerciseRun::FormActivate() {
+  presentMode_ = IniFile.AutoPresent ? TPresentMode::Automatic : TPresentMode::Manual;
+  timerPresentDelay.setInterval(IniFile.DelayPresent * 1000);
+  timerAnswerDelay.setInterval(IniFile.DelayAnswer * 1000);
+  UpdateButtons();
+  // The state text follows the mode just read, also on the first showing.
+  ShowRunState();
+}
+
+void TExerciseRun::FormCloseQuery() {
+  if (langFileChanged_) {
+    ExerciseLangFile.SaveLangFile(IniFile.LangFileName);
+    if (mainWindow) mainWindow->SplitDeferred(IniFile.ExerciseWords, IniFile.DeferredWords);
+    // Saved once; a second close of the same showing has nothing to add.
+    langFileChanged_ = false;
+  }
+  currentPear_ = TWordPear();
+  PauseTimers();
+  zooming_ = wiping_ = typing_ = false;
+}
+
+// ---- the pass ----------------------------------------------------------------
+
+void TExerciseRun::StartPass() {
+  currentPear_ = TWordPear();
+  view_.ClearTable();
+  rowEntries_.clear();
+  phase_ = TRunPhase::WaitStart;
+  savedTimers_[0] = savedTimers_[1] = savedTimers_[2] = false;
+  langFileChanged_ = false;
+  exerciseIndex_ = -1;
+  ShowRunState();
+  if (!IniFile.AutoPresent) {
+    phase_ = TRunPhase::NextPair;
+    Advance();
+  }
+}
+
+int TExerciseRun::NextPresentable(int from) const {
+  const int count = static_cast<int>(IniFile.ExerciseWords.size());
+  for (int i = std::max(from, 0); i < count; ++i) {
+    const TExerciseWord& w = IniFile.ExerciseWords[i];
+    const auto lesson = ExerciseLangFile.GetLesson(w.LessonNbr);
+    if (lesson && lesson->GetPear(w.PearNbr)) return i;
+  }
+  return -1;
+}
+
+void TExerciseRun::Advance() {
+  switch (phase_) {
+    case TRunPhase::WaitStart:
+      break;
+    case TRunPhase::NextPair:
+      DoNextPair();
+      break;
+    case TRunPhase::PresentQuestion:
+      if (graphics_) {
+        graphics_->ClearTextLine(1);
+        graphics_->ClearTextLine(2);
+      }
+      if (IniFile.VoicePresent != 1) TypePhrase(1, true);
+      ShowRunState();
+      phase_ = TRunPhase::QuestionShown;
+      RunZoom();
+      UpdateButtons();
+      break;
+    case TRunPhase::QuestionShown:
+      ShowPriority();
+      SpeakQuestion();
+      if (IniFile.AutoPresent) timerAnswerDelay.start();
+      UpdateButtons();
+      phase_ = TRunPhase::ShowAnswer;
+      break;
+    case TRunPhase::ShowAnswer:
+      timerAnswerDelay.stop();
+      // A question still being written (no sound for "voice without text")
+      // is finished first: both share the pen and the timer.
+      FinishQuestionAtOnce();
+      phase_ = TRunPhase::AnswerDone;
+      TypePhrase(2, false);
+      break;
+    case TRunPhase::AnswerDone:
+      if (IniFile.VoiceAnswer) PlayVoice(currentPear_.WavFile2);
+      if (IniFile.AutoPresent) timerPresentDelay.start();
+      phase_ = NextPresentable(exerciseIndex_ + 1) < 0 ? TRunPhase::EndOfPass : TRunPhase::NextPair;
+      break;
+    case TRunPhase::EndOfPass:
+      DoEndOfPass();
+      break;
+  }
+}
+
+void TExerciseRun::DoNextPair() {
+  timerPresentDelay.stop();
+  const int next = NextPresentable(exerciseIndex_ + 1);
+  if (next < 0) {
+    // Only entries without a pair are left: the pass ends here.
+    phase_ = TRunPhase::EndOfPass;
+    Advance();
+    return;
+  }
+  exerciseIndex_ = next;
+  LoadCurrentPear();
+  AddTableRow();
+  phase_ = TRunPhase::PresentQuestion;
+  if (firstCard_) {
+    if (graphics_) graphics_->WipeCard(true);
+    firstCard_ = false;
+    Advance();
+  } else {
+    RunWipe();
+  }
+}
+
+void TExerciseRun::DoEndOfPass() {
+  PauseTimers();
+  runState_ = TRunState::Finished;
+  ShowRunState();
+  // A pass that showed nothing is not offered again (it would ask forever).
+  const bool repeat = !rowEntries_.empty() && view_.AskRepeat();
+  if (repeat) {
+    runState_ = TRunState::Stopped;
+    firstCard_ = true;
+    StartPass();
+    if (IniFile.AutoPresent) btnRunClick();
+    return;
+  }
+  if (IniFile.ShowTable && !rowEntries_.empty()) {
+    view_.ShowExerciseTable();
+    UpdateButtons();
+  } else {
+    view_.CloseWindow();
+  }
+}
+
+std::shared_ptr<TWordPear> TExerciseRun::GetCurrentPear() const {
+  if (exerciseIndex_ < 0 || exerciseIndex_ >= static_cast<int>(IniFile.ExerciseWords.size())) return nullptr;
+  const TExerciseWord& w = IniFile.ExerciseWords[exerciseIndex_];
+  const auto lesson = ExerciseLangFile.GetLesson(w.LessonNbr);
+  return lesson ? lesson->GetPear(w.PearNbr) : nullptr;
+}
+
+bool TExerciseRun::LoadCurrentPear() {
+  const auto pear = GetCurrentPear();
+  if (!pear) return false;
+  const bool firstLang = mainWindow ? mainWindow->IsFirstLangChecked() : true;
+  if (firstLang) {
+    currentPear_.Word1 = pear->Word1;
+    currentPear_.Word2 = pear->Word2;
+    currentPear_.WavFile1 = pear->WavFile1;
+    currentPear_.WavFile2 = pear->WavFile2;
+  } else {
+    currentPear_.Word1 = pear->Word2;
+    currentPear_.Word2 = pear->Word1;
+    currentPear_.WavFile1 = pear->WavFile2;
+    currentPear_.WavFile2 = pear->WavFile1;
+  }
+  return true;
+}
+
+void TExerciseRun::AddTableRow() {
+  if (exerciseIndex_ < 0) return;
+  view_.AddTableRow(currentPear_.Word1, currentPear_.Word2);
+  rowEntries_.push_back(exerciseIndex_);
+}
+
+// ---- sound -------------------------------------------------------------------
+
+void TExerciseRun::SpeakQuestion() {
+  switch (IniFile.VoicePresent) {
+    case 1:  // voice without text: without a sound the question is written after all
+      if (!PlayVoice(currentPear_.WavFile1)) TypePhrase(1, false);
+      break;
+    case 2:
+      PlayVoice(currentPear_.WavFile1);
+      break;
+    default:
+      break;
+  }
+}
+
+bool TExerciseRun::PlayVoice(const std::string& name) {
+  view_.LetMessagesRun();
+  if (!IniFile.VoiceAnswer && IniFile.VoicePresent <= 0) return false;
+  if (!media_) return false;
+  const bool played = media_->PlayWave(ResolveSoundName(name, IniFile.AppDir));
+  view_.PlaybackEnded();
+  return played;
+}
+
+// ---- state shown ---------------------------------------------------------------
+
+void TExerciseRun::ShowRunState() {
+  int text = -1;
+  if (runState_ == TRunState::Finished)
+    text = kTextFinished;
+  else if (presentMode_ == TPresentMode::Automatic)
+    text = runState_ == TRunState::Running ? kTextRunning : kTextStopped;
+  view_.ShowRunState(text, exerciseIndex_ + 1, static_cast<int>(IniFile.ExerciseWords.size()));
+}
+
+void TExerciseRun::UpdateButtons() {
+  const bool automatic = presentMode_ == TPresentMode::Automatic;
+  const bool free = !zooming_ && !wiping_ && !view_.TableVisible();
+  runEnabled_ = automatic && free && runState_ != TRunState::Running;
+  stopEnabled_ = automatic && free && runState_ == TRunState::Running;
+  nextEnabled_ = free && (!automatic || runState_ != TRunState::Stopped);
+  view_.ShowButtons(runEnabled_, stopEnabled_, nextEnabled_);
+}
+
+void TExerciseRun::PauseTimers() {
+  savedTimers_[0] = timerPresentDelay.isActive();
+  savedTimers_[1] = timerAnswerDelay.isActive();
+  savedTimers_[2] = timerGraphic.isActive();
+  timerGraphic.stop();
+  timerPresentDelay.stop();
+  timerAnswerDelay.stop();
+}
+
+void TExerciseRun::ResumeTimers() {
+  timerPresentDelay.setEnabled(savedTimers_[0]);
+  timerAnswerDelay.setEnabled(savedTimers_[1]);
+  timerGraphic.setEnabled(savedTimers_[2]);
+}
+
+// ---- animations ------------------------------------------------------------------
+
+void TExerciseRun::timerGraphicTimer() {
+  if (zooming_)
+    RunZoom();
+  else if (wiping_)
+    RunWipe();
+  else
+    TypePhrase(typingLine_, typingAtOnce_);
+}
+
+void TExerciseRun::RunZoom() {
+  if (!timerGraphic.isActive()) {
+    if (graphics_) graphics_->StartZoom();
+    zooming_ = true;
+    timerGraphic.start(kZoomInterval);
+    return;
+  }
+  view_.LetMessagesRun();
+  const int stage = graphics_ ? graphics_->ZoomStep() : TCardZoom::kDone;
+  if (stage == TCardZoom::kDone) {
+    timerGraphic.stop();
+    zooming_ = false;
+    Advance();
+  }
+}
+
+void TExerciseRun::RunWipe() {
+  if (!timerGraphic.isActive()) {
+    wiping_ = true;
+    UpdateButtons();
+    timerGraphic.start(kWipeInterval);
+  }
+  const bool done = graphics_ ? graphics_->WipeCard(false) : true;
+  if (done) {
+    timerGraphic.stop();
+    wiping_ = false;
+    Advance();
+  }
+}
+
+void TExerciseRun::TypePhrase(int line, bool atOnce) {
+  typingLine_ = line;
+  typingAtOnce_ = atOnce;
+  if (!atOnce && !timerGraphic.isActive())
+    timerGraphic.start(IniFile.LetterAnswer && line == 2 ? kSlowLetterInterval : kLetterInterval);
+  const std::string& text = line == 1 ? currentPear_.Word1 : currentPear_.Word2;
+  const bool complete = graphics_ ? graphics_->DrawLetters(text, line, atOnce) : true;
+  typing_ = !complete;
+  if (complete) {
+    timerGraphic.stop();
+    if (phase_ == TRunPhase::AnswerDone) Advance();
+  }
+}
+
+void TExerciseRun::FinishQuestionAtOnce() {
+  if (!typing_ || typingLine_ != 1) return;
+  timerGraphic.stop();
+  if (graphics_) graphics_->DrawLetters(currentPear_.Word1, 1, true);
+  typing_ = false;
+}
+
+// ---- buttons and keys ----------------------------------------------------------------
+
+void TExerciseRun::btnRunClick() {
+  if (phase_ == TRunPhase::WaitStart)
+    phase_ = TRunPhase::NextPair;
+  else
+    ResumeTimers();
+  runState_ = TRunState::Running;
+  UpdateButtons();
+  ShowRunState();
+  if (phase_ != TRunPhase::AnswerDone) Advance();
+}
+
+void TExerciseRun::btnStopClick() {
+  PauseTimers();
+  runState_ = TRunState::Stopped;
+  UpdateButtons();
+  ShowRunState();
+}
+
+void TExerciseRun::btnNextClick() {
+  if (phase_ == TRunPhase::AnswerDone && typing_) {
+    if (IniFile.LetterAnswer) {
+      timerGraphic.setInterval(kLetterInterval);
+    } else {
+      // The rest of the answer at once, then the step after it: writing and
+      // the next card never overlap.
+      TypePhrase(2, true);
+    }
+    return;
+  }
+  Advance();
+}
+
+bool TExerciseRun::KeyDown(int key) {
+  if (key == Qt::Key_Space) {
+    if (presentMode_ != TPresentMode::Automatic) return true;
+    if (runState_ == TRunState::Stopped && runEnabled_)
+      btnRunClick();
+    else if (runState_ == TRunState::Running && stopEnabled_)
+      btnStopClick();
+    return true;
+  }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (nextEnabled_) btnNextClick();
+    return true;
+  }
+  return false;
+}
+
+// ---- priorities and the table ----------------------------------------------------------
+
+void TExerciseRun::ApplyPriority(int priority) {
+  TExerciseWord& entry = IniFile.ExerciseWords[exerciseIndex_];
+  const int before = entry.Priority;
+  entry.Priority = priority;
+  const auto pear = GetCurrentPear();
+  if (!pear) return;
+  const std::pair<int, int> key{entry.LessonNbr, entry.PearNbr};
+  if (priority == 9) {
+    if (!retired_.count(key) && before != 9) retired_[key] = {pear->InUse, pear->Drawn};
+    pear->InUse = false;
+    pear->Drawn = false;
+    langFileChanged_ = true;
+  } else if (auto it = retired_.find(key); it != retired_.end()) {
+    // The 9 was taken back: the pair is in use again as it was.
+    pear->InUse = it->second.first;
+    pear->Drawn = it->second.second;
+    retired_.erase(it);
+    langFileChanged_ = true;
+  }
+}
+
+void TExerciseRun::rbPrioClick(int priority) {
+  // Before the first pair (automatic mode before START) no entry is current.
+  if (exerciseIndex_ < 0 || exerciseIndex_ >= static_cast<int>(IniFile.ExerciseWords.size())) return;
+  if (priority < 0 || priority > 9) return;
+  ApplyPriority(priority);
+  if (view_.TableVisible()) view_.FocusTable();
+}
+
+void TExerciseRun::ShowPriority() {
+  if (exerciseIndex_ < 0 || exerciseIndex_ >= static_cast<int>(IniFile.ExerciseWords.size())) return;
+  const int p = IniFile.ExerciseWords[exerciseIndex_].Priority;
+  if (p < 0 || p >= 10) return;
+  const bool changed = view_.CheckPriority(p);
+  // A retired entry presented again retires its pair again, even when the
+  // button was already checked by the entry before it.
+  if (changed || p == 9) ApplyPriority(p);
+  if (!view_.TableVisible()) view_.FocusPriority(p);
+}
+
+void TExerciseRun::exerciseListSelectItem(int row) {
+  if (rowEntries_.empty()) return;
+  if (row < 0 || row >= static_cast<int>(rowEntries_.size())) row = static_cast<int>(rowEntries_.size()) - 1;
+  exerciseIndex_ = rowEntries_[row];
+  ShowPriority();
+}

@@ -1,0 +1,141 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/Word_Pear.h"
+#include "shell/TickTimer.h"
+
+class TAppIniFile;
+class TLangFHandler;
+class TCardGraphics;
+class TMediaManager;
+
+enum class TRunState { Running = 1, Stopped = 2, Finished = 3 };
+enum class TPresentMode { Manual = 0, Automatic = 1 };
+enum class TRunPhase { WaitStart, NextPair, PresentQuestion, QuestionShown, ShowAnswer, AnswerDone, EndOfPass };
+
+// What the run asks of its window. The window only shows and forwards.
+class TExerciseRunView {
+ public:
+  virtual ~TExerciseRunView() = default;
+  // stateText: interface text number, or -1 for " - ".
+  virtual void ShowRunState(int stateText, int current, int count) = 0;
+  virtual void ShowButtons(bool run, bool stop, bool next) = 0;
+  virtual void ClearTable() = 0;
+  virtual void AddTableRow(const std::string& question, const std::string& answer) = 0;
+  // Shows the table with its last row selected and the focus in it.
+  virtual void ShowExerciseTable() = 0;
+  virtual bool TableVisible() const = 0;
+  virtual void FocusTable() = 0;
+  // Checks the priority button; true when it was not checked before.
+  virtual bool CheckPriority(int priority) = 0;
+  virtual void FocusPriority(int priority) = 0;
+  // The end-of-pass question; true for Yes.
+  virtual bool AskRepeat() = 0;
+  virtual void CloseWindow() = 0;
+  // Lets pending window messages run (before a playback, on a zoom tick).
+  virtual void LetMessagesRun() = 0;
+  // A playback has ended (a close asked for meanwhile may go on now).
+  virtual void PlaybackEnded() {}
+};
+
+// The run cycle of the exercise window: phases, run states, the three
+// timers, keys and priorities, independent of widgets. The window forwards
+// its events here and shows what the view calls tell it.
+class TExerciseRun {
+ public:
+  TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view);
+  ~TExerciseRun();
+
+  // Per showing: graphics and sound live from FormShow to the close.
+  void SetGraphics(TCardGraphics* graphics) { graphics_ = graphics; }
+  void SetMediaManager(TMediaManager* media) { media_ = media; }
+
+  void FormShow();
+  // Reads the presentation mode and the delays; shows buttons and state.
+  void FormActivate();
+  // Saves and splits after a retirement; stops everything.
+  void FormCloseQuery();
+
+  void btnRunClick();
+  void btnStopClick();
+  void btnNextClick();
+  // Space and Enter; true when the key was one of them.
+  bool KeyDown(int key);
+  void rbPrioClick(int priority);
+  // row: the first selected row, -1 when none is selected.
+  void exerciseListSelectItem(int row);
+
+  TTickTimer timerPresentDelay;
+  TTickTimer timerAnswerDelay;
+  TTickTimer timerGraphic;
+
+  TRunPhase Phase() const { return phase_; }
+  TRunState RunState() const { return runState_; }
+  TPresentMode PresentMode() const { return presentMode_; }
+  int ExerciseIndex() const { return exerciseIndex_; }
+  const TWordPear& CurrentPear() const { return currentPear_; }
+  bool LangFileChanged() const { return langFileChanged_; }
+  bool Zooming() const { return zooming_; }
+  bool Wiping() const { return wiping_; }
+  bool Typing() const { return typing_; }
+  bool RunEnabled() const { return runEnabled_; }
+  bool StopEnabled() const { return stopEnabled_; }
+  bool NextEnabled() const { return nextEnabled_; }
+  // The entry of each table row.
+  const std::vector<int>& RowEntries() const { return rowEntries_; }
+
+  // The name PlayWave gets: names starting with "\" lie in the program directory.
+  static std::string ResolveSoundName(const std::string& name, const std::string& appDir);
+
+ private:
+  void StartPass();
+  void Advance();
+  void DoNextPair();
+  void DoEndOfPass();
+  int NextPresentable(int from) const;
+  std::shared_ptr<TWordPear> GetCurrentPear() const;
+  bool LoadCurrentPear();
+  void AddTableRow();
+  void SpeakQuestion();
+  bool PlayVoice(const std::string& name);
+  void ShowRunState();
+  void PauseTimers();
+  void ResumeTimers();
+  void ShowPriority();
+  void RunZoom();
+  void TypePhrase(int line, bool atOnce);
+  void FinishQuestionAtOnce();
+  void RunWipe();
+  void UpdateButtons();
+  void timerGraphicTimer();
+  void ApplyPriority(int priority);
+
+  TAppIniFile& IniFile;
+  TLangFHandler& ExerciseLangFile;
+  TExerciseRunView& view_;
+  TCardGraphics* graphics_ = nullptr;
+  TMediaManager* media_ = nullptr;
+
+  int exerciseIndex_ = -1;
+  TWordPear currentPear_;
+  TRunState runState_ = TRunState::Stopped;
+  TPresentMode presentMode_ = TPresentMode::Manual;
+  TRunPhase phase_ = TRunPhase::WaitStart;
+  bool savedTimers_[3] = {false, false, false};
+  bool langFileChanged_ = false;
+  bool zooming_ = false;
+  int typingLine_ = 1;
+  bool typingAtOnce_ = false;
+  bool typing_ = false;
+  bool firstCard_ = true;
+  bool wiping_ = false;
+  bool runEnabled_ = false, stopEnabled_ = false, nextEnabled_ = false;
+  std::vector<int> rowEntries_;
+  // In-use and drawn state of pairs retired in this showing, to give them
+  // back when the learner takes the 9 back.
+  std::map<std::pair<int, int>, std::pair<bool, bool>> retired_;
+};

@@ -1,0 +1,363 @@
+#include "ExerciseWnd.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "exercise/CardCanvas.h"
+#include "exercise/CardPictures.h"
+#include "exercise/GraphicOutput.h"
+#include "exercise/MMediaManager.h"
+#include "settings/AppIniFile.h"
+#include "shell/GeneralUtil.h"
+#include "shell/MainWindowRef.h"
+#include "shell/UiText.h"
+#include "storage/CodePage.h"
+#include "storage/LangFHandler.h"
+
+namespace {
+
+TExerciseDlg::TMediaFactory& MediaFactory() {
+  static TExerciseDlg::TMediaFactory factory;
+  return factory;
+}
+
+double ScreenPpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+// The two-state glyphs of the speed buttons; the disabled state is greyed by Qt.
+QIcon Glyph(int kind) {
+  QPixmap pm(18, 18);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  if (kind == 0) {  // START: a green triangle
+    p.setBrush(QColor(20, 150, 40));
+    p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(16, 9), QPoint(4, 16)}));
+  } else if (kind == 1) {  // STOP: a red square
+    p.setBrush(QColor(200, 30, 30));
+    p.drawRect(3, 3, 12, 12);
+  } else {  // WEITER: a blue double arrow
+    p.setBrush(QColor(30, 70, 200));
+    p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(9, 9), QPoint(1, 15)}));
+    p.drawPolygon(QPolygon({QPoint(8, 3), QPoint(16, 9), QPoint(8, 15)}));
+  }
+  return QIcon(pm);
+}
+
+}  // namespace
+
+void TExerciseDlg::SetMediaFactory(TMediaFactory factory) { MediaFactory() = std::move(factory); }
+
+TExerciseDlg::TExerciseDlg(QWidget* owner, TAppLangHandler& langHandler, TLangFHandler& exerciseLangFile,
+                           TAppIniFile& iniFile)
+    : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint),
+      LangHandler(langHandler),
+      ExerciseLangFile(exerciseLangFile),
+      IniFile(iniFile) {
+  setObjectName("ExerciseDlg");
+  // The card picture that suits the screen, chosen once.
+  graphics_ = std::make_unique<TCardGraphics>(ScreenPpi());
+  run_ = std::make_unique<TExerciseRun>(IniFile, ExerciseLangFile, static_cast<TExerciseRunView&>(*this));
+  BuildControls();
+  graphics_->SetChangedHook([this] {
+    groundImage->update();
+    SyncCardImage();
+  });
+  if (!FitFormToScreen(this, true, true, false)) GreySystemMenuItem(this, 2, true);
+}
+
+TExerciseDlg::~TExerciseDlg() = default;
+
+void TExerciseDlg::BuildControls() {
+  auto* top = new QVBoxLayout(this);
+
+  stateBox = new QGroupBox(this);
+  stateBox->setObjectName("stateBox");
+  auto* states = new QHBoxLayout(stateBox);
+  auto label = [&](QLabel*& l, const char* name, const char* text) {
+    l = new QLabel(QString::fromUtf8(text), stateBox);
+    l->setObjectName(name);
+    states->addWidget(l);
+  };
+  label(labelMode, "labelMode", "Übungsmodus :");
+  label(modeValue, "modeValue", "Automatisch");
+  states->addSpacing(16);
+  label(labelState, "labelState", "Exercise State  :");
+  label(stateValue, "stateValue", "Stoped");
+  states->addSpacing(16);
+  label(labelWNbr, "labelWNbr", "Phrase Number :");
+  label(wNbrValue, "wNbrValue", "300/300");
+  states->addStretch();
+  for (QLabel* v : {modeValue, stateValue, wNbrValue}) {
+    QFont f = v->font();
+    f.setBold(true);
+    v->setFont(f);
+  }
+  top->addWidget(stateBox);
+
+  auto* middle = new QHBoxLayout;
+  auto* cardArea = new QWidget(this);
+  groundImage = new TCardCanvas(*graphics_, cardArea);
+  groundImage->setObjectName("groundImage");
+  cardArea->setFixedSize(groundImage->size());
+  // The card at rest: a see-through control over the canvas that follows the card.
+  cardImage = new QWidget(groundImage);
+  cardImage->setObjectName("cardImage");
+  cardImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+  cardImage->hide();
+  const struct {
+    const char* name;
+    double ppi;
+  } pictures[] = {{"cardImage100", 96}, {"cardImage125", 120}, {"cardImage150", 144}};
+  for (const auto& pic : pictures) {
+    auto* img = new QLabel(cardArea);
+    img->setObjectName(pic.name);
+    img->setPixmap(QPixmap::fromImage(PaintCardPicture(CardPictureFor(pic.ppi))));
+    img->hide();
+  }
+  exerciseList = new QTreeWidget(cardArea);
+  exerciseList->setObjectName("exerciseList");
+  exerciseList->setGeometry(groundImage->geometry());
+  exerciseList->setColumnCount(4);
+  exerciseList->setHeaderHidden(true);
+  exerciseList->setRootIsDecorated(false);
+  exerciseList->setSelectionMode(QAbstractItemView::SingleSelection);
+  exerciseList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  exerciseList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  exerciseList->setColumnWidth(0, 0);
+  exerciseList->setColumnWidth(1, 208);
+  exerciseList->setColumnWidth(2, 3 + 8);
+  exerciseList->setColumnWidth(3, 208);
+  exerciseList->setFont(QFont("MS Sans Serif", 9));
+  exerciseList->hide();
+  connect(exerciseList, &QTreeWidget::itemSelectionChanged, this, [this] {
+    if (!isVisible()) return;
+    const QList<QTreeWidgetItem*> sel = exerciseList->selectedItems();
+    run_->exerciseListSelectItem(sel.isEmpty() ? -1 : exerciseList->indexOfTopLevelItem(sel.first()));
+  });
+  middle->addWidget(cardArea, 0, Qt::AlignTop);
+
+  prioBox = new QGroupBox(this);
+  prioBox->setObjectName("prioBox");
+  auto* prios = new QVBoxLayout(prioBox);
+  const char* prioCaptions[10] = {"use allways",        "not use once",      "not use twice",
+                                  "not use three times", "not use four times", "not use five times",
+                                  "not use six times",   "not use seven times", "not use eight times",
+                                  "not more use"};
+  for (int i = 0; i < 10; ++i) {
+    rbPrio[i] = new QRadioButton(prioCaptions[i], prioBox);
+    rbPrio[i]->setObjectName(QString("rbPrio%1").arg(i));
+    rbPrio[i]->installEventFilter(this);
+    prios->addWidget(rbPrio[i]);
+    connect(rbPrio[i], &QRadioButton::clicked, this, [this, i] { run_->rbPrioClick(i); });
+  }
+  middle->addWidget(prioBox);
+  top->addLayout(middle);
+
+  btnBox = new QGroupBox(this);
+  btnBox->setObjectName("btnBox");
+  auto* buttons = new QHBoxLayout(btnBox);
+  auto button = [&](QToolButton*& b, const char* name, const char* text, int glyph) {
+    b = new QToolButton(btnBox);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setIcon(Glyph(glyph));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    QFont f = b->font();
+    f.setBold(true);
+    f.setPixelSize(13);
+    b->setFont(f);
+    b->setMinimumWidth(110);
+    b->setEnabled(false);
+    buttons->addWidget(b);
+  };
+  buttons->addStretch();
+  button(btnRun, "btnRun", "START", 0);
+  button(btnStop, "btnStop", "STOP", 1);
+  button(btnNext, "btnNext", "WEITER", 2);
+  buttons->addStretch();
+  connect(btnRun, &QToolButton::clicked, this, [this] { run_->btnRunClick(); });
+  connect(btnStop, &QToolButton::clicked, this, [this] { run_->btnStopClick(); });
+  connect(btnNext, &QToolButton::clicked, this, [this] { run_->btnNextClick(); });
+  top->addWidget(btnBox);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TExerciseDlg::ApplyTexts() {
+  labelMode->setText(UiText(LangHandler, 48) + " : ");
+  labelState->setText(UiText(LangHandler, 49) + " : ");
+  labelWNbr->setText(UiText(LangHandler, 50) + " : ");
+  setWindowTitle(UiText(LangHandler, 51) + " - " + Cp1252ToQString(IniFile.Lang1) + "/" +
+                 Cp1252ToQString(IniFile.Lang2));
+  prioBox->setTitle(UiTitle(LangHandler, 52));
+  for (int i = 0; i < 10; ++i) rbPrio[i]->setText(UiText(LangHandler, 53 + i));
+  btnRun->setText(UiText(LangHandler, 63));
+  btnStop->setText(UiText(LangHandler, 64));
+  btnNext->setText(UiText(LangHandler, 65));
+  btnRun->setToolTip(UiText(LangHandler, 66));
+  btnStop->setToolTip(UiText(LangHandler, 66));
+  btnNext->setToolTip(UiText(LangHandler, 67));
+}
+
+// ---- events ----------------------------------------------------------------------
+
+void TExerciseDlg::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;  // restored from the task bar: the pass goes on
+  FormShow();
+  // Headless and on some desktops the window is not activated; the mode
+  // must be read all the same.
+  FormActivate();
+}
+
+void TExerciseDlg::FormShow() {
+  closePending_ = false;
+  // The owner of the missing-sound warning: the main window, or this window without one.
+  QWidget* owner = parentWidget() ? parentWidget() : this;
+  mediaManager = MediaFactory() ? MediaFactory()(owner) : std::make_unique<TMediaManager>(owner);
+  run_->SetMediaManager(mediaManager.get());
+  exerciseList->hide();
+  ApplyTexts();
+  graphics_->InitCardGraphics();
+  run_->SetGraphics(graphics_.get());
+  run_->FormShow();
+}
+
+void TExerciseDlg::FormActivate() {
+  modeValue->setText(UiText(LangHandler, IniFile.AutoPresent ? 27 : 26));
+  run_->FormActivate();
+}
+
+void TExerciseDlg::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) FormActivate();
+}
+
+void TExerciseDlg::closeEvent(QCloseEvent* event) {
+  if (mediaManager && mediaManager->IsPlaying()) {
+    // The sound is cut short; the close follows once the playback returned.
+    mediaManager->Abort();
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  run_->FormCloseQuery();
+  run_->SetMediaManager(nullptr);
+  mediaManager.reset();
+  graphics_->FreeCardGraphics();
+  event->accept();
+}
+
+void TExerciseDlg::keyPressEvent(QKeyEvent* event) {
+  if (!run_->KeyDown(event->key())) QWidget::keyPressEvent(event);
+}
+
+bool TExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
+  // Space and Enter in a priority button steer the run; arrows keep moving the check.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+      run_->KeyDown(key);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---- what the run shows ------------------------------------------------------------------
+
+void TExerciseDlg::ShowRunState(int stateText, int current, int count) {
+  stateValue->setText(stateText < 0 ? QStringLiteral(" - ") : UiText(LangHandler, stateText));
+  wNbrValue->setText(QString("%1/%2").arg(current).arg(count));
+}
+
+void TExerciseDlg::ShowButtons(bool run, bool stop, bool next) {
+  btnRun->setEnabled(run);
+  btnStop->setEnabled(stop);
+  btnNext->setEnabled(next);
+}
+
+void TExerciseDlg::ClearTable() { exerciseList->clear(); }
+
+void TExerciseDlg::AddTableRow(const std::string& question, const std::string& answer) {
+  auto* item = new QTreeWidgetItem(exerciseList);
+  item->setText(1, Cp1252ToQString(question));
+  item->setText(2, QString());
+  item->setText(3, Cp1252ToQString(answer));
+  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  item->setTextAlignment(2, Qt::AlignCenter);
+}
+
+void TExerciseDlg::ShowExerciseTable() {
+  exerciseList->show();
+  exerciseList->raise();
+  const int rows = exerciseList->topLevelItemCount();
+  if (rows > 0) {
+    QTreeWidgetItem* last = exerciseList->topLevelItem(rows - 1);
+    exerciseList->setCurrentItem(last);
+    last->setSelected(true);
+  }
+  exerciseList->setFocus();
+  exerciseList->scrollToBottom();
+}
+
+bool TExerciseDlg::TableVisible() const { return exerciseList->isVisibleTo(this); }
+void TExerciseDlg::FocusTable() { exerciseList->setFocus(); }
+
+bool TExerciseDlg::CheckPriority(int priority) {
+  QRadioButton* b = rbPrio[priority];
+  if (b->isChecked()) return false;
+  b->setChecked(true);
+  return true;
+}
+
+void TExerciseDlg::FocusPriority(int priority) { rbPrio[priority]->setFocus(); }
+
+bool TExerciseDlg::AskRepeat() {
+  QWidget* owner = mainWindow && mainWindow->Window() ? mainWindow->Window() : this;
+  const QString text = UiText(LangHandler, 68) + "\n" + UiText(LangHandler, 69);
+  return ShowMessageBox(owner, windowTitle(), text, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No,
+                        true) == QMessageBox::Yes;
+}
+
+void TExerciseDlg::CloseWindow() { close(); }
+
+void TExerciseDlg::LetMessagesRun() {
+  // The card must be on the screen before a sound blocks the window.
+  groundImage->repaint();
+}
+
+void TExerciseDlg::PlaybackEnded() {
+  if (closePending_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TExerciseDlg::SyncCardImage() {
+  if (graphics_->CardVisible()) {
+    cardImage->setGeometry(graphics_->CardRect());
+    cardImage->show();
+  } else {
+    cardImage->setGeometry(graphics_->CardRect());
+    cardImage->hide();
+  }
+}
+
+#include "moc_ExerciseWnd.cpp"

@@ -1,0 +1,91 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "exercise/ExerciseRun.h"
+
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QToolButton;
+class QTreeWidget;
+class TAppIniFile;
+class TAppLangHandler;
+class TLangFHandler;
+class TCardGraphics;
+class TCardCanvas;
+class TMediaManager;
+
+// The exercise window: the card area, the run state, START/STOP/WEITER and
+// the ten priority buttons. Modeless; created once, every showing starts a
+// fresh pass, closing only hides it. The run cycle itself is TExerciseRun.
+class TExerciseDlg : public QWidget, private TExerciseRunView {
+  Q_OBJECT
+
+ public:
+  TExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TLangFHandler& ExerciseLangFile, TAppIniFile& IniFile);
+  ~TExerciseDlg() override;
+
+  // All texts of the window in the current interface language.
+  void ApplyTexts();
+
+  // Tests: how the media manager of a showing is made.
+  using TMediaFactory = std::function<std::unique_ptr<TMediaManager>(QWidget* owner)>;
+  static void SetMediaFactory(TMediaFactory factory);
+
+  TExerciseRun& Run() { return *run_; }
+  TCardGraphics& Graphics() { return *graphics_; }
+
+  void FormShow();
+  void FormActivate();
+  void btnRunClick() { run_->btnRunClick(); }
+  void btnStopClick() { run_->btnStopClick(); }
+  void btnNextClick() { run_->btnNextClick(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // TExerciseRunView
+  void ShowRunState(int stateText, int current, int count) override;
+  void ShowButtons(bool run, bool stop, bool next) override;
+  void ClearTable() override;
+  void AddTableRow(const std::string& question, const std::string& answer) override;
+  void ShowExerciseTable() override;
+  bool TableVisible() const override;
+  void FocusTable() override;
+  bool CheckPriority(int priority) override;
+  void FocusPriority(int priority) override;
+  bool AskRepeat() override;
+  void CloseWindow() override;
+  void LetMessagesRun() override;
+  void PlaybackEnded() override;
+
+  void BuildControls();
+  void SyncCardImage();
+
+  TAppLangHandler& LangHandler;
+  TLangFHandler& ExerciseLangFile;
+  TAppIniFile& IniFile;
+  std::unique_ptr<TCardGraphics> graphics_;
+  std::unique_ptr<TExerciseRun> run_;
+  std::unique_ptr<TMediaManager> mediaManager;
+  bool closePending_ = false;
+
+  QGroupBox* stateBox = nullptr;
+  QLabel *labelMode = nullptr, *modeValue = nullptr;
+  QLabel *labelState = nullptr, *stateValue = nullptr;
+  QLabel *labelWNbr = nullptr, *wNbrValue = nullptr;
+  TCardCanvas* groundImage = nullptr;
+  QWidget* cardImage = nullptr;
+  QTreeWidget* exerciseList = nullptr;
+  QGroupBox* btnBox = nullptr;
+  QToolButton *btnRun = nullptr, *btnStop = nullptr, *btnNext = nullptr;
+  QGroupBox* prioBox = nullptr;
+  QRadioButton* rbPrio[10] = {};
+};

@@ -1,0 +1,66 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+// The sound device as the media manager needs it.
+class TWavePlayer {
+ public:
+  virtual ~TWavePlayer() = default;
+  // Whether there is a device to play on at all (the creation probe).
+  virtual bool Available() = 0;
+  // Plays the file and returns when it has ended; false when it could not
+  // be played. Never waits much longer than the sound lasts.
+  virtual bool PlayAndWait(const QString& path) = 0;
+  // Ends a playback in progress (the window is closing).
+  virtual void Abort() {}
+};
+
+// Starts an external player program and returns without waiting for it.
+class TExternalStarter {
+ public:
+  virtual ~TExternalStarter() = default;
+  // True when the program was started. The arguments go to it as they are,
+  // never through a shell.
+  virtual bool Start(const QString& program, const QStringList& arguments) = 0;
+};
+
+// Plays the sound file of a phrase for the exercise window: through the
+// sound device, waiting for the end, or, where the probe found no device,
+// through "paplay" or else "aplay". One per showing of the exercise window.
+class TMediaManager {
+ public:
+  // Without player or starter the real ones are used.
+  explicit TMediaManager(QWidget* owner, std::unique_ptr<TWavePlayer> player = nullptr,
+                         std::unique_ptr<TExternalStarter> starter = nullptr);
+  ~TMediaManager();
+
+  // name: a file-system name (the caller resolved names relative to the
+  // program directory). True when the sound was played or the external
+  // player started. A name of four characters or fewer (the blank of a pair
+  // without sound) gives false and leaves voice on; a missing file warns
+  // once and, like a sound that cannot be played, turns voice off for the
+  // rest of this media manager's life.
+  bool PlayWave(const std::string& name);
+
+  bool IsPlaying() const { return playing_; }
+  void Abort();
+
+  bool voiceEnabled = true;
+  bool useExternal = false;
+
+  static constexpr const char* kCaption = "mediaManager";
+
+ private:
+  QWidget* owner_;
+  std::unique_ptr<TWavePlayer> player_;
+  std::unique_ptr<TExternalStarter> starter_;
+  bool playing_ = false;
+};
+
+// The real sound device (Qt Multimedia) and the real process starter.
+std::unique_ptr<TWavePlayer> MakeQtWavePlayer();
+std::unique_ptr<TExternalStarter> MakeProcessStarter();

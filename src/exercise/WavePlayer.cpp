@@ -1,0 +1,97 @@
+// The real players behind TMediaManager.
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QProcess>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+
+#include "exercise/MMediaManager.h"
+#include "exercise/WaveInfo.h"
+
+namespace {
+
+constexpr int kLoadLimitMs = 3000;   // decoding a wave file takes far less
+constexpr int kStartLimitMs = 1500;  // a device that takes longer will not play
+constexpr int kEndMarginMs = 1000;   // beyond the sound's own length
+
+class TQtWavePlayer : public TWavePlayer {
+ public:
+  bool Available() override { return !QMediaDevices::defaultAudioOutput().isNull(); }
+
+  bool PlayAndWait(const QString& path) override {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray headBytes = file.read(4096);
+    const TBytes head(headBytes.begin(), headBytes.end());
+    const int64_t duration = WaveDurationMs(head, file.size());
+    file.close();
+    if (duration < 0) return false;
+
+    QSoundEffect effect;
+    effect.setSource(QUrl::fromLocalFile(path));
+    if (!WaitFor(effect, kLoadLimitMs,
+                 [&] { return effect.status() == QSoundEffect::Ready || effect.status() == QSoundEffect::Error; }) ||
+        effect.status() != QSoundEffect::Ready)
+      return false;
+    effect.play();
+    if (!WaitFor(effect, kStartLimitMs, [&] { return effect.isPlaying(); })) {
+      effect.stop();
+      return false;
+    }
+    // Without a working device the effect may start and never end: the wait
+    // ends after the sound's length plus a margin at the latest.
+    WaitFor(effect, static_cast<int>(std::min<int64_t>(duration, 3600000)) + kEndMarginMs,
+            [&] { return !effect.isPlaying(); });
+    effect.stop();
+    return true;
+  }
+
+  void Abort() override {
+    aborted_ = true;
+    if (loop_) loop_->quit();
+  }
+
+ private:
+  // Runs the events of the sound (not the user's input) until done() holds
+  // or the limit has passed; false on the limit.
+  template <class Done>
+  bool WaitFor(QSoundEffect& effect, int limitMs, Done done) {
+    aborted_ = false;
+    if (done()) return true;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    auto check = [&] {
+      if (done()) loop.quit();
+    };
+    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, check);
+    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, check);
+    limit.start(limitMs);
+    loop_ = &loop;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop_ = nullptr;
+    return !aborted_ && done();
+  }
+
+  QPointer<QEventLoop> loop_;
+  bool aborted_ = false;
+};
+
+class TProcessStarter : public TExternalStarter {
+ public:
+  bool Start(const QString& program, const QStringList& arguments) override {
+    return QProcess::startDetached(program, arguments);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<TWavePlayer> MakeQtWavePlayer() { return std::make_unique<TQtWavePlayer>(); }
+std::unique_ptr<TExternalStarter> MakeProcessStarter() { return std::make_unique<TProcessStarter>(); }

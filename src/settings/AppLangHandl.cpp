@@ -1,0 +1,91 @@
+#include "AppLangHandl.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/Convert.h"
+#include "storage/CodeDecode.h"
+#include "storage/FileUtil.h"
+
+namespace {
+constexpr std::string_view kEndLine = "[##]";
+constexpr std::string_view kCrLf = "\r\n";
+
+// The text table of one language section; false for damaged content (a line
+// whose number is not a decimal integer or is too large), and for a code that
+// is not two characters.
+bool BuildTable(const TBytes& raw, const std::string& code, TStrVector& table, bool& found) {
+  found = false;
+  if (code.size() != 2) return false;
+  const std::string_view text(reinterpret_cast<const char*>(raw.data()), raw.size());
+  const std::size_t header = text.find("[" + code + "]");
+  if (header == std::string_view::npos) return true;
+  found = true;
+  // The header line's CR LF follows the four header characters.
+  std::string_view section = text.substr(std::min(text.size(), header + 6));
+  const std::size_t end = section.find(kEndLine);
+  section = end == std::string_view::npos ? std::string_view() : section.substr(0, end);
+
+  while (!section.empty()) {
+    const std::size_t lineEnd = section.find(kCrLf);
+    const std::string_view line = section.substr(0, lineEnd);
+    section = lineEnd == std::string_view::npos ? std::string_view() : section.substr(lineEnd + kCrLf.size());
+    if (line.empty()) continue;
+    const std::size_t eq = line.find('=');
+    int32_t nbr = 0;
+    if (!TryStrToInt(line.substr(0, eq), nbr) || nbr > TAppLangHandler::kMaxTextNbr) return false;
+    if (nbr < 0) continue;
+    table.Put(nbr, eq == std::string_view::npos ? std::string() : std::string(line.substr(eq + 1)));
+  }
+  return true;
+}
+
+// Every section that starts a line must read, so that a damaged database is
+// refused at loading and not when the language is switched.
+bool AllSectionsRead(const TBytes& raw) {
+  std::size_t lineStart = 0;
+  while (lineStart < raw.size()) {
+    if (lineStart + 4 <= raw.size() && raw[lineStart] == '[' && raw[lineStart + 3] == ']') {
+      const std::string code(reinterpret_cast<const char*>(raw.data()) + lineStart + 1, 2);
+      TStrVector table;
+      bool found = false;
+      if (code != "##" && !BuildTable(raw, code, table, found)) return false;
+    }
+    const auto next = std::search(raw.begin() + static_cast<std::ptrdiff_t>(lineStart), raw.end(), kCrLf.begin(),
+                                  kCrLf.end());
+    if (next == raw.end()) break;
+    lineStart = static_cast<std::size_t>(next - raw.begin()) + kCrLf.size();
+  }
+  return true;
+}
+}  // namespace
+
+bool TAppLangHandler::LoadTextDb(const std::string& path, const std::string& caption, const void* owner) {
+  if (!FileExistsWarn(path, caption, owner)) return false;
+  return LoadTextBytes(ReadFileBytes(path));
+}
+
+bool TAppLangHandler::LoadTextBytes(const TBytes& fileBytes) {
+  if (fileBytes.empty()) return false;
+  TBytes image = ScrambleBytes(fileBytes);
+  // The trailer starts at the last byte 0.
+  const auto zero = std::find(image.rbegin(), image.rend(), uint8_t{0});
+  if (zero == image.rend()) return false;
+  image.resize(static_cast<std::size_t>(image.rend() - zero) - 1);
+  if (!OpenContainer(image, false) || !AllSectionsRead(image)) return false;
+  RawText = std::move(image);
+  return true;
+}
+
+bool TAppLangHandler::SetLanguage(const std::string& code) {
+  auto table = std::make_unique<TStrVector>();
+  bool found = false;
+  if (!BuildTable(RawText, code, *table, found) || !found) return false;
+  Texts = std::move(table);
+  return true;
+}
+
+std::string TAppLangHandler::GetText(int n) const {
+  const std::string text = Texts ? Texts->Get(n) : std::string();
+  return text.empty() ? "????" : text;
+}

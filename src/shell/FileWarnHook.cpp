@@ -1,0 +1,15 @@
+#include "FileWarnHook.h"
+
+#include <QWidget>
+
+#include "GeneralUtil.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+
+void InstallFileWarnHook() {
+  SetFileWarnHook([](const std::string& caption, const std::string& text, const void* owner) {
+    auto* window = static_cast<QWidget*>(const_cast<void*>(owner));
+    ShowMessageBox(window, Cp1252ToQString(caption), Cp1252ToQString(text), QMessageBox::Warning, QMessageBox::Ok,
+                   true);
+  });
+}

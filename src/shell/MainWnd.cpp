@@ -1,0 +1,484 @@
+#include "MainWnd.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ActionGuard.h"
+#include "FileWarnHook.h"
+#include "GeneralUtil.h"
+#include "HelpWnd.h"
+#include "MainWndRules.h"
+#include "PropertyDlg.h"
+#include "UiText.h"
+#include "exercise/ExerciseComposer.h"
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+#include "storage/LangFHandler.h"
+
+namespace {
+constexpr int kHintPause = 5000;
+constexpr const char* kVersionSuffix = " V1.02";
+
+QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIconSize(QSize(28, 28));
+  button->setToolTipDuration(kHintPause);
+  return button;
+}
+
+QPixmap LoadBitmap(const std::string& storedName) {
+  QPixmap pixmap;
+  pixmap.load(QString::fromStdString(NativePath(storedName).string()));
+  return pixmap;
+}
+}  // namespace
+
+tMainWindow::tMainWindow(const std::string& appDir) {
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowTitle(QStringLiteral("Quillmere V1.02"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  SetHelpContext(this, 1);
+  mainWindow = this;
+  InstallFileWarnHook();
+  InstallHelpKey();
+
+  AppDir = appDir;
+  IniFile = std::make_unique<TAppIniFile>(AppDir, MessageOwner());
+  AppLanguage = IniFile->Language;
+  LangHandler = std::make_unique<TAppLangHandler>();
+  ExerciseLangFile = std::make_unique<TLangFHandler>();
+  Composer = std::make_unique<TExerciseComposer>(*IniFile, *ExerciseLangFile);
+  CreateControls();
+  CreateMenu();
+  if (!IniFile->IniFound) {
+    // A missing file has been reported by the settings object; an unreadable
+    // one is reported here. The program ends without writing.
+    if (!IniFile->LoadError.empty())
+      ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), Cp1252ToQString(IniFile->LoadError),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+    StartAbortedFlag = true;
+    return;
+  }
+
+  if (!FitFormToScreen(this, true, false, true)) GreySystemMenuItem(this, 2, true);
+  SetHelpFile(AppDir + "\\Quillmere.Hlp");
+  SetHelpTexts(LangHandler.get());
+  const std::string defaultBmp = AppDir + "\\Default.Bmp";
+  if (FileExistsWarn(defaultBmp, IniFile->AppTitle, MessageOwner())) {
+    QPixmap pixmap = LoadBitmap(defaultBmp);
+    if (!pixmap.isNull()) DefaultBitmap = pixmap;
+  }
+  ExerciseReady = false;
+  Recomposed = false;
+}
+
+tMainWindow::~tMainWindow() {
+  ExerciseDlg.reset();
+  if (mainWindow == this) mainWindow = nullptr;
+}
+
+void tMainWindow::CreateControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("mainPanel"));
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(6, 4, 6, 4);
+
+  btnExerciseRun = FlatButton(central, "btnExerciseRun", QStyle::SP_MediaPlay);
+  btnExerciseRun->setIconSize(QSize(40, 40));
+  btnExerciseRun->setEnabled(false);
+  row->addWidget(btnExerciseRun);
+
+  auto* info = new QVBoxLayout;
+  panelLangFile = new QLabel(central);
+  panelLangFile->setObjectName(QStringLiteral("panelLangFile"));
+  panelLangFile->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  QFont bold = panelLangFile->font();
+  bold.setBold(true);
+  panelLangFile->setFont(bold);
+  panelLangFile->setIndent(30);
+  panelLangFile->setMinimumSize(220, 30);
+  panelLangFile->setToolTipDuration(kHintPause);
+  auto* panelRow = new QHBoxLayout(panelLangFile);
+  panelRow->setContentsMargins(4, 2, 4, 2);
+  imageLangFile = new QLabel(panelLangFile);
+  imageLangFile->setObjectName(QStringLiteral("imageLangFile"));
+  imageLangFile->setFixedSize(22, 22);
+  imageLangFile->setScaledContents(true);
+  panelRow->addWidget(imageLangFile);
+  panelRow->addStretch();
+  info->addWidget(panelLangFile);
+
+  panelUnits = new QFrame(central);
+  panelUnits->setObjectName(QStringLiteral("panelUnits"));
+  panelUnits->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panelUnits->setToolTip(QStringLiteral("Selected Lessons"));
+  panelUnits->setToolTipDuration(kHintPause);
+  auto* unitsRow = new QHBoxLayout(panelUnits);
+  unitsRow->setContentsMargins(6, 2, 6, 2);
+  labelSelUnits = new QLabel(panelUnits);
+  labelSelUnits->setObjectName(QStringLiteral("labelSelUnits"));
+  labelSelUnits->setFixedWidth(208);
+  labelSelUnits->setToolTipDuration(kHintPause);
+  unitsRow->addWidget(labelSelUnits);
+  info->addWidget(panelUnits);
+  row->addLayout(info);
+
+  selectLangBox = new QGroupBox(QStringLiteral(" Language "), central);
+  selectLangBox->setObjectName(QStringLiteral("selectLangBox"));
+  SetHelpContext(selectLangBox, 7);
+  auto* langCol = new QVBoxLayout(selectLangBox);
+  rbtnFirstLang = new QRadioButton(selectLangBox);
+  rbtnFirstLang->setObjectName(QStringLiteral("rbtnFirstLang"));
+  rbtnSecondLang = new QRadioButton(selectLangBox);
+  rbtnSecondLang->setObjectName(QStringLiteral("rbtnSecondLang"));
+  rbtnFirstLang->setChecked(true);
+  langCol->addWidget(rbtnFirstLang);
+  langCol->addWidget(rbtnSecondLang);
+  row->addWidget(selectLangBox);
+
+  wordChoosBox = new QGroupBox(QStringLiteral(" Phrases "), central);
+  wordChoosBox->setObjectName(QStringLiteral("wordChoosBox"));
+  SetHelpContext(wordChoosBox, 7);
+  auto* chooseCol = new QVBoxLayout(wordChoosBox);
+  cbNewLoad = new QCheckBox(QStringLiteral("New Compose"), wordChoosBox);
+  cbNewLoad->setObjectName(QStringLiteral("cbNewLoad"));
+  cbNewLoad->setToolTipDuration(kHintPause);
+  cbResetPrio = new QCheckBox(QStringLiteral("Reset priority of Phrases"), wordChoosBox);
+  cbResetPrio->setObjectName(QStringLiteral("cbResetPrio"));
+  cbResetPrio->setToolTipDuration(kHintPause);
+  chooseCol->addWidget(cbNewLoad);
+  chooseCol->addWidget(cbResetPrio);
+  row->addWidget(wordChoosBox);
+
+  btnGeneralProperty = FlatButton(central, "btnGeneralProperty", QStyle::SP_FileDialogDetailedView);
+  btnEditExercise = FlatButton(central, "btnEditExercise", QStyle::SP_FileDialogContentsView);
+  btnHelp = FlatButton(central, "btnHelp", QStyle::SP_DialogHelpButton);
+  row->addWidget(btnGeneralProperty);
+  row->addWidget(btnEditExercise);
+  row->addWidget(btnHelp);
+  setCentralWidget(central);
+
+  connect(btnExerciseRun, &QToolButton::clicked, this, &tMainWindow::btnExerciseRunClick);
+  connect(btnGeneralProperty, &QToolButton::clicked, this, &tMainWindow::btnGeneralPropertyClick);
+  connect(btnEditExercise, &QToolButton::clicked, this, &tMainWindow::btnEditExerciseClick);
+  connect(btnHelp, &QToolButton::clicked, this, &tMainWindow::btnHelpClick);
+  connect(rbtnFirstLang, &QRadioButton::clicked, this, &tMainWindow::rbtnFirstLangClick);
+  connect(rbtnSecondLang, &QRadioButton::clicked, this, &tMainWindow::rbtnFirstLangClick);
+  connect(cbNewLoad, &QCheckBox::clicked, this, &tMainWindow::cbNewLoadClick);
+}
+
+void tMainWindow::CreateMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("mainMenu"));
+  auto action = [this](QMenu* menu, const char* name, const QString& text) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  mExercise = bar->addMenu(QStringLiteral("&Exercise"));
+  mExercise->setObjectName(QStringLiteral("mExercise"));
+  mExerciseRun = action(mExercise, "mExerciseRun", QStringLiteral("&Start"));
+  mExerciseGenSettings = action(mExercise, "mExerciseGenSettings", QStringLiteral("&General Settings..."));
+  mExerciseEditLessons = action(mExercise, "mExerciseEditLessons", QStringLiteral("&Edit Lessons, Words..."));
+  mExerciseExit = action(mExercise, "mExerciseExit", QStringLiteral("E&xit"));
+  // The separator goes before the last item.
+  mExercise->insertSeparator(mExerciseExit);
+
+  mAppLanguage = bar->addMenu(QStringLiteral("&Application Language"));
+  mAppLanguage->setObjectName(QStringLiteral("mAppLanguage"));
+  mAppEnglish = action(mAppLanguage, "mAppEnglish", QStringLiteral("&English"));
+  mAppGerman = action(mAppLanguage, "mAppGerman", QStringLiteral("&German"));
+  appLanguageGroup = new QActionGroup(this);
+  for (QAction* a : {mAppEnglish, mAppGerman}) {
+    a->setCheckable(true);
+    appLanguageGroup->addAction(a);
+  }
+  mAppEnglish->setChecked(true);
+  languageChecked = mAppEnglish;
+
+  mHelp = bar->addMenu(QStringLiteral("&Help"));
+  mHelp->setObjectName(QStringLiteral("mHelp"));
+  mHelpGeneral = action(mHelp, "mHelpGeneral", QStringLiteral("&General"));
+  mHelpContents = action(mHelp, "mHelpContents", QStringLiteral("&Contents"));
+
+  connect(mExerciseRun, &QAction::triggered, this, &tMainWindow::btnExerciseRunClick);
+  connect(mExerciseGenSettings, &QAction::triggered, this, &tMainWindow::btnGeneralPropertyClick);
+  connect(mExerciseEditLessons, &QAction::triggered, this, &tMainWindow::btnEditExerciseClick);
+  connect(mExerciseExit, &QAction::triggered, this, &QWidget::close);
+  connect(mAppEnglish, &QAction::triggered, this, &tMainWindow::mAppEnglishClick);
+  connect(mAppGerman, &QAction::triggered, this, &tMainWindow::mAppGermanClick);
+  connect(mHelpGeneral, &QAction::triggered, this, &tMainWindow::mHelpGeneralClick);
+  connect(mHelpContents, &QAction::triggered, this, &tMainWindow::mHelpContentsClick);
+}
+
+void tMainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (FirstShow && !StartAbortedFlag) FirstShowing();
+  UpdateControls();
+}
+
+void tMainWindow::FirstShowing() {
+  const bool done = GuardedAction(this, [this] {
+    if (!LangHandler->LoadTextDb(AppDir + "\\Text.Db", "Quillmere", MessageOwner())) {
+      EndStart();
+      return;
+    }
+    if (AppLanguage == "EN") {
+      mAppEnglishClick();
+    } else if (AppLanguage == "DE") {
+      mAppGermanClick();
+    }
+    if (StartAbortedFlag) return;
+    ExerciseReady = IniFile->ReadExercise() && FileExistsWarn(IniFile->LangFileName);
+    IniFile->ReadProperties();
+    ShowExerciseInfo();
+  });
+  if (!done) EndStart();
+}
+
+// The program ends: the window closes once the event loop runs, and nothing
+// is written.
+void tMainWindow::EndStart() {
+  StartAbortedFlag = true;
+  FirstShow = false;
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void tMainWindow::ShowExerciseInfo() {
+  ExerciseReady = !IniFile->AvailableUnits.empty() && FileExistsWarn(IniFile->LangFileName);
+  const bool show = ExerciseReady || !FirstShow;
+  if (show) {
+    panelLangFile->setText(Cp1252ToQString(IniFile->Lang1 + " - " + IniFile->Lang2));
+    rbtnFirstLang->setText(Cp1252ToQString(IniFile->Lang1));
+    rbtnSecondLang->setText(Cp1252ToQString(IniFile->Lang2));
+    rbtnFirstLang->setChecked(IniFile->FirstLang);
+    rbtnSecondLang->setChecked(!rbtnFirstLang->isChecked());
+    const std::string bitmapName = LangFileBitmapName(IniFile->LangFileName);
+    QPixmap pixmap = FileExistsWarn(bitmapName) ? LoadBitmap(bitmapName) : QPixmap();
+    if (!pixmap.isNull()) {
+      LangFileBitmap = pixmap;
+      imageLangFile->setPixmap(LangFileBitmap);
+    } else if (DefaultBitmap) {
+      imageLangFile->setPixmap(*DefaultBitmap);
+    }
+  }
+  FirstShow = false;
+  labelSelUnits->setText(Cp1252ToQString(
+      LessonLabel(LangHandler->GetText(46), LangHandler->GetText(47), IniFile->AvailableUnits, show)));
+  UpdateControls();
+}
+
+void tMainWindow::UpdateControls() {
+  const TMainControlStates s = MainControlStates(ExerciseReady, ExerciseDlg != nullptr, ExerciseDlgVisible());
+  btnExerciseRun->setEnabled(s.exerciseRun);
+  rbtnFirstLang->setEnabled(s.firstLang);
+  rbtnSecondLang->setEnabled(s.firstLang);
+  cbNewLoad->setEnabled(s.newLoad);
+  cbResetPrio->setEnabled(s.resetPrio);
+  btnEditExercise->setEnabled(s.editExercise);
+  mExerciseRun->setEnabled(s.exerciseRun);
+  mExerciseEditLessons->setEnabled(s.editExercise);
+}
+
+bool tMainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !FirstShow) UpdateControls();
+  return QMainWindow::event(event);
+}
+
+bool tMainWindow::ApplyLanguage() {
+  if (!LangHandler->SetLanguage(AppLanguage)) {
+    AppLanguage = IniFile->Language;
+    ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), QStringLiteral("Language not found"),
+                   QMessageBox::Information, QMessageBox::Ok, true);
+    if (FirstShow) EndStart();
+    return false;
+  }
+  const TAppLangHandler& t = *LangHandler;
+  IniFile->AppTitle = t.GetText(0) + kVersionSuffix;
+  setWindowTitle(Cp1252ToQString(IniFile->AppTitle));
+
+  selectLangBox->setTitle(UiTitle(t, 1));
+  wordChoosBox->setTitle(UiTitle(t, 2));
+  cbNewLoad->setText(UiText(t, 3));
+  cbNewLoad->setToolTip(UiText(t, 4));
+  cbResetPrio->setText(UiText(t, 5));
+  cbResetPrio->setToolTip(UiText(t, 6));
+  panelLangFile->setToolTip(UiText(t, 7));
+  labelSelUnits->setToolTip(UiText(t, 8));
+  btnExerciseRun->setToolTip(UiText(t, 9));
+  btnGeneralProperty->setToolTip(UiText(t, 10));
+  btnEditExercise->setToolTip(UiText(t, 11));
+  btnHelp->setToolTip(UiText(t, 12));
+  mExercise->setTitle(UiText(t, 13));
+  mExerciseRun->setText(UiText(t, 14));
+  mExerciseGenSettings->setText(UiText(t, 15));
+  mExerciseEditLessons->setText(UiText(t, 16));
+  mExerciseExit->setText(UiText(t, 17));
+  mAppLanguage->setTitle(UiText(t, 18));
+  mAppEnglish->setText(UiText(t, 19));
+  mAppGerman->setText(UiText(t, 20));
+  mHelp->setTitle(UiText(t, 21));
+  mHelpGeneral->setText(UiText(t, 22));
+  mHelpContents->setText(UiText(t, 23));
+  SetHelpLanguage(AppLanguage);
+
+  // --- exercise window: apply its texts while it is visible (wired in with TExerciseDlg) ---
+  // if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
+  return true;
+}
+
+void tMainWindow::SwitchLanguage(const std::string& code) {
+  AppLanguage = code;
+  if (ApplyLanguage()) {
+    languageChecked = code == "DE" ? mAppGerman : mAppEnglish;
+    // The lesson label is built from texts too.
+    if (!FirstShow) ShowExerciseInfo();
+  }
+  // The menu check moves only when the language was applied.
+  languageChecked->setChecked(true);
+}
+
+void tMainWindow::mAppEnglishClick() { SwitchLanguage("EN"); }
+void tMainWindow::mAppGermanClick() { SwitchLanguage("DE"); }
+
+void tMainWindow::SplitDeferred(TExerciseWords& exerciseWords, TExerciseWords& deferredWords) {
+  // The exercise window splits the settings' own lists.
+  if (&exerciseWords == &IniFile->ExerciseWords && &deferredWords == &IniFile->DeferredWords) Composer->SplitDeferred();
+}
+
+bool tMainWindow::IsFirstLangChecked() const { return rbtnFirstLang->isChecked(); }
+
+void tMainWindow::rbtnFirstLangClick() { IniFile->FirstLang = rbtnFirstLang->isChecked(); }
+
+void tMainWindow::cbNewLoadClick() {
+  if (cbNewLoad->isChecked()) {
+    cbResetPrio->setChecked(true);
+    cbResetPrio->setEnabled(false);
+  } else {
+    cbResetPrio->setEnabled(true);
+  }
+}
+
+bool tMainWindow::ExerciseDlgVisible() const { return ExerciseDlg != nullptr && ExerciseDlg->isVisible(); }
+
+void tMainWindow::btnExerciseRunClick() {
+  if (ExerciseDlgVisible()) {
+    // The open pass keeps its list: no new composition under it.
+    ExerciseDlg->raise();
+    ExerciseDlg->activateWindow();
+    return;
+  }
+  GuardedAction(this, [this] {
+    if (ChooseComposition(IniFile->ExerciseWords.empty(), cbNewLoad->isChecked(), Recomposed) ==
+        TComposeChoice::New) {
+      Composer->ComposeNew();
+    } else {
+      Composer->ComposeContinue(cbResetPrio->isChecked());
+    }
+    if (IniFile->ExerciseWords.empty()) {
+      ShowMessageBox(this, UiText(*LangHandler, 0), UiText(*LangHandler, 112), QMessageBox::Information,
+                     QMessageBox::Ok, true);
+      return;
+    }
+    ShowExerciseDlg();
+  });
+}
+
+void tMainWindow::ShowExerciseDlg() {
+  if (ExerciseDlg == nullptr) ExerciseDlg = CreateExerciseDlg();
+  if (ExerciseDlg == nullptr) return;
+  ExerciseDlg->show();
+  ExerciseDlg->raise();
+  ExerciseDlg->activateWindow();
+}
+
+// --- exercise window: created here once TExerciseDlg exists (exercise branch) ---
+// return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
+std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() { return nullptr; }
+
+// --- exercise and lesson-set editor: run here once TEditExerciseDlg exists (editors branch) ---
+// TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
+// const int result = dlg.exec();
+// changeCode = dlg.GetChangeCode();
+// return result;
+int tMainWindow::RunEditExerciseDlg(int& changeCode) {
+  changeCode = 4;
+  return 2;
+}
+
+void tMainWindow::btnEditExerciseClick() {
+  GuardedAction(this, [this] {
+    int changeCode = 4;
+    const int result = RunEditExerciseDlg(changeCode);
+    ApplyEditorResult(result, changeCode);
+  });
+  UpdateControls();
+}
+
+void tMainWindow::ApplyEditorResult(int modalResult, int changeCode) {
+  if (modalResult == 1) ShowExerciseInfo();
+  switch (EditorFollowUp(changeCode)) {
+    case TEditorFollowUp::MaxWordsChanged:
+      Composer->MaxWordsChanged();
+      break;
+    case TEditorFollowUp::ComposeNew:
+      Composer->ComposeNew();
+      Recomposed = true;
+      break;
+    case TEditorFollowUp::Nothing:
+      break;
+  }
+}
+
+void tMainWindow::btnGeneralPropertyClick() {
+  TDlgProperty dlg(this, *LangHandler, *IniFile);
+  dlg.exec();
+}
+
+void tMainWindow::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Hauptfenster")); }
+void tMainWindow::mHelpGeneralClick() { ShowHelpTopic(this, QStringLiteral("Allgemeines")); }
+void tMainWindow::mHelpContentsClick() { ShowHelpTopic(this, QStringLiteral("Inhalt")); }
+
+void tMainWindow::closeEvent(QCloseEvent* event) {
+  if (!Closed) {
+    Closed = true;
+    // A visible exercise window closes through its own path first: it saves
+    // the language file and splits the list when a pair was retired.
+    if (ExerciseDlgVisible()) ExerciseDlg->close();
+    CloseHelp();
+    if (IniFile->IniFound && !StartAbortedFlag) WriteSettings();
+  }
+  event->accept();
+}
+
+void tMainWindow::WriteSettings() {
+  IniFile->WriteProperties();
+  IniFile->WriteExercise();
+  IniFile->Language = AppLanguage;
+  IniFile->WriteLanguage();
+  while (!IniFile->UpdateFile()) {
+    const QString text = UiText(*LangHandler, 135) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n\n" +
+                         UiText(*LangHandler, 136);
+    const int answer = ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), text, QMessageBox::Warning,
+                                      QMessageBox::Retry | QMessageBox::Cancel, true);
+    if (answer != QMessageBox::Retry) break;
+  }
+}

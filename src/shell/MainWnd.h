@@ -1,0 +1,139 @@
+#pragma once
+#include <QMainWindow>
+#include <QPixmap>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "MainWindowRef.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QToolButton;
+class TAppIniFile;
+class TAppLangHandler;
+class TExerciseComposer;
+class TLangFHandler;
+
+// The main window: a narrow strip that shows the language file and the chosen
+// lessons, starts exercises, opens the settings and the editor, switches the
+// interface language and writes the settings back when it closes. It owns
+// the settings, the interface texts and the language file of the exercises.
+class tMainWindow : public QMainWindow, public TMainWindowServices {
+  Q_OBJECT
+
+ public:
+  // appDir: the program directory as a stored path, without trailing separator.
+  explicit tMainWindow(const std::string& appDir);
+  ~tMainWindow() override;
+
+  // The start ended before the window could be used (no settings file, no
+  // text database, the stored language missing): the program ends. Nothing
+  // is written to the settings file then.
+  bool StartAborted() const { return StartAbortedFlag; }
+
+  // TMainWindowServices
+  void SplitDeferred(TExerciseWords& exerciseWords, TExerciseWords& deferredWords) override;
+  bool IsFirstLangChecked() const override;
+  TLangFHandler& GetLangFHandler() override { return *ExerciseLangFile; }
+  QWidget* Window() override { return this; }
+
+  TAppIniFile& GetIniFile() { return *IniFile; }
+  TAppLangHandler& GetLangHandler() { return *LangHandler; }
+  bool IsExerciseReady() const { return ExerciseReady; }
+  bool IsRecomposed() const { return Recomposed; }
+  const std::string& GetAppLanguage() const { return AppLanguage; }
+
+  void ShowExerciseInfo();
+  void UpdateControls();
+  // What follows the exercise and lesson-set editor: its modal result
+  // (1 OK, 2 Cancel) and its change code (4 to 8).
+  void ApplyEditorResult(int modalResult, int changeCode);
+
+ public slots:
+  void btnExerciseRunClick();
+  void btnEditExerciseClick();
+  void btnGeneralPropertyClick();
+  void btnHelpClick();
+  void rbtnFirstLangClick();
+  void cbNewLoadClick();
+  void mAppEnglishClick();
+  void mAppGermanClick();
+  void mHelpGeneralClick();
+  void mHelpContentsClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+  // The exercise window, created at the first start (owner: the application).
+  virtual std::unique_ptr<QWidget> CreateExerciseDlg();
+  // Runs the exercise and lesson-set editor modally; returns its modal
+  // result and sets its change code.
+  virtual int RunEditExerciseDlg(int& changeCode);
+
+ private:
+  void CreateControls();
+  void CreateMenu();
+  void FirstShowing();
+  bool ApplyLanguage();
+  void SwitchLanguage(const std::string& code);
+  void EndStart();
+  void ShowExerciseDlg();
+  bool ExerciseDlgVisible() const;
+  void WriteSettings();
+  const void* MessageOwner() const { return static_cast<const QWidget*>(this); }
+
+  // Owned objects; the exercise window below refers to them and goes first.
+  std::unique_ptr<TAppIniFile> IniFile;
+  std::unique_ptr<TAppLangHandler> LangHandler;
+  std::unique_ptr<TLangFHandler> ExerciseLangFile;
+  std::unique_ptr<TExerciseComposer> Composer;
+  std::unique_ptr<QWidget> ExerciseDlg;
+
+  std::string AppDir;
+  std::string AppLanguage;
+  bool ExerciseReady = false;
+  bool Recomposed = false;
+  bool FirstShow = true;
+  bool StartAbortedFlag = false;
+  bool Closed = false;
+  QPixmap LangFileBitmap;
+  std::optional<QPixmap> DefaultBitmap;
+
+  QToolButton* btnExerciseRun = nullptr;
+  QLabel* panelLangFile = nullptr;
+  QLabel* imageLangFile = nullptr;
+  QFrame* panelUnits = nullptr;
+  QLabel* labelSelUnits = nullptr;
+  QGroupBox* selectLangBox = nullptr;
+  QRadioButton* rbtnFirstLang = nullptr;
+  QRadioButton* rbtnSecondLang = nullptr;
+  QGroupBox* wordChoosBox = nullptr;
+  QCheckBox* cbNewLoad = nullptr;
+  QCheckBox* cbResetPrio = nullptr;
+  QToolButton* btnGeneralProperty = nullptr;
+  QToolButton* btnEditExercise = nullptr;
+  QToolButton* btnHelp = nullptr;
+
+  QMenu* mExercise = nullptr;
+  QAction* mExerciseRun = nullptr;
+  QAction* mExerciseGenSettings = nullptr;
+  QAction* mExerciseEditLessons = nullptr;
+  QAction* mExerciseExit = nullptr;
+  QMenu* mAppLanguage = nullptr;
+  QAction* mAppEnglish = nullptr;
+  QAction* mAppGerman = nullptr;
+  QActionGroup* appLanguageGroup = nullptr;
+  QAction* languageChecked = nullptr;
+  QMenu* mHelp = nullptr;
+  QAction* mHelpGeneral = nullptr;
+  QAction* mHelpContents = nullptr;
+};

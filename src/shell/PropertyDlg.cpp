@@ -1,0 +1,246 @@
+#include "PropertyDlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "GeneralUtil.h"
+#include "HelpWnd.h"
+#include "UiText.h"
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+
+namespace {
+constexpr int kHintPause = 5000;
+
+QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIconSize(QSize(24, 24));
+  button->setToolTipDuration(kHintPause);
+  return button;
+}
+
+QSlider* DelayTrackBar(QWidget* parent, const char* name) {
+  auto* slider = new QSlider(Qt::Horizontal, parent);
+  slider->setObjectName(QString::fromLatin1(name));
+  slider->setRange(1, 20);
+  slider->setSingleStep(1);
+  slider->setPageStep(1);
+  slider->setTickPosition(QSlider::TicksBothSides);
+  slider->setTickInterval(1);
+  slider->setValue(5);
+  slider->setToolTipDuration(kHintPause);
+  return slider;
+}
+}  // namespace
+
+QString DelayLabel(const QString& word, int seconds) {
+  return word + QStringLiteral(" : ") + QString::number(seconds) + QStringLiteral(" s");
+}
+
+TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TAppIniFile& iniFile)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      IniFile(iniFile),
+      LangHandler(langHandler) {
+  setObjectName(QStringLiteral("DlgProperty"));
+  setWindowTitle(QStringLiteral("General settings - exercise"));
+  CreateControls();
+  GreySystemMenuItem(this, 2, true);
+  FitFormToScreen(this, true, true, true);
+  ApplyTexts();
+  ShowValues();
+}
+
+void TDlgProperty::CreateControls() {
+  auto* layout = new QVBoxLayout(this);
+  auto* buttons = new QHBoxLayout;
+  btnClose = FlatButton(this, "btnClose", QStyle::SP_DialogCancelButton);
+  btnSave = FlatButton(this, "btnSave", QStyle::SP_DialogSaveButton);
+  btnHelp = FlatButton(this, "btnHelp", QStyle::SP_DialogHelpButton);
+  buttons->addWidget(btnClose);
+  buttons->addWidget(btnSave);
+  buttons->addStretch();
+  buttons->addWidget(btnHelp);
+  layout->addLayout(buttons);
+
+  presentBox = new QGroupBox(QStringLiteral(" Presentation "), this);
+  presentBox->setObjectName(QStringLiteral("presentBox"));
+  SetHelpContext(presentBox, 2);
+  auto* present = new QGridLayout(presentBox);
+  rbManualPresent = new QRadioButton(QStringLiteral("Manual"), presentBox);
+  rbManualPresent->setObjectName(QStringLiteral("rbManualPresent"));
+  rbAutoPresent = new QRadioButton(QStringLiteral("Automatic"), presentBox);
+  rbAutoPresent->setObjectName(QStringLiteral("rbAutoPresent"));
+  rbAutoPresent->setChecked(true);
+  trbDelayPresent = DelayTrackBar(presentBox, "trbDelayPresent");
+  labelPresentDelay = new QLabel(QStringLiteral("Delay : "), presentBox);
+  labelPresentDelay->setObjectName(QStringLiteral("labelPresentDelay"));
+  auto* modes = new QVBoxLayout;
+  modes->addWidget(rbManualPresent);
+  modes->addWidget(rbAutoPresent);
+  auto* delay = new QVBoxLayout;
+  delay->addWidget(trbDelayPresent);
+  delay->addWidget(labelPresentDelay);
+  present->addLayout(modes, 0, 0);
+  present->addLayout(delay, 0, 1);
+
+  rbVoicePresent = new QGroupBox(QStringLiteral(" Voice output "), presentBox);
+  rbVoicePresent->setObjectName(QStringLiteral("rbVoicePresent"));
+  rbVoicePresent->setToolTipDuration(kHintPause);
+  auto* voice = new QVBoxLayout(rbVoicePresent);
+  voicePresentItems = new QButtonGroup(this);
+  const char* items[] = {"Voice OFF", "Voice without text", "Voice and text"};
+  for (int i = 0; i < 3; ++i) {
+    auto* item = new QRadioButton(QString::fromLatin1(items[i]), rbVoicePresent);
+    item->setObjectName(QStringLiteral("rbVoicePresentItem%1").arg(i));
+    voicePresentItems->addButton(item, i);
+    voice->addWidget(item);
+  }
+  voicePresentItems->button(0)->setChecked(true);
+  present->addWidget(rbVoicePresent, 1, 0, 1, 2);
+  layout->addWidget(presentBox);
+
+  answerBox = new QGroupBox(QStringLiteral(" Solution "), this);
+  answerBox->setObjectName(QStringLiteral("answerBox"));
+  SetHelpContext(answerBox, 2);
+  auto* answer = new QGridLayout(answerBox);
+  cbVoice = new QCheckBox(QStringLiteral("Voice output ON"), answerBox);
+  cbVoice->setObjectName(QStringLiteral("cbVoice"));
+  cbVoice->setToolTipDuration(kHintPause);
+  cbLetter = new QCheckBox(QStringLiteral("Letter by Letter"), answerBox);
+  cbLetter->setObjectName(QStringLiteral("cbLetter"));
+  cbLetter->setToolTipDuration(kHintPause);
+  trbDelayAnswer = DelayTrackBar(answerBox, "trbDelayAnswer");
+  labelAnswerDelay = new QLabel(QStringLiteral("Delay : "), answerBox);
+  labelAnswerDelay->setObjectName(QStringLiteral("labelAnswerDelay"));
+  auto* checks = new QVBoxLayout;
+  checks->addWidget(cbVoice);
+  checks->addWidget(cbLetter);
+  auto* answerDelay = new QVBoxLayout;
+  answerDelay->addWidget(trbDelayAnswer);
+  answerDelay->addWidget(labelAnswerDelay);
+  answer->addLayout(checks, 0, 0);
+  answer->addLayout(answerDelay, 0, 1);
+  layout->addWidget(answerBox);
+
+  generalBox = new QGroupBox(QStringLiteral(" General "), this);
+  generalBox->setObjectName(QStringLiteral("generalBox"));
+  SetHelpContext(generalBox, 2);
+  auto* general = new QVBoxLayout(generalBox);
+  cbShowTable = new QCheckBox(QStringLiteral("Show exercise Table"), generalBox);
+  cbShowTable->setObjectName(QStringLiteral("cbShowTable"));
+  cbShowTable->setChecked(true);
+  cbShowTable->setToolTipDuration(kHintPause);
+  general->addWidget(cbShowTable);
+  layout->addWidget(generalBox);
+
+  connect(btnClose, &QToolButton::clicked, this, &TDlgProperty::btnCloseClick);
+  connect(btnSave, &QToolButton::clicked, this, &TDlgProperty::btnSaveClick);
+  connect(btnHelp, &QToolButton::clicked, this, &TDlgProperty::btnHelpClick);
+  connect(rbManualPresent, &QRadioButton::clicked, this, &TDlgProperty::EnableDelays);
+  connect(rbAutoPresent, &QRadioButton::clicked, this, &TDlgProperty::EnableDelays);
+  connect(trbDelayPresent, &QSlider::valueChanged, this, [this](int n) { ShowPresentDelay(n, true); });
+  connect(trbDelayAnswer, &QSlider::valueChanged, this, [this](int n) { ShowAnswerDelay(n, true); });
+}
+
+void TDlgProperty::ApplyTexts() {
+  const TAppLangHandler& t = LangHandler;
+  setWindowTitle(UiText(t, 24));
+  btnClose->setToolTip(UiText(t, 44));
+  btnSave->setToolTip(UiText(t, 45));
+  btnHelp->setToolTip(UiText(t, 12));
+  presentBox->setTitle(UiTitle(t, 25));
+  rbManualPresent->setText(UiText(t, 26));
+  rbAutoPresent->setText(UiText(t, 27));
+  trbDelayPresent->setToolTip(UiText(t, 28));
+  PresentDelayWord = UiText(t, 29);
+  AnswerDelayWord = UiText(t, 29);
+  rbVoicePresent->setTitle(UiTitle(t, 30));
+  rbVoicePresent->setToolTip(UiText(t, 31));
+  for (int i = 0; i < 3; ++i) voicePresentItems->button(i)->setText(UiText(t, 32 + i));
+  answerBox->setTitle(UiTitle(t, 35));
+  cbVoice->setText(UiText(t, 36));
+  cbVoice->setToolTip(UiText(t, 37));
+  cbLetter->setText(UiText(t, 38));
+  cbLetter->setToolTip(UiText(t, 39));
+  trbDelayAnswer->setToolTip(UiText(t, 40));
+  generalBox->setTitle(UiTitle(t, 41));
+  cbShowTable->setText(UiText(t, 42));
+  cbShowTable->setToolTip(UiText(t, 43));
+}
+
+void TDlgProperty::ShowValues() {
+  ShowPresentDelay(IniFile.DelayPresent, false);
+  ShowAnswerDelay(IniFile.DelayAnswer, false);
+  cbVoice->setChecked(IniFile.VoiceAnswer);
+  cbLetter->setChecked(IniFile.LetterAnswer);
+  rbAutoPresent->setChecked(IniFile.AutoPresent);
+  rbManualPresent->setChecked(!IniFile.AutoPresent);
+  // A stored index outside the three items checks none, as the settings hold it.
+  if (QAbstractButton* item = voicePresentItems->button(IniFile.VoicePresent)) {
+    item->setChecked(true);
+  } else {
+    voicePresentItems->setExclusive(false);
+    for (QAbstractButton* b : voicePresentItems->buttons()) b->setChecked(false);
+    voicePresentItems->setExclusive(true);
+  }
+  cbShowTable->setChecked(IniFile.ShowTable);
+  EnableDelays();
+}
+
+// A stored value outside 1 to 20 shows in the label first; the track bar then
+// holds it at its nearest end and corrects the label when it actually moves.
+void TDlgProperty::ShowPresentDelay(int seconds, bool fromTrackBar) {
+  labelPresentDelay->setText(DelayLabel(PresentDelayWord, seconds));
+  if (!fromTrackBar) trbDelayPresent->setValue(seconds);
+}
+
+void TDlgProperty::ShowAnswerDelay(int seconds, bool fromTrackBar) {
+  labelAnswerDelay->setText(DelayLabel(AnswerDelayWord, seconds));
+  if (!fromTrackBar) trbDelayAnswer->setValue(seconds);
+}
+
+void TDlgProperty::EnableDelays() {
+  const bool automatic = rbAutoPresent->isChecked();
+  trbDelayPresent->setEnabled(automatic);
+  labelPresentDelay->setEnabled(automatic);
+  trbDelayAnswer->setEnabled(automatic);
+  labelAnswerDelay->setEnabled(automatic);
+}
+
+void TDlgProperty::btnSaveClick() {
+  IniFile.DelayPresent = trbDelayPresent->value();
+  IniFile.VoiceAnswer = cbVoice->isChecked();
+  IniFile.LetterAnswer = cbLetter->isChecked();
+  IniFile.AutoPresent = rbAutoPresent->isChecked();
+  IniFile.DelayAnswer = trbDelayAnswer->value();
+  // No item checked (a stored index outside the items) keeps the stored value.
+  if (voicePresentItems->checkedId() >= 0) IniFile.VoicePresent = voicePresentItems->checkedId();
+  IniFile.ShowTable = cbShowTable->isChecked();
+  accept();
+}
+
+void TDlgProperty::btnCloseClick() { reject(); }
+
+void TDlgProperty::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Settings-Dialog")); }
+
+// The tool buttons take no focus: Enter saves, Escape closes.
+void TDlgProperty::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    btnSaveClick();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,165 @@
+#pragma once
+// A small world for the exercise window: settings, a language file built in
+// memory, a fake main window, a recording media manager and answered
+// message boxes. Timers tick only by hand.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+#include <deque>
+#include <memory>
+
+#include "core/Lesson.h"
+#include "exercise/ExerciseWnd.h"
+#include "exercise/GraphicOutput.h"
+#include "exercise/MMediaManager.h"
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "shell/GeneralUtil.h"
+#include "shell/MainWindowRef.h"
+#include "shell/TickTimer.h"
+#include "storage/FileUtil.h"
+#include "storage/LangFHandler.h"
+
+struct TFakeMainWindow : TMainWindowServices {
+  bool firstLang = true;
+  int splits = 0;
+  TLangFHandler* langFile = nullptr;
+  void SplitDeferred(TExerciseWords&, TExerciseWords&) override { ++splits; }
+  bool IsFirstLangChecked() const override { return firstLang; }
+  TLangFHandler& GetLangFHandler() override { return *langFile; }
+  QWidget* Window() override { return nullptr; }
+};
+
+struct TSoundLog {
+  QStringList played;
+  bool plays = true;
+};
+
+class TRecordingPlayer : public TWavePlayer {
+ public:
+  explicit TRecordingPlayer(TSoundLog& log) : log_(log) {}
+  bool Available() override { return true; }
+  bool PlayAndWait(const QString& path) override {
+    log_.played << path;
+    return log_.plays;
+  }
+
+ private:
+  TSoundLog& log_;
+};
+
+class TNoStarter : public TExternalStarter {
+ public:
+  bool Start(const QString&, const QStringList&) override { return false; }
+};
+
+// A pair as the language file holds it.
+struct TPairSpec {
+  const char* word1;
+  const char* word2;
+  const char* wav1 = " ";
+  const char* wav2 = " ";
+};
+
+class TExerciseWorld {
+ public:
+  QTemporaryDir dir;
+  std::unique_ptr<TAppIniFile> ini;
+  TLangFHandler langFile;
+  TAppLangHandler texts;
+  TFakeMainWindow main;
+  TSoundLog sound;
+  std::deque<int> answers;  // message box answers, in order
+  QList<TMessageRequest> asked;
+  TMessageBoxHook oldHook;
+  TFileWarnHook oldWarn;
+  QStringList warnings;
+  std::unique_ptr<TExerciseDlg> dlg;
+
+  // Lesson 1 holds the pairs in the given order (pair numbers 0, 1, ...);
+  // the list names each of them once, all with priority 0.
+  explicit TExerciseWorld(const std::vector<TPairSpec>& pairs) {
+    TTickTimer::SetManual(true);
+    ini = std::make_unique<TAppIniFile>(dir.path().toStdString(), nullptr);
+    ini->AppDir = dir.path().toStdString();
+    ini->LangFileName = dir.filePath("test.lang").toStdString();
+    ini->Lang1 = "Deutsch";
+    ini->Lang2 = "English";
+    ini->DelayPresent = 2;
+    ini->DelayAnswer = 3;
+    auto lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = 1;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+      auto p = lesson->NewPear(static_cast<int32_t>(i));
+      p->Word1 = pairs[i].word1;
+      p->Word2 = pairs[i].word2;
+      p->WavFile1 = pairs[i].wav1;
+      p->WavFile2 = pairs[i].wav2;
+      p->InUse = true;
+      p->Drawn = true;
+      ini->ExerciseWords.push_back({1, static_cast<int32_t>(i), 0, false});
+    }
+    langFile.SetLangNames("Deutsch", "English");
+    langFile.PutLesson(lesson);
+    main.langFile = &langFile;
+    mainWindow = &main;
+    oldHook = SetMessageBoxHook([this](const TMessageRequest& r) {
+      asked << r;
+      if (answers.empty()) return int(QMessageBox::No);
+      const int a = answers.front();
+      answers.pop_front();
+      return a;
+    });
+    oldWarn = SetFileWarnHook([this](const std::string& caption, const std::string& text, const void*) {
+      warnings << QString::fromStdString(caption + ": " + text);
+    });
+    TExerciseDlg::SetMediaFactory([this](QWidget* owner) {
+      return std::make_unique<TMediaManager>(owner, std::make_unique<TRecordingPlayer>(sound),
+                                             std::make_unique<TNoStarter>());
+    });
+    dlg = std::make_unique<TExerciseDlg>(nullptr, texts, langFile, *ini);
+  }
+
+  ~TExerciseWorld() {
+    dlg.reset();
+    TExerciseDlg::SetMediaFactory(nullptr);
+    SetMessageBoxHook(oldHook);
+    SetFileWarnHook(oldWarn);
+    mainWindow = nullptr;
+  }
+
+  TExerciseRun& run() { return dlg->Run(); }
+  std::shared_ptr<TWordPear> Pear(int nbr) { return langFile.GetLesson(1)->GetPear(nbr); }
+
+  // Ticks whatever timer runs until the predicate holds (at most limit ticks);
+  // the delays only when allowed.
+  template <class Pred>
+  bool TickUntil(Pred done, bool delays = true, int limit = 2000) {
+    TExerciseRun& r = run();
+    for (int i = 0; i < limit; ++i) {
+      if (done()) return true;
+      if (r.timerGraphic.isActive())
+        r.timerGraphic.Fire();
+      else if (delays && r.timerAnswerDelay.isActive())
+        r.timerAnswerDelay.Fire();
+      else if (delays && r.timerPresentDelay.isActive())
+        r.timerPresentDelay.Fire();
+      else
+        return done();
+    }
+    return done();
+  }
+  // Runs the animations (not the delays) to their end.
+  void Settle() { TickUntil([] { return false; }, false); }
+
+  bool Enabled(const char* name) { return dlg->findChild<QWidget*>(name)->isEnabled(); }
+  QString Label(const char* name) { return dlg->findChild<QLabel*>(name)->text(); }
+  void Key(int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(dlg.get(), &press);
+  }
+};

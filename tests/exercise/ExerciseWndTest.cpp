@@ -1,0 +1,439 @@
+// Whole passes of the exercise window with hand-ticked timers: manual and
+// automatic mode, STOP/START in each phase, the end-of-pass question, the
+// table, priorities and closing.
+#include <QDir>
+
+#include "ExerciseFixture.h"
+
+using P = TRunPhase;
+
+namespace {
+const std::vector<TPairSpec> kThree = {{"Hund", "dog"}, {"Katze", "cat"}, {"Guten Morgen", "good morning"}};
+}
+
+class ExerciseWndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { TCardGraphics::ForgetWipeGrid(); }
+
+  void manualPassFromOpeningToTheEnd() {
+    TExerciseWorld w(kThree);
+    w.dlg->show();
+    // The first card comes at once, without a dissolve.
+    QCOMPARE(w.run().Phase(), P::QuestionShown);
+    QVERIFY(w.run().Zooming());
+    QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
+    QCOMPARE(w.Label("stateValue"), QString(" - "));
+    QCOMPARE(w.Label("wNbrValue"), QString("1/3"));
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QVERIFY(w.dlg->Graphics().CardVisible());
+    QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && w.Enabled("btnNext"));
+    w.Key(Qt::Key_Space);  // nothing in manual mode
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QCOMPARE(w.run().RunState(), TRunState::Stopped);
+
+    for (int i = 0; i < 3; ++i) {
+      QCOMPARE(w.run().ExerciseIndex(), i);
+      QCOMPARE(w.run().CurrentPear().Word1, std::string(kThree[i].word1));
+      w.Key(Qt::Key_Return);  // the answer
+      QCOMPARE(w.run().Phase(), P::AnswerDone);
+      w.Settle();
+      QCOMPARE(w.run().Phase(), i < 2 ? P::NextPair : P::EndOfPass);
+      if (i < 2) {
+        w.Key(Qt::Key_Return);  // next card: the old one dissolves first
+        QVERIFY(w.run().Wiping());
+        w.Settle();
+        QCOMPARE(w.run().Phase(), P::ShowAnswer);
+      }
+    }
+    QVERIFY(w.asked.isEmpty());
+    w.answers = {QMessageBox::No};
+    w.Key(Qt::Key_Return);
+    QCOMPARE(w.asked.size(), 1);
+    QCOMPARE(w.asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    QVERIFY(w.asked[0].beep);
+    // ShowTable is off: the window closes.
+    QVERIFY(!w.dlg->isVisible());
+    QCOMPARE(w.run().RunState(), TRunState::Finished);
+  }
+
+  void automaticPassRunsOnTheDelays() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.dlg->show();
+    QCOMPARE(w.run().Phase(), P::WaitStart);
+    QCOMPARE(w.Label("wNbrValue"), QString("0/3"));
+    QVERIFY(!w.dlg->Graphics().CardVisible());
+    QVERIFY(w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
+    QCOMPARE(w.run().timerAnswerDelay.interval(), 3000);
+    QCOMPARE(w.run().timerPresentDelay.interval(), 2000);
+    w.Key(Qt::Key_Space);
+    QCOMPARE(w.run().RunState(), TRunState::Running);
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QVERIFY(w.run().timerAnswerDelay.isActive());
+    QVERIFY(w.Enabled("btnStop"));
+    w.Key(Qt::Key_Space);  // a second Space stops
+    QCOMPARE(w.run().RunState(), TRunState::Stopped);
+    QVERIFY(!w.run().timerAnswerDelay.isActive());
+    QVERIFY(!w.Enabled("btnNext"));
+    w.Key(Qt::Key_Space);
+    QCOMPARE(w.run().RunState(), TRunState::Running);
+    // STOP while the solution delay runs, then START: the answer starts at once.
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+
+    w.answers = {QMessageBox::No};
+    QVERIFY(w.TickUntil([&] { return !w.asked.isEmpty(); }));
+    QCOMPARE(w.run().ExerciseIndex(), 2);
+    QVERIFY(!w.dlg->isVisible());
+  }
+
+  void stopAndStartInEachPhase() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.ini->LetterAnswer = true;
+    w.dlg->show();
+    w.dlg->btnRunClick();
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    // STOP while the answer is written, then START: the writing goes on, nothing else.
+    w.run().timerAnswerDelay.Fire();
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+    QCOMPARE(w.run().timerGraphic.interval(), 500);
+    w.dlg->btnStopClick();
+    QVERIFY(!w.run().timerGraphic.isActive());
+    w.dlg->btnRunClick();
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+    QVERIFY(w.run().timerGraphic.isActive());
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::NextPair);
+    QVERIFY(w.run().timerPresentDelay.isActive());
+    // STOP during the presentation delay, then START: the next card at once.
+    w.dlg->btnStopClick();
+    QVERIFY(!w.run().timerPresentDelay.isActive());
+    w.dlg->btnRunClick();
+    QVERIFY(w.run().Wiping());
+    QCOMPARE(w.run().ExerciseIndex(), 1);
+    // During the dissolve and the zoom all three buttons are off.
+    QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
+    w.Key(Qt::Key_Space);
+    QCOMPARE(w.run().RunState(), TRunState::Running);
+  }
+
+  void weiterDuringTheAnswer_data() {
+    QTest::addColumn<bool>("letterAnswer");
+    QTest::newRow("letter by letter: the rest ten times faster") << true;
+    QTest::newRow("plain: the rest at once, then the next step") << false;
+  }
+  void weiterDuringTheAnswer() {
+    QFETCH(bool, letterAnswer);
+    TExerciseWorld w(kThree);
+    w.ini->LetterAnswer = letterAnswer;
+    w.dlg->show();
+    w.Settle();
+    w.dlg->btnNextClick();
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+    QVERIFY(w.run().Typing());
+    w.dlg->btnNextClick();
+    if (letterAnswer) {
+      QCOMPARE(w.run().timerGraphic.interval(), 50);
+      QCOMPARE(w.run().Phase(), P::AnswerDone);  // advances only when complete
+      w.dlg->btnNextClick();
+      QCOMPARE(w.run().Phase(), P::AnswerDone);
+      w.Settle();
+    }
+    QCOMPARE(w.run().Phase(), P::NextPair);
+    QVERIFY(!w.run().Typing());
+    QVERIFY(!w.run().timerGraphic.isActive());
+    // The next WEITER begins the card change on a quiet timer.
+    w.dlg->btnNextClick();
+    QVERIFY(w.run().Wiping());
+  }
+
+  void oneLetterAnswerAdvancesAtOnce_data() {
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<bool>("letterAnswer");
+    QTest::newRow("manual") << false << false;
+    QTest::newRow("manual, letter by letter") << false << true;
+    QTest::newRow("automatic") << true << false;
+    QTest::newRow("automatic, letter by letter") << true << true;
+  }
+  void oneLetterAnswerAdvancesAtOnce() {
+    QFETCH(bool, automatic);
+    QFETCH(bool, letterAnswer);
+    TExerciseWorld w(std::vector<TPairSpec>{{"Ich", "I"}, {"ja", "y"}});
+    w.ini->AutoPresent = automatic;
+    w.ini->LetterAnswer = letterAnswer;
+    w.dlg->show();
+    if (automatic) w.dlg->btnRunClick();
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    if (automatic)
+      w.run().timerAnswerDelay.Fire();
+    else
+      w.dlg->btnNextClick();
+    QCOMPARE(w.run().Phase(), P::NextPair);
+    QCOMPARE(w.run().timerPresentDelay.isActive(), automatic);
+  }
+
+  void singleEntryAsksAfterTheAnswer() {
+    TExerciseWorld w(std::vector<TPairSpec>{{"Baum", "tree"}});
+    w.dlg->show();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::EndOfPass);
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    QCOMPARE(w.asked.size(), 1);
+  }
+
+  void yesRepeatsThePass_data() {
+    QTest::addColumn<bool>("automatic");
+    QTest::newRow("manual") << false;
+    QTest::newRow("automatic: runs at once") << true;
+  }
+  void yesRepeatsThePass() {
+    QFETCH(bool, automatic);
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = automatic;
+    w.dlg->show();
+    if (automatic) w.dlg->btnRunClick();
+    auto table = w.dlg->findChild<QTreeWidget*>("exerciseList");
+    auto rb3 = w.dlg->findChild<QRadioButton*>("rbPrio3");
+    if (automatic) {
+      QVERIFY(w.TickUntil([&] { return w.run().ExerciseIndex() == 1 && w.run().Phase() == P::ShowAnswer; }));
+      rb3->click();
+      QVERIFY(w.TickUntil([&] { return w.run().Phase() == P::EndOfPass; }));
+    } else {
+      for (int i = 0; i < 3; ++i) {
+        w.Settle();
+        if (i == 1) rb3->click();
+        w.dlg->btnNextClick();
+        w.Settle();
+        if (i < 2) w.dlg->btnNextClick();
+      }
+    }
+    QCOMPARE(table->topLevelItemCount(), 3);
+    w.answers = {QMessageBox::Yes};
+    if (automatic)
+      w.run().timerPresentDelay.Fire();
+    else
+      w.dlg->btnNextClick();
+    QCOMPARE(w.asked.size(), 1);
+    QCOMPARE(w.ini->ExerciseWords[1].Priority, 3);  // priorities of the pass remain
+    // Same order from the start, first card without a dissolve.
+    QCOMPARE(w.run().ExerciseIndex(), 0);
+    QCOMPARE(w.run().CurrentPear().Word1, std::string("Hund"));
+    QVERIFY(w.run().Zooming());
+    QCOMPARE(table->topLevelItemCount(), 1);
+    QCOMPARE(w.run().RunState(), automatic ? TRunState::Running : TRunState::Stopped);
+    QVERIFY(!w.run().LangFileChanged());
+  }
+
+  void noShowsTheTableForCorrections() {
+    TExerciseWorld w(kThree);
+    w.ini->ShowTable = true;
+    w.ini->ExerciseWords[0].Priority = 2;
+    w.dlg->show();
+    for (int i = 0; i < 3; ++i) {
+      w.Settle();
+      w.dlg->btnNextClick();
+      w.Settle();
+      if (i < 2) w.dlg->btnNextClick();
+    }
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    auto table = w.dlg->findChild<QTreeWidget*>("exerciseList");
+    QVERIFY(w.dlg->isVisible());
+    QVERIFY(table->isVisible());
+    QCOMPARE(table->topLevelItemCount(), 3);
+    QCOMPARE(table->indexOfTopLevelItem(table->selectedItems().value(0)), 2);
+    QCOMPARE(table->topLevelItem(0)->text(1), QString("Hund"));
+    QCOMPARE(table->topLevelItem(0)->text(3), QString("dog"));
+    QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
+    // Selecting a row shows its priority; a click changes that row's entry.
+    table->topLevelItem(0)->setSelected(true);
+    table->topLevelItem(2)->setSelected(false);
+    QVERIFY(w.dlg->findChild<QRadioButton*>("rbPrio2")->isChecked());
+    w.dlg->findChild<QRadioButton*>("rbPrio5")->click();
+    QCOMPARE(w.ini->ExerciseWords[0].Priority, 5);
+    QCOMPARE(w.ini->ExerciseWords[2].Priority, 0);
+  }
+
+  void retiringSavesAndSplitsOnClose_data() {
+    QTest::addColumn<int>("priority");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("9 retires") << 9 << true;
+    QTest::newRow("8 does not") << 8 << false;
+    QTest::newRow("0 does not") << 0 << false;
+  }
+  void retiringSavesAndSplitsOnClose() {
+    QFETCH(int, priority);
+    QFETCH(bool, saved);
+    TExerciseWorld w(kThree);
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>(QString("rbPrio%1").arg(priority))->click();
+    QCOMPARE(w.ini->ExerciseWords[0].Priority, priority);
+    QCOMPARE(w.Pear(0)->InUse, !saved);
+    w.dlg->close();
+    QCOMPARE(QFile::exists(QString::fromStdString(w.ini->LangFileName)), saved);
+    QCOMPARE(w.main.splits, saved ? 1 : 0);
+  }
+
+  // A 9 given by mistake and taken back used to leave the pair out of use.
+  void takingThe9BackKeepsThePairInUse() {
+    TExerciseWorld w(kThree);
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    QVERIFY(!w.Pear(0)->InUse);
+    w.dlg->findChild<QRadioButton*>("rbPrio0")->click();
+    QVERIFY(w.Pear(0)->InUse);
+    QVERIFY(w.Pear(0)->Drawn);
+    QCOMPARE(w.ini->ExerciseWords[0].Priority, 0);
+  }
+
+  // The last entry retired, Yes: the first entry retired too; its button was
+  // already checked, yet the retirement must still be saved.
+  void repeatedPassRetiresAgainWhenPresented() {
+    TExerciseWorld w(std::vector<TPairSpec>{{"eins", "one"}, {"zwei", "two"}});
+    w.ini->ExerciseWords[0].Priority = 9;
+    w.dlg->show();
+    w.Settle();
+    QVERIFY(w.run().LangFileChanged());
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.answers = {QMessageBox::Yes};
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.run().ExerciseIndex(), 0);
+    QVERIFY(w.run().LangFileChanged());
+    w.dlg->close();
+    QCOMPARE(w.main.splits, 1);
+  }
+
+  void priorityBeforeStartTouchesNoEntry() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.dlg->show();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    for (const TExerciseWord& e : w.ini->ExerciseWords) QCOMPARE(e.Priority, 0);
+    QVERIFY(!w.run().LangFileChanged());
+  }
+
+  void switchingTheLanguageTurnsTheNextPair() {
+    TExerciseWorld w(kThree);
+    w.dlg->show();
+    w.Settle();
+    QCOMPARE(w.run().CurrentPear().Word1, std::string("Hund"));
+    w.main.firstLang = false;
+    QCOMPARE(w.run().CurrentPear().Word1, std::string("Hund"));
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.run().CurrentPear().Word1, std::string("cat"));
+    QCOMPARE(w.run().CurrentPear().Word2, std::string("Katze"));
+  }
+
+  void entryWithoutPairIsNeverPresented() {
+    TExerciseWorld w(kThree);
+    w.ini->ExerciseWords.insert(w.ini->ExerciseWords.begin() + 1, TExerciseWord{1, 42, 0, false});
+    w.ini->ExerciseWords.push_back(TExerciseWord{7, 0, 0, false});
+    w.dlg->show();
+    QStringList shown;
+    for (int guard = 0; guard < 10 && w.run().Phase() != P::EndOfPass; ++guard) {
+      w.Settle();
+      if (w.run().Phase() == P::ShowAnswer) shown << QString::fromStdString(w.run().CurrentPear().Word1);
+      w.dlg->btnNextClick();
+      w.Settle();
+      if (w.run().Phase() == P::NextPair) w.dlg->btnNextClick();
+    }
+    QCOMPARE(shown, (QStringList{"Hund", "Katze", "Guten Morgen"}));
+    QCOMPARE(w.dlg->Run().RowEntries(), (std::vector<int>{0, 2, 3}));
+  }
+
+  void voiceWithoutText_data() {
+    QTest::addColumn<QString>("questionSound");
+    QTest::addColumn<bool>("played");
+    QTest::newRow("sound beside the program") << "\\Sounds\\hund.wav" << true;
+    QTest::newRow("no sound: written letter by letter") << " " << false;
+    QTest::newRow("missing sound: written letter by letter") << "\\Sounds\\none.wav" << false;
+  }
+  void voiceWithoutText() {
+    QFETCH(QString, questionSound);
+    QFETCH(bool, played);
+    const std::string wav = questionSound.toStdString();
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", wav.c_str(), " "}, {"Katze", "cat"}});
+    QDir(w.dir.path()).mkpath("Sounds");
+    QFile f(w.dir.filePath("Sounds/hund.wav"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    w.ini->VoicePresent = 1;
+    w.dlg->show();
+    QVERIFY(w.TickUntil([&] { return !w.run().Zooming(); }, false));
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    if (played) {
+      QCOMPARE(w.sound.played, QStringList{w.dir.path() + "/Sounds/hund.wav"});
+      QVERIFY(!w.run().Typing());
+    } else {
+      QVERIFY(w.sound.played.isEmpty());
+      QVERIFY(w.run().Typing());
+      QCOMPARE(w.run().timerGraphic.interval(), 50);
+      // WEITER before the question is complete: the question is finished,
+      // then the answer is written on its own line.
+      w.dlg->btnNextClick();
+      QCOMPARE(w.run().Phase(), P::AnswerDone);
+      w.Settle();
+      QCOMPARE(w.run().Phase(), P::NextPair);
+    }
+    QCOMPARE(w.warnings.size(), questionSound.contains("none") ? 1 : 0);
+  }
+
+  void answerIsSpokenAfterItIsWritten() {
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}, {"Katze", "cat", " ", "\\cat.wav"}});
+    for (const char* name : {"dog.wav", "cat.wav"}) {
+      QFile f(w.dir.filePath(name));
+      QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    w.ini->VoiceAnswer = true;
+    w.dlg->show();
+    w.Settle();
+    w.dlg->btnNextClick();
+    QVERIFY(w.sound.played.isEmpty());
+    w.Settle();
+    QCOMPARE(w.sound.played, QStringList{w.dir.filePath("dog.wav")});
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.sound.played.size(), 2);
+    QCOMPARE(w.sound.played[1], w.dir.filePath("cat.wav"));
+  }
+
+  void closingMidZoomLeavesTheNextShowingUsable() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.dlg->show();
+    w.dlg->btnRunClick();
+    QVERIFY(w.run().Zooming());
+    w.dlg->close();
+    QVERIFY(!w.run().timerGraphic.isActive());
+    w.dlg->show();
+    QCOMPARE(w.run().Phase(), P::WaitStart);
+    QVERIFY(w.Enabled("btnRun"));
+    QCOMPARE(TCardGraphics::WipeGridBuilds(), 1);
+  }
+};
+
+QTEST_MAIN(ExerciseWndTest)
+#include "ExerciseWndTest.moc"

@@ -1,0 +1,166 @@
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "shell/PropertyDlg.h"
+
+// The dialog on a settings object read from an empty settings file (all
+// defaults) and the real text database in English.
+class PropertyDlgTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void defaultsShowTenSecondsOnBothTrackBars();
+  void manualModeGreysTheDelays();
+  void closeLeavesTheSettingsUnchanged();
+  void saveTakesEveryValue();
+  void storedDelaysOutsideTheRange_data();
+  void storedDelaysOutsideTheRange();
+  void voicePresentIndexChecksItsItem();
+  void textsComeFromTheDatabase();
+
+ private:
+  template <typename T>
+  T* Find(const char* name) {
+    T* w = dlg->findChild<T*>(QString::fromLatin1(name));
+    if (w == nullptr) qFatal("no control %s", name);
+    return w;
+  }
+  QTemporaryDir dir;
+  std::unique_ptr<TAppIniFile> ini;
+  TAppLangHandler texts;
+  std::unique_ptr<TDlgProperty> dlg;
+};
+
+void PropertyDlgTest::init() {
+  QFile f(dir.filePath("Quillmere.Ini"));
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.close();
+  ini = std::make_unique<TAppIniFile>(dir.path().toStdString(), nullptr);
+  QVERIFY(ini->IniFound);
+  ini->ReadProperties();
+  QVERIFY(texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "Quillmere", nullptr));
+  QVERIFY(texts.SetLanguage("EN"));
+  dlg.reset();
+}
+
+void PropertyDlgTest::defaultsShowTenSecondsOnBothTrackBars() {
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  QCOMPARE(Find<QSlider>("trbDelayPresent")->value(), 10);
+  QCOMPARE(Find<QSlider>("trbDelayAnswer")->value(), 10);
+  QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), QStringLiteral("Delay : 10 s"));
+  QCOMPARE(Find<QLabel>("labelAnswerDelay")->text(), QStringLiteral("Delay : 10 s"));
+  QCOMPARE(Find<QSlider>("trbDelayPresent")->minimum(), 1);
+  QCOMPARE(Find<QSlider>("trbDelayPresent")->maximum(), 20);
+  QVERIFY(Find<QCheckBox>("cbVoice")->isChecked());
+  QVERIFY(Find<QCheckBox>("cbShowTable")->isChecked());
+  QVERIFY(!Find<QCheckBox>("cbLetter")->isChecked());
+  QVERIFY(Find<QRadioButton>("rbManualPresent")->isChecked());
+}
+
+void PropertyDlgTest::manualModeGreysTheDelays() {
+  ini->AutoPresent = true;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  const char* delays[] = {"trbDelayPresent", "trbDelayAnswer", "labelPresentDelay", "labelAnswerDelay"};
+  for (const char* name : delays) QVERIFY(Find<QWidget>(name)->isEnabled());
+  Find<QRadioButton>("rbManualPresent")->click();
+  for (const char* name : delays) QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
+  Find<QRadioButton>("rbAutoPresent")->click();
+  for (const char* name : delays) QVERIFY2(Find<QWidget>(name)->isEnabled(), name);
+}
+
+void PropertyDlgTest::closeLeavesTheSettingsUnchanged() {
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  Find<QSlider>("trbDelayPresent")->setValue(3);
+  Find<QCheckBox>("cbLetter")->setChecked(true);
+  Find<QToolButton>("btnClose")->click();
+  QCOMPARE(dlg->result(), int(QDialog::Rejected));
+  QCOMPARE(ini->DelayPresent, 10);
+  QVERIFY(!ini->LetterAnswer);
+}
+
+void PropertyDlgTest::saveTakesEveryValue() {
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  Find<QRadioButton>("rbAutoPresent")->click();
+  Find<QSlider>("trbDelayPresent")->setValue(3);
+  Find<QSlider>("trbDelayAnswer")->setValue(17);
+  QCOMPARE(Find<QLabel>("labelAnswerDelay")->text(), QStringLiteral("Delay : 17 s"));
+  Find<QCheckBox>("cbVoice")->setChecked(false);
+  Find<QCheckBox>("cbLetter")->setChecked(true);
+  Find<QCheckBox>("cbShowTable")->setChecked(false);
+  Find<QRadioButton>("rbVoicePresentItem1")->click();
+  Find<QToolButton>("btnSave")->click();
+  QCOMPARE(dlg->result(), int(QDialog::Accepted));
+  QVERIFY(ini->AutoPresent);
+  QCOMPARE(ini->DelayPresent, 3);
+  QCOMPARE(ini->DelayAnswer, 17);
+  QVERIFY(!ini->VoiceAnswer);
+  QVERIFY(ini->LetterAnswer);
+  QVERIFY(!ini->ShowTable);
+  QCOMPARE(ini->VoicePresent, 1);
+}
+
+void PropertyDlgTest::storedDelaysOutsideTheRange_data() {
+  QTest::addColumn<int>("stored");
+  QTest::addColumn<int>("shown");
+  QTest::addColumn<QString>("label");
+  QTest::newRow("25 is held at 20") << 25 << 20 << "Delay : 20 s";
+  QTest::newRow("0 is held at 1") << 0 << 1 << "Delay : 1 s";
+  QTest::newRow("-4 is held at 1") << -4 << 1 << "Delay : 1 s";
+  QTest::newRow("20 stays") << 20 << 20 << "Delay : 20 s";
+  // The track bar stands at 5 already: it does not move, so the label keeps the stored text.
+  QTest::newRow("5 stays") << 5 << 5 << "Delay : 5 s";
+}
+
+void PropertyDlgTest::storedDelaysOutsideTheRange() {
+  QFETCH(int, stored);
+  QFETCH(int, shown);
+  QFETCH(QString, label);
+  ini->DelayPresent = stored;
+  ini->DelayAnswer = stored;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  QCOMPARE(Find<QSlider>("trbDelayPresent")->value(), shown);
+  QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), label);
+  QCOMPARE(Find<QLabel>("labelAnswerDelay")->text(), label);
+  Find<QToolButton>("btnSave")->click();
+  QCOMPARE(ini->DelayPresent, shown);
+  QCOMPARE(ini->DelayAnswer, shown);
+}
+
+void PropertyDlgTest::voicePresentIndexChecksItsItem() {
+  ini->VoicePresent = 2;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  QVERIFY(Find<QRadioButton>("rbVoicePresentItem2")->isChecked());
+  QCOMPARE(Find<QRadioButton>("rbVoicePresentItem2")->text(), QStringLiteral("Voice and text"));
+  dlg.reset();
+  // An index outside the items checks none, and saving keeps it.
+  ini->VoicePresent = 7;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  for (int i = 0; i < 3; ++i)
+    QVERIFY(!Find<QRadioButton>(qPrintable(QStringLiteral("rbVoicePresentItem%1").arg(i)))->isChecked());
+  Find<QToolButton>("btnSave")->click();
+  QCOMPARE(ini->VoicePresent, 7);
+}
+
+void PropertyDlgTest::textsComeFromTheDatabase() {
+  QVERIFY(texts.SetLanguage("DE"));
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  QCOMPARE(dlg->windowTitle(), QStringLiteral("Allgemeine Einstellungen - Übung"));
+  QCOMPARE(Find<QGroupBox>("presentBox")->title(), QStringLiteral(" Abfrage "));
+  QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), QStringLiteral("Wartezeit : 10 s"));
+  // The size entry is greyed: the dialog cannot be resized.
+  QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
+}
+
+QTEST_MAIN(PropertyDlgTest)
+#include "PropertyDlgTest.moc"

@@ -1,0 +1,316 @@
+#include "LangCommands.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <new>
+
+#include "LangHelp.h"
+#include "PairFields.h"
+#include "TableExport.h"
+#include "TableImport.h"
+#include "ToolArgs.h"
+#include "core/Errors.h"
+#include "storage/CodeDecode.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+#include "storage/LangFHandler.h"
+#include "storage/StrUtil.h"
+
+namespace {
+
+constexpr const char* kProgram = "quillmere-lang";
+// Enough to see what is wrong with a table without flooding the terminal.
+constexpr std::size_t kErrorsShown = 20;
+
+// Ends a command with an exit status and a message.
+struct TToolFailure {
+  int Code;
+  std::string Message;
+};
+
+[[noreturn]] void Fail(int code, std::string message) { throw TToolFailure{code, std::move(message)}; }
+
+// A file name from the command line as the storage functions take it.
+std::string StoredArg(const std::string& arg) {
+  std::string stored;
+  if (arg.empty() || !StoredPath(std::filesystem::path(arg), stored))
+    Fail(kExitRejected, "the file name \"" + arg + "\" has a character Windows-1252 cannot hold");
+  return stored;
+}
+
+TBytes ReadInput(const std::string& arg) {
+  const std::string path = StoredArg(arg);
+  if (!FileExistsWarn(path)) Fail(kExitFileError, arg + ": no such file");
+  return ReadFileBytes(path);
+}
+
+void LoadLang(const std::string& arg, TLangFHandler& handler) {
+  const TBytes bytes = ReadInput(arg);
+  if (bytes.empty()) Fail(kExitFileError, arg + ": the file is empty");
+  try {
+    if (!handler.LoadLangBytes(bytes, StoredArg(arg)))
+      Fail(kExitFileError, arg + ": not a language file, or damaged (header or checksum test failed)");
+  } catch (const TConversionError& error) {
+    Fail(kExitFileError, Cp1252ToUtf8(error.Describe()));
+  }
+}
+
+void WriteOutput(const std::string& arg, const TBytes& bytes) {
+  if (!WriteFileBytes(StoredArg(arg), bytes, true))
+    Fail(kExitFileError, arg + ": cannot be written (is the folder writable and the disk not full?)");
+}
+
+void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
+  if (args.Files.size() != count) {
+    std::string firstLine(usage);
+    firstLine = firstLine.substr(0, firstLine.find('\n'));
+    Fail(kExitRejected, (args.Files.size() < count ? "missing file name\n" : "too many file names\n") + firstLine);
+  }
+}
+
+// Lists errors found in one input, at most kErrorsShown of them.
+[[noreturn]] void Reject(const std::string& input, const std::vector<std::string>& reasons) {
+  std::string message;
+  for (std::size_t i = 0; i < reasons.size() && i < kErrorsShown; ++i)
+    message += (i == 0 ? "" : "\n") + input + ", " + reasons[i];
+  if (reasons.size() > kErrorsShown)
+    message += "\n... and " + std::to_string(reasons.size() - kErrorsShown) + " more";
+  message += "\nnothing was written";
+  Fail(kExitRejected, message);
+}
+
+std::string Column(int32_t value, int width) {
+  std::string text = std::to_string(value);
+  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  return text;
+}
+
+int Info(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 1, kInfoHelp);
+  TLangFHandler handler;
+  LoadLang(args.Files[0], handler);
+
+  struct TCounts {
+    int32_t Lesson = 0, Pairs = 0, InUse = 0, Drawn = 0;
+  };
+  std::vector<TCounts> rows;
+  TCounts total;
+  for (int32_t l = 0; l < handler.LessonSlotCount(); ++l) {
+    const auto lesson = handler.GetLesson(l);
+    if (!lesson) continue;
+    TCounts counts;
+    counts.Lesson = lesson->LessonNbr;
+    counts.Pairs = lesson->PearCount();
+    counts.InUse = lesson->UsedPearCount();
+    for (int32_t p = 0; p < lesson->SlotCount(); ++p) {
+      const auto pear = lesson->GetPear(p);
+      if (pear && pear->InUse && pear->Drawn) ++counts.Drawn;
+    }
+    total.Pairs += counts.Pairs;
+    total.InUse += counts.InUse;
+    total.Drawn += counts.Drawn;
+    rows.push_back(counts);
+  }
+  out << "Language 1: " << Cp1252ToUtf8(handler.GetLang1Name()) << "\n"
+      << "Language 2: " << Cp1252ToUtf8(handler.GetLang2Name()) << "\n"
+      << "Lessons:    " << rows.size() << "\n";
+  if (rows.empty()) return kExitOk;
+  out << "\n"
+      << "lesson   pairs  in use   drawn\n";
+  for (const TCounts& row : rows)
+    out << Column(row.Lesson, 6) << Column(row.Pairs, 8) << Column(row.InUse, 8) << Column(row.Drawn, 8) << "\n";
+  out << " total" << Column(total.Pairs, 8) << Column(total.InUse, 8) << Column(total.Drawn, 8) << "\n";
+  return kExitOk;
+}
+
+int Export(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 1, kExportHelp);
+  if (args.Switches.count("--csv") != 0 && args.Switches.count("--tsv") != 0)
+    Fail(kExitRejected, "give either --tsv or --csv, not both");
+  const TTableFormat format = args.Switches.count("--csv") != 0 ? TTableFormat::Csv : TTableFormat::Tsv;
+  TLangFHandler handler;
+  LoadLang(args.Files[0], handler);
+  std::string table;
+  std::string error;
+  if (!ExportTable(handler, format, table, error)) Fail(kExitRejected, args.Files[0] + ", " + error);
+  out << table;
+  return kExitOk;
+}
+
+std::string LangName(const TToolArgs& args, TPairField field, std::vector<std::string>& problems) {
+  const std::string option = PairFieldName(field);
+  const auto given = args.Values.find(option);
+  if (given == args.Values.end()) {
+    problems.push_back("the option " + option + " NAME is missing");
+    return {};
+  }
+  std::string name;
+  std::string problem = CheckPairField(field, given->second, name);
+  if (!problem.empty()) problems.push_back(std::move(problem));
+  return name;
+}
+
+int Import(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 2, kImportHelp);
+  const bool csv = args.Switches.count("--csv") != 0;
+  const bool tsv = args.Switches.count("--tsv") != 0;
+  if (csv == tsv) Fail(kExitRejected, "give the table's format: --tsv or --csv");
+  std::vector<std::string> problems;
+  const std::string lang1 = LangName(args, TPairField::Lang1Name, problems);
+  const std::string lang2 = LangName(args, TPairField::Lang2Name, problems);
+  if (problems.empty() && lang1.size() + 1 + lang2.size() > kMaxContainerLine)
+    problems.push_back("the language names are too long for a line of a language file");
+  if (!problems.empty()) {
+    std::string message;
+    for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
+    Fail(kExitRejected, message);
+  }
+
+  const std::string& tableArg = args.Files[0];
+  const std::string& outArg = args.Files[1];
+  const TBytes bytes = ReadInput(tableArg);
+  const TTableImport table =
+      ImportTable(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                  csv ? TTableFormat::Csv : TTableFormat::Tsv);
+  if (!table.Ok()) {
+    std::vector<std::string> reasons;
+    for (const TTableError& error : table.Errors) reasons.push_back(error.Describe());
+    Reject(tableArg, reasons);
+  }
+
+  TLangFHandler handler;
+  handler.SetLangNames(lang1, lang2);
+  for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
+  if (!handler.SaveLangFile(StoredArg(outArg)))
+    Fail(kExitFileError, outArg + ": cannot be written (is the folder writable and the disk not full?)");
+  out << "Wrote " << outArg << ": " << table.Lessons.size() << (table.Lessons.size() == 1 ? " lesson, " : " lessons, ")
+      << table.PairCount << (table.PairCount == 1 ? " pair" : " pairs") << ".\n";
+  return kExitOk;
+}
+
+int Dump(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 1, kDumpHelp);
+  const std::string& arg = args.Files[0];
+  const TBytes bytes = ReadInput(arg);
+  if (bytes.empty()) Fail(kExitFileError, arg + ": the file is empty");
+  TStrVector lines;
+  if (!ContainerToStrings(bytes, lines))
+    Fail(kExitFileError, arg + ": not a language file, or damaged (header or checksum test failed)");
+  for (int32_t i = 0; i < static_cast<int32_t>(lines.Count()); ++i) out << Cp1252ToUtf8(lines.Get(i)) << "\n";
+  return kExitOk;
+}
+
+// The lines of a UTF-8 text as Windows-1252, or the reasons it cannot be packed.
+TStrVector PackLines(const TBytes& bytes, std::vector<std::string>& problems) {
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  TStrVector lines;
+  int lineNbr = 0;
+  while (!text.empty()) {
+    ++lineNbr;
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string where = "line " + std::to_string(lineNbr) + ": ";
+    std::string converted;
+    const std::string conversion = ConvertUtf8(line, converted);
+    // The file splits its lines at CR and cuts a line short at NUL.
+    if (!conversion.empty())
+      problems.push_back(where + "the line " + conversion);
+    else if (converted.find('\r') != std::string::npos)
+      problems.push_back(where + "the line contains a carriage return");
+    else if (converted.find('\0') != std::string::npos)
+      problems.push_back(where + "the line contains a NUL character");
+    else if (converted.size() > kMaxContainerLine)
+      problems.push_back(where + "the line is longer than the " + std::to_string(kMaxContainerLine) +
+                         " characters a line may have");
+    lines.Add(std::move(converted));
+  }
+  return lines;
+}
+
+int Pack(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 2, kPackHelp);
+  const std::string& linesArg = args.Files[0];
+  const std::string& outArg = args.Files[1];
+  std::vector<std::string> problems;
+  const TStrVector lines = PackLines(ReadInput(linesArg), problems);
+  if (!problems.empty()) Reject(linesArg, problems);
+  const TBytes bytes = StringsToContainer(lines);
+  // Read it back as the program would, so a bad number is found before writing.
+  try {
+    TLangFHandler trial;
+    trial.LoadLangBytes(bytes, StoredArg(linesArg));
+  } catch (const TConversionError& error) {
+    Fail(kExitRejected, Cp1252ToUtf8(error.Describe()) + "\nnothing was written");
+  }
+  WriteOutput(outArg, bytes);
+  out << "Wrote " << outArg << ": " << lines.Count() << (lines.Count() == 1 ? " line" : " lines") << ".\n";
+  return kExitOk;
+}
+
+struct TCommand {
+  const char* Name;
+  const char* Help;
+  std::set<std::string> Switches;
+  std::set<std::string> Valued;
+  std::function<int(const TToolArgs&, std::ostream&)> Run;
+};
+
+const std::vector<TCommand>& Commands() {
+  static const std::vector<TCommand> commands = {
+      {"info", kInfoHelp, {}, {}, Info},
+      {"export", kExportHelp, {"--tsv", "--csv"}, {}, Export},
+      {"import", kImportHelp, {"--tsv", "--csv"}, {"--lang1", "--lang2"}, Import},
+      {"dump", kDumpHelp, {}, {}, Dump},
+      {"pack", kPackHelp, {}, {}, Pack},
+  };
+  return commands;
+}
+
+}  // namespace
+
+int RunLangTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    err << kProgramHelp;
+    return kExitRejected;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    out << kProgramHelp;
+    return kExitOk;
+  }
+  const TCommand* command = nullptr;
+  for (const TCommand& candidate : Commands())
+    if (args[0] == candidate.Name) command = &candidate;
+  if (command == nullptr) {
+    err << kProgram << ": unknown command \"" << args[0] << "\" (see " << kProgram << " --help)\n";
+    return kExitRejected;
+  }
+
+  const std::string prefix = std::string(kProgram) + " " + command->Name + ": ";
+  TToolArgs parsed;
+  std::string problem;
+  if (!ParseToolArgs(std::vector<std::string>(args.begin() + 1, args.end()), command->Switches, command->Valued, parsed,
+                     problem)) {
+    err << prefix << problem << " (see " << kProgram << " " << command->Name << " --help)\n";
+    return kExitRejected;
+  }
+  if (parsed.Help) {
+    out << command->Help;
+    return kExitOk;
+  }
+  try {
+    return command->Run(parsed, out);
+  } catch (const TToolFailure& failure) {
+    err << prefix << failure.Message << "\n";
+    return failure.Code;
+  } catch (const TFileIoError& error) {
+    err << prefix << Cp1252ToUtf8(error.what()) << "\n";
+    return kExitFileError;
+  } catch (const std::bad_alloc&) {
+    err << prefix << "not enough memory\n";
+    return kExitFileError;
+  }
+}

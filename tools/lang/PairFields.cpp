@@ -1,0 +1,99 @@
+#include "PairFields.h"
+
+#include <cstdio>
+
+#include "storage/CodePage.h"
+
+namespace {
+
+// The separators that would break the line the field is written into.
+std::string_view ForbiddenSeparators(TPairField field) {
+  switch (field) {
+    case TPairField::Word1: return "@#*\xA7";
+    case TPairField::Word2: return "#*\xA7";
+    case TPairField::WavFile1: return "@*\xA7";
+    case TPairField::WavFile2: return "*\xA7";
+    case TPairField::Lang1Name: return "@";
+    case TPairField::Lang2Name: return "";
+  }
+  return "";
+}
+
+bool MustHaveText(TPairField field) { return field != TPairField::WavFile1 && field != TPairField::WavFile2; }
+
+std::string CodePoint(char32_t ch) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(ch));
+  return buffer;
+}
+
+std::string Utf8Of(char32_t ch) {
+  std::string out;
+  if (ch < 0x80) {
+    out += static_cast<char>(ch);
+  } else if (ch < 0x800) {
+    out += static_cast<char>(0xC0 | (ch >> 6));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  } else if (ch < 0x10000) {
+    out += static_cast<char>(0xE0 | (ch >> 12));
+    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (ch >> 18));
+    out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  }
+  return out;
+}
+
+std::string ControlProblem(const std::string& name, unsigned char byte) {
+  if (byte == '\r' || byte == '\n') return name + " contains a line break, which would split the line of the language file";
+  if (byte == '\t') return name + " contains a tab";
+  return name + " contains the control character " + CodePoint(byte);
+}
+
+}  // namespace
+
+std::string ConvertUtf8(std::string_view utf8, std::string& cp1252) {
+  char32_t badChar = 0;
+  std::size_t badPos = 0;
+  if (Utf8ToCp1252(utf8, cp1252, &badChar, &badPos)) return {};
+  const bool replacementChar = utf8.substr(badPos, 3) == "\xEF\xBF\xBD";
+  if (badChar == 0xFFFD && !replacementChar) return "is not valid UTF-8";
+  return "contains \"" + Utf8Of(badChar) + "\" (" + CodePoint(badChar) + "), which Windows-1252 cannot hold";
+}
+
+const char* PairFieldName(TPairField field) {
+  switch (field) {
+    case TPairField::Word1: return "word1";
+    case TPairField::Word2: return "word2";
+    case TPairField::WavFile1: return "wav1";
+    case TPairField::WavFile2: return "wav2";
+    case TPairField::Lang1Name: return "--lang1";
+    case TPairField::Lang2Name: return "--lang2";
+  }
+  return "";
+}
+
+std::string CheckPairField(TPairField field, std::string_view utf8, std::string& cp1252) {
+  const std::string name = PairFieldName(field);
+  const std::string conversion = ConvertUtf8(utf8, cp1252);
+  if (!conversion.empty()) return name + " " + conversion;
+  for (const char c : cp1252) {
+    const auto byte = static_cast<unsigned char>(c);
+    // A NUL would cut the line short when read; line breaks split it.
+    if (byte < 0x20 || byte == 0x7F) return ControlProblem(name, byte);
+  }
+  const std::string_view separators = ForbiddenSeparators(field);
+  const std::size_t at = cp1252.find_first_of(separators);
+  if (at != std::string::npos) {
+    const std::string shown = Cp1252ToUtf8(std::string_view(&cp1252[at], 1));
+    return name + " contains \"" + shown + "\", which separates or marks the fields of a language file line";
+  }
+  if (MustHaveText(field) && cp1252.find_first_not_of(' ') == std::string::npos)
+    return name + (field == TPairField::Word1 || field == TPairField::Word2 ? " is an empty phrase" : " is empty");
+  // A names line beginning with "[" would be read as a lesson header.
+  if (field == TPairField::Lang1Name && cp1252.front() == '[') return name + " begins with \"[\", which starts a lesson header";
+  return {};
+}

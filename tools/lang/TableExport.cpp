@@ -1,0 +1,42 @@
+#include "TableExport.h"
+
+#include <vector>
+
+#include "TableColumns.h"
+#include "storage/CodePage.h"
+
+namespace {
+
+std::string SoundField(const std::string& wavFile) { return wavFile == " " ? std::string() : Cp1252ToUtf8(wavFile); }
+
+}  // namespace
+
+bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, std::string& error) {
+  std::vector<std::string> fields(kTableColumns.begin(), kTableColumns.end());
+  out = FormatTableRow(fields, format);
+  for (int32_t l = 0; l < handler.LessonSlotCount(); ++l) {
+    const auto lesson = handler.GetLesson(l);
+    if (!lesson) continue;
+    for (int32_t p = 0; p < lesson->SlotCount(); ++p) {
+      const auto pear = lesson->GetPear(p);
+      if (!pear) continue;
+      fields = {std::to_string(lesson->LessonNbr),
+                std::to_string(pear->PearNbr),
+                pear->InUse ? "1" : "0",
+                pear->InUse && pear->Drawn ? "1" : "0",
+                Cp1252ToUtf8(pear->Word1),
+                Cp1252ToUtf8(pear->Word2),
+                SoundField(pear->WavFile1),
+                SoundField(pear->WavFile2)};
+      for (std::size_t f = kColWord1; f < fields.size(); ++f) {
+        if (!TableFieldFits(fields[f], format)) {
+          error = "lesson " + std::to_string(lesson->LessonNbr) + ", pair " + std::to_string(pear->PearNbr) + ": " +
+                  std::string(kTableColumns[f]) + " contains a tab, which a tab-separated table cannot carry; export with --csv";
+          return false;
+        }
+      }
+      out += FormatTableRow(fields, format);
+    }
+  }
+  return true;
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+#include "TableFormat.h"
+#include "storage/LangFHandler.h"
+
+// The table of every pair of the handler's lessons: the header row, then one
+// row per pair, lessons ascending and pairs ascending. use and drawn are 0
+// or 1; a sound file that is the single blank gives an empty field. Texts
+// are converted from Windows-1252 to UTF-8.
+// False, with the reason in error, when a field cannot be written in the
+// format (a tab in a tab-separated table); out is then incomplete.
+bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, std::string& error);
