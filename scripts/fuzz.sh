@@ -22,7 +22,7 @@ for target in build-fuzz/bin/fuzz_*; do
   mkdir -p "$corpus" "$findings"
   cp -n fuzz/seeds/"${name#fuzz_}"/* "$corpus"/ 2>/dev/null || true
   if [ "$mode" = smoke ]; then
-    args=(-runs=4000 -max_len=4096)
+    args=(-runs=2500 -max_len=4096)
   else
     args=(-max_total_time="$seconds" -max_len=65536 -print_final_stats=1)
   fi

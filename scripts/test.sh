@@ -20,5 +20,8 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
 ./scripts/configure.sh build-asan -DQM_SANITIZE=ON -DQM_BUILD_BENCH=OFF && cmake --build build-asan -j "$jobs" || exit 1
 ctest --test-dir build-asan --output-on-failure -j "$jobs" || status=1
 
+echo "== fuzz smoke run (libFuzzer, clang) =="
+./scripts/fuzz.sh --smoke || status=1
+
 if [ "$status" -eq 0 ]; then echo "All tests passed."; else echo "Some tests FAILED."; fi
 exit "$status"

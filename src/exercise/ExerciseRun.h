@@ -40,6 +40,8 @@ class TExerciseRunView {
   virtual void LetMessagesRun() = 0;
   // A playback has ended (a close asked for meanwhile may go on now).
   virtual void PlaybackEnded() {}
+  // The language file could not be saved at closing.
+  virtual void ReportSaveFailure(const std::string& fileName) = 0;
 };
 
 // The run cycle of the exercise window: phases, run states, the three

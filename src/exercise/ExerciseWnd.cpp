@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "exercise/MMediaManager.h"
 #include "settings/AppIniFile.h"
 #include "shell/GeneralUtil.h"
+#include "shell/HelpWnd.h"
 #include "shell/MainWindowRef.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
@@ -109,6 +111,8 @@ void TExerciseDlg::BuildControls() {
     QFont f = v->font();
     f.setBold(true);
     v->setFont(f);
+    // Room for the longest value in either language; the window keeps its size.
+    v->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QStringLiteral("Automatisch  ")));
   }
   top->addWidget(stateBox);
 
@@ -141,10 +145,13 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setSelectionMode(QAbstractItemView::SingleSelection);
   exerciseList->setSelectionBehavior(QAbstractItemView::SelectRows);
   exerciseList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  exerciseList->header()->setMinimumSectionSize(0);
   exerciseList->setColumnWidth(0, 0);
   exerciseList->setColumnWidth(1, 208);
   exerciseList->setColumnWidth(2, 3 + 8);
   exerciseList->setColumnWidth(3, 208);
+  exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  exerciseList->header()->setStretchLastSection(false);
   exerciseList->setFont(QFont("MS Sans Serif", 9));
   exerciseList->hide();
   connect(exerciseList, &QTreeWidget::itemSelectionChanged, this, [this] {
@@ -156,6 +163,7 @@ void TExerciseDlg::BuildControls() {
 
   prioBox = new QGroupBox(this);
   prioBox->setObjectName("prioBox");
+  SetHelpContext(prioBox, 5);  // F1 on the priorities
   auto* prios = new QVBoxLayout(prioBox);
   const char* prioCaptions[10] = {"use allways",        "not use once",      "not use twice",
                                   "not use three times", "not use four times", "not use five times",
@@ -348,6 +356,11 @@ void TExerciseDlg::LetMessagesRun() {
 
 void TExerciseDlg::PlaybackEnded() {
   if (closePending_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TExerciseDlg::ReportSaveFailure(const std::string& fileName) {
+  ShowMessageBox(this, windowTitle(), UiText(LangHandler, 140) + "\n" + Cp1252ToQString(fileName),
+                 QMessageBox::Warning, QMessageBox::Ok, true);
 }
 
 void TExerciseDlg::SyncCardImage() {

@@ -65,6 +65,7 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   void CloseWindow() override;
   void LetMessagesRun() override;
   void PlaybackEnded() override;
+  void ReportSaveFailure(const std::string& fileName) override;
 
   void BuildControls();
   void SyncCardImage();

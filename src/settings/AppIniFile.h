@@ -57,7 +57,9 @@ class TAppIniFile {
   static std::string ExerciseWordLine(const TExerciseWord& word);
 
   // Replaces the settings file atomically with what the Write operations
-  // collected. False when the file could not be written (it is then intact).
+  // collected. False when the file could not be written (it is then intact
+  // and the changes stay pending for another try); true when nothing needed
+  // writing, also when there is no settings file.
   bool UpdateFile();
   // The full path of the settings file.
   std::string FileName() const;

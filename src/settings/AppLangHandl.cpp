@@ -1,6 +1,7 @@
 #include "AppLangHandl.h"
 
 #include <algorithm>
+#include <set>
 #include <string_view>
 
 #include "core/Convert.h"
@@ -43,13 +44,14 @@ bool BuildTable(const TBytes& raw, const std::string& code, TStrVector& table, b
 // Every section that starts a line must read, so that a damaged database is
 // refused at loading and not when the language is switched.
 bool AllSectionsRead(const TBytes& raw) {
+  std::set<std::string> checked{"##"};
   std::size_t lineStart = 0;
   while (lineStart < raw.size()) {
     if (lineStart + 4 <= raw.size() && raw[lineStart] == '[' && raw[lineStart + 3] == ']') {
       const std::string code(reinterpret_cast<const char*>(raw.data()) + lineStart + 1, 2);
       TStrVector table;
       bool found = false;
-      if (code != "##" && !BuildTable(raw, code, table, found)) return false;
+      if (checked.insert(code).second && !BuildTable(raw, code, table, found)) return false;
     }
     const auto next = std::search(raw.begin() + static_cast<std::ptrdiff_t>(lineStart), raw.end(), kCrLf.begin(),
                                   kCrLf.end());

@@ -12,7 +12,9 @@ class TAppLangHandler {
  public:
   // Reads, unscrambles and checks the database. A missing file warns through
   // FileExistsWarn (caption, owner); an empty or damaged one gives false
-  // without a message. Does not change the current texts.
+  // without a message, and so does damaged content (a text line whose number
+  // is not a decimal integer). An input/output error on an existing file
+  // raises TFileIoError. Does not change the current texts.
   bool LoadTextDb(const std::string& path, const std::string& caption, const void* owner);
   // The same on the bytes of a file.
   bool LoadTextBytes(const TBytes& fileBytes);

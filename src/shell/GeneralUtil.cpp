@@ -17,17 +17,28 @@ TMessageBoxHook& MessageHook() {
   return hook;
 }
 
-// Marks a window whose "Size" entry is greyed: it keeps the size it ends up with.
+// Marks a window whose "Size" entry is greyed, and one that sizes itself to
+// its content (auto-size).
 constexpr const char* kSizeGreyed = "qmSizeGreyed";
-
-void FixSize(QWidget* window) {
-  if (window->layout() != nullptr) window->layout()->activate();
-  window->setFixedSize(window->size());
-}
+constexpr const char* kAutoSize = "qmAutoSize";
 
 void FreeSize(QWidget* window) {
+  if (window->layout() != nullptr) window->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
   window->setMinimumSize(0, 0);
   window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+// The user cannot resize the window. One that sizes itself to its content
+// still follows it (longer texts after a language switch); any other keeps
+// its present size.
+void FixSize(QWidget* window) {
+  if (window->layout() != nullptr && window->property(kAutoSize).toBool()) {
+    FreeSize(window);
+    window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window->layout()->activate();
+  } else {
+    window->setFixedSize(window->size());
+  }
 }
 
 // Scroll bars for a main window whose content no longer fits the screen: its
@@ -137,11 +148,13 @@ bool FitFormToScreen(QWidget* window, bool centreH, bool centreV, bool autoSize)
   QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return false;
   // The layout decides the design size of a window that has one.
-  if (window->layout() != nullptr) window->layout()->activate();
+  if (window->layout() != nullptr && !autoSize) window->layout()->activate();
 
   TFitInput in;
-  in.width = window->width();
-  in.height = window->height();
+  // A window that sizes itself to its content is as large as that content.
+  const QSize size = autoSize ? window->sizeHint().expandedTo(window->minimumSizeHint()) : window->size();
+  in.width = size.width();
+  in.height = size.height();
   in.dpi = screen->logicalDotsPerInchY();
   in.screenWidth = screen->geometry().width();
   in.screenHeight = screen->geometry().height();
@@ -156,13 +169,15 @@ bool FitFormToScreen(QWidget* window, bool centreH, bool centreV, bool autoSize)
   const TFitResult r = FitGeometry(in);
 
   const bool greyed = window->property(kSizeGreyed).toBool();
+  window->setProperty(kAutoSize, r.autoSize);
   FreeSize(window);
   if (r.hScrollBar || r.vScrollBar) ShowScrollBars(window, r.hScrollBar, r.vScrollBar);
   window->resize(r.width, r.height);
   if (r.autoSize) {
     // Qt scales fonts, and so layouts, by the resolution already: the window
-    // takes the size of its content.
+    // takes the size of its content, and is placed by that size.
     window->adjustSize();
+    if (greyed) FixSize(window);
     TFitInput again = in;
     again.width = window->width();
     again.height = window->height();
@@ -170,8 +185,8 @@ bool FitFormToScreen(QWidget* window, bool centreH, bool centreV, bool autoSize)
     const TFitResult placed = FitGeometry(again);
     window->move(placed.left, placed.top);
   } else {
+    if (greyed) FixSize(window);
     window->move(r.left, r.top);
   }
-  if (greyed) FixSize(window);
   return r.scrolled;
 }

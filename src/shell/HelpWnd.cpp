@@ -162,6 +162,8 @@ void THelpWindow::ApplyTexts() {
   btnContents_->setText(Text(134, "Contents"));
 }
 
+void THelpWindow::Reload() { browser_->reload(); }
+
 void THelpWindow::ShowTopic(const THelpTopic& topic) {
   current_ = topic.keyword;
   if (browser_->source() == TopicUrl(topic.keyword)) {
@@ -179,7 +181,10 @@ void SetHelpFile(const std::string& storedPath) {
 
 void SetHelpLanguage(const std::string& code) {
   State().language = QString::fromStdString(code);
-  if (!State().window.isNull()) State().window->ApplyTexts();
+  if (!State().window.isNull()) {
+    State().window->ApplyTexts();
+    State().window->Reload();
+  }
 }
 
 void SetHelpTexts(const TAppLangHandler* texts) { State().texts = texts; }
@@ -218,3 +223,5 @@ void InstallHelpKey() {
   filter = new THelpKeyFilter(qApp);  // owned by the application
   qApp->installEventFilter(filter);
 }
+
+#include "moc_HelpWnd.cpp"

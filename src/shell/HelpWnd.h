@@ -20,6 +20,8 @@ class THelpWindow : public QWidget {
   void ShowTopic(const THelpTopic& topic);
   QString CurrentKeyword() const { return current_; }
   void ApplyTexts();
+  // Shows the current topic again (in the language now in force).
+  void Reload();
 
  private:
   const THelpFile& file_;

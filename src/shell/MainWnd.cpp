@@ -4,6 +4,9 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,11 +20,15 @@
 #include "ActionGuard.h"
 #include "FileWarnHook.h"
 #include "GeneralUtil.h"
+#include "Glyphs.h"
 #include "HelpWnd.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
 #include "UiText.h"
+#include "editors/EditExercise.h"
+#include "editors/ModalRunner.h"
 #include "exercise/ExerciseComposer.h"
+#include "exercise/ExerciseWnd.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "storage/CodePage.h"
@@ -30,14 +37,15 @@
 
 namespace {
 constexpr int kHintPause = 5000;
+constexpr int kExerciseCloseWait = 3000;  // ms
 constexpr const char* kVersionSuffix = " V1.02";
 
-QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph) {
+QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIcon(Glyph(glyph));
   button->setIconSize(QSize(28, 28));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -101,7 +109,7 @@ void tMainWindow::CreateControls() {
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(6, 4, 6, 4);
 
-  btnExerciseRun = FlatButton(central, "btnExerciseRun", QStyle::SP_MediaPlay);
+  btnExerciseRun = FlatButton(central, "btnExerciseRun", TGlyph::Run);
   btnExerciseRun->setIconSize(QSize(40, 40));
   btnExerciseRun->setEnabled(false);
   row->addWidget(btnExerciseRun);
@@ -138,6 +146,7 @@ void tMainWindow::CreateControls() {
   labelSelUnits->setFixedWidth(208);
   labelSelUnits->setToolTipDuration(kHintPause);
   unitsRow->addWidget(labelSelUnits);
+  unitsRow->addStretch();
   info->addWidget(panelUnits);
   row->addLayout(info);
 
@@ -168,9 +177,9 @@ void tMainWindow::CreateControls() {
   chooseCol->addWidget(cbResetPrio);
   row->addWidget(wordChoosBox);
 
-  btnGeneralProperty = FlatButton(central, "btnGeneralProperty", QStyle::SP_FileDialogDetailedView);
-  btnEditExercise = FlatButton(central, "btnEditExercise", QStyle::SP_FileDialogContentsView);
-  btnHelp = FlatButton(central, "btnHelp", QStyle::SP_DialogHelpButton);
+  btnGeneralProperty = FlatButton(central, "btnGeneralProperty", TGlyph::Settings);
+  btnEditExercise = FlatButton(central, "btnEditExercise", TGlyph::Edit);
+  btnHelp = FlatButton(central, "btnHelp", TGlyph::Help);
   row->addWidget(btnGeneralProperty);
   row->addWidget(btnEditExercise);
   row->addWidget(btnHelp);
@@ -340,14 +349,20 @@ bool tMainWindow::ApplyLanguage() {
   mHelpContents->setText(UiText(t, 23));
   SetHelpLanguage(AppLanguage);
 
-  // --- exercise window: apply its texts while it is visible (wired in with TExerciseDlg) ---
-  // if (ExerciseDlgVisible()) static_cast<TExerciseDlg*>(ExerciseDlg.get())->ApplyTexts();
+  // The exercise window follows the language while it is visible.
+  if (auto* dlg = qobject_cast<TExerciseDlg*>(ExerciseDlg.get()); dlg != nullptr && dlg->isVisible())
+    dlg->ApplyTexts();
   return true;
 }
 
 void tMainWindow::SwitchLanguage(const std::string& code) {
+  const std::string inForce = AppLanguage;
   AppLanguage = code;
-  if (ApplyLanguage()) {
+  if (!ApplyLanguage()) {
+    // The language still shown is the one to keep (and to store at closing),
+    // not the one read at start.
+    if (!FirstShow) AppLanguage = inForce;
+  } else {
     languageChecked = code == "DE" ? mAppGerman : mAppEnglish;
     // The lesson label is built from texts too.
     if (!FirstShow) ShowExerciseInfo();
@@ -410,18 +425,19 @@ void tMainWindow::ShowExerciseDlg() {
   ExerciseDlg->activateWindow();
 }
 
-// --- exercise window: created here once TExerciseDlg exists (exercise branch) ---
-// return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
-std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() { return nullptr; }
+// Created at the first start of an exercise; it lives until the program ends.
+std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() {
+  return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
+}
 
-// --- exercise and lesson-set editor: run here once TEditExerciseDlg exists (editors branch) ---
-// TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
-// const int result = dlg.exec();
-// changeCode = dlg.GetChangeCode();
-// return result;
+// --- exercise and lesson-set editor ---
+// A language file with a malformed line raises from the constructor: the
+// action guard shows it and the editor does not open.
 int tMainWindow::RunEditExerciseDlg(int& changeCode) {
-  changeCode = 4;
-  return 2;
+  TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
+  const int result = RunModal(dlg);
+  changeCode = dlg.GetChangeCode();
+  return result;
 }
 
 void tMainWindow::btnEditExerciseClick() {
@@ -462,7 +478,14 @@ void tMainWindow::closeEvent(QCloseEvent* event) {
     Closed = true;
     // A visible exercise window closes through its own path first: it saves
     // the language file and splits the list when a pair was retired.
-    if (ExerciseDlgVisible()) ExerciseDlg->close();
+    if (ExerciseDlgVisible()) {
+      ExerciseDlg->close();
+      // A sound still playing defers its close until the playback returned.
+      QElapsedTimer waited;
+      waited.start();
+      while (ExerciseDlg->isVisible() && waited.elapsed() < kExerciseCloseWait)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     CloseHelp();
     if (IniFile->IniFound && !StartAbortedFlag) WriteSettings();
   }
@@ -482,3 +505,5 @@ void tMainWindow::WriteSettings() {
     if (answer != QMessageBox::Retry) break;
   }
 }
+
+#include "moc_MainWnd.cpp"

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "GeneralUtil.h"
+#include "Glyphs.h"
 #include "HelpWnd.h"
 #include "UiText.h"
 #include "settings/AppIniFile.h"
@@ -21,12 +22,12 @@
 namespace {
 constexpr int kHintPause = 5000;
 
-QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph) {
+QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(parent->style()->standardIcon(glyph));
+  button->setIcon(Glyph(glyph));
   button->setIconSize(QSize(24, 24));
   button->setToolTipDuration(kHintPause);
   return button;
@@ -41,6 +42,7 @@ QSlider* DelayTrackBar(QWidget* parent, const char* name) {
   slider->setTickPosition(QSlider::TicksBothSides);
   slider->setTickInterval(1);
   slider->setValue(5);
+  slider->setMinimumWidth(130);
   slider->setToolTipDuration(kHintPause);
   return slider;
 }
@@ -66,9 +68,9 @@ TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TAppIni
 void TDlgProperty::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout;
-  btnClose = FlatButton(this, "btnClose", QStyle::SP_DialogCancelButton);
-  btnSave = FlatButton(this, "btnSave", QStyle::SP_DialogSaveButton);
-  btnHelp = FlatButton(this, "btnHelp", QStyle::SP_DialogHelpButton);
+  btnClose = FlatButton(this, "btnClose", TGlyph::Close);
+  btnSave = FlatButton(this, "btnSave", TGlyph::Save);
+  btnHelp = FlatButton(this, "btnHelp", TGlyph::Help);
   buttons->addWidget(btnClose);
   buttons->addWidget(btnSave);
   buttons->addStretch();
@@ -244,3 +246,5 @@ void TDlgProperty::keyPressEvent(QKeyEvent* event) {
   }
   QDialog::keyPressEvent(event);
 }
+
+#include "moc_PropertyDlg.cpp"

@@ -1,6 +1,25 @@
-#include <cstdio>
+#include <QApplication>
+#include <QMessageBox>
 
-int main() {
-  std::puts("Quillmere: the program has no window yet; the libraries and tests are built.");
-  return 0;
+#include "shell/MainWnd.h"
+#include "shell/ProgramDir.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillmere"));
+
+  std::string appDir;
+  if (!ProgramDir(appDir)) {
+    QMessageBox::critical(nullptr, QStringLiteral("Quillmere"),
+                          QStringLiteral("Quillmere cannot run from this folder: its path holds a character that "
+                                         "Windows-1252 cannot hold.\n") +
+                              QCoreApplication::applicationDirPath());
+    return 1;
+  }
+
+  tMainWindow window(appDir);
+  if (window.StartAborted()) return 1;
+  window.show();
+  if (window.StartAborted()) return 1;
+  return app.exec();
 }

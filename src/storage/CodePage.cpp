@@ -106,6 +106,10 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar, st
       }
       ch = (ch << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
     }
+    // An overlong form would smuggle in a character (C0 80 is NUL) that the
+    // plain form makes visible; refuse it like any other invalid UTF-8.
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (ch != 0xFFFD && ch < kLeast[extra]) ch = 0xFFFD;
     const int byte = ch == 0xFFFD ? -1 : UnicodeToCp1252(ch);
     if (byte < 0) {
       if (badChar) *badChar = ch;

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "core/Lesson.h"
@@ -37,6 +38,8 @@ struct TFakeMainWindow : TMainWindowServices {
 struct TSoundLog {
   QStringList played;
   bool plays = true;
+  std::function<void()> during;  // runs while a sound "plays"
+  int aborts = 0;
 };
 
 class TRecordingPlayer : public TWavePlayer {
@@ -45,8 +48,10 @@ class TRecordingPlayer : public TWavePlayer {
   bool Available() override { return true; }
   bool PlayAndWait(const QString& path) override {
     log_.played << path;
+    if (log_.during) log_.during();
     return log_.plays;
   }
+  void Abort() override { ++log_.aborts; }
 
  private:
   TSoundLog& log_;

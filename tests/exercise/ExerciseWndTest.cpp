@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "ExerciseFixture.h"
+#include "shell/HelpWnd.h"
 
 using P = TRunPhase;
 
@@ -26,6 +27,7 @@ class ExerciseWndTest : public QObject {
     QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
     QCOMPARE(w.Label("stateValue"), QString(" - "));
     QCOMPARE(w.Label("wNbrValue"), QString("1/3"));
+    QCOMPARE(HelpContextOf(w.dlg->findChild<QRadioButton*>("rbPrio4")), 5);
     w.Settle();
     QCOMPARE(w.run().Phase(), P::ShowAnswer);
     QVERIFY(w.dlg->Graphics().CardVisible());
@@ -284,6 +286,19 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.main.splits, saved ? 1 : 0);
   }
 
+  void failedSaveOnCloseIsReported() {
+    TExerciseWorld w(kThree);
+    w.ini->LangFileName = w.dir.filePath("no-such-folder/test.lang").toStdString();
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    w.dlg->close();
+    QCOMPARE(w.asked.size(), 1);
+    QCOMPARE(w.asked[0].icon, QMessageBox::Warning);
+    QVERIFY(w.asked[0].text.contains("test.lang"));
+    QCOMPARE(w.main.splits, 1);
+  }
+
   // A 9 given by mistake and taken back used to leave the pair out of use.
   void takingThe9BackKeepsThePairInUse() {
     TExerciseWorld w(kThree);
@@ -418,6 +433,84 @@ class ExerciseWndTest : public QObject {
     w.Settle();
     QCOMPARE(w.sound.played.size(), 2);
     QCOMPARE(w.sound.played[1], w.dir.filePath("cat.wav"));
+  }
+
+  // Looked at by people, not compared: the card in flight, the question at
+  // rest, question and answer, the table. Saved where QM_SCREENSHOT_DIR points.
+  void screenshots_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("EN") << "EN";
+    QTest::newRow("DE") << "DE";
+  }
+  void screenshots() {
+    QFETCH(QString, language);
+    TExerciseWorld w(std::vector<TPairSpec>{
+        {"Sch\xF6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
+        {"der Schl\xFCssel", "the key"}});
+    QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
+    QVERIFY(w.texts.SetLanguage(language.toStdString()));
+    w.ini->ShowTable = true;
+    w.ini->ExerciseWords[1].Priority = 3;
+    const QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
+    auto shoot = [&](const char* what) {
+      const QPixmap shot = w.dlg->grab();
+      QVERIFY(!shot.isNull());
+      if (!dir.isEmpty()) QVERIFY(shot.save(QString("%1/exercise-%2-%3.png").arg(dir, what, language.toLower())));
+    };
+    w.dlg->show();
+    for (int i = 0; i < 13; ++i) w.run().timerGraphic.Fire();
+    shoot("card-in-flight");
+    w.Settle();
+    shoot("question");
+    w.dlg->btnNextClick();
+    w.Settle();
+    shoot("question-and-answer");
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    QVERIFY(w.dlg->findChild<QTreeWidget*>("exerciseList")->isVisible());
+    shoot("table");
+  }
+
+  // A close while a sound plays would free the player under its own wait.
+  void closeDuringPlaybackWaitsForTheSoundToEnd() {
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}});
+    QFile f(w.dir.filePath("dog.wav"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    w.ini->VoiceAnswer = true;
+    w.dlg->show();
+    w.Settle();
+    w.dlg->findChild<QRadioButton*>("rbPrio9")->click();
+    bool visibleDuring = false;
+    w.sound.during = [&] {
+      w.dlg->close();
+      visibleDuring = w.dlg->isVisible();
+    };
+    w.dlg->btnNextClick();
+    w.Settle();
+    QCOMPARE(w.sound.played.size(), 1);
+    QVERIFY(visibleDuring);
+    QCOMPARE(w.sound.aborts, 1);
+    QCoreApplication::processEvents();
+    QVERIFY(!w.dlg->isVisible());
+    QCOMPARE(w.main.splits, 1);  // the ordinary close path ran after the sound
+  }
+
+  void spaceAndEnterInAPriorityButtonSteerTheRun() {
+    TExerciseWorld w(kThree);
+    w.ini->AutoPresent = true;
+    w.dlg->show();
+    auto* rb = w.dlg->findChild<QRadioButton*>("rbPrio0");
+    QTest::keyClick(rb, Qt::Key_Space);
+    QCOMPARE(w.run().RunState(), TRunState::Running);
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QTest::keyClick(rb, Qt::Key_Return);
+    QCOMPARE(w.run().Phase(), P::AnswerDone);
+    QVERIFY(rb->isChecked());
   }
 
   void closingMidZoomLeavesTheNextShowingUsable() {

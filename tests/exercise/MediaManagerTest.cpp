@@ -1,5 +1,6 @@
 // Which sound plays when, through a recording player: short names, missing
 // files, player errors, the external players and their arguments.
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -124,6 +125,17 @@ class MediaManagerTest : public QObject {
     QVERIFY(!mm->useExternal);
     QCOMPARE(log_.played.size(), 2);
     QVERIFY(log_.started.isEmpty());
+  }
+
+  // The real player refuses what is no wave file at once, without waiting.
+  void realPlayerRefusesFilesThatAreNoWave() {
+    auto player = MakeQtWavePlayer();
+    const QString notWave = QString::fromStdString(MakeWav("text.wav"));  // "RIFF" and nothing more
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!player->PlayAndWait(notWave));
+    QVERIFY(!player->PlayAndWait(dir_.filePath("missing.wav")));
+    QVERIFY(clock.elapsed() < 1000);
   }
 
   void externalPlayers_data() {

@@ -129,6 +129,13 @@ void GeneralUtilTest::fitFormToScreenCentresAFittingWindow() {
   // The greyed size entry survives the fitting: the window keeps its new size.
   QCOMPARE(w.minimumSize(), w.maximumSize());
   QCOMPARE(w.size(), w.minimumSize());
+  // A longer text (another interface language) still fits: the window follows
+  // its content, and the user still cannot resize it.
+  const int before = w.width();
+  label->setText(QStringLiteral("a much longer strip of controls after switching the language"));
+  w.layout()->activate();
+  QVERIFY(w.width() > before);
+  QCOMPARE(w.minimumSize(), w.maximumSize());
 }
 
 void GeneralUtilTest::messageBoxGoesThroughTheHookWithBeep() {

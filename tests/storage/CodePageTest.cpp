@@ -34,6 +34,10 @@ TEST(CodePage, RefusesCharactersWithoutAByte) {
   EXPECT_EQ(badPos, 1u);
   EXPECT_FALSE(Utf8ToCp1252("\xC3", out));  // cut UTF-8
   EXPECT_FALSE(Utf8ToCp1252("\xFF", out));  // not UTF-8
+  // Overlong forms of NUL, "/" and e-acute.
+  for (const char* overlong : {"\xC0\x80", "\xC0\xAF", "\xE0\x83\xA9", "\xF0\x80\x80\x41"}) {
+    EXPECT_FALSE(Utf8ToCp1252(overlong, out)) << overlong;
+  }
   ASSERT_TRUE(Utf8ToCp1252("\xE2\x82\xAC \xC3\xA4", out));
   EXPECT_EQ(out, "\x80 \xE4");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <sstream>
 
@@ -308,6 +309,24 @@ TEST_F(LangCommandsTest, WriteFailureGivesExitOne) {
   EXPECT_NE(run.err.find("cannot be written"), std::string::npos) << run.err;
   WriteText(Path("l.txt"), "[General]\n");
   EXPECT_EQ(RunTool({"pack", Path("l.txt"), out}).status, kExitFileError);
+}
+
+// The write goes to a temporary file that replaces the target only when complete.
+TEST_F(LangCommandsTest, FailedWriteKeepsTheOldFile) {
+  const std::string existing = SaveExample("existing.lang");
+  const TBytes before = ReadFileBytes(existing);
+  WriteText(Path("t.csv"), "lesson,word1,word2\n1,a,b\n");
+  WriteText(Path("l.txt"), "[General]\nA@B\n[1]\n0=a@b# @ *\n");
+  for (const TWriteFaults& faults : {TWriteFaults{10, false}, TWriteFaults{-1, true}}) {
+    SetWriteFaults(faults);
+    const TRun import = RunTool({"import", Path("t.csv"), "--csv", existing, "--lang1", "A", "--lang2", "B"});
+    const TRun pack = RunTool({"pack", Path("l.txt"), existing});
+    SetWriteFaults({});
+    EXPECT_EQ(import.status, kExitFileError) << import.err;
+    EXPECT_EQ(pack.status, kExitFileError) << pack.err;
+    EXPECT_EQ(ReadFileBytes(existing), before);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3) << "no temporary file left";
+  }
 }
 
 TEST_F(LangCommandsTest, WrongUsageGivesExitTwo) {

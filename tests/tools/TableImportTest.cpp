@@ -158,6 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRejectCase{"UnknownColumn", "lesson,word1,word2,note\n1,a,b,c\n", 1, 1, "unknown column \"note\""},
         TRejectCase{"DuplicateColumn", "lesson,word1,word2,Word1\n1,a,b,c\n", 1, 1, "the column word1 comes twice"},
         TRejectCase{"MissingColumn", "lesson,word1,wav1\n1,a,\n", 1, 1, "no column word2"},
+        TRejectCase{"SemicolonSeparated", "lesson;word1;word2\n1;a;b\n", 1, 1, "is the table in the other format?"},
         TRejectCase{"EmptyTable", "\n\n", 0, 0, "the table is empty"},
         TRejectCase{"HeaderOnly", kCsvHeader, 0, 0, "no rows of phrase pairs"}),
     [](const testing::TestParamInfo<TRejectCase>& info) { return info.param.name; });
@@ -170,6 +171,12 @@ TEST(TableImportTest, ListsEveryRejectedRow) {
   EXPECT_NE(result.Errors[1].Reason.find("lesson"), std::string::npos);
   EXPECT_EQ(result.Errors[2].Describe(), "row 4: word1 is an empty phrase");
   EXPECT_TRUE(result.Lessons.empty());
+}
+
+TEST(TableImportTest, CsvGivenAsTsvIsNamedAsSuch) {
+  const TTableImport result = ImportTable("lesson,word1,word2\n1,a,b\n", TTableFormat::Tsv);
+  ASSERT_EQ(result.Errors.size(), 1u);
+  EXPECT_NE(result.Errors[0].Reason.find("comma-separated ones --csv"), std::string::npos) << result.Errors[0].Reason;
 }
 
 TEST(TableImportTest, TsvRejectsTheSameWay) {

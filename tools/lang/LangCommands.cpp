@@ -1,6 +1,5 @@
 #include "LangCommands.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -15,7 +14,6 @@
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
-#include "storage/StrUtil.h"
 
 namespace {
 
@@ -56,9 +54,8 @@ void LoadLang(const std::string& arg, TLangFHandler& handler) {
   }
 }
 
-void WriteOutput(const std::string& arg, const TBytes& bytes) {
-  if (!WriteFileBytes(StoredArg(arg), bytes, true))
-    Fail(kExitFileError, arg + ": cannot be written (is the folder writable and the disk not full?)");
+[[noreturn]] void CannotWrite(const std::string& arg) {
+  Fail(kExitFileError, arg + ": cannot be written (is the folder writable and the disk not full?)");
 }
 
 void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
@@ -182,8 +179,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   TLangFHandler handler;
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
-  if (!handler.SaveLangFile(StoredArg(outArg)))
-    Fail(kExitFileError, outArg + ": cannot be written (is the folder writable and the disk not full?)");
+  if (!handler.SaveLangFile(StoredArg(outArg))) CannotWrite(outArg);
   out << "Wrote " << outArg << ": " << table.Lessons.size() << (table.Lessons.size() == 1 ? " lesson, " : " lessons, ")
       << table.PairCount << (table.PairCount == 1 ? " pair" : " pairs") << ".\n";
   return kExitOk;
@@ -246,7 +242,7 @@ int Pack(const TToolArgs& args, std::ostream& out) {
   } catch (const TConversionError& error) {
     Fail(kExitRejected, Cp1252ToUtf8(error.Describe()) + "\nnothing was written");
   }
-  WriteOutput(outArg, bytes);
+  if (!WriteFileBytes(StoredArg(outArg), bytes, true)) CannotWrite(outArg);
   out << "Wrote " << outArg << ": " << lines.Count() << (lines.Count() == 1 ? " line" : " lines") << ".\n";
   return kExitOk;
 }

@@ -48,6 +48,13 @@ using TColumnMap = std::array<int, kColCount>;
 bool ReadHeader(const TTableRow& header, TColumnMap& columns, std::vector<TTableError>& errors) {
   columns.fill(-1);
   const std::size_t errorsBefore = errors.size();
+  // A whole header in one field was split with another separator.
+  if (header.Fields.size() == 1 && header.Fields[0].find_first_of("\t,;") != std::string::npos) {
+    errors.push_back({header.Place, "the header row is one single field \"" + Shown(header.Fields[0]) +
+                                        "\": is the table in the other format? Tab-separated tables need --tsv, "
+                                        "comma-separated ones --csv"});
+    return false;
+  }
   for (std::size_t i = 0; i < header.Fields.size(); ++i) {
     const std::string name = LowerAscii(TrimBlanks(header.Fields[i]));
     std::size_t known = 0;

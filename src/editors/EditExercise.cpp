@@ -1,0 +1,726 @@
+#include "EditExercise.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "EditLesson.h"
+#include "FieldCheck.h"
+#include "FileChooser.h"
+#include "LessonRows.h"
+#include "LessonSetRules.h"
+#include "LessonSymbol.h"
+#include "ModalRunner.h"
+#include "UpDown.h"
+#include "core/Convert.h"
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "shell/ActionGuard.h"
+#include "shell/GeneralUtil.h"
+#include "shell/Glyphs.h"
+#include "shell/HelpWnd.h"
+#include "shell/UiText.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+#include "storage/StrUtil.h"
+
+namespace {
+constexpr int32_t kHighestLessonNbr = 100;
+
+// An entry of the lesson list and the lesson it stands for.
+class TLessonItem : public QTreeWidgetItem {
+ public:
+  explicit TLessonItem(std::shared_ptr<TLesson> lesson) : Lesson(std::move(lesson)) {}
+  std::shared_ptr<TLesson> Lesson;
+};
+
+TLessonItem* AsLesson(QTreeWidgetItem* item) { return static_cast<TLessonItem*>(item); }
+
+QString Q(const std::string& text) { return Cp1252ToQString(text); }
+
+QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setIcon(StandardGlyph(icon));
+  b->setIconSize(QSize(22, 22));
+  return b;
+}
+
+QString Counter(int32_t n) { return QStringLiteral(": ") + QString::number(n); }
+}  // namespace
+
+TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile)
+    : QDialog(owner), IniFile(IniFile), LangHandler(LangHandler) {
+  setObjectName(QStringLiteral("editExerciseDlg"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  BuildControls();
+  SetHelpContext(this, 3);  // F1
+  // The texts are in place before the window takes its size from them.
+  ApplyTexts();
+  adjustSize();
+  if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
+
+  IsNewFile = false;
+  FilePath = IniFile.LangFileName;
+  editLang1->clear();
+  editLang2->clear();
+  upDownMaxWords->SetPosition(IniFile.MaxWords);
+  upDownMaxWords->SetRange(kMinMaxWords, kMaxMaxWords);
+  UsedNumbers.Put(0, true);
+  EditState = esUnchanged;
+  if (!FilePath.empty() && FileExistsWarn(FilePath)) {
+    editLang1->setText(Q(IniFile.Lang1));
+    editLang2->setText(Q(IniFile.Lang2));
+    ShowFileName(true, FilePath);
+    FillLessonList(true);
+  } else {
+    ShowFileName(false, {});
+  }
+  if (lessonList->topLevelItemCount() > 0) {
+    ShowLessonCounts(LessonAt(0).get());
+    SelectTop();
+  } else {
+    ShowLessonCounts(nullptr);
+  }
+  ChangeCode = ccNothing;
+  OldChosen = IniFile.AvailableUnits;
+}
+
+TEditExerciseDlg::~TEditExerciseDlg() = default;
+
+void TEditExerciseDlg::BuildControls() {
+  setWindowTitle(QStringLiteral("Edit Exercise and Lessons "));
+  btnOpenLangFile = ToolButton(this, "btnOpenLangFile", QStyle::SP_DialogOpenButton);
+  btnNewLangFile = ToolButton(this, "btnNewLangFile", QStyle::SP_FileDialogNewFolder);
+  btnSaveLangFile = ToolButton(this, "btnSaveLangFile", QStyle::SP_DriveFDIcon);
+  btnSaveLangfileAs = ToolButton(this, "btnSaveLangfileAs", QStyle::SP_DirLinkIcon);
+  btnNewLesson = ToolButton(this, "btnNewLesson", QStyle::SP_FileIcon);
+  btnEditLesson = ToolButton(this, "btnEditLesson", QStyle::SP_FileDialogDetailedView);
+  btnDeleteLesson = ToolButton(this, "btnDeleteLesson", QStyle::SP_TrashIcon);
+  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_MessageBoxQuestion);
+  btnSave = ToolButton(this, "btnSave", QStyle::SP_DialogApplyButton);
+  btnClose = ToolButton(this, "btnClose", QStyle::SP_DialogCloseButton);
+  btnSaveLangFile->setEnabled(false);
+  btnSaveLangfileAs->setEnabled(false);
+
+  auto* tools = new QHBoxLayout;
+  for (QToolButton* b : {btnOpenLangFile, btnNewLangFile, btnSaveLangFile, btnSaveLangfileAs}) tools->addWidget(b);
+  tools->addSpacing(16);
+  for (QToolButton* b : {btnNewLesson, btnEditLesson, btnDeleteLesson}) tools->addWidget(b);
+  tools->addStretch(1);
+  for (QToolButton* b : {btnHelp, btnSave, btnClose}) tools->addWidget(b);
+
+  auto group = [this](const char* name, const char* title) {
+    auto* g = new QGroupBox(QString::fromLatin1(title), this);
+    g->setObjectName(QString::fromLatin1(name));
+    return g;
+  };
+  auto label = [this](const char* name, const char* text) {
+    auto* l = new QLabel(QString::fromLatin1(text), this);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+  };
+  auto edit = [this](const char* name) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->installEventFilter(this);
+    return e;
+  };
+
+  exerciseBox = group("exerciseBox", " Exercise ");
+  availableLessonBox = group("availableLessonBox", " Available Lessons ");
+  fileNameBox = group("fileNameBox", " Laguages ");
+  wordBox = group("wordBox", " Phrase Pairs ");
+  lessonBox = group("lessonBox", " Selected Lesson ");
+
+  lessonList = new QTreeWidget(this);
+  lessonList->setObjectName(QStringLiteral("lessonList"));
+  lessonList->setColumnCount(1);
+  lessonList->setHeaderHidden(true);
+  lessonList->setRootIsDecorated(false);
+  lessonList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  lessonList->setSelectionMode(QAbstractItemView::SingleSelection);
+  lessonList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lessonList->setIconSize(QSize(20, 22));
+  lessonList->setMinimumSize(170, 260);
+  auto* lessonsLayout = new QVBoxLayout(availableLessonBox);
+  lessonsLayout->addWidget(lessonList);
+
+  labelFile = label("labelFile", "File ");
+  labelLang1 = label("labelLang1", "Language 1 ");
+  labelLang2 = label("labelLang2", "Language 2");
+  editFileName = edit("editFileName");
+  editFileName->setReadOnly(true);
+  editLang1 = edit("editLang1");
+  editLang2 = edit("editLang2");
+  editLang1->setReadOnly(true);
+  editLang2->setReadOnly(true);
+  auto* names = new QGridLayout(fileNameBox);
+  names->addWidget(labelFile, 0, 0);
+  names->addWidget(editFileName, 0, 1);
+  names->addWidget(labelLang1, 1, 0);
+  names->addWidget(editLang1, 1, 1);
+  names->addWidget(labelLang2, 2, 0);
+  names->addWidget(editLang2, 2, 1);
+  names->setColumnStretch(1, 1);
+
+  labelMaxWords = label("labelMaxWords", "max nbr Phrases :  ");
+  editMaxWords = edit("editMaxWords");
+  editMaxWords->setFixedWidth(56);
+  editMaxWords->setAlignment(Qt::AlignRight);
+  upDownMaxWords = new TUpDown(editMaxWords, this);
+  upDownMaxWords->setObjectName(QStringLiteral("upDownMaxWords"));
+  labelTotalWords = label("labelTotalWords", "Chosed Phrases total");
+  labelValueTotalWords = label("labelValueTotalWords", ": 0");
+  auto* words = new QGridLayout(wordBox);
+  auto* maxWords = new QHBoxLayout;
+  maxWords->setSpacing(0);
+  maxWords->addWidget(editMaxWords);
+  maxWords->addWidget(upDownMaxWords);
+  maxWords->addStretch(1);
+  words->addWidget(labelMaxWords, 0, 0);
+  words->addLayout(maxWords, 0, 1);
+  words->addWidget(labelTotalWords, 1, 0);
+  words->addWidget(labelValueTotalWords, 1, 1);
+  words->setColumnStretch(1, 1);
+
+  auto* exercise = new QVBoxLayout(exerciseBox);
+  exercise->addWidget(availableLessonBox, 1);
+  exercise->addWidget(wordBox);
+
+  labelNbrWords = label("labelNbrWords", "Available Phrase Pairs");
+  labelUsedWords = label("labelUsedWords", "Used Phrase pairs");
+  labelValueNbrWords = label("labelValueNbrWords", ": 0");
+  labelValueUsedWords = label("labelValueUsedWords", ": 0");
+  auto* counts = new QGridLayout(lessonBox);
+  counts->addWidget(labelNbrWords, 0, 0);
+  counts->addWidget(labelValueNbrWords, 0, 1);
+  counts->addWidget(labelUsedWords, 1, 0);
+  counts->addWidget(labelValueUsedWords, 1, 1);
+  counts->setColumnStretch(1, 1);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(fileNameBox);
+  right->addWidget(lessonBox);
+  right->addStretch(1);
+  auto* body = new QHBoxLayout;
+  body->addWidget(exerciseBox, 1);
+  body->addLayout(right, 1);
+  auto* main = new QVBoxLayout(this);
+  main->addLayout(tools);
+  main->addLayout(body, 1);
+  // Never smaller than its content, whatever the screen leaves for it.
+  main->setSizeConstraint(QLayout::SetMinimumSize);
+  setMinimumWidth(560);
+
+  connect(btnClose, &QToolButton::clicked, this, &TEditExerciseDlg::btnCloseClick);
+  connect(btnSave, &QToolButton::clicked, this, &TEditExerciseDlg::btnSaveClick);
+  connect(btnOpenLangFile, &QToolButton::clicked, this, &TEditExerciseDlg::btnOpenLangFileClick);
+  connect(btnNewLangFile, &QToolButton::clicked, this, &TEditExerciseDlg::btnNewLangFileClick);
+  connect(btnSaveLangFile, &QToolButton::clicked, this, &TEditExerciseDlg::btnSaveLangFileClick);
+  connect(btnSaveLangfileAs, &QToolButton::clicked, this, &TEditExerciseDlg::btnSaveLangfileAsClick);
+  connect(btnEditLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnEditLessonClick);
+  connect(btnNewLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnNewLessonClick);
+  connect(btnDeleteLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnDeleteLessonClick);
+  connect(btnHelp, &QToolButton::clicked, this, &TEditExerciseDlg::btnHelpClick);
+  connect(lessonList, &QTreeWidget::itemChanged, this, [this] { lessonListClick(); });
+  connect(lessonList, &QTreeWidget::itemSelectionChanged, this, &TEditExerciseDlg::lessonListClick);
+  connect(lessonList, &QTreeWidget::itemDoubleClicked, this, [this] { lessonListDblClick(); });
+}
+
+void TEditExerciseDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TEditExerciseDlg::FormShow() {
+  ApplyTexts();
+  lessonList->setFocus();
+  UpdateButtons();
+}
+
+void TEditExerciseDlg::ApplyTexts() {
+  const TAppLangHandler& t = LangHandler;
+  exerciseBox->setTitle(UiTitle(t, 51));
+  availableLessonBox->setTitle(UiTitle(t, 73));
+  fileNameBox->setTitle(UiTitle(t, 74));
+  labelFile->setText(UiText(t, 75));
+  labelLang1->setText(UiText(t, 76) + QStringLiteral(" 1"));
+  labelLang2->setText(UiText(t, 76) + QStringLiteral(" 2"));
+  editLang1->setToolTip(UiText(t, 77));
+  editLang2->setToolTip(UiText(t, 78));
+  wordBox->setTitle(UiTitle(t, 79));
+  labelMaxWords->setText(UiText(t, 80));
+  editMaxWords->setToolTip(UiText(t, 81));
+  labelTotalWords->setText(UiText(t, 82));
+  lessonBox->setTitle(UiTitle(t, 83));
+  labelNbrWords->setText(UiText(t, 84));
+  labelUsedWords->setText(UiText(t, 85));
+  btnOpenLangFile->setToolTip(UiText(t, 86));
+  btnNewLangFile->setToolTip(UiText(t, 87));
+  btnSaveLangFile->setToolTip(UiText(t, 88));
+  btnSaveLangfileAs->setToolTip(UiText(t, 89));
+  btnEditLesson->setToolTip(UiText(t, 90));
+  btnNewLesson->setToolTip(UiText(t, 91));
+  btnDeleteLesson->setToolTip(UiText(t, 92));
+  btnSave->setToolTip(UiText(t, 45));
+  btnClose->setToolTip(UiText(t, 44));
+  btnHelp->setToolTip(UiText(t, 12));
+  setWindowTitle(UiText(t, 11));
+}
+
+void TEditExerciseDlg::UpdateButtons() {
+  const TLessonSetButtons b =
+      LessonSetButtons(!FilePath.empty(), lessonList->topLevelItemCount(), IsNewFile,
+                       static_cast<std::size_t>(editLang1->text().size()),
+                       static_cast<std::size_t>(editLang2->text().size()));
+  btnSaveLangFile->setEnabled(b.SaveLangFile);
+  btnSaveLangfileAs->setEnabled(b.SaveLangfileAs);
+  btnSave->setEnabled(b.Save);
+  btnDeleteLesson->setEnabled(b.DeleteLesson);
+  btnEditLesson->setEnabled(b.EditLesson);
+  btnNewLesson->setEnabled(b.NewLesson);
+}
+
+void TEditExerciseDlg::ShowFileName(bool showHint, const std::string& path) {
+  editFileName->setText(Q(GetBasePart(path)));
+  editFileName->setToolTip(showHint && !path.empty() ? Q(FilePath) : QString());
+}
+
+void TEditExerciseDlg::ComposeFileName() {
+  editFileName->setText(editLang1->text().left(3) + '_' + editLang2->text().left(3));
+}
+
+std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
+  std::string out;
+  QStringToCp1252(field->text(), out);
+  return out;
+}
+
+void TEditExerciseDlg::FillLessonList(bool marksFromSettings) {
+  LangFile.ClearLessons();
+  if (!LangFile.LoadLangFile(FilePath)) return;
+  for (int32_t i = 0; i < LangFile.LessonSlotCount(); ++i) {
+    const auto lesson = LangFile.GetLesson(i);
+    if (!lesson) continue;
+    QTreeWidgetItem* item = AddLessonItem(lesson, false);
+    UsedNumbers.Put(lesson->LessonNbr, true);
+    if (marksFromSettings && IniFile.IsAvailableUnit(lesson->LessonNbr)) {
+      const bool was = inClick_;
+      inClick_ = true;
+      item->setCheckState(0, Qt::Checked);
+      inClick_ = was;
+    }
+  }
+  SortList();
+}
+
+QTreeWidgetItem* TEditExerciseDlg::AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort) {
+  const bool was = inClick_;
+  inClick_ = true;
+  auto* item = new TLessonItem(lesson);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+  item->setCheckState(0, Qt::Unchecked);
+  item->setIcon(0, QIcon(LessonSymbol()));
+  lessonList->addTopLevelItem(item);
+  inClick_ = was;
+  SetCaption(item, lesson->LessonNbr, sort);
+  ChangedLessons.Put(lesson->LessonNbr, false);
+  return item;
+}
+
+void TEditExerciseDlg::SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort) {
+  const bool was = inClick_;
+  inClick_ = true;
+  item->setText(0, Q(LessonCaption(LangHandler.GetText(46), lessonNbr)));
+  inClick_ = was;
+  if (sort) SortList();
+}
+
+void TEditExerciseDlg::SortList() {
+  const bool was = inClick_;
+  inClick_ = true;
+  QTreeWidgetItem* selected = lessonList->selectedItems().isEmpty() ? nullptr : lessonList->selectedItems().first();
+  std::vector<QTreeWidgetItem*> items;
+  while (lessonList->topLevelItemCount() > 0) items.push_back(lessonList->takeTopLevelItem(0));
+  // The order is textual, as the captions read: lesson 10 before lesson 2.
+  std::stable_sort(items.begin(), items.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+    std::string ta, tb;
+    QStringToCp1252(a->text(0), ta);
+    QStringToCp1252(b->text(0), tb);
+    return CompareTexts(ta, tb, false) < 0;
+  });
+  for (QTreeWidgetItem* item : items) lessonList->addTopLevelItem(item);
+  if (selected != nullptr) {
+    lessonList->setCurrentItem(selected);
+    selected->setSelected(true);
+  }
+  inClick_ = was;
+}
+
+void TEditExerciseDlg::ClearList() {
+  const bool was = inClick_;
+  inClick_ = true;
+  lessonList->clear();
+  inClick_ = was;
+}
+
+void TEditExerciseDlg::SelectTop() {
+  if (lessonList->topLevelItemCount() == 0) return;
+  const bool was = inClick_;
+  inClick_ = true;
+  lessonList->setCurrentItem(lessonList->topLevelItem(0));
+  lessonList->topLevelItem(0)->setSelected(true);
+  inClick_ = was;
+}
+
+std::shared_ptr<TLesson> TEditExerciseDlg::LessonAt(int position) const {
+  if (position < 0 || position >= lessonList->topLevelItemCount()) return nullptr;
+  return AsLesson(lessonList->topLevelItem(position))->Lesson;
+}
+
+int TEditExerciseDlg::SelectedLessonIndex() const {
+  for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
+    if (lessonList->topLevelItem(p)->isSelected()) return p;
+  return -1;
+}
+
+std::vector<int32_t> TEditExerciseDlg::ChosenLessons() const {
+  std::vector<int32_t> chosen;
+  for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
+    if (lessonList->topLevelItem(p)->checkState(0) == Qt::Checked) chosen.push_back(LessonAt(p)->LessonNbr);
+  return chosen;
+}
+
+void TEditExerciseDlg::ShowLessonCounts(const TLesson* lesson) {
+  labelValueNbrWords->setText(Counter(lesson != nullptr ? lesson->PearCount() : 0));
+  labelValueUsedWords->setText(Counter(lesson != nullptr ? lesson->UsedPearCount() : 0));
+  int32_t total = 0;
+  for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
+    if (lessonList->topLevelItem(p)->checkState(0) == Qt::Checked) total += LessonAt(p)->UsedPearCount();
+  labelValueTotalWords->setText(Counter(total));
+}
+
+void TEditExerciseDlg::lessonListClick() {
+  if (inClick_) return;
+  inClick_ = true;
+  for (int p = 0; p < lessonList->topLevelItemCount(); ++p) {
+    QTreeWidgetItem* item = lessonList->topLevelItem(p);
+    if (LessonAt(p)->UsedPearCount() == 0 && item->checkState(0) == Qt::Checked) {
+      item->setCheckState(0, Qt::Unchecked);
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, 98) + '\n' + UiText(LangHandler, 99),
+                     QMessageBox::Information, QMessageBox::Ok, true);
+    }
+  }
+  const int selected = SelectedLessonIndex();
+  ShowLessonCounts(selected >= 0 ? LessonAt(selected).get() : nullptr);
+  inClick_ = false;
+}
+
+void TEditExerciseDlg::lessonListDblClick() {
+  if (lessonList->topLevelItemCount() > 0) btnEditLessonClick();
+}
+
+void TEditExerciseDlg::btnNewLangFileClick() {
+  ClearList();
+  ShowFileName(false, {});
+  labelValueNbrWords->setText(Counter(0));
+  labelValueUsedWords->setText(Counter(0));
+  labelValueTotalWords->setText(Counter(0));
+  editLang1->setReadOnly(false);
+  editLang2->setReadOnly(false);
+  IsNewFile = true;
+  UsedNumbers.Clear();
+  UsedNumbers.Put(0, true);
+  UpdateButtons();
+  EditState = esUnchanged;
+  editLang1->setFocus();
+}
+
+void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) {
+  // A read-only field cannot be corrected: pulling the focus back into it
+  // would hold the user there for good, so only an editable one is refused.
+  const bool editable = !field->isReadOnly();
+  std::string text;
+  if (editable && !CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text))
+    return;
+  if (static_cast<std::size_t>(field->text().size()) < kMinLangName) {
+    QApplication::beep();
+    if (editable) ReturnFocus(field);
+    return;
+  }
+  if (static_cast<std::size_t>(other->text().size()) >= kMinLangName) {
+    ComposeFileName();
+    UpdateButtons();
+  }
+}
+
+void TEditExerciseDlg::editLang1Exit() { LangExit(editLang1, editLang2, true); }
+void TEditExerciseDlg::editLang2Exit() { LangExit(editLang2, editLang1, false); }
+
+void TEditExerciseDlg::editMaxWordsExit() {
+  if (MaxWordsValid(editMaxWords->text().toStdString())) return;
+  QApplication::beep();
+  editMaxWords->setText(QStringLiteral("1"));
+  ReturnFocus(editMaxWords);
+}
+
+bool TEditExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
+    if (watched == editLang1) editLang1Exit();
+    else if (watched == editLang2) editLang2Exit();
+    else if (watched == editMaxWords) editMaxWordsExit();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TEditExerciseDlg::btnOpenLangFileClick() {
+  GuardedAction(this, [this] {
+    TFileRequest request;
+    request.owner = this;
+    request.title = QStringLiteral("Open a Language File");
+    request.filter = QStringLiteral("Language file (*.lang *.Lang *.LANG)");
+    request.defaultSuffix = QStringLiteral("Lang");
+    request.directory = DisplayPath(IniFile.AppDir + "/LangFiles");
+    const QString chosen = ChooseFile(request);
+    if (chosen.isEmpty()) return;
+    std::string path;
+    if (!StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return;
+    if (!FileExistsWarn(path, IniFile.AppTitle, this)) return;
+    // The editor saves where it opened: a file it cannot write is not taken.
+    const QFileInfo file(DisplayPath(path));
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable()) {
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileWriteProtected), QMessageBox::Warning,
+                     QMessageBox::Ok, true);
+      return;
+    }
+    FilePath = path;
+    ShowFileName(true, FilePath);
+    ClearList();
+    UsedNumbers.Clear();
+    UsedNumbers.Put(0, true);
+    FillLessonList(false);
+    editLang1->setText(Q(LangFile.GetLang1Name()));
+    editLang2->setText(Q(LangFile.GetLang2Name()));
+    editLang1->setReadOnly(true);
+    editLang2->setReadOnly(true);
+    if (lessonList->topLevelItemCount() > 0) {
+      SelectTop();
+      ShowLessonCounts(LessonAt(0).get());
+    } else {
+      ShowLessonCounts(nullptr);
+    }
+    lessonList->setFocus();
+    IsNewFile = false;
+    UpdateButtons();
+    EditState = esOpened;
+  });
+}
+
+bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
+  return CheckField(editLang1, TStoredField::Lang1Name, LangHandler, lang1) &&
+         CheckField(editLang2, TStoredField::Lang2Name, LangHandler, lang2);
+}
+
+bool TEditExerciseDlg::SaveToFile() {
+  std::string lang1, lang2;
+  if (lessonList->topLevelItemCount() > 0 && !NamesStorable(lang1, lang2)) return false;
+  LangFile.ClearLessons();
+  if (lessonList->topLevelItemCount() == 0) {
+    if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileNotDeleted), QMessageBox::Warning,
+                     QMessageBox::Ok, true);
+      return false;
+    }
+    FilePath.clear();
+    return true;
+  }
+  LangFile.SetLangNames(lang1, lang2);
+  for (int p = 0; p < lessonList->topLevelItemCount(); ++p) LangFile.PutLesson(LessonAt(p));
+  if (!LangFile.SaveLangFile(FilePath)) {
+    ShowMessageBox(this, Q(IniFile.AppTitle), UiText(LangHandler, 97), QMessageBox::Information, QMessageBox::Ok,
+                   true);
+    return false;
+  }
+  return true;
+}
+
+void TEditExerciseDlg::btnSaveLangFileClick() { SaveFile(); }
+
+bool TEditExerciseDlg::SaveFile() {
+  // A failed save leaves the changes counted as unsaved, so OK still asks.
+  const bool saved = SaveToFile();
+  if (saved && EditState == esModified) EditState = esSaved;
+  UpdateButtons();
+  return saved;
+}
+
+void TEditExerciseDlg::btnSaveLangfileAsClick() { SaveFileAs(); }
+
+bool TEditExerciseDlg::SaveFileAs() {
+  // "\Langfiles" and "\LangFiles\" are the one folder LangFiles.
+  const QString langFiles = DisplayPath(IniFile.AppDir + "/LangFiles");
+  const QString pairDir = langFiles + '/' + Q(PairDirName(TextOf(editLang1), TextOf(editLang2)));
+  const bool langFilesMade = !QDir(langFiles).exists() && QDir().mkdir(langFiles);
+  const bool pairDirMade = !QDir(pairDir).exists() && QDir().mkdir(pairDir);
+
+  TFileRequest request;
+  request.owner = this;
+  request.title = QStringLiteral("Save Language File");
+  request.filter = QStringLiteral("Language files (*.lang *.Lang *.LANG)");
+  request.defaultSuffix = QStringLiteral("lang");
+  request.directory = pairDir;
+  request.fileName = editFileName->text() + QStringLiteral(".lang");
+  request.save = true;
+  const QString chosen = ChooseFile(request);
+  std::string path;
+  if (!chosen.isEmpty() && StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) {
+    FilePath = path;
+    ShowFileName(true, FilePath);
+    const bool saved = SaveToFile();
+    if (saved && EditState == esModified) EditState = esSaved;
+    IsNewFile = false;
+    UpdateButtons();
+    return saved;
+  }
+  // Cancelled: the folders made for the dialog go again (only while empty).
+  if (pairDirMade) QDir().rmdir(pairDir);
+  if (langFilesMade) QDir().rmdir(langFiles);
+  return false;
+}
+
+void TEditExerciseDlg::btnNewLessonClick() { RunLessonEditor(true); }
+void TEditExerciseDlg::btnEditLessonClick() { RunLessonEditor(false); }
+
+void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
+  std::shared_ptr<TLesson> lesson;
+  QTreeWidgetItem* item = nullptr;
+  if (newLesson) {
+    lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = FirstFreeNumber(UsedNumbers, 1);
+  } else {
+    const int index = SelectedLessonIndex();
+    if (index < 0) return;
+    item = lessonList->topLevelItem(index);
+    lesson = AsLesson(item)->Lesson;
+    UsedNumbers.Put(lesson->LessonNbr, false);
+  }
+  {
+    TeditLessonDlg editor(this, LangHandler, IniFile);
+    editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
+    const int result = RunModal(editor);
+    if (result == TeditLessonDlg::mrStored) {
+      if (newLesson) {
+        AddLessonItem(lesson);
+      } else {
+        SetCaption(item, lesson->LessonNbr);
+        if (lesson->UsedPearCount() == 0) {
+          const bool was = inClick_;
+          inClick_ = true;
+          item->setCheckState(0, Qt::Unchecked);
+          inClick_ = was;
+        }
+      }
+      UsedNumbers.Put(lesson->LessonNbr, true);
+      if (editor.IsChanged()) {
+        EditState = esModified;
+        ChangedLessons.Put(lesson->LessonNbr, true);
+      }
+    } else if (!newLesson) {
+      UsedNumbers.Put(lesson->LessonNbr, true);
+    }
+  }
+  ShowLessonCounts(lesson.get());
+  UpdateButtons();
+}
+
+void TEditExerciseDlg::btnDeleteLessonClick() {
+  const int index = SelectedLessonIndex();
+  if (index < 0) return;
+  const bool was = inClick_;
+  inClick_ = true;
+  const std::shared_ptr<TLesson> lesson = LessonAt(index);
+  delete lessonList->takeTopLevelItem(index);
+  lessonList->clearSelection();
+  lessonList->setCurrentItem(nullptr);
+  inClick_ = was;
+  UsedNumbers.Put(lesson->LessonNbr, false);
+  if (lessonList->topLevelItemCount() == 0) {
+    editLang1->clear();
+    editLang2->clear();
+    ShowFileName(false, {});
+  }
+  EditState = esModified;
+  lessonList->setFocus();
+  ShowLessonCounts(nullptr);
+  UpdateButtons();
+}
+
+void TEditExerciseDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit-Exercise-Lessons")); }
+
+QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
+  if (EditState == esUnchanged &&
+      (!SameName(TextOf(editLang1), IniFile.Lang1) || !SameName(TextOf(editLang2), IniFile.Lang2) ||
+       !SameName(TextOf(editFileName), GetBasePart(FilePath))))
+    EditState = esModified;
+  if (EditState != esModified) return QMessageBox::No;
+  const TAppLangHandler& t = LangHandler;
+  const QString text = lessonList->topLevelItemCount() == 0
+                           ? UiText(t, 93)
+                           : UiText(t, 94) + '\n' + UiText(t, 95) + '\n' + UiText(t, 96);
+  return static_cast<QMessageBox::StandardButton>(ShowMessageBox(
+      this, windowTitle(), text, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+      true));
+}
+
+void TEditExerciseDlg::btnSaveClick() {
+  GuardedAction(this, [this] {
+    // A number that is not one stops OK before anything is asked or stored.
+    const int32_t maxWords = StrToInt(editMaxWords->text().toStdString());
+    if (maxWords < kMinMaxWords || maxWords > kMaxMaxWords) {
+      editMaxWordsExit();
+      return;
+    }
+    std::string lang1, lang2;
+    if (!NamesStorable(lang1, lang2)) return;
+    const QMessageBox::StandardButton answer = AskSaveChanges();
+    if (answer == QMessageBox::Cancel) return;
+    const int code = ChangeCodeBefore(ChangeCode, maxWords, IniFile.MaxWords, FilePath, IniFile.LangFileName);
+    // A save asked for that does not complete (cancelled or failed) keeps
+    // the dialog open: nothing is stored and the changes are not lost.
+    if (answer == QMessageBox::Yes) {
+      bool saved = true;
+      if (IsNewFile && lessonList->topLevelItemCount() > 0)
+        saved = SaveFileAs();
+      else if (!IsNewFile)
+        saved = SaveFile();
+      if (!saved) return;
+    }
+    IniFile.MaxWords = maxWords;
+    IniFile.LangFileName = FilePath;
+    IniFile.Lang1 = lang1;
+    IniFile.Lang2 = lang2;
+    IniFile.AvailableUnits = ChosenLessons();
+    ChangeCode = ChangeCodeAfter(code, IniFile.AvailableUnits, OldChosen, ChangedLessons);
+    done(mrOk);
+  });
+}
+
+void TEditExerciseDlg::btnCloseClick() { done(mrCancel); }
+
+void TEditExerciseDlg::reject() { done(mrCancel); }

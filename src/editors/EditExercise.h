@@ -1,0 +1,140 @@
+#pragma once
+#include <QDialog>
+#include <QMessageBox>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/BoolVector.h"
+#include "core/Lesson.h"
+#include "storage/LangFHandler.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TAppIniFile;
+class TAppLangHandler;
+class TUpDown;
+
+// The modal dialog in which the user chooses the lessons and the size of an
+// exercise and maintains language files. It works on a copy of the language
+// file of its own; on OK (result 1) it writes the choices into the settings,
+// on Close (result 2) nothing. GetChangeCode tells the main window what to
+// recompose, top up or reload.
+class TEditExerciseDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int mrOk = 1;
+  static constexpr int mrCancel = 2;
+
+  // Reads the settings' language file; a malformed line in it raises
+  // TConversionError and the dialog is not made.
+  TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile);
+  ~TEditExerciseDlg() override;
+
+  int GetChangeCode() const { return ChangeCode; }
+  int GetEditState() const { return EditState; }
+  bool GetIsNewFile() const { return IsNewFile; }
+  const std::string& GetFilePath() const { return FilePath; }
+
+  // The lesson of the entry at a position from the top (none outside).
+  std::shared_ptr<TLesson> LessonAt(int position) const;
+  int SelectedLessonIndex() const;
+
+  // Event handlers, named after their control and event.
+  void btnCloseClick();
+  void btnSaveClick();
+  void btnOpenLangFileClick();
+  void btnNewLangFileClick();
+  void btnSaveLangFileClick();
+  void btnSaveLangfileAsClick();
+  void btnEditLessonClick();
+  void btnNewLessonClick();
+  void btnDeleteLessonClick();
+  void btnHelpClick();
+  void lessonListClick();
+  void lessonListDblClick();
+  void editLang1Exit();
+  void editLang2Exit();
+  void editMaxWordsExit();
+
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void FormShow();
+  void ApplyTexts();
+  void UpdateButtons();
+  void ShowFileName(bool showHint, const std::string& path);
+  void ComposeFileName();
+  void FillLessonList(bool marksFromSettings);
+  QTreeWidgetItem* AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort = true);
+  void SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort = true);
+  void SortList();
+  void ClearList();
+  void SelectTop();
+  void ShowLessonCounts(const TLesson* lesson);
+  void RunLessonEditor(bool newLesson);
+  bool SaveToFile();
+  bool SaveFile();
+  bool SaveFileAs();
+  bool NamesStorable(std::string& lang1, std::string& lang2);
+  void LangExit(QLineEdit* field, QLineEdit* other, bool first);
+  QMessageBox::StandardButton AskSaveChanges();
+  std::vector<int32_t> ChosenLessons() const;
+  // The text of a field as stored (its characters were checked when it was left).
+  std::string TextOf(const QLineEdit* field) const;
+
+  TAppIniFile& IniFile;
+  TBoolVector UsedNumbers;
+  TLangFHandler LangFile;
+  std::string FilePath;
+  int EditState = 0;
+  bool IsNewFile = false;
+  TAppLangHandler& LangHandler;
+  int ChangeCode = 4;
+  TBoolVector ChangedLessons;
+  std::vector<int32_t> OldChosen;
+  bool inClick_ = false;
+
+  QToolButton* btnClose;
+  QToolButton* btnSave;
+  QToolButton* btnOpenLangFile;
+  QToolButton* btnNewLangFile;
+  QToolButton* btnSaveLangFile;
+  QToolButton* btnSaveLangfileAs;
+  QToolButton* btnEditLesson;
+  QToolButton* btnNewLesson;
+  QToolButton* btnDeleteLesson;
+  QToolButton* btnHelp;
+  QGroupBox* exerciseBox;
+  QGroupBox* availableLessonBox;
+  QGroupBox* fileNameBox;
+  QGroupBox* wordBox;
+  QGroupBox* lessonBox;
+  QTreeWidget* lessonList;
+  QLabel* labelFile;
+  QLabel* labelLang1;
+  QLabel* labelLang2;
+  QLineEdit* editFileName;
+  QLineEdit* editLang1;
+  QLineEdit* editLang2;
+  QLabel* labelMaxWords;
+  QLineEdit* editMaxWords;
+  TUpDown* upDownMaxWords;
+  QLabel* labelTotalWords;
+  QLabel* labelValueTotalWords;
+  QLabel* labelNbrWords;
+  QLabel* labelValueNbrWords;
+  QLabel* labelUsedWords;
+  QLabel* labelValueUsedWords;
+};

@@ -1,0 +1,556 @@
+#include "EditLesson.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "CSpinBox.h"
+#include "FieldCheck.h"
+#include "FileChooser.h"
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "shell/GeneralUtil.h"
+#include "shell/Glyphs.h"
+#include "shell/HelpWnd.h"
+#include "shell/MainWindowRef.h"
+#include "shell/UiText.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+#include "storage/LangFHandler.h"
+
+namespace {
+enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCount };
+
+constexpr int kWordLimit = 29;
+constexpr int kWavLimit = 25;
+constexpr int kMaxPhrase = 50;
+constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
+
+QString Q(const std::string& text) { return Cp1252ToQString(text); }
+
+std::string S(const QString& text) {
+  std::string out;
+  QStringToCp1252(text, out);
+  return out;
+}
+
+QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setIcon(StandardGlyph(icon));
+  b->setIconSize(QSize(22, 22));
+  return b;
+}
+}  // namespace
+
+TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile)
+    : QDialog(owner), IniFile(IniFile), LangHandler(LangHandler) {
+  setObjectName(QStringLiteral("editLessonDlg"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  BuildControls();
+  SetHelpContext(this, 4);  // F1
+  adjustSize();
+  if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
+}
+
+TeditLessonDlg::~TeditLessonDlg() = default;
+
+void TeditLessonDlg::BuildControls() {
+  setWindowTitle(QStringLiteral("Edit/New Lesson"));
+  btnAddEntry = ToolButton(this, "btnAddEntry", QStyle::SP_FileIcon);
+  btnDeleteEntry = ToolButton(this, "btnDeleteEntry", QStyle::SP_TrashIcon);
+  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_MessageBoxQuestion);
+  btnSafe = ToolButton(this, "btnSafe", QStyle::SP_DialogSaveButton);
+  btnClose = ToolButton(this, "btnClose", QStyle::SP_DialogCloseButton);
+  btnSpinboxUp = ToolButton(this, "btnSpinboxUp", QStyle::SP_ArrowUp);
+  btnSpinboxDown = ToolButton(this, "btnSpinboxDown", QStyle::SP_ArrowDown);
+  for (QToolButton* b : {btnSpinboxUp, btnSpinboxDown}) {
+    b->setIcon(QIcon());
+    b->setArrowType(b == btnSpinboxUp ? Qt::UpArrow : Qt::DownArrow);
+    b->setFixedSize(20, 13);
+  }
+
+  labelLessonNbr = new QLabel(QStringLiteral("Lesson : "), this);
+  labelLessonNbr->setObjectName(QStringLiteral("labelLessonNbr"));
+  editLessonNbr = new QLineEdit(QStringLiteral("1"), this);
+  editLessonNbr->setObjectName(QStringLiteral("editLessonNbr"));
+  editLessonNbr->setReadOnly(true);
+  editLessonNbr->setFixedWidth(44);
+  editLessonNbr->setAlignment(Qt::AlignRight);
+  labelNbrWords = new QLabel(QStringLiteral("Number of entrys : "), this);
+  labelNbrWords->setObjectName(QStringLiteral("labelNbrWords"));
+  labelEntryValue = new QLabel(this);
+  labelEntryValue->setObjectName(QStringLiteral("labelEntryValue"));
+  labelEntryValue->setMinimumWidth(50);
+
+  auto* spinButtons = new QVBoxLayout;
+  spinButtons->setSpacing(0);
+  spinButtons->addWidget(btnSpinboxUp);
+  spinButtons->addWidget(btnSpinboxDown);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(btnAddEntry);
+  top->addWidget(btnDeleteEntry);
+  top->addSpacing(16);
+  top->addWidget(labelLessonNbr);
+  top->addWidget(editLessonNbr);
+  top->addLayout(spinButtons);
+  top->addSpacing(16);
+  top->addWidget(labelNbrWords);
+  top->addWidget(labelEntryValue);
+  top->addStretch(1);
+  top->addWidget(btnHelp);
+  top->addWidget(btnSafe);
+  top->addWidget(btnClose);
+
+  wordPearList = new QTableWidget(0, colCount, this);
+  wordPearList->setObjectName(QStringLiteral("wordPearList"));
+  wordPearList->setShowGrid(true);
+  wordPearList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  wordPearList->setSelectionMode(QAbstractItemView::SingleSelection);
+  wordPearList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  wordPearList->verticalHeader()->hide();
+  wordPearList->verticalHeader()->setDefaultSectionSize(wordPearList->fontMetrics().height() + 6);
+  wordPearList->horizontalHeader()->setSectionsClickable(false);
+  wordPearList->horizontalHeader()->setHighlightSections(false);
+  wordPearList->setHorizontalHeaderLabels({QStringLiteral("Use"), QStringLiteral("Language1"),
+                                           QStringLiteral("Laguage2"), QStringLiteral("Wav - File 1"),
+                                           QStringLiteral("Wav - File2"), QString()});
+  for (int c = 0; c < colNumber; ++c) wordPearList->setColumnWidth(c, kColumnWidths[c]);
+  wordPearList->setColumnHidden(colNumber, true);
+  wordPearList->setMinimumSize(35 + 150 + 150 + 100 + 100 + 24, 260);
+  wordPearList->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  sortMenue = new QMenu(this);
+  sortMenue->setObjectName(QStringLiteral("sortMenue"));
+  sortItem1 = sortMenue->addAction(QStringLiteral("sort"));
+  sortItem1->setObjectName(QStringLiteral("sortItem1"));
+  sortItem2 = sortMenue->addAction(QStringLiteral("sort1"));
+  sortItem2->setObjectName(QStringLiteral("sortItem2"));
+  sortMenue->addSeparator();
+  searchLang1 = sortMenue->addAction(QStringLiteral("Searching for english doubles "));
+  searchLang1->setObjectName(QStringLiteral("searchLang1"));
+  serchLang2 = sortMenue->addAction(QStringLiteral("Searching for german doubles"));
+  serchLang2->setObjectName(QStringLiteral("serchLang2"));
+
+  auto field = [this](const char* name) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->installEventFilter(this);
+    return e;
+  };
+  editWord1 = field("editWord1");
+  editWord2 = field("editWord2");
+  editWav1 = field("editWav1");
+  editWav2 = field("editWav2");
+  editWord1->setMaxLength(kMaxPhrase);
+  editWord2->setMaxLength(kMaxPhrase);
+  auto label = [this](const char* name) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+  };
+  labelWord1 = label("labelWord1");
+  labelWord2 = label("labelWord2");
+  labelWave1 = label("labelWave1");
+  labelWave2 = label("labelWave2");
+  btnSelectWav1 = new QPushButton(QStringLiteral("..."), this);
+  btnSelectWav1->setObjectName(QStringLiteral("btnSelectWav1"));
+  btnSelectWav2 = new QPushButton(QStringLiteral("..."), this);
+  btnSelectWav2->setObjectName(QStringLiteral("btnSelectWav2"));
+  for (QPushButton* b : {btnSelectWav1, btnSelectWav2}) {
+    b->setAutoDefault(false);
+    b->setFixedWidth(30);
+  }
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(labelWord1, 0, 0);
+  fields->addWidget(labelWord2, 0, 2);
+  fields->addWidget(editWord1, 1, 0);
+  fields->addWidget(new QLabel(QStringLiteral(" ---- "), this), 1, 1);
+  fields->addWidget(editWord2, 1, 2);
+  fields->addWidget(labelWave1, 2, 0);
+  fields->addWidget(labelWave2, 2, 2);
+  auto* wav1 = new QHBoxLayout;
+  wav1->addWidget(editWav1);
+  wav1->addWidget(btnSelectWav1);
+  auto* wav2 = new QHBoxLayout;
+  wav2->addWidget(editWav2);
+  wav2->addWidget(btnSelectWav2);
+  fields->addLayout(wav1, 3, 0);
+  fields->addWidget(new QLabel(QStringLiteral(" ---- "), this), 3, 1);
+  fields->addLayout(wav2, 3, 2);
+  fields->setColumnStretch(0, 1);
+  fields->setColumnStretch(2, 1);
+
+  auto* main = new QVBoxLayout(this);
+  main->addLayout(top);
+  main->addWidget(wordPearList, 1);
+  main->addLayout(fields);
+  // Never smaller than its content, whatever the screen leaves for it.
+  main->setSizeConstraint(QLayout::SetMinimumSize);
+
+  connect(btnClose, &QToolButton::clicked, this, &TeditLessonDlg::btnCloseClick);
+  connect(btnSafe, &QToolButton::clicked, this, &TeditLessonDlg::btnSafeClick);
+  connect(btnAddEntry, &QToolButton::clicked, this, &TeditLessonDlg::btnAddEntryClick);
+  connect(btnDeleteEntry, &QToolButton::clicked, this, &TeditLessonDlg::btnDeleteEntryClick);
+  connect(btnHelp, &QToolButton::clicked, this, &TeditLessonDlg::btnHelpClick);
+  connect(btnSpinboxUp, &QToolButton::pressed, this, [this] { btnSpinboxMouseDown(false); });
+  connect(btnSpinboxDown, &QToolButton::pressed, this, [this] { btnSpinboxMouseDown(true); });
+  connect(btnSpinboxUp, &QToolButton::released, this, &TeditLessonDlg::btnSpinboxMouseUp);
+  connect(btnSpinboxDown, &QToolButton::released, this, &TeditLessonDlg::btnSpinboxMouseUp);
+  connect(btnSelectWav1, &QPushButton::clicked, this, &TeditLessonDlg::btnSelectWav1Click);
+  connect(btnSelectWav2, &QPushButton::clicked, this, &TeditLessonDlg::btnSelectWav2Click);
+  connect(wordPearList, &QTableWidget::itemSelectionChanged, this, &TeditLessonDlg::wordPearListSelectItem);
+  connect(wordPearList, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { sortMenue->popup(wordPearList->viewport()->mapToGlobal(at)); });
+  connect(sortItem1, &QAction::triggered, this, &TeditLessonDlg::sortItem1Click);
+  connect(sortItem2, &QAction::triggered, this, &TeditLessonDlg::sortItem2Click);
+  connect(searchLang1, &QAction::triggered, this, &TeditLessonDlg::searchLang1Click);
+  connect(serchLang2, &QAction::triggered, this, &TeditLessonDlg::searchLang2Click);
+}
+
+void TeditLessonDlg::Prepare(const std::string& lang1, const std::string& lang2, bool newLesson,
+                             std::shared_ptr<TLesson> lesson, int32_t highest, const TBoolVector& usedNumbers) {
+  EditedLesson = std::move(lesson);
+  FreeNumbers = FreeLessonNumbers(usedNumbers, highest);
+  int32_t start = PositionOf(FreeNumbers, EditedLesson->LessonNbr);
+  if (start < 0) {
+    // No free number, or the lesson's own number lies outside the range: the
+    // lesson keeps its number, which no other lesson holds.
+    FreeNumbers.Clear();
+    FreeNumbers.Add(EditedLesson->LessonNbr);
+    start = 0;
+  }
+  NumberSpin = new TSpinBox(editLessonNbr);
+  NumberSpin->Init(1, highest, start, 1, &FreeNumbers);
+  PairDir = PairDirName(lang1, lang2);
+
+  const QString name1 = Q(lang1);
+  const QString name2 = Q(lang2);
+  labelWord1->setText(name1);
+  labelWord2->setText(name2);
+  wordPearList->horizontalHeaderItem(colWord1)->setText(name1);
+  wordPearList->horizontalHeaderItem(colWord2)->setText(name2);
+
+  if (newLesson) {
+    editWord1->setReadOnly(true);
+    editWord2->setReadOnly(true);
+  } else {
+    for (int32_t i = 0; i < EditedLesson->SlotCount(); ++i) {
+      const auto pear = EditedLesson->GetPear(i);
+      if (!pear) continue;
+      AddRow({pear->Word1, pear->Word2, pear->WavFile1, pear->WavFile2, pear->PearNbr, pear->InUse}, false, -1);
+    }
+  }
+  ApplyTexts(name1, name2);
+}
+
+void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
+  const TAppLangHandler& t = LangHandler;
+  setWindowTitle(UiText(t, 100));
+  labelLessonNbr->setText(UiText(t, 46) + QStringLiteral(" :"));
+  labelNbrWords->setText(UiText(t, 102));
+  btnClose->setToolTip(UiText(t, 44));
+  btnSafe->setToolTip(UiText(t, 45));
+  btnAddEntry->setToolTip(UiText(t, 103));
+  btnDeleteEntry->setToolTip(UiText(t, 104));
+  btnHelp->setToolTip(UiText(t, 12));
+  sortItem1->setText(UiText(t, 108) + ' ' + name1);
+  sortItem2->setText(UiText(t, 108) + ' ' + name2);
+  searchLang1->setText(UiText(t, 109) + ' ' + name1 + ' ' + UiText(t, 110));
+  serchLang2->setText(UiText(t, 109) + ' ' + name2 + ' ' + UiText(t, 110));
+  const QString wav = QStringLiteral("Wav - ") + UiText(t, 75) + ' ';
+  labelWave1->setText(wav + name1);
+  labelWave2->setText(wav + name2);
+  wordPearList->horizontalHeaderItem(colUse)->setText(UiText(t, 101));
+  wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
+  wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
+  wordPearList->setToolTip(UiText(t, 111));
+  // A column is at least as wide as its caption in the current language.
+  int total = 24;
+  for (int c = 0; c < colNumber; ++c) {
+    const int width = std::max(kColumnWidths[c], wordPearList->horizontalHeader()->sectionSizeHint(c));
+    wordPearList->setColumnWidth(c, width);
+    total += width;
+  }
+  wordPearList->setMinimumWidth(total);
+  // The window takes the size of the texts it now shows.
+  if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
+}
+
+void TeditLessonDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+}
+
+void TeditLessonDlg::FormShow() {
+  if (wordPearList->rowCount() > 0) SelectRow(0);
+  wordPearList->setFocus();
+  UpdateButtons();
+}
+
+void TeditLessonDlg::UpdateButtons() {
+  const int rows = wordPearList->rowCount();
+  btnDeleteEntry->setEnabled(rows > 1);
+  btnSafe->setEnabled(rows >= 1);
+  const bool selected = SelectedRow() >= 0;
+  btnSelectWav1->setEnabled(selected);
+  btnSelectWav2->setEnabled(selected);
+  const bool spin = NumberSpin != nullptr && NumberSpin->CanSpin();
+  btnSpinboxUp->setEnabled(spin);
+  btnSpinboxDown->setEnabled(spin);
+}
+
+int TeditLessonDlg::SelectedRow() const {
+  const QList<QTableWidgetSelectionRange> ranges = wordPearList->selectedRanges();
+  int first = -1;
+  for (const QTableWidgetSelectionRange& range : ranges)
+    if (first < 0 || range.topRow() < first) first = range.topRow();
+  return first;
+}
+
+TLessonRows TeditLessonDlg::Rows() const {
+  TLessonRows rows;
+  for (int r = 0; r < wordPearList->rowCount(); ++r) {
+    TLessonRow row;
+    row.Ticked = wordPearList->item(r, colUse)->checkState() == Qt::Checked;
+    row.Word1 = S(wordPearList->item(r, colWord1)->text());
+    row.Word2 = S(wordPearList->item(r, colWord2)->text());
+    row.WavFile1 = S(wordPearList->item(r, colWav1)->text());
+    row.WavFile2 = S(wordPearList->item(r, colWav2)->text());
+    row.Number = wordPearList->item(r, colNumber)->text().toInt();
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+void TeditLessonDlg::SetRow(int r, const TLessonRow& row) {
+  auto cell = [this, r](int c, const QString& text) {
+    QTableWidgetItem* item = wordPearList->item(r, c);
+    if (item == nullptr) {
+      item = new QTableWidgetItem;
+      if (c != colUse) item->setTextAlignment(Qt::AlignCenter);
+      wordPearList->setItem(r, c, item);
+    }
+    item->setText(text);
+    return item;
+  };
+  QTableWidgetItem* use = cell(colUse, QString());
+  use->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+  use->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
+  cell(colWord1, Q(row.Word1));
+  cell(colWord2, Q(row.Word2));
+  cell(colWav1, Q(row.WavFile1));
+  cell(colWav2, Q(row.WavFile2));
+  cell(colNumber, QString::number(row.Number));
+}
+
+void TeditLessonDlg::AddRow(const TLessonRow& row, bool select, int position) {
+  const int r = position < 0 ? wordPearList->rowCount() : position;
+  wordPearList->insertRow(r);
+  SetRow(r, row);
+  ShowEntryCount();
+  if (select) {
+    SelectRow(r);
+    wordPearList->setFocus();
+  }
+}
+
+void TeditLessonDlg::SelectRow(int r) {
+  wordPearList->clearSelection();
+  wordPearList->setCurrentCell(r, colWord1);
+  wordPearList->selectRow(r);
+}
+
+void TeditLessonDlg::ShowEntryCount() {
+  labelEntryValue->setText(QStringLiteral(" : ") + QString::number(wordPearList->rowCount()));
+}
+
+void TeditLessonDlg::wordPearListSelectItem() {
+  const int r = SelectedRow();
+  if (r >= 0) {
+    editWord1->setText(wordPearList->item(r, colWord1)->text());
+    editWord2->setText(wordPearList->item(r, colWord2)->text());
+    editWav1->setText(wordPearList->item(r, colWav1)->text());
+    editWav2->setText(wordPearList->item(r, colWav2)->text());
+  }
+  UpdateButtons();
+}
+
+void TeditLessonDlg::CommitFields() {
+  if (editWord1->text().isEmpty() || editWord2->text().isEmpty()) return;
+  std::string w1, w2, s1, s2;
+  // A field that holds a refused character reports it when it is left; until
+  // then nothing of the four is written.
+  if (!FieldText(editWord1, TStoredField::Word1, w1) || !FieldText(editWord2, TStoredField::Word2, w2) ||
+      !FieldText(editWav1, TStoredField::WavFile1, s1) || !FieldText(editWav2, TStoredField::WavFile2, s2))
+    return;
+  const int r = SelectedRow();
+  if (r >= 0) {
+    wordPearList->item(r, colWord1)->setText(editWord1->text());
+    wordPearList->item(r, colWord2)->setText(editWord2->text());
+    wordPearList->item(r, colWav1)->setText(editWav1->text());
+    wordPearList->item(r, colWav2)->setText(editWav2->text());
+  }
+  UpdateFieldHints();
+}
+
+void TeditLessonDlg::UpdateFieldHints() {
+  auto hint = [](QLineEdit* field, int limit) {
+    field->setToolTip(field->text().size() > limit ? field->text() : QString());
+  };
+  hint(editWord1, kWordLimit);
+  hint(editWord2, kWordLimit);
+  hint(editWav1, kWavLimit);
+  hint(editWav2, kWavLimit);
+}
+
+void TeditLessonDlg::FieldExit(QLineEdit* field, TStoredField kind) {
+  std::string text;
+  if (!CheckField(field, kind, LangHandler, text)) return;
+  CommitFields();
+}
+
+void TeditLessonDlg::editWord1Exit() { FieldExit(editWord1, TStoredField::Word1); }
+void TeditLessonDlg::editWord2Exit() { FieldExit(editWord2, TStoredField::Word2); }
+void TeditLessonDlg::editWav1Exit() { FieldExit(editWav1, TStoredField::WavFile1); }
+void TeditLessonDlg::editWav2Exit() { FieldExit(editWav2, TStoredField::WavFile2); }
+
+bool TeditLessonDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
+    if (watched == editWord1) editWord1Exit();
+    else if (watched == editWord2) editWord2Exit();
+    else if (watched == editWav1) editWav1Exit();
+    else if (watched == editWav2) editWav2Exit();
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TeditLessonDlg::btnAddEntryClick() {
+  editWord1->setReadOnly(false);
+  editWord2->setReadOnly(false);
+  // Commit what was typed into the selected row even on the first addition,
+  // so an edit not yet committed by leaving its field is not lost.
+  CommitFields();
+  editWord1->clear();
+  editWord2->clear();
+  editWav1->setText(QStringLiteral(" "));
+  editWav2->setText(QStringLiteral(" "));
+  UpdateFieldHints();
+  AddRow({"", "", " ", " ", NextRowNumber(Rows()), true}, true, 0);
+  EntryAdded = true;
+  UpdateButtons();
+}
+
+void TeditLessonDlg::btnDeleteEntryClick() {
+  const int r = SelectedRow();
+  if (r < 0 || wordPearList->rowCount() < 2) return;
+  wordPearList->removeRow(r);
+  const int count = wordPearList->rowCount();
+  SelectRow(RowAfterDelete(r, count));
+  UpdateButtons();
+  wordPearList->setFocus();
+  ShowEntryCount();
+  Changed = true;
+}
+
+void TeditLessonDlg::btnSpinboxMouseDown(bool down) {
+  if (NumberSpin != nullptr) NumberSpin->ButtonDown(down);
+}
+
+void TeditLessonDlg::btnSpinboxMouseUp() {
+  if (NumberSpin != nullptr) NumberSpin->ButtonUp();
+}
+
+void TeditLessonDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit/New Lesson")); }
+
+void TeditLessonDlg::SelectWav(QLineEdit* field, TStoredField kind) {
+  TFileRequest request;
+  request.owner = this;
+  request.title = QStringLiteral("Select a Wav File");
+  request.filter = QStringLiteral("Wav Files (*.Wav *.wav *.WAV)");
+  request.defaultSuffix = QStringLiteral("Wav");
+  request.directory = DisplayPath(IniFile.AppDir + "/LangFiles/" + PairDir);
+  request.fileName = QStringLiteral("*.Wav");
+  const QString chosen = ChooseFile(request);
+  if (chosen.isEmpty()) return;
+  std::string path;
+  if (!StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return;
+  field->setText(Q(RelativeWavPath(IniFile.AppDir, path)));
+  std::string text;
+  if (!CheckField(field, kind, LangHandler, text)) return;
+  CommitFields();
+}
+
+void TeditLessonDlg::btnSelectWav1Click() { SelectWav(editWav1, TStoredField::WavFile1); }
+void TeditLessonDlg::btnSelectWav2Click() { SelectWav(editWav2, TStoredField::WavFile2); }
+
+void TeditLessonDlg::SortRows(bool secondLang) {
+  TLessonRows rows = Rows();
+  ::SortRows(rows, secondLang);
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) SetRow(r, rows[static_cast<std::size_t>(r)]);
+  // The selected position may now hold another pair: show that pair, so the
+  // next commit writes into the row the fields came from.
+  wordPearListSelectItem();
+}
+
+void TeditLessonDlg::sortItem1Click() { SortRows(false); }
+void TeditLessonDlg::sortItem2Click() { SortRows(true); }
+
+void TeditLessonDlg::SearchDoubles(bool secondLang) {
+  const int r = SelectedRow();
+  if (r < 0) return;
+  const std::string phrase = S(wordPearList->item(r, secondLang ? colWord2 : colWord1)->text());
+  std::string found;
+  if (mainWindow != nullptr)
+    found = ::SearchDoubles(mainWindow->GetLangFHandler(), EditedLesson->LessonNbr, phrase, secondLang);
+  QWidget* owner = mainWindow != nullptr ? mainWindow->Window() : nullptr;
+  const QString text =
+      found.empty() ? UiText(LangHandler, 107) : UiText(LangHandler, 105) + '\n' + UiText(LangHandler, 106) + Q(found);
+  ShowMessageBox(owner, windowTitle(), text, QMessageBox::Information, QMessageBox::Ok, false);
+}
+
+void TeditLessonDlg::searchLang1Click() { SearchDoubles(false); }
+void TeditLessonDlg::searchLang2Click() { SearchDoubles(true); }
+
+void TeditLessonDlg::btnSafeClick() {
+  if (wordPearList->rowCount() < 1) return;
+  // A field that holds a refused character keeps the dialog open.
+  std::string text;
+  QWidget* focused = focusWidget();
+  if (focused == editWord1 && !CheckField(editWord1, TStoredField::Word1, LangHandler, text)) return;
+  if (focused == editWord2 && !CheckField(editWord2, TStoredField::Word2, LangHandler, text)) return;
+  if (focused == editWav1 && !CheckField(editWav1, TStoredField::WavFile1, LangHandler, text)) return;
+  if (focused == editWav2 && !CheckField(editWav2, TStoredField::WavFile2, LangHandler, text)) return;
+  if (focused == editWord1 || focused == editWord2 || focused == editWav1 || focused == editWav2) CommitFields();
+  wordPearList->setFocus();
+  const TLessonRows rows = Rows();
+  const int32_t number = NumberSpin->GetValue();
+  Changed = Changed || IsLessonChanged(*EditedLesson, rows, number);
+  StoreRows(*EditedLesson, rows, number);
+  done(mrStored);
+}
+
+void TeditLessonDlg::btnCloseClick() {
+  Changed = false;
+  done(mrClosed);
+}

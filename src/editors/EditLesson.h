@@ -1,0 +1,123 @@
+#pragma once
+#include <QDialog>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "LessonRows.h"
+#include "core/BoolVector.h"
+#include "core/IntVector.h"
+#include "core/Lesson.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableWidget;
+class QToolButton;
+class TAppIniFile;
+class TAppLangHandler;
+class TSpinBox;
+
+// The modal dialog in which the user edits one lesson: its number and its
+// phrase pairs. The table of rows is the working data; the lesson receives it
+// only on store (result 100); Close (result 101) discards it.
+class TeditLessonDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int mrStored = 100;
+  static constexpr int mrClosed = 101;
+
+  TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile);
+  ~TeditLessonDlg() override;
+
+  // Called once before the modal run. usedNumbers: the lesson numbers other
+  // lessons hold; highest: the highest number offered.
+  void Prepare(const std::string& lang1, const std::string& lang2, bool newLesson, std::shared_ptr<TLesson> lesson,
+               int32_t highest, const TBoolVector& usedNumbers);
+  bool IsChanged() const { return Changed; }
+
+  // The rows as they stand, from the top.
+  TLessonRows Rows() const;
+  int SelectedRow() const;
+
+  // Event handlers, named after their control and event.
+  void btnCloseClick();
+  void btnSafeClick();
+  void btnAddEntryClick();
+  void btnDeleteEntryClick();
+  void btnSpinboxMouseDown(bool down);
+  void btnSpinboxMouseUp();
+  void btnHelpClick();
+  void editWord1Exit();
+  void editWord2Exit();
+  void editWav1Exit();
+  void editWav2Exit();
+  void btnSelectWav1Click();
+  void btnSelectWav2Click();
+  void wordPearListSelectItem();
+  void sortItem1Click();
+  void sortItem2Click();
+  void searchLang1Click();
+  void searchLang2Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ApplyTexts(const QString& name1, const QString& name2);
+  void FormShow();
+  void UpdateButtons();
+  void AddRow(const TLessonRow& row, bool select, int position);
+  void SetRow(int r, const TLessonRow& row);
+  void SelectRow(int r);
+  void ShowEntryCount();
+  void CommitFields();
+  void UpdateFieldHints();
+  void FieldExit(QLineEdit* field, TStoredField kind);
+  void SelectWav(QLineEdit* field, TStoredField kind);
+  void SortRows(bool secondLang);
+  void SearchDoubles(bool secondLang);
+
+  bool EntryAdded = false;
+  std::shared_ptr<TLesson> EditedLesson;
+  TSpinBox* NumberSpin = nullptr;
+  TIntVector FreeNumbers;
+  bool Changed = false;
+  TAppIniFile& IniFile;
+  std::string PairDir;
+  TAppLangHandler& LangHandler;
+  bool shown_ = false;
+
+  QToolButton* btnClose;
+  QToolButton* btnSafe;
+  QToolButton* btnAddEntry;
+  QToolButton* btnDeleteEntry;
+  QToolButton* btnHelp;
+  QToolButton* btnSpinboxUp;
+  QToolButton* btnSpinboxDown;
+  QLabel* labelLessonNbr;
+  QLineEdit* editLessonNbr;
+  QLabel* labelNbrWords;
+  QLabel* labelEntryValue;
+  QTableWidget* wordPearList;
+  QMenu* sortMenue;
+  QAction* sortItem1;
+  QAction* sortItem2;
+  QAction* searchLang1;
+  QAction* serchLang2;
+  QLabel* labelWord1;
+  QLabel* labelWord2;
+  QLabel* labelWave1;
+  QLabel* labelWave2;
+  QLineEdit* editWord1;
+  QLineEdit* editWord2;
+  QLineEdit* editWav1;
+  QLineEdit* editWav2;
+  QPushButton* btnSelectWav1;
+  QPushButton* btnSelectWav2;
+};

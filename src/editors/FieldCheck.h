@@ -1,0 +1,38 @@
+#pragma once
+#include <QString>
+#include <string>
+
+#include "LessonRows.h"
+
+class QLineEdit;
+class QWidget;
+class TAppLangHandler;
+
+// Interface texts of the field checks.
+constexpr int kTextRefusedSeparator = 113;
+constexpr int kTextNoCodePage = 114;
+constexpr int kTextFileNameNoCodePage = 115;
+constexpr int kTextFileWriteProtected = 116;
+constexpr int kTextFileNotDeleted = 117;
+
+// The text of a field as stored (Windows-1252); false when a character has no
+// byte there or would split the stored line. Silent.
+bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out);
+
+// The same, but a refused character gives a beep, a message naming it (caption
+// of the owner) and the focus back in the field once the event in progress
+// has ended.
+bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& texts, std::string& out);
+
+// Puts the focus back into a field once the event in progress has ended.
+// While it moves there, FocusReturning is true: the field the focus leaves
+// then must not check itself, or two fields would pull the focus to and fro.
+void ReturnFocus(QWidget* field);
+bool FocusReturning();
+
+// A stored name as a path of the file system here, for dialogs.
+QString DisplayPath(const std::string& stored);
+
+// A path chosen in a file dialog as a stored name; false with a message naming
+// the character when one cannot be stored.
+bool StoredFileName(const QString& path, QWidget* owner, const TAppLangHandler& texts, std::string& out);

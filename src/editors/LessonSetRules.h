@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/BoolVector.h"
+
+// The decisions of the exercise and lesson-set editor, apart from its widgets.
+
+// Change codes left for the main window.
+enum TChangeCode : int {
+  ccNothing = 4,      // nothing that concerns the exercise changed
+  ccMaxWords = 5,     // MaxWords changed
+  ccLessons = 6,      // the chosen lessons, or the content of one, changed
+  ccLangFile = 7,     // another language file is the current one
+  ccNoLesson = 8,     // no lesson is chosen
+};
+
+// EditState values.
+enum TEditState : int { esUnchanged = 0, esSaved = 1, esModified = 2, esOpened = 3 };
+
+// " " + the word for lesson + " " + the number.
+std::string LessonCaption(const std::string& lessonWord, int32_t lessonNbr);
+
+// The smallest number from start upwards that no listed lesson holds.
+int32_t FirstFreeNumber(const TBoolVector& usedNumbers, int32_t start);
+
+// The limits of MaxWords.
+constexpr int32_t kMinMaxWords = 1;
+constexpr int32_t kMaxMaxWords = 500;
+// True for a decimal integer from 1 to 500.
+bool MaxWordsValid(const std::string& text);
+
+// The shortest language name.
+constexpr std::size_t kMinLangName = 3;
+
+// First three characters of each name joined by "_", in the letter case typed.
+std::string ComposeFileName(const std::string& lang1, const std::string& lang2);
+
+// Two texts count as the same only when they are equal ignoring letter case
+// and not empty.
+bool SameName(const std::string& a, const std::string& b);
+
+struct TLessonSetButtons {
+  bool SaveLangFile = false;
+  bool SaveLangfileAs = false;
+  bool Save = false;
+  bool EditLesson = false;
+  bool DeleteLesson = false;
+  bool NewLesson = false;
+};
+TLessonSetButtons LessonSetButtons(bool hasFilePath, int lessonCount, bool isNewFile, std::size_t lang1Length,
+                                   std::size_t lang2Length);
+
+// The code before the choices are stored: 5 when MaxWords changed, then 7 when
+// the file path differs (letter case counts).
+int ChangeCodeBefore(int code, int32_t newMaxWords, int32_t oldMaxWords, const std::string& newPath,
+                     const std::string& oldPath);
+// The code after storing: 8 without lessons, 6 when the chosen set or a chosen
+// lesson's content changed, else the code from before.
+int ChangeCodeAfter(int code, const std::vector<int32_t>& chosen, const std::vector<int32_t>& oldChosen,
+                    const TBoolVector& changedLessons);

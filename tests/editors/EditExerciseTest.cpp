@@ -1,0 +1,613 @@
+// The exercise and lesson-set editor through its real controls; the lesson
+// editor runs inside it by script.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "EditorFixture.h"
+#include "core/Errors.h"
+#include "editors/CSpinBox.h"
+#include "editors/EditExercise.h"
+#include "editors/EditLesson.h"
+#include "editors/LessonSetRules.h"
+#include "shell/TickTimer.h"
+#include "storage/CodeDecode.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+
+namespace {
+template <class T>
+T* Find(QWidget& parent, const char* name) {
+  T* control = parent.findChild<T*>(QString::fromLatin1(name));
+  if (control == nullptr) qFatal("no control %s", name);
+  return control;
+}
+
+std::vector<std::shared_ptr<TLesson>> Lessons(int from, int to, int pairs = 2) {
+  std::vector<std::shared_ptr<TLesson>> lessons;
+  for (int n = from; n <= to; ++n) lessons.push_back(NumberedLesson(n, pairs));
+  return lessons;
+}
+
+class TExerciseEditor {
+ public:
+  explicit TExerciseEditor(TEditorFixture& fx) : Fx(fx), Dlg(nullptr, fx.Texts, *fx.IniFile) { ShowActive(Dlg); }
+
+  template <class T>
+  T* C(const char* name) {
+    return Find<T>(Dlg, name);
+  }
+  QTreeWidget* List() { return C<QTreeWidget>("lessonList"); }
+  QLineEdit* Edit(const char* name) { return C<QLineEdit>(name); }
+  QString Label(const char* name) { return C<QLabel>(name)->text(); }
+  void Click(const char* name) {
+    C<QToolButton>(name)->click();
+    Settle();
+  }
+  bool Enabled(const char* name) { return C<QToolButton>(name)->isEnabled(); }
+  QString Caption(int n) { return QStringLiteral(" ") + Fx.Text(46) + ' ' + QString::number(n); }
+  QStringList Captions() {
+    QStringList captions;
+    for (int p = 0; p < List()->topLevelItemCount(); ++p) captions << List()->topLevelItem(p)->text(0);
+    return captions;
+  }
+  int PositionOf(int nbr) { return static_cast<int>(Captions().indexOf(Caption(nbr))); }
+  bool Ticked(int nbr) { return List()->topLevelItem(PositionOf(nbr))->checkState(0) == Qt::Checked; }
+  void Tick(int nbr, bool on) {
+    List()->topLevelItem(PositionOf(nbr))->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    Settle();
+  }
+  void Select(int nbr) {
+    List()->setCurrentItem(List()->topLevelItem(PositionOf(nbr)));
+    Settle();
+  }
+
+  TEditorFixture& Fx;
+  TEditExerciseDlg Dlg;
+};
+
+// A lesson editor script: checks the number it offers, optionally steps it up,
+// adds one pair and stores.
+std::function<int(QDialog&)> AddPairScript(QString* offered, int stepsUp, const QString& w1, const QString& w2) {
+  return [=](QDialog& d) {
+    auto& le = dynamic_cast<TeditLessonDlg&>(d);
+    ShowActive(le);
+    if (offered != nullptr) *offered = Find<QLineEdit>(le, "editLessonNbr")->text();
+    for (int i = 0; i < stepsUp; ++i) {
+      QTest::mousePress(Find<QToolButton>(le, "btnSpinboxUp"), Qt::LeftButton);
+      QTest::mouseRelease(Find<QToolButton>(le, "btnSpinboxUp"), Qt::LeftButton);
+    }
+    if (!w1.isEmpty()) {
+      Find<QToolButton>(le, "btnAddEntry")->click();
+      TypeAndLeave(Find<QLineEdit>(le, "editWord1"), w1);
+      TypeAndLeave(Find<QLineEdit>(le, "editWord2"), w2);
+    }
+    Find<QToolButton>(le, "btnSafe")->click();
+    return le.result();
+  };
+}
+
+std::function<int(QDialog&)> CloseScript(QString* offered) {
+  return [=](QDialog& d) {
+    auto& le = dynamic_cast<TeditLessonDlg&>(d);
+    ShowActive(le);
+    if (offered != nullptr) *offered = Find<QLineEdit>(le, "editLessonNbr")->text();
+    Find<QToolButton>(le, "btnClose")->click();
+    return le.result();
+  };
+}
+
+// Settings that name a file of lessons 1 to 5 with lessons 1 to 5 chosen.
+std::string FiveLessons(TEditorFixture& fx, std::vector<int32_t> chosen = {1, 2, 3, 4, 5}) {
+  const std::string path = fx.WriteLangFile("/LangFiles/Eng_Ger/english_german.lang", "English", "German", Lessons(1, 5));
+  fx.IniFile->LangFileName = path;
+  fx.IniFile->Lang1 = "English";
+  fx.IniFile->Lang2 = "German";
+  fx.IniFile->AvailableUnits = std::move(chosen);
+  return path;
+}
+
+// A language file whose second lesson header is no number.
+std::string MalformedFile(TEditorFixture& fx) {
+  TStrVector lines;
+  for (const char* line : {"[General]", "English@German", "[1]", "0=a@b# @ *", "[x2]", "0=c@d# @ *"}) lines.Add(line);
+  const TBytes bytes = StringsToContainer(lines);
+  fx.WriteRaw("/LangFiles/bad.lang", std::string(bytes.begin(), bytes.end()));
+  return fx.Path("/LangFiles/bad.lang");
+}
+}  // namespace
+
+class EditExerciseTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { TTickTimer::SetManual(true); }
+
+  void captionsSortAsTextAndTicksComeFromTheSettings() {
+    TEditorFixture fx;
+    fx.IniFile->LangFileName = fx.WriteLangFile("/LangFiles/a.lang", "English", "German", Lessons(1, 12));
+    fx.IniFile->Lang1 = "English";
+    fx.IniFile->Lang2 = "German";
+    fx.IniFile->AvailableUnits = {12, 3, 10};
+    TExerciseEditor ed(fx);
+    QStringList expected;
+    for (int n : {1, 10, 11, 12, 2, 3, 4, 5, 6, 7, 8, 9}) expected << ed.Caption(n);
+    QCOMPARE(ed.Captions(), expected);
+    for (int n = 1; n <= 12; ++n) QCOMPARE(ed.Ticked(n), n == 3 || n == 10 || n == 12);
+    QCOMPARE(ed.Dlg.SelectedLessonIndex(), 0);
+    QCOMPARE(ed.Label("labelValueNbrWords"), QStringLiteral(": 2"));
+    QCOMPARE(ed.Label("labelValueTotalWords"), QStringLiteral(": 6"));
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("a"));
+    QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("English"));
+    QVERIFY(ed.Edit("editLang1")->isReadOnly());
+    QCOMPARE(ed.Edit("editMaxWords")->text(), QStringLiteral("300"));
+    QCOMPARE(ed.Dlg.windowTitle(), fx.Text(11));
+    QVERIFY(ed.Enabled("btnSaveLangFile"));
+  }
+
+  void withoutAFileOkAsksTheEmptyListQuestion() {
+    TEditorFixture fx;
+    TExerciseEditor ed(fx);
+    QVERIFY(!ed.Enabled("btnSaveLangFile"));
+    QVERIFY(!ed.Enabled("btnSaveLangfileAs"));
+    QVERIFY(!ed.Enabled("btnNewLesson"));
+    fx.Answers.push_back(QMessageBox::No);
+    ed.Click("btnSave");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(93));
+    QCOMPARE(fx.Messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNoLesson));
+  }
+
+  void tabbingThroughTheNamesComposesTheFileName() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("english_german"));
+    Leave(ed.Edit("editLang1"));
+    Leave(ed.Edit("editLang2"));
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("Eng_Ger"));
+    fx.Answers.push_back(QMessageBox::Cancel);
+    ed.Click("btnSave");
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(94) + '\n' + fx.Text(95) + '\n' + fx.Text(96));
+    QVERIFY(ed.Dlg.isVisible());  // Cancel: the dialog stays and nothing is stored
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNothing));
+  }
+
+  void openedFileStartsUntickedAndOkGives8() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    const std::string other = fx.WriteLangFile("/LangFiles/Fre_Ger/fr.lang", "French", "German", Lessons(2, 4));
+    TExerciseEditor ed(fx);
+    fx.Files.push_back(Cp1252ToQString(other));
+    ed.Click("btnOpenLangFile");
+    QCOMPARE(fx.FileRequests.at(0).title, QStringLiteral("Open a Language File"));
+    QCOMPARE(fx.FileRequests.at(0).directory, fx.NativePath("/LangFiles"));
+    QCOMPARE(ed.Captions(), (QStringList{ed.Caption(2), ed.Caption(3), ed.Caption(4)}));
+    for (int n = 2; n <= 4; ++n) QVERIFY(!ed.Ticked(n));
+    QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("French"));
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("fr"));
+    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esOpened));
+    ed.Click("btnSave");
+    QVERIFY(fx.Messages.empty());
+    QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+    QVERIFY(fx.IniFile->AvailableUnits.empty());
+    QCOMPARE(fx.IniFile->LangFileName, other);
+    QCOMPARE(fx.IniFile->Lang1, std::string("French"));
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNoLesson));
+  }
+
+  void deletedNumberGoesToTheNextNewLesson() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Select(3);
+    ed.Click("btnDeleteLesson");
+    QCOMPARE(ed.Captions().size(), 4);
+    QCOMPARE(ed.Dlg.SelectedLessonIndex(), -1);
+    QCOMPARE(ed.Label("labelValueNbrWords"), QStringLiteral(": 0"));
+    TModalScripts scripts;
+    QString offered;
+    scripts.Scripts.push_back(AddPairScript(&offered, 0, QStringLiteral("drei"), QStringLiteral("three")));
+    ed.Click("btnNewLesson");
+    QCOMPARE(offered, QStringLiteral("3"));
+    QVERIFY(ed.PositionOf(3) >= 0);
+    QVERIFY(!ed.Ticked(3));  // a new lesson starts unticked
+    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esModified));
+  }
+
+  void droppedNewLessonLeavesNoEntry() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    TModalScripts scripts;
+    QString offered;
+    scripts.Scripts.push_back(CloseScript(&offered));
+    ed.Click("btnNewLesson");
+    QCOMPARE(offered, QStringLiteral("6"));
+    QCOMPARE(ed.Captions().size(), 5);
+    QCOMPARE(ed.Label("labelValueNbrWords"), QStringLiteral(": 0"));
+    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esUnchanged));
+  }
+
+  void tickedLessonRenumberedTo7() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Select(3);
+    TModalScripts scripts;
+    QString offered;
+    scripts.Scripts.push_back(AddPairScript(&offered, 2, QString(), QString()));  // 3 -> 6 -> 7
+    ed.Click("btnEditLesson");
+    QCOMPARE(offered, QStringLiteral("3"));
+    QCOMPARE(ed.Captions(),
+             (QStringList{ed.Caption(1), ed.Caption(2), ed.Caption(4), ed.Caption(5), ed.Caption(7)}));
+    QVERIFY(ed.Ticked(7));
+    QString next;
+    scripts.Scripts.push_back(CloseScript(&next));
+    ed.Click("btnNewLesson");
+    QCOMPARE(next, QStringLiteral("3"));
+    fx.Answers.push_back(QMessageBox::No);
+    ed.Click("btnSave");
+    QCOMPARE(fx.IniFile->AvailableUnits, (std::vector<int32_t>{1, 2, 4, 5, 7}));
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccLessons));
+  }
+
+  void deletingTheLastLessonAndSavingDeletesTheFile() {
+    TEditorFixture fx;
+    const std::string path = fx.WriteLangFile("/LangFiles/one.lang", "English", "German", Lessons(4, 4));
+    fx.IniFile->LangFileName = path;
+    fx.IniFile->Lang1 = "English";
+    fx.IniFile->Lang2 = "German";
+    fx.IniFile->AvailableUnits = {4};
+    TExerciseEditor ed(fx);
+    ed.Select(4);
+    ed.Click("btnDeleteLesson");
+    QCOMPARE(ed.Edit("editLang1")->text(), QString());
+    QCOMPARE(ed.Edit("editFileName")->text(), QString());
+    fx.Answers.push_back(QMessageBox::Yes);
+    ed.Click("btnSave");
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(93));
+    QVERIFY(!QFile::exists(Cp1252ToQString(path)));
+    QCOMPARE(fx.IniFile->LangFileName, std::string());
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNoLesson));
+  }
+
+  void lessonWithoutPairsInUseCannotBeTicked() {
+    TEditorFixture fx;
+    fx.IniFile->LangFileName =
+        fx.WriteLangFile("/LangFiles/a.lang", "English", "German", {NumberedLesson(1, 3), NumberedLesson(2, 4, false)});
+    fx.IniFile->Lang1 = "English";
+    fx.IniFile->Lang2 = "German";
+    fx.IniFile->AvailableUnits = {1};
+    TExerciseEditor ed(fx);
+    QCOMPARE(ed.Label("labelValueTotalWords"), QStringLiteral(": 3"));
+    ed.Tick(2, true);
+    QVERIFY(!ed.Ticked(2));
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(98) + '\n' + fx.Text(99));
+    QVERIFY(fx.Messages[0].beep);
+    QCOMPARE(ed.Label("labelValueTotalWords"), QStringLiteral(": 3"));
+    ed.Select(2);
+    QCOMPARE(ed.Label("labelValueNbrWords"), QStringLiteral(": 4"));
+    QCOMPARE(ed.Label("labelValueUsedWords"), QStringLiteral(": 0"));
+  }
+
+  void maxWordsIsCheckedWhenLeft_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("0") << "0" << "1";
+    QTest::newRow("501") << "501" << "1";
+    QTest::newRow("abc") << "abc" << "1";
+    QTest::newRow("empty") << "" << "1";
+    QTest::newRow("500") << "500" << "500";
+    QTest::newRow("1") << "1" << "1";
+  }
+  void maxWordsIsCheckedWhenLeft() {
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    TEditorFixture fx;
+    TExerciseEditor ed(fx);
+    TypeAndLeave(ed.Edit("editMaxWords"), typed);
+    QCOMPARE(ed.Edit("editMaxWords")->text(), after);
+    QCOMPARE(ed.Dlg.focusWidget() == ed.Edit("editMaxWords"), typed != QStringLiteral("500") && typed != "1");
+  }
+
+  void upDownWrapsRound() {
+    TEditorFixture fx;
+    fx.IniFile->MaxWords = 500;
+    TExerciseEditor ed(fx);
+    auto* up = Find<QToolButton>(*ed.C<QWidget>("upDownMaxWords"), "btnUpDownUp");
+    auto* down = Find<QToolButton>(*ed.C<QWidget>("upDownMaxWords"), "btnUpDownDown");
+    up->click();
+    QCOMPARE(ed.Edit("editMaxWords")->text(), QStringLiteral("1"));
+    down->click();
+    down->click();
+    QCOMPARE(ed.Edit("editMaxWords")->text(), QStringLiteral("499"));
+  }
+
+  // OK while the field holds no number (never left: the tool buttons take no
+  // focus) shows the error and stores nothing; out of range resets to 1.
+  void okWithABadMaxWordsStoresNothing_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("errorShown");
+    QTest::newRow("abc") << "abc" << true;
+    QTest::newRow("900") << "900" << false;
+  }
+  void okWithABadMaxWordsStoresNothing() {
+    QFETCH(QString, typed);
+    QFETCH(bool, errorShown);
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Edit("editMaxWords")->setText(typed);
+    ed.Click("btnSave");
+    QVERIFY(ed.Dlg.isVisible());
+    QCOMPARE(fx.IniFile->MaxWords, 300);
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNothing));
+    QCOMPARE(fx.Messages.size(), std::size_t(errorShown ? 1 : 0));
+    if (errorShown) QCOMPARE(fx.Messages[0].icon, QMessageBox::Critical);
+    else QCOMPARE(ed.Edit("editMaxWords")->text(), QStringLiteral("1"));
+  }
+
+  void changeCodes_data() {
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<int>("code");
+    QTest::newRow("nothing") << 0 << 4;
+    QTest::newRow("MaxWords only") << 1 << 5;
+    QTest::newRow("other file, MaxWords, same ticks") << 2 << 7;
+    QTest::newRow("other file, other ticks") << 3 << 6;
+    QTest::newRow("other file, no ticks") << 4 << 8;
+    QTest::newRow("chosen lesson changed, same set") << 5 << 6;
+    QTest::newRow("unchosen lesson changed") << 6 << 4;
+    QTest::newRow("tick removed") << 7 << 6;
+  }
+  void changeCodes() {
+    QFETCH(int, scenario);
+    QFETCH(int, code);
+    TEditorFixture fx;
+    FiveLessons(fx, {2, 4});
+    const std::string other = fx.WriteLangFile("/LangFiles/b.lang", "English", "German", Lessons(1, 5));
+    TExerciseEditor ed(fx);
+    TModalScripts scripts;
+    if (scenario >= 2 && scenario <= 4) {
+      fx.Files.push_back(Cp1252ToQString(other));
+      ed.Click("btnOpenLangFile");
+      if (scenario == 2) ed.Edit("editMaxWords")->setText(QStringLiteral("20"));
+      if (scenario == 2) ed.Tick(2, true), ed.Tick(4, true);
+      if (scenario == 3) ed.Tick(2, true);
+    }
+    if (scenario == 1) TypeAndLeave(ed.Edit("editMaxWords"), QStringLiteral("20"));
+    if (scenario == 5 || scenario == 6) {
+      ed.Select(scenario == 5 ? 4 : 3);
+      scripts.Scripts.push_back(AddPairScript(nullptr, 0, QStringLiteral("neu"), QStringLiteral("new")));
+      ed.Click("btnEditLesson");
+      fx.Answers.push_back(QMessageBox::No);
+    }
+    if (scenario == 7) ed.Tick(4, false);
+    ed.Click("btnSave");
+    QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+    QCOMPARE(ed.Dlg.GetChangeCode(), code);
+  }
+
+  void closeStoresNothing() {
+    TEditorFixture fx;
+    const std::string path = FiveLessons(fx, {2, 4});
+    TExerciseEditor ed(fx);
+    TypeAndLeave(ed.Edit("editMaxWords"), QStringLiteral("20"));
+    ed.Tick(1, true);
+    ed.Select(5);
+    ed.Click("btnDeleteLesson");
+    ed.Click("btnClose");
+    QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrCancel);
+    QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNothing));
+    QCOMPARE(fx.IniFile->MaxWords, 300);
+    QCOMPARE(fx.IniFile->AvailableUnits, (std::vector<int32_t>{2, 4}));
+    TLangFHandler reread;
+    QVERIFY(reread.LoadLangFile(path));
+    QVERIFY(reread.GetLesson(5) != nullptr);
+    // The system menu's close (and Escape) leave with Cancel as well.
+    TExerciseEditor again(fx);
+    again.Dlg.reject();
+    QCOMPARE(again.Dlg.result(), TEditExerciseDlg::mrCancel);
+  }
+
+  void saveAsCancelledRemovesTheNewFolder() {
+    TEditorFixture fx;
+    TExerciseEditor ed(fx);
+    ed.Click("btnNewLangFile");
+    QVERIFY(!ed.Edit("editLang1")->isReadOnly());
+    TypeAndLeave(ed.Edit("editLang1"), QStringLiteral("English"));
+    TypeAndLeave(ed.Edit("editLang2"), QStringLiteral("German"));
+    QVERIFY(ed.Enabled("btnNewLesson"));
+    TModalScripts scripts;
+    scripts.Scripts.push_back(AddPairScript(nullptr, 0, QStringLiteral("Haus"), QStringLiteral("house")));
+    ed.Click("btnNewLesson");
+    QVERIFY(ed.Enabled("btnSaveLangfileAs"));
+    QVERIFY(!ed.Enabled("btnSaveLangFile"));
+    const QString pairDir = fx.NativePath("/LangFiles/Eng_Ger");
+    bool existedDuringDialog = false;
+    TFileRequest seen;
+    auto previous = SetFileChooserHook([&](const TFileRequest& request) {
+      existedDuringDialog = QDir(pairDir).exists();
+      seen = request;
+      return QString();
+    });
+    ed.Click("btnSaveLangfileAs");
+    SetFileChooserHook(std::move(previous));
+    QVERIFY(existedDuringDialog);
+    QCOMPARE(seen.directory, pairDir);
+    QCOMPARE(seen.fileName, QStringLiteral("Eng_Ger.lang"));
+    QCOMPARE(seen.title, QStringLiteral("Save Language File"));
+    QVERIFY(seen.save);
+    QVERIFY(!QDir(pairDir).exists());
+    QVERIFY(ed.Dlg.GetIsNewFile());
+  }
+
+  void saveAsWritesTheFileAndAnExistingFolderStays() {
+    TEditorFixture fx;
+    QDir().mkpath(fx.NativePath("/LangFiles/Eng_Ger"));
+    TExerciseEditor ed(fx);
+    ed.Click("btnNewLangFile");
+    TypeAndLeave(ed.Edit("editLang1"), QStringLiteral("English"));
+    TypeAndLeave(ed.Edit("editLang2"), QStringLiteral("German"));
+    TModalScripts scripts;
+    scripts.Scripts.push_back(AddPairScript(nullptr, 0, QStringLiteral("Haus"), QStringLiteral("house")));
+    ed.Click("btnNewLesson");
+    ed.Click("btnSaveLangfileAs");  // cancelled: the folder was there before and stays
+    QVERIFY(QDir(fx.NativePath("/LangFiles/Eng_Ger")).exists());
+    const QString file = fx.NativePath("/LangFiles/Eng_Ger/mine.lang");
+    fx.Files.push_back(file);
+    ed.Click("btnSaveLangfileAs");
+    QVERIFY(!ed.Dlg.GetIsNewFile());
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("mine"));
+    TLangFHandler reread;
+    QVERIFY(reread.LoadLangFile(fx.Path("/LangFiles/Eng_Ger/mine.lang")));
+    QCOMPARE(reread.GetLang1Name(), std::string("English"));
+    QCOMPARE(reread.GetLesson(1)->GetPear(0)->Word1, std::string("Haus"));
+    QVERIFY(ed.Enabled("btnSaveLangFile"));
+  }
+
+  void languageNamesAreChecked_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("message");  // 0: beep only
+    QTest::newRow("@ in the first name") << "editLang1" << "Eng@lish" << 113;
+    QTest::newRow("omega in the first name") << "editLang1" << "Gr\u03A9ek" << 114;
+    QTest::newRow("omega in the second name") << "editLang2" << "Gr\u03A9ek" << 114;
+    QTest::newRow("too short") << "editLang1" << "En" << 0;
+  }
+  void languageNamesAreChecked() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, message);
+    TEditorFixture fx;
+    TExerciseEditor ed(fx);
+    ed.Click("btnNewLangFile");
+    QLineEdit* edit = ed.Edit(field.toLatin1().constData());
+    TypeAndLeave(edit, typed);
+    QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
+    QCOMPARE(fx.Messages.size(), std::size_t(message != 0 ? 1 : 0));
+    if (message != 0) QVERIFY(fx.Messages[0].text.startsWith(fx.Text(message)));
+    QVERIFY(!ed.Enabled("btnNewLesson"));
+  }
+
+  // A short name in a read-only field (from the settings) cannot be
+  // corrected there, so leaving it does not pull the focus back.
+  void shortReadOnlyNameDoesNotHoldTheFocus() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    fx.IniFile->Lang1 = "En";
+    TExerciseEditor ed(fx);
+    QVERIFY(ed.Edit("editLang1")->isReadOnly());
+    Leave(ed.Edit("editLang1"));
+    QVERIFY(ed.Dlg.focusWidget() != ed.Edit("editLang1"));
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("english_german"));
+  }
+
+  void atSignInTheSecondNameIsAllowed() {
+    TEditorFixture fx;
+    TExerciseEditor ed(fx);
+    ed.Click("btnNewLangFile");
+    TypeAndLeave(ed.Edit("editLang1"), QStringLiteral("Mail"));
+    TypeAndLeave(ed.Edit("editLang2"), QStringLiteral("E@mail"));
+    QVERIFY(fx.Messages.empty());
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("Mai_E@m"));
+  }
+
+  void malformedFileOnOpenLeavesTheDialogAsItWas() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    const std::string bad = MalformedFile(fx);
+    TExerciseEditor ed(fx);
+    fx.Files.push_back(Cp1252ToQString(bad));
+    ed.Click("btnOpenLangFile");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].icon, QMessageBox::Critical);
+    QVERIFY(fx.Messages[0].text.contains(QStringLiteral("bad.lang")));
+    QCOMPARE(ed.Dlg.GetFilePath(), bad);
+    QCOMPARE(ed.List()->topLevelItemCount(), 0);
+    QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("English"));
+    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esUnchanged));
+  }
+
+  void malformedFileInTheSettingsStopsTheDialog() {
+    TEditorFixture fx;
+    fx.IniFile->LangFileName = MalformedFile(fx);
+    bool raised = false;
+    try {
+      TEditExerciseDlg dlg(nullptr, fx.Texts, *fx.IniFile);
+    } catch (const TConversionError&) {
+      raised = true;
+    }
+    QVERIFY(raised);
+  }
+
+  // A failed write keeps the changes counted as unsaved, so OK still asks, and
+  // a save on OK that does not complete keeps the dialog open.
+  void failedSaveIsNotTakenAsSaved() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Select(2);
+    ed.Click("btnDeleteLesson");
+    TWriteFaults faults;
+    faults.failBeforeReplace = true;
+    SetWriteFaults(faults);
+    ed.Click("btnSaveLangFile");
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(97));
+    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esModified));
+    fx.Answers.push_back(QMessageBox::Yes);
+    ed.Click("btnSave");
+    SetWriteFaults({});
+    QVERIFY(ed.Dlg.isVisible());
+    QCOMPARE(fx.IniFile->AvailableUnits.size(), std::size_t(5));
+    fx.Answers.push_back(QMessageBox::Yes);
+    ed.Click("btnSave");
+    QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+    TLangFHandler reread;
+    QVERIFY(reread.LoadLangFile(fx.IniFile->LangFileName));
+    QVERIFY(reread.GetLesson(2) == nullptr);
+  }
+
+  // Without the mend the settings would get the new names and lessons with
+  // the old file's path.
+  void cancelledSaveAsOnOkKeepsTheDialogOpen() {
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Click("btnNewLangFile");
+    TypeAndLeave(ed.Edit("editLang1"), QStringLiteral("English"));
+    TypeAndLeave(ed.Edit("editLang2"), QStringLiteral("German"));
+    TModalScripts scripts;
+    scripts.Scripts.push_back(AddPairScript(nullptr, 0, QStringLiteral("Haus"), QStringLiteral("house")));
+    ed.Click("btnNewLesson");
+    fx.Answers.push_back(QMessageBox::Yes);
+    ed.Click("btnSave");  // Save As offered and cancelled
+    QCOMPARE(fx.FileRequests.size(), std::size_t(1));
+    QVERIFY(ed.Dlg.isVisible());
+    QCOMPARE(fx.IniFile->AvailableUnits.size(), std::size_t(5));
+  }
+
+  void writeProtectedFileIsNotOpened() {
+    TEditorFixture fx;
+    const std::string path = fx.WriteLangFile("/LangFiles/ro.lang", "English", "German", Lessons(1, 2));
+    QFile::setPermissions(Cp1252ToQString(path), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    if (QFileInfo(Cp1252ToQString(path)).isWritable()) QSKIP("the file system lets this user write anyway");
+    TExerciseEditor ed(fx);
+    fx.Files.push_back(Cp1252ToQString(path));
+    ed.Click("btnOpenLangFile");
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(116));
+    QCOMPARE(ed.List()->topLevelItemCount(), 0);
+    QCOMPARE(ed.Dlg.GetFilePath(), std::string());
+  }
+};
+
+QTEST_MAIN(EditExerciseTest)
+#include "EditExerciseTest.moc"

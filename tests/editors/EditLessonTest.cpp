@@ -1,0 +1,449 @@
+// The lesson editor through its real controls.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "EditorFixture.h"
+#include "editors/CSpinBox.h"
+#include "editors/EditLesson.h"
+#include "shell/TickTimer.h"
+#include "storage/CodePage.h"
+
+namespace {
+enum { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber };
+
+TBoolVector Used(std::initializer_list<int> numbers) {
+  TBoolVector used;
+  used.Put(0, true);
+  for (int n : numbers) used.Put(n, true);
+  return used;
+}
+
+// A lesson editor on a lesson, shown and active.
+class TLessonEditor {
+ public:
+  TLessonEditor(TEditorFixture& fx, std::shared_ptr<TLesson> lesson, bool newLesson, const TBoolVector& used,
+                const std::string& lang1 = "English", const std::string& lang2 = "German")
+      : Dlg(nullptr, fx.Texts, *fx.IniFile), Lesson(std::move(lesson)) {
+    Dlg.Prepare(lang1, lang2, newLesson, Lesson, 100, used);
+    ShowActive(Dlg);
+  }
+
+  template <class T>
+  T* C(const char* name) {
+    T* control = Dlg.findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+  }
+  QTableWidget* Table() { return C<QTableWidget>("wordPearList"); }
+  QLineEdit* Edit(const char* name) { return C<QLineEdit>(name); }
+  void Click(const char* name) { C<QAbstractButton>(name)->click(); }
+  void Trigger(const char* name) { C<QAction>(name)->trigger(); }
+  QString Cell(int r, int c) { return Table()->item(r, c)->text(); }
+  bool Ticked(int r) { return Table()->item(r, colUse)->checkState() == Qt::Checked; }
+  void Select(int r) {
+    Table()->selectRow(r);
+    Settle();
+  }
+  QStringList Column(int c) {
+    QStringList texts;
+    for (int r = 0; r < Table()->rowCount(); ++r) texts << Cell(r, c);
+    return texts;
+  }
+
+  TeditLessonDlg Dlg;
+  std::shared_ptr<TLesson> Lesson;
+};
+}  // namespace
+
+class EditLessonTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { TTickTimer::SetManual(true); }
+
+  void newLessonOpensEmptyWithTheSmallestFreeNumber() {
+    TEditorFixture fx;
+    auto lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = 3;  // the caller hands the smallest free number
+    TLessonEditor ed(fx, lesson, true, Used({1, 2, 4}));
+    QCOMPARE(ed.Table()->rowCount(), 0);
+    QCOMPARE(ed.C<QLabel>("labelEntryValue")->text(), QString());
+    QVERIFY(ed.Edit("editWord1")->isReadOnly());
+    QVERIFY(ed.Edit("editWord2")->isReadOnly());
+    QVERIFY(!ed.C<QToolButton>("btnSafe")->isEnabled());
+    QVERIFY(!ed.C<QToolButton>("btnDeleteEntry")->isEnabled());
+    QVERIFY(!ed.C<QPushButton>("btnSelectWav1")->isEnabled());
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("3"));
+    QCOMPARE(ed.Dlg.windowTitle(), fx.Text(100));
+    QCOMPARE(ed.C<QLabel>("labelWord1")->text(), QStringLiteral("English"));
+    QCOMPARE(ed.Table()->horizontalHeaderItem(colWav2)->text(),
+             QStringLiteral("Wav - ") + fx.Text(75) + QStringLiteral(" German"));
+  }
+
+  void existingLessonShowsItsPairsAndCount() {
+    TEditorFixture fx;
+    auto lesson = MakeLesson(2, {{"Haus", "house", true, "\\LangFiles\\Eng_Ger\\h.wav", " "}, {"Baum", "tree", false}});
+    TLessonEditor ed(fx, lesson, false, Used({1}));
+    QCOMPARE(ed.Table()->rowCount(), 2);
+    QCOMPARE(ed.C<QLabel>("labelEntryValue")->text(), QStringLiteral(" : 2"));
+    QCOMPARE(ed.Column(colWord1), (QStringList{"Haus", "Baum"}));
+    QVERIFY(ed.Ticked(0));
+    QVERIFY(!ed.Ticked(1));
+    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral("\\LangFiles\\Eng_Ger\\h.wav"));
+    QCOMPARE(ed.Cell(1, colNumber), QStringLiteral("1"));
+    // The first row is selected and its texts are in the fields.
+    QCOMPARE(ed.Dlg.SelectedRow(), 0);
+    QCOMPARE(ed.Edit("editWord2")->text(), QStringLiteral("house"));
+    QVERIFY(ed.C<QToolButton>("btnDeleteEntry")->isEnabled());
+  }
+
+  void addEntryInsertsATickedRowAtTheTop() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, NumberedLesson(1, 5), false, Used({}));
+    ed.Click("btnAddEntry");
+    QCOMPARE(ed.Table()->rowCount(), 6);
+    QCOMPARE(ed.Dlg.SelectedRow(), 0);
+    QVERIFY(ed.Ticked(0));
+    QCOMPARE(ed.Cell(0, colNumber), QStringLiteral("5"));
+    QCOMPARE(ed.Cell(0, colWord1), QString());
+    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral(" "));
+    QCOMPARE(ed.Cell(0, colWav2), QStringLiteral(" "));
+    QCOMPARE(ed.C<QLabel>("labelEntryValue")->text(), QStringLiteral(" : 6"));
+    QCOMPARE(ed.Edit("editWav1")->text(), QStringLiteral(" "));
+  }
+
+  // After a delete the row count can equal a remaining row's number; a new
+  // row then takes the lowest number no row holds, so no two pairs share a slot.
+  void newRowAfterDeleteTakesTheLowestFreeNumber() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, NumberedLesson(1, 5), false, Used({}));
+    ed.Select(1);
+    ed.Click("btnDeleteEntry");  // rows 0, 2, 3, 4 remain
+    ed.Click("btnAddEntry");
+    QCOMPARE(ed.Cell(0, colNumber), QStringLiteral("1"));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("neu"));
+    TypeAndLeave(ed.Edit("editWord2"), QStringLiteral("new"));
+    ed.Click("btnAddEntry");
+    QCOMPARE(ed.Cell(0, colNumber), QStringLiteral("5"));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("alt"));
+    TypeAndLeave(ed.Edit("editWord2"), QStringLiteral("old"));
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+    QCOMPARE(ed.Lesson->PearCount(), 6);
+    QCOMPARE(ed.Lesson->GetPear(1)->Word1, std::string("neu"));
+    QCOMPARE(ed.Lesson->GetPear(5)->Word2, std::string("old"));
+    QCOMPARE(ed.Lesson->GetPear(2)->Word1, std::string("w1_2"));
+  }
+
+  void firstAddKeepsAnEditNotYetCommitted() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, NumberedLesson(1, 2), false, Used({}));
+    ed.Edit("editWord1")->setText(QStringLiteral("changed"));  // still in the field
+    ed.Click("btnAddEntry");
+    QCOMPARE(ed.Cell(1, colWord1), QStringLiteral("changed"));
+  }
+
+  void rowWithAnEmptyPhraseIsDroppedOnStore() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, NumberedLesson(1, 2), false, Used({}));
+    ed.Click("btnAddEntry");
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("only one side"));
+    QCOMPARE(ed.Cell(0, colWord1), QString());  // an empty phrase writes nothing
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+    QCOMPARE(ed.Lesson->PearCount(), 2);
+    QVERIFY(!ed.Lesson->GetPear(2));
+    QVERIFY(ed.Dlg.IsChanged());
+  }
+
+  void letterCaseAloneIsNoChangeButIsStored() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("Haus"));
+    ed.Click("btnSafe");
+    QVERIFY(!ed.Dlg.IsChanged());
+    QCOMPARE(ed.Lesson->GetPear(0)->Word1, std::string("Haus"));
+  }
+
+  void changesCount_data() {
+    QTest::addColumn<int>("what");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("untick") << 0 << true;
+    QTest::newRow("other phrase") << 1 << true;
+    QTest::newRow("other sound file") << 2 << true;
+    QTest::newRow("nothing") << 3 << false;
+  }
+  void changesCount() {
+    QFETCH(int, what);
+    QFETCH(bool, changed);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}, {"baum", "tree"}}), false, Used({}));
+    if (what == 0) ed.Table()->item(1, colUse)->setCheckState(Qt::Unchecked);
+    if (what == 1) TypeAndLeave(ed.Edit("editWord2"), QStringLiteral("home"));
+    if (what == 2) TypeAndLeave(ed.Edit("editWav2"), QStringLiteral("\\x.wav"));
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Dlg.IsChanged(), changed);
+    QCOMPARE(ed.Lesson->GetPear(1)->InUse, what != 0);
+  }
+
+  void closeLeavesTheLessonAlone() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("Hütte"));
+    ed.Select(0);
+    ed.Click("btnDeleteEntry");  // disabled with one row: nothing happens
+    QCOMPARE(ed.Table()->rowCount(), 1);
+    ed.Click("btnClose");
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
+    QVERIFY(!ed.Dlg.IsChanged());
+    QCOMPARE(ed.Lesson->GetPear(0)->Word1, std::string("haus"));
+  }
+
+  void deleteSelectsTheNeighbour_data() {
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<QString>("selectedWord");
+    QTest::newRow("first") << 0 << 0 << "w1_1";
+    QTest::newRow("second") << 1 << 1 << "w1_2";
+    QTest::newRow("third") << 2 << 1 << "w1_1";
+    QTest::newRow("last") << 3 << 2 << "w1_2";
+  }
+  void deleteSelectsTheNeighbour() {
+    QFETCH(int, selected);
+    QFETCH(int, after);
+    QFETCH(QString, selectedWord);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, NumberedLesson(1, 4), false, Used({}));
+    ed.Select(selected);
+    ed.Click("btnDeleteEntry");
+    QCOMPARE(ed.Table()->rowCount(), 3);
+    QCOMPARE(ed.Dlg.SelectedRow(), after);
+    QCOMPARE(ed.Edit("editWord1")->text(), selectedWord);
+    QCOMPARE(ed.C<QLabel>("labelEntryValue")->text(), QStringLiteral(" : 3"));
+    ed.Click("btnClose");
+  }
+
+  void sortIsStableAndIgnoresCase() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"b", "1"}, {"A", "2"}, {"a", "3"}}), false, Used({}));
+    ed.Trigger("sortItem1");
+    QCOMPARE(ed.Column(colWord1), (QStringList{"A", "a", "b"}));
+    QCOMPARE(ed.Column(colNumber), (QStringList{"1", "2", "0"}));
+    ed.Trigger("sortItem2");
+    QCOMPARE(ed.Column(colWord2), (QStringList{"1", "2", "3"}));
+  }
+
+  // The selected position holds another pair after sorting; the fields show
+  // that pair, so leaving a field never writes the old texts over it.
+  void sortReloadsTheFieldsFromTheSelectedRow() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"zebra", "Zebra"}, {"apfel", "Apfel"}}), false, Used({}));
+    ed.Select(0);
+    ed.Trigger("sortItem1");
+    QCOMPARE(ed.Edit("editWord1")->text(), QStringLiteral("apfel"));
+    Leave(ed.Edit("editWord1"));
+    QCOMPARE(ed.Column(colWord1), (QStringList{"apfel", "zebra"}));
+    QCOMPARE(ed.Column(colWord2), (QStringList{"Apfel", "Zebra"}));
+  }
+
+  void soundFilePaths_data() {
+    QTest::addColumn<QString>("chosen");  // below the program directory's parent
+    QTest::addColumn<bool>("inside");
+    QTest::newRow("inside the program directory") << "/LangFiles/Eng_Ger/haus.wav" << true;
+    QTest::newRow("folder beside it with a longer name") << "2/haus.wav" << false;
+    QTest::newRow("elsewhere") << "@elsewhere" << false;
+  }
+  void soundFilePaths() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, inside);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    const QString file = chosen == QStringLiteral("@elsewhere") ? QStringLiteral("/tmp/sounds/haus.wav")
+                                                                : fx.NativePath("") + chosen;
+    fx.Files.push_back(file);
+    ed.Click("btnSelectWav1");
+    QCOMPARE(fx.FileRequests.size(), std::size_t(1));
+    QCOMPARE(fx.FileRequests[0].title, QStringLiteral("Select a Wav File"));
+    QCOMPARE(fx.FileRequests[0].directory, fx.NativePath("/LangFiles/Eng_Ger"));
+    const QString expected = inside ? QStringLiteral("\\LangFiles\\Eng_Ger\\haus.wav") : file;
+    QCOMPARE(ed.Edit("editWav1")->text(), expected);
+    QCOMPARE(ed.Cell(0, colWav1), expected);
+    ed.Click("btnSafe");
+    QCOMPARE(Cp1252ToQString(ed.Lesson->GetPear(0)->WavFile1), expected);
+  }
+
+  void cancelledSoundFileChangesNothing() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house", true, "\\a.wav", " "}}), false, Used({}));
+    ed.Click("btnSelectWav2");
+    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral("\\a.wav"));
+    QCOMPARE(ed.Cell(0, colWav2), QStringLiteral(" "));
+  }
+
+  void doublesAreFoundInOtherLessons() {
+    TEditorFixture fx;
+    for (auto lesson : {MakeLesson(3, {{"Haus", "house"}}), MakeLesson(5, {{"Maus", "mouse"}}),
+                        MakeLesson(7, {{"x", "y"}, {"HAUS", "home"}}), MakeLesson(9, {{"haus ", "trailing blank"}})})
+      fx.FakeMain.LangFile.PutLesson(lesson);
+    // The edited lesson (number 5) is never listed, even when it holds the phrase.
+    TLessonEditor ed(fx, MakeLesson(5, {{"haus", "house"}, {"nichts", "nothing"}}), false, Used({3, 7, 9}));
+    ed.Trigger("searchLang1");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(105) + '\n' + fx.Text(106) + QStringLiteral("3-7"));
+    QCOMPARE(fx.Messages[0].caption, ed.Dlg.windowTitle());
+    QVERIFY(!fx.Messages[0].beep);
+    ed.Trigger("serchLang2");
+    QCOMPARE(fx.Messages[1].text, fx.Text(105) + '\n' + fx.Text(106) + QStringLiteral("3"));
+    ed.Select(1);
+    ed.Trigger("searchLang1");
+    QCOMPARE(fx.Messages[2].text, fx.Text(107));
+  }
+
+  void hintsFromThirtyCharacters_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("hint");
+    QTest::newRow("30") << 30 << true;
+    QTest::newRow("29") << 29 << false;
+  }
+  void hintsFromThirtyCharacters() {
+    QFETCH(int, length);
+    QFETCH(bool, hint);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"kurz", "short"}, {std::string(40, 'x'), "long"}}), false, Used({}));
+    const QString text(length, QLatin1Char('a'));
+    TypeAndLeave(ed.Edit("editWord1"), text);
+    QCOMPARE(ed.Edit("editWord1")->toolTip(), hint ? text : QString());
+    // Selecting a row alone does not update the hints.
+    ed.Select(1);
+    QCOMPARE(ed.Edit("editWord1")->toolTip(), hint ? text : QString());
+  }
+
+  void spinBoxOffersTheFreeNumbers() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(3, {{"a", "b"}}), false, Used({1, 2, 4}));
+    QToolButton* up = ed.C<QToolButton>("btnSpinboxUp");
+    QToolButton* down = ed.C<QToolButton>("btnSpinboxDown");
+    QVERIFY(up->isEnabled());
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("3"));
+    QTest::mousePress(down, Qt::LeftButton);
+    QTest::mouseRelease(down, Qt::LeftButton);
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("100"));
+    QTest::mousePress(up, Qt::LeftButton);
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QTest::mousePress(up, Qt::LeftButton);
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("5"));
+    QTest::mousePress(up, Qt::RightButton);  // only the left button steps
+    QTest::mouseRelease(up, Qt::RightButton);
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("5"));
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Lesson->LessonNbr, 5);
+    QVERIFY(ed.Dlg.IsChanged());
+  }
+
+  void heldArrowRepeats() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(3, {{"a", "b"}}), false, Used({1, 2, 4}));
+    auto* spin = ed.Dlg.findChild<TSpinBox*>(QStringLiteral("NumberSpin"));
+    QVERIFY(spin != nullptr);
+    QToolButton* up = ed.C<QToolButton>("btnSpinboxUp");
+    QTest::mousePress(up, Qt::LeftButton);
+    spin->timerBtnPressed->Fire();
+    spin->timerSpinValue->Fire();
+    spin->timerSpinValue->Fire();
+    QTest::mouseRelease(up, Qt::LeftButton);
+    spin->timerSpinValue->Fire();  // released: no more steps
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("7"));  // 3 -> 5 -> 6 -> 7
+  }
+
+  // Without a free number, or with its own number outside 1 to 100, a lesson
+  // keeps its number, the arrows are off, and storing keeps the number.
+  void lessonKeepsItsNumberWhenNoneCanBeOffered_data() {
+    QTest::addColumn<int>("nbr");
+    QTest::addColumn<bool>("allUsed");
+    QTest::newRow("all 100 numbers used, new lesson 101") << 101 << true;
+    QTest::newRow("own number above 100") << 150 << false;
+  }
+  void lessonKeepsItsNumberWhenNoneCanBeOffered() {
+    QFETCH(int, nbr);
+    QFETCH(bool, allUsed);
+    TEditorFixture fx;
+    TBoolVector used = Used({});
+    if (allUsed)
+      for (int n = 1; n <= 100; ++n) used.Put(n, true);
+    TLessonEditor ed(fx, MakeLesson(nbr, {{"a", "b"}}), false, used);
+    QCOMPARE(ed.Edit("editLessonNbr")->text(), QString::number(nbr));
+    QVERIFY(!ed.C<QToolButton>("btnSpinboxUp")->isEnabled());
+    QVERIFY(!ed.C<QToolButton>("btnSpinboxDown")->isEnabled());
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Lesson->LessonNbr, nbr);
+    QVERIFY(!ed.Dlg.IsChanged());
+  }
+
+  // A character that splits the stored pair line in the wrong place, or one
+  // that Windows-1252 cannot hold, is refused when the field is left.
+  void refusedCharacters_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("message");
+    const struct {
+      const char* field;
+      const char* chars;
+    } refused[] = {{"editWord1", "@#*§"}, {"editWord2", "#*§"}, {"editWav1", "@*§"}, {"editWav2", "*§"}};
+    for (const auto& r : refused)
+      for (QChar c : QString::fromUtf8(r.chars))
+        QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData()) << r.field << QString(c) << 113;
+    for (const char* f : {"editWord1", "editWord2", "editWav1", "editWav2"})
+      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << 114;
+  }
+  void refusedCharacters() {
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    QFETCH(int, message);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house", true, "\\h.wav", "\\g.wav"}}), false, Used({}));
+    QLineEdit* edit = ed.Edit(field.toLatin1().constData());
+    const QString before = edit->text();
+    TypeAndLeave(edit, QStringLiteral("ab") + character + QStringLiteral("cd"));
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QVERIFY(fx.Messages[0].beep);
+    QCOMPARE(fx.Messages[0].text, fx.Text(message) + QStringLiteral(" \"") + character + '"');
+    QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
+    const int column = field == "editWord1" ? colWord1 : field == "editWord2" ? colWord2 : field == "editWav1" ? colWav1 : colWav2;
+    QCOMPARE(ed.Cell(0, column), before);
+    // Store with the refused text still in the focused field: refused again,
+    // the dialog stays open and the lesson keeps its text.
+    ed.Click("btnSafe");
+    QVERIFY(ed.Dlg.isVisible());
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+  }
+
+  void allowedSeparatorsPass_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("character");
+    QTest::newRow("@ in the second phrase") << "editWord2" << "@";
+    QTest::newRow("# in a sound file") << "editWav1" << "#";
+    QTest::newRow("@ in the second sound file") << "editWav2" << "@";
+    QTest::newRow("= in the first phrase") << "editWord1" << "=";
+    QTest::newRow("euro sign") << "editWord1" << "\u20AC";
+  }
+  void allowedSeparatorsPass() {
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    TypeAndLeave(ed.Edit(field.toLatin1().constData()), QStringLiteral("x") + character);
+    QVERIFY(fx.Messages.empty());
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+  }
+};
+
+QTEST_MAIN(EditLessonTest)
+#include "EditLessonTest.moc"

@@ -1,0 +1,96 @@
+#pragma once
+// What the editor tests share: a program directory of their own with a
+// settings file, the interface texts, a fake main window, and hooks that
+// answer message boxes and file dialogs and run modal dialogs by script.
+#include <QLineEdit>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editors/FileChooser.h"
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "shell/GeneralUtil.h"
+#include "shell/MainWindowRef.h"
+#include "storage/LangFHandler.h"
+
+class QDialog;
+class QWidget;
+
+// One pair of a test lesson: word1, word2, in use.
+struct TPairSpec {
+  std::string Word1;
+  std::string Word2;
+  bool InUse = true;
+  std::string Wav1 = " ";
+  std::string Wav2 = " ";
+};
+
+// A lesson with pairs in slots 0, 1, 2, ...
+std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TPairSpec>& pairs);
+// A lesson of n pairs "w<nbr>_<i>" / "v<nbr>_<i>", in use or not.
+std::shared_ptr<TLesson> NumberedLesson(int32_t nbr, int n, bool inUse = true);
+
+class TFakeMainWindow : public TMainWindowServices {
+ public:
+  TLangFHandler LangFile;
+  void SplitDeferred(TExerciseWords&, TExerciseWords&) override {}
+  bool IsFirstLangChecked() const override { return true; }
+  TLangFHandler& GetLangFHandler() override { return LangFile; }
+  QWidget* Window() override { return nullptr; }
+};
+
+class TEditorFixture {
+ public:
+  explicit TEditorFixture(const char* language = "EN");
+  ~TEditorFixture();
+
+  QTemporaryDir Dir;
+  std::string AppDir;  // stored form of Dir
+  std::unique_ptr<TAppIniFile> IniFile;
+  TAppLangHandler Texts;
+  TFakeMainWindow FakeMain;
+
+  // Message boxes shown, and the answers to give (Ok when none is queued).
+  std::vector<TMessageRequest> Messages;
+  std::deque<int> Answers;
+  // File dialogs run, and the files to choose (empty = cancel).
+  std::vector<TFileRequest> FileRequests;
+  std::deque<QString> Files;
+
+  QString Text(int n) const;
+  // A stored path below the program directory ("/LangFiles/x.lang").
+  std::string Path(const std::string& below) const;
+  QString NativePath(const std::string& below) const;
+  // Writes a language file with the lessons; returns its stored path.
+  std::string WriteLangFile(const std::string& below, const std::string& lang1, const std::string& lang2,
+                            const std::vector<std::shared_ptr<TLesson>>& lessons) const;
+  // Writes a plain file (bytes as given).
+  void WriteRaw(const std::string& below, const std::string& bytes) const;
+
+  TMessageBoxHook PreviousMessageHook;
+  TFileChooserHook PreviousFileHook;
+};
+
+// Shows the dialog and makes it the active window, so focus moves for real.
+void ShowActive(QWidget& dialog);
+// Gives the field the focus and takes it away again, as tabbing out does.
+void Leave(QLineEdit* field);
+// Types the text into the field (replacing what it held) and leaves it.
+void TypeAndLeave(QLineEdit* field, const QString& text);
+// Lets queued calls (focus put back into a field) run.
+void Settle();
+
+// Runs the next modal dialogs by these scripts, in order; each returns the
+// dialog's result. Installed for the fixture's lifetime by ModalScripts.
+class TModalScripts {
+ public:
+  TModalScripts();
+  ~TModalScripts();
+  std::deque<std::function<int(QDialog&)>> Scripts;
+  int Runs = 0;
+};

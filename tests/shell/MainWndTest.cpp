@@ -1,0 +1,658 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "settings/AppIniFile.h"
+#include "settings/AppLangHandl.h"
+#include "settings/IniFileHandler.h"
+#include "settings/TextDbSource.h"
+#include "shell/GeneralUtil.h"
+#include "shell/HelpWnd.h"
+#include "shell/MainWnd.h"
+#include "shell/TickTimer.h"
+#include "exercise/ExerciseWnd.h"
+#include "exercise/ExerciseRun.h"
+#include "core/StrVector.h"
+#include "storage/CodeDecode.h"
+#include "storage/CodePage.h"
+#include "storage/FileUtil.h"
+#include "storage/LangFHandler.h"
+
+namespace {
+const QString kProgramDir = QStringLiteral(QM_PROGRAM_DIR);
+const QString kTexts = QDir::cleanPath(QStringLiteral(QM_FIXTURE_DIR "/../../../resources/texts")) + '/';
+
+// Stands in for the exercise window: records when it is closed.
+class TFakeExerciseDlg : public QWidget {
+ public:
+  std::function<void()> onClose;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (onClose) onClose();
+    QWidget::closeEvent(event);
+  }
+};
+
+class TTestMainWindow : public tMainWindow {
+ public:
+  using tMainWindow::tMainWindow;
+  bool realExerciseDlg = false;
+  int exerciseDlgsCreated = 0;
+  TFakeExerciseDlg* exerciseDlg = nullptr;
+  std::function<void()> onExerciseClose;
+
+ protected:
+  std::unique_ptr<QWidget> CreateExerciseDlg() override {
+    ++exerciseDlgsCreated;
+    if (realExerciseDlg) return tMainWindow::CreateExerciseDlg();
+    auto dlg = std::make_unique<TFakeExerciseDlg>();
+    dlg->onClose = [this] {
+      if (onExerciseClose) onExerciseClose();
+    };
+    exerciseDlg = dlg.get();
+    return dlg;
+  }
+};
+
+// A program directory of its own for each test.
+struct TProgramDir {
+  QTemporaryDir dir;
+
+  std::string Path() const { return dir.path().toStdString(); }
+  QString File(const QString& name) const { return dir.filePath(name); }
+  std::string LangFile() const { return File("LangFiles/Eng_Ger/english_german.lang").toStdString(); }
+
+  void Copy(const QString& name) const {
+    QDir().mkpath(QFileInfo(File(name)).path());
+    QVERIFY2(QFile::copy(kProgramDir + '/' + name, File(name)), qPrintable(name));
+  }
+  // Text.Db, help file, default picture and the demo lessons.
+  void Bundle() const {
+    for (const char* name : {"Text.Db", "Quillmere.Hlp", "Default.Bmp", "LangFiles/Eng_Ger/english_german.lang",
+                             "LangFiles/Eng_Ger/english_german.Bmp"})
+      Copy(QString::fromLatin1(name));
+  }
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile f(File(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  QByteArray Read(const QString& name) const {
+    QFile f(File(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  // Settings naming the demo file and the lessons.
+  void WriteIni(const QByteArray& language, const QByteArray& units, const QByteArray& langFile = {}) const {
+    const QByteArray name = langFile.isEmpty() ? QByteArray::fromStdString(LangFile()) : langFile;
+    QByteArray ini = "; kept comment\n[Application]\nLanguage=" + language +
+                     "\n[Exercise]\nLangFileName=" + name +
+                     "\nLang1=English\nLang2=German\nFirstLang=True\nMaxWords=20\n[AvailableUnits]\n";
+    const QList<QByteArray> numbers = units.split(',');
+    int n = 0;
+    for (const QByteArray& u : numbers) {
+      if (u.isEmpty()) continue;
+      ini += QByteArray::number(n++) + '=' + u + '\n';
+    }
+    ini += "NbrUnits=" + QByteArray::number(n) + "\n[Other]\nKeep=me\n";
+    Write("Quillmere.Ini", ini);
+  }
+  // A text database with the texts of one language only.
+  void WriteOneLanguageTextDb(const char* code = "EN") const {
+    QFile f(kTexts + code + ".txt");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    TTextSource texts;
+    std::string error;
+    QVERIFY2(ParseTextSource(code, code, f.readAll().toStdString(), texts, error), error.c_str());
+    const TBytes bytes = PackTextDb({texts});
+    Write("Text.Db", QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+  }
+};
+}  // namespace
+
+class MainWndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startWithoutSettingsFileEndsAndWritesNothing();
+  void startWithoutTextDbEndsAndWritesNothing();
+  void startWithStoredLanguageMissingInTheDatabaseEnds();
+  void unknownInterfaceLanguageKeepsThePlaceholders();
+  void storedLowerCaseLanguageStartsInGerman();
+  void missingLanguageFileDisablesTheStart();
+  void missingDefaultPictureIsReportedAndStartGoesOn();
+  void lessonLabelListsTheLessonsInStoredOrder();
+  void newComposeChecksAndDisablesResetPriority();
+  void switchingTheInterfaceLanguage();
+  void switchingToAMissingLanguageKeepsTextsAndMenuCheck();
+  void failedSwitchKeepsTheLanguageInForce();
+  void closingWritesExactlyTheSettings();
+  void closingRetriesAFailedSettingsWrite();
+  void startComposesAndShowsTheExerciseWindow();
+  void startWhileTheExerciseWindowIsVisibleDoesNotRecompose();
+  void startWithAnEmptyCompositionSaysSo();
+  void damagedLanguageFileIsReportedAndNothingChanges();
+  void closingClosesTheExerciseWindowFirst();
+  void closingKeepsAPairRetiredInTheOpenExerciseWindow();
+  void editorChangeCodes();
+  void presentationLanguageGoesToTheSettings();
+  void helpTopicsAndContexts();
+  void unusableHelpFileIsReported_data();
+  void unusableHelpFileIsReported();
+
+ private:
+  std::unique_ptr<TTestMainWindow> Start(bool show = true);
+  template <typename T>
+  T* Find(const char* name) {
+    T* w = win->findChild<T*>(QString::fromLatin1(name));
+    if (w == nullptr) qFatal("no control %s", name);
+    return w;
+  }
+  void Activate() {
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(win.get(), &activate);
+  }
+
+  std::unique_ptr<TProgramDir> dir;
+  std::unique_ptr<TTestMainWindow> win;
+  std::vector<TMessageRequest> messages;
+  int answer = QMessageBox::Ok;
+};
+
+void MainWndTest::init() {
+  dir = std::make_unique<TProgramDir>();
+  messages.clear();
+  answer = QMessageBox::Ok;
+  SetMessageBoxHook([this](const TMessageRequest& r) {
+    messages.push_back(r);
+    return answer;
+  });
+}
+
+void MainWndTest::cleanup() {
+  win.reset();
+  SetMessageBoxHook({});
+  SetWriteFaults({});
+}
+
+std::unique_ptr<TTestMainWindow> MainWndTest::Start(bool show) {
+  auto w = std::make_unique<TTestMainWindow>(dir->Path());
+  if (show && !w->StartAborted()) w->show();
+  return w;
+}
+
+void MainWndTest::startWithoutSettingsFileEndsAndWritesNothing() {
+  dir->Bundle();
+  win = Start();
+  QVERIFY(win->StartAborted());
+  QVERIFY(!win->isVisible());
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].caption, QStringLiteral("Quillmere V1.02"));
+  QVERIFY(messages[0].text.contains("Quillmere.Ini", Qt::CaseInsensitive));
+  QVERIFY(messages[0].beep);
+  win->close();
+  win.reset();
+  QVERIFY(!QFile::exists(dir->File("Quillmere.Ini")));
+}
+
+void MainWndTest::startWithoutTextDbEndsAndWritesNothing() {
+  dir->Bundle();
+  QFile::remove(dir->File("Text.Db"));
+  dir->WriteIni("EN", "1,2");
+  const QByteArray before = dir->Read("Quillmere.Ini");
+  win = Start();
+  QVERIFY(win->StartAborted());
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].caption, QStringLiteral("Quillmere"));
+  QVERIFY(messages[0].text.contains("Text.Db", Qt::CaseInsensitive));
+  QTRY_VERIFY(!win->isVisible());  // the window closes once events run
+  win.reset();
+  QCOMPARE(dir->Read("Quillmere.Ini"), before);
+}
+
+void MainWndTest::startWithStoredLanguageMissingInTheDatabaseEnds() {
+  dir->Bundle();
+  dir->WriteOneLanguageTextDb();
+  dir->WriteIni("DE", "1,2");
+  const QByteArray before = dir->Read("Quillmere.Ini");
+  win = Start();
+  QVERIFY(win->StartAborted());
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].text, QStringLiteral("Language not found"));
+  QCOMPARE(messages[0].icon, QMessageBox::Information);
+  QVERIFY(messages[0].beep);
+  QTRY_VERIFY(!win->isVisible());
+  win.reset();
+  QCOMPARE(dir->Read("Quillmere.Ini"), before);
+}
+
+void MainWndTest::unknownInterfaceLanguageKeepsThePlaceholders() {
+  dir->Bundle();
+  dir->WriteIni("FR", "1,2");
+  win = Start();
+  QVERIFY(!win->StartAborted());
+  QVERIFY(messages.empty());
+  QCOMPARE(win->windowTitle(), QStringLiteral("Quillmere V1.02"));
+  QCOMPARE(Find<QMenu>("mExercise")->title(), QStringLiteral("&Exercise"));
+  QCOMPARE(Find<QCheckBox>("cbNewLoad")->text(), QStringLiteral("New Compose"));
+  // No language section was selected: every text another window fetches is "????".
+  QCOMPARE(win->GetLangHandler().GetText(24), std::string("????"));
+  QVERIFY(Find<QToolButton>("btnExerciseRun")->isEnabled());
+}
+
+void MainWndTest::storedLowerCaseLanguageStartsInGerman() {
+  dir->Bundle();
+  dir->WriteIni("de", "1,2");
+  win = Start();
+  QVERIFY(messages.empty());
+  QCOMPARE(win->GetAppLanguage(), std::string("DE"));
+  QCOMPARE(win->windowTitle(), QStringLiteral("Quillmere V1.02"));
+  QCOMPARE(Find<QMenu>("mExercise")->title(), QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(13))));
+  QCOMPARE(Find<QGroupBox>("selectLangBox")->title(),
+           ' ' + QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(1))) + ' ');
+  QVERIFY(Find<QAction>("mAppGerman")->isChecked());
+  QVERIFY(!Find<QAction>("mAppEnglish")->isChecked());
+}
+
+void MainWndTest::missingLanguageFileDisablesTheStart() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2", dir->File("LangFiles/missing.lang").toUtf8());
+  win = Start();
+  QVERIFY(messages.empty());
+  QVERIFY(!win->IsExerciseReady());
+  for (const char* name : {"btnExerciseRun"}) QVERIFY(!Find<QWidget>(name)->isEnabled());
+  for (const char* name : {"rbtnFirstLang", "rbtnSecondLang", "cbNewLoad", "cbResetPrio"})
+    QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
+  QVERIFY(!Find<QAction>("mExerciseRun")->isEnabled());
+  QVERIFY(Find<QLabel>("panelLangFile")->text().isEmpty());
+  const TAppLangHandler& t = win->GetLangHandler();
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(), Cp1252ToUtf8(t.GetText(46) + t.GetText(47)));
+  // The settings dialog and the editor stay usable to mend it.
+  QVERIFY(Find<QToolButton>("btnEditExercise")->isEnabled());
+  QVERIFY(Find<QToolButton>("btnGeneralProperty")->isEnabled());
+}
+
+void MainWndTest::missingDefaultPictureIsReportedAndStartGoesOn() {
+  dir->Bundle();
+  QFile::remove(dir->File("Default.Bmp"));
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].caption, QStringLiteral("Quillmere V1.02"));
+  QVERIFY(messages[0].text.contains("Default.Bmp", Qt::CaseInsensitive));
+  QCOMPARE(messages[0].owner, static_cast<QWidget*>(win.get()));
+  QVERIFY(!win->StartAborted());
+  QVERIFY(win->IsExerciseReady());
+  // The language file's own picture is there.
+  QVERIFY(!Find<QLabel>("imageLangFile")->pixmap().isNull());
+}
+
+void MainWndTest::lessonLabelListsTheLessonsInStoredOrder() {
+  dir->Bundle();
+  dir->WriteIni("EN", "3,1,7");
+  win = Start();
+  QVERIFY(messages.empty());
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 3,1,7"));
+  QCOMPARE(Find<QLabel>("panelLangFile")->text(), QStringLiteral("English - German"));
+  QCOMPARE(Find<QRadioButton>("rbtnFirstLang")->text(), QStringLiteral("English"));
+  QCOMPARE(Find<QRadioButton>("rbtnSecondLang")->text(), QStringLiteral("German"));
+  QVERIFY(Find<QRadioButton>("rbtnFirstLang")->isChecked());
+  QVERIFY(Find<QToolButton>("btnExerciseRun")->isEnabled());
+  QVERIFY(!Find<QLabel>("imageLangFile")->pixmap().isNull());
+}
+
+void MainWndTest::newComposeChecksAndDisablesResetPriority() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  auto* newLoad = Find<QCheckBox>("cbNewLoad");
+  auto* resetPrio = Find<QCheckBox>("cbResetPrio");
+  QVERIFY(!resetPrio->isChecked());
+  newLoad->click();
+  QVERIFY(resetPrio->isChecked());
+  QVERIFY(!resetPrio->isEnabled());
+  newLoad->click();
+  QVERIFY(resetPrio->isEnabled());
+  QVERIFY(resetPrio->isChecked());  // the check stays
+  newLoad->click();
+  QVERIFY(!resetPrio->isEnabled());
+  Activate();
+  // Activation re-enables it even while "New Compose" is checked.
+  QVERIFY(resetPrio->isEnabled());
+  QVERIFY(newLoad->isChecked());
+}
+
+void MainWndTest::switchingTheInterfaceLanguage() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  const QString englishMenu = Find<QMenu>("mExercise")->title();
+  Find<QAction>("mAppGerman")->trigger();
+  QVERIFY(messages.empty());
+  QVERIFY(Find<QAction>("mAppGerman")->isChecked());
+  QVERIFY(Find<QMenu>("mExercise")->title() != englishMenu);
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(),
+           Cp1252ToUtf8(win->GetLangHandler().GetText(46)) + " : 1,2");
+  Find<QAction>("mAppEnglish")->trigger();
+  QCOMPARE(Find<QMenu>("mExercise")->title(), englishMenu);
+  QVERIFY(Find<QAction>("mAppEnglish")->isChecked());
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 1,2"));
+}
+
+void MainWndTest::switchingToAMissingLanguageKeepsTextsAndMenuCheck() {
+  dir->Bundle();
+  dir->WriteOneLanguageTextDb();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  const QString menu = Find<QMenu>("mExercise")->title();
+  Find<QAction>("mAppGerman")->trigger();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].text, QStringLiteral("Language not found"));
+  QCOMPARE(messages[0].caption, win->windowTitle());
+  QVERIFY(!win->StartAborted());
+  QVERIFY(Find<QAction>("mAppEnglish")->isChecked());
+  QVERIFY(!Find<QAction>("mAppGerman")->isChecked());
+  QCOMPARE(Find<QMenu>("mExercise")->title(), menu);
+  QCOMPARE(win->GetAppLanguage(), std::string("EN"));
+}
+
+// A failed switch used to fall back to the code read at start, so the
+// language shown and the one stored at closing could differ.
+void MainWndTest::failedSwitchKeepsTheLanguageInForce() {
+  dir->Bundle();
+  dir->WriteOneLanguageTextDb("DE");
+  dir->WriteIni("FR", "1,2");
+  win = Start();
+  Find<QAction>("mAppGerman")->trigger();
+  QCOMPARE(win->GetAppLanguage(), std::string("DE"));
+  Find<QAction>("mAppEnglish")->trigger();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(win->GetAppLanguage(), std::string("DE"));
+  QVERIFY(Find<QAction>("mAppGerman")->isChecked());
+  win->close();
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
+}
+
+void MainWndTest::closingWritesExactlyTheSettings() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QAction>("mAppGerman")->trigger();
+  Find<QRadioButton>("rbtnSecondLang")->click();
+  win->GetIniFile().DelayPresent = 7;
+  win->GetIniFile().ExerciseWords = {{1, 2, 0, false}, {1, 3, 9, false}, {2, 0, 0, true}};
+  win->GetIniFile().DeferredWords = {{2, 5, 3, false}};
+  win->close();
+  win.reset();
+
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
+  QCOMPARE(ini.ReadString("Exercise", "LangFileName", ""), dir->LangFile());
+  QCOMPARE(ini.ReadString("Exercise", "Lang1", ""), std::string("English"));
+  QCOMPARE(ini.ReadString("Exercise", "FirstLang", ""), std::string("False"));
+  QCOMPARE(ini.ReadString("Exercise", "MaxWords", ""), std::string("20"));
+  QCOMPARE(ini.ReadIntList("AvailableUnits", "NbrUnits"), (std::vector<int32_t>{1, 2}));
+  // Priority 9 and the filler are left out; the held-back entry follows.
+  QCOMPARE(ini.ReadStrList("ExerciseWords", "NbrWords"), (std::vector<std::string>{"1-2-0", "2-5-3"}));
+  QCOMPARE(ini.ReadString("GeneralProperty", "DelayPresent", ""), std::string("7"));
+  for (const char* key : {"AutoPresent", "VoiceAnswer", "LetterAnswer", "DelayAnswer", "VoicePresent", "ShowTable"})
+    QVERIFY2(ini.ValueExists("GeneralProperty", key), key);
+  // What the program does not own stays.
+  QCOMPARE(ini.ReadString("Other", "Keep", ""), std::string("me"));
+  QVERIFY(dir->Read("Quillmere.Ini").contains("; kept comment"));
+}
+
+void MainWndTest::closingRetriesAFailedSettingsWrite() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QAction>("mAppGerman")->trigger();
+  TWriteFaults faults;
+  faults.failBeforeReplace = true;
+  SetWriteFaults(faults);
+  int asked = 0;
+  SetMessageBoxHook([&](const TMessageRequest& r) {
+    ++asked;
+    messages.push_back(r);
+    SetWriteFaults({});  // room again: the retry succeeds
+    return int(QMessageBox::Retry);
+  });
+  win->close();
+  QCOMPARE(asked, 1);
+  QVERIFY(messages.back().text.contains("Quillmere.Ini", Qt::CaseInsensitive));
+  QVERIFY(messages.back().buttons.testFlag(QMessageBox::Retry));
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
+}
+
+void MainWndTest::startComposesAndShowsTheExerciseWindow() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  QVERIFY(win->GetIniFile().ExerciseWords.empty());
+  Find<QToolButton>("btnExerciseRun")->click();
+  QVERIFY(messages.empty());
+  // Lessons 1 and 2 hold 25 pairs in use; at most MaxWords 20 are taken.
+  QCOMPARE(win->GetIniFile().ExerciseWords.size(), std::size_t(20));
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  QVERIFY(win->exerciseDlg->isVisible());
+  // The editor stays closed while an exercise runs.
+  Activate();
+  QVERIFY(!Find<QToolButton>("btnEditExercise")->isEnabled());
+  QVERIFY(!Find<QAction>("mExerciseEditLessons")->isEnabled());
+  // The drawn pairs went to the language file.
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(dir->LangFile()));
+  int drawn = 0;
+  for (int32_t l = 0; l < file.LessonSlotCount(); ++l)
+    if (auto lesson = file.GetLesson(l))
+      for (int32_t p = 0; p < lesson->SlotCount(); ++p)
+        if (auto pair = lesson->GetPear(p)) drawn += pair->Drawn ? 1 : 0;
+  QCOMPARE(drawn, 20);
+}
+
+void MainWndTest::startWhileTheExerciseWindowIsVisibleDoesNotRecompose() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnExerciseRun")->click();
+  const TExerciseWords list = win->GetIniFile().ExerciseWords;
+  Find<QCheckBox>("cbNewLoad")->click();
+  Find<QAction>("mExerciseRun")->trigger();
+  QCOMPARE(win->GetIniFile().ExerciseWords, list);
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  // Hidden again, the next start composes and shows the same window.
+  win->exerciseDlg->hide();
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  QVERIFY(win->exerciseDlg->isVisible());
+  QCOMPARE(win->GetIniFile().ExerciseWords.size(), std::size_t(20));
+}
+
+void MainWndTest::startWithAnEmptyCompositionSaysSo() {
+  dir->Bundle();
+  dir->WriteIni("EN", "9");  // the file has no lesson 9
+  win = Start();
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(112)));
+  QCOMPARE(messages[0].caption.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(0)));
+  QVERIFY(messages[0].beep);
+  QCOMPARE(win->exerciseDlgsCreated, 0);
+}
+
+void MainWndTest::damagedLanguageFileIsReportedAndNothingChanges() {
+  dir->Bundle();
+  TStrVector lines;
+  int n = 0;
+  for (const char* line : {"[General]", "English@German", "[1]", "0=house@Haus# @ *", "x=tree@Baum# @ *"})
+    lines.Put(n++, line);
+  QVERIFY(WriteFileBytes(dir->LangFile(), StringsToContainer(lines), true));
+  const QByteArray before = dir->Read("LangFiles/Eng_Ger/english_german.lang");
+  dir->WriteIni("EN", "1");
+  win = Start();
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QVERIFY2(messages[0].text.contains("english_german.lang") && messages[0].text.contains("line 5"),
+           qPrintable(messages[0].text));
+  QCOMPARE(win->exerciseDlgsCreated, 0);
+  QVERIFY(win->GetIniFile().ExerciseWords.empty());
+  QCOMPARE(dir->Read("LangFiles/Eng_Ger/english_german.lang"), before);
+  // The program goes on.
+  QVERIFY(win->isVisible());
+  QVERIFY(Find<QToolButton>("btnExerciseRun")->isEnabled());
+}
+
+void MainWndTest::closingClosesTheExerciseWindowFirst() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnExerciseRun")->click();
+  win->onExerciseClose = [&] {
+    // What the exercise window does on closing must reach the settings file.
+    win->GetIniFile().DeferredWords = {{7, 7, 7, false}};
+  };
+  win->close();
+  QVERIFY(!win->exerciseDlg->isVisible());
+  QVERIFY(dir->Read("Quillmere.Ini").contains("7-7-7"));
+}
+
+// Ending the program with the exercise window open used to skip its closing,
+// so a pair retired with priority 9 silently stayed in use.
+void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use, no sounds
+  win = Start();
+  win->realExerciseDlg = true;
+  Find<QToolButton>("btnExerciseRun")->click();
+  TExerciseDlg* dlg = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* d = qobject_cast<TExerciseDlg*>(w)) dlg = d;
+  QVERIFY(dlg != nullptr);
+  QVERIFY(dlg->isVisible());
+  for (int i = 0; i < 2000 && dlg->Run().timerGraphic.isActive(); ++i) dlg->Run().timerGraphic.Fire();
+  QVERIFY(dlg->Run().ExerciseIndex() >= 0);
+  const TExerciseWord retired = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
+  dlg->findChild<QRadioButton*>("rbPrio9")->click();
+  win->close();
+  TTickTimer::SetManual(false);
+  QVERIFY(!dlg->isVisible());
+
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  const std::vector<std::string> lines = ini.ReadStrList("ExerciseWords", "NbrWords");
+  QCOMPARE(lines.size(), std::size_t(11));
+  const std::string retiredStart = std::to_string(retired.LessonNbr) + '-' + std::to_string(retired.PearNbr) + '-';
+  for (const std::string& line : lines) QVERIFY(line.rfind(retiredStart, 0) != 0);
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(dir->LangFile()));
+  QVERIFY(!file.GetLesson(retired.LessonNbr)->GetPear(retired.PearNbr)->InUse);
+}
+
+void MainWndTest::editorChangeCodes() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  TAppIniFile& ini = win->GetIniFile();
+  // 5 with more entries than MaxWords: the first MaxWords stay.
+  ini.MaxWords = 10;
+  ini.ExerciseWords.clear();
+  for (int i = 0; i < 12; ++i) ini.ExerciseWords.push_back({1, i, 0, false});
+  win->ApplyEditorResult(2, 5);
+  QCOMPARE(ini.ExerciseWords.size(), std::size_t(10));
+  QCOMPARE(ini.ExerciseWords[9].PearNbr, 9);
+  // 4 and 8 change nothing.
+  win->ApplyEditorResult(2, 4);
+  win->ApplyEditorResult(2, 8);
+  QCOMPARE(ini.ExerciseWords.size(), std::size_t(10));
+  QVERIFY(!win->IsRecomposed());
+  // OK shows what the editor chose; 6 composes afresh and stays recomposed.
+  ini.AvailableUnits = {2};
+  win->ApplyEditorResult(1, 6);
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 2"));
+  QVERIFY(win->IsRecomposed());
+  QCOMPARE(ini.ExerciseWords.size(), std::size_t(10));
+  for (const TExerciseWord& w : ini.ExerciseWords) QCOMPARE(w.LessonNbr, 2);
+}
+
+void MainWndTest::presentationLanguageGoesToTheSettings() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  QVERIFY(win->IsFirstLangChecked());
+  Find<QRadioButton>("rbtnSecondLang")->click();
+  QVERIFY(!win->GetIniFile().FirstLang);
+  QVERIFY(!win->IsFirstLangChecked());
+  Find<QRadioButton>("rbtnFirstLang")->click();
+  QVERIFY(win->GetIniFile().FirstLang);
+  QCOMPARE(mainWindow, static_cast<TMainWindowServices*>(win.get()));
+}
+
+void MainWndTest::helpTopicsAndContexts() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnHelp")->click();
+  QVERIFY(OpenHelpWindow() != nullptr);
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Hauptfenster"));
+  Find<QAction>("mHelpGeneral")->trigger();
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Allgemeines"));
+  Find<QAction>("mHelpContents")->trigger();
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Inhalt"));
+  // F1: the group boxes have context 7, the window 1.
+  QTest::keyClick(Find<QRadioButton>("rbtnFirstLang"), Qt::Key_F1);
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Hauptfenster"));
+  QTest::keyClick(Find<QLabel>("labelSelUnits"), Qt::Key_F1);
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Inhalt"));
+  QVERIFY(messages.empty());
+  // The help follows the interface language.
+  Find<QAction>("mAppGerman")->trigger();
+  QVERIFY(OpenHelpWindow()->findChild<QTextBrowser*>("helpBrowser")->toHtml().contains("Inhalt"));
+  // Closing the main window closes the help.
+  QPointer<THelpWindow> help = OpenHelpWindow();
+  win->close();
+  QTRY_VERIFY(help.isNull() || !help->isVisible());
+}
+
+void MainWndTest::unusableHelpFileIsReported_data() {
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<bool>("present");
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("missing") << QByteArray() << false << QString();
+  QTest::newRow("malformed") << QByteArray("@topic Inhalt\n@bogus\n") << true << QStringLiteral("line 2");
+  QTest::newRow("no such topic") << QByteArray("@topic Inhalt\n@EN Contents\n") << true << QStringLiteral("Hauptfenster");
+}
+
+void MainWndTest::unusableHelpFileIsReported() {
+  QFETCH(QByteArray, content);
+  QFETCH(bool, present);
+  QFETCH(QString, reason);
+  dir->Bundle();
+  QFile::remove(dir->File("Quillmere.Hlp"));
+  if (present) dir->Write("Quillmere.Hlp", content);
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnHelp")->click();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QVERIFY2(messages[0].text.contains(reason), qPrintable(messages[0].text));
+  QVERIFY(messages[0].text.contains(present && reason.startsWith("Haupt") ? "Hauptfenster" : "Quillmere.Hlp"));
+  QVERIFY(OpenHelpWindow() == nullptr || !OpenHelpWindow()->isVisible());
+}
+
+QTEST_MAIN(MainWndTest)
+#include "MainWndTest.moc"
