@@ -22,7 +22,16 @@ class TExerciseComposer {
   // The editor changed MaxWords: cut the list, or top it up.
   void MaxWordsChanged();
 
+  // Whether the last composition could read the language file. When it could
+  // not, nothing was changed (a missing file must not empty the list).
+  bool Loaded() const { return loaded_; }
+
  private:
+  // Empties the handler and reads the file; entries that name no pair of it
+  // leave both lists.
+  bool Load();
+
   TAppIniFile& iniFile_;
   TLangFHandler& langFile_;
+  bool loaded_ = true;
 };

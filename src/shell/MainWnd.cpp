@@ -28,6 +28,7 @@
 #include "editors/EditExercise.h"
 #include "editors/ModalRunner.h"
 #include "exercise/ExerciseComposer.h"
+#include "exercise/ExerciseHelpFunc.h"
 #include "exercise/ExerciseWnd.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
@@ -375,8 +376,7 @@ void tMainWindow::mAppEnglishClick() { SwitchLanguage("EN"); }
 void tMainWindow::mAppGermanClick() { SwitchLanguage("DE"); }
 
 void tMainWindow::SplitDeferred(TExerciseWords& exerciseWords, TExerciseWords& deferredWords) {
-  // The exercise window splits the settings' own lists.
-  if (&exerciseWords == &IniFile->ExerciseWords && &deferredWords == &IniFile->DeferredWords) Composer->SplitDeferred();
+  SplitByPriority(exerciseWords, deferredWords);
 }
 
 bool tMainWindow::IsFirstLangChecked() const { return rbtnFirstLang->isChecked(); }
@@ -407,6 +407,14 @@ void tMainWindow::btnExerciseRunClick() {
       Composer->ComposeNew();
     } else {
       Composer->ComposeContinue(cbResetPrio->isChecked());
+    }
+    if (!Composer->Loaded()) {
+      // Nothing was composed or changed; an old list must not run on pairs
+      // that were never read.
+      ShowMessageBox(this, UiText(*LangHandler, 0),
+                     UiText(*LangHandler, 137) + "\n" + Cp1252ToQString(IniFile->LangFileName), QMessageBox::Warning,
+                     QMessageBox::Ok, true);
+      return;
     }
     if (IniFile->ExerciseWords.empty()) {
       ShowMessageBox(this, UiText(*LangHandler, 0), UiText(*LangHandler, 112), QMessageBox::Information,

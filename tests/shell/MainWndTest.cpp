@@ -146,6 +146,7 @@ class MainWndTest : public QObject {
   void startWhileTheExerciseWindowIsVisibleDoesNotRecompose();
   void startWithAnEmptyCompositionSaysSo();
   void damagedLanguageFileIsReportedAndNothingChanges();
+  void unreadableLanguageFileStartsNothing();
   void closingClosesTheExerciseWindowFirst();
   void closingKeepsAPairRetiredInTheOpenExerciseWindow();
   void editorChangeCodes();
@@ -516,6 +517,23 @@ void MainWndTest::damagedLanguageFileIsReportedAndNothingChanges() {
   // The program goes on.
   QVERIFY(win->isVisible());
   QVERIFY(Find<QToolButton>("btnExerciseRun")->isEnabled());
+}
+
+// A file that fails its header or checksum test used to leave the old list
+// running on pairs that were never read.
+void MainWndTest::unreadableLanguageFileStartsNothing() {
+  dir->Bundle();
+  dir->Write("LangFiles/Eng_Ger/english_german.lang", "not a language file");
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  win->GetIniFile().ExerciseWords = {{1, 0, 0, false}};
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].text.split('\n').value(0).toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(137)));
+  QVERIFY(messages[0].text.contains("english_german.lang"));
+  QCOMPARE(win->exerciseDlgsCreated, 0);
+  QCOMPARE(win->GetIniFile().ExerciseWords.size(), std::size_t(1));
+  QCOMPARE(dir->Read("LangFiles/Eng_Ger/english_german.lang"), QByteArray("not a language file"));
 }
 
 void MainWndTest::closingClosesTheExerciseWindowFirst() {

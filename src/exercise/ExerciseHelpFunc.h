@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "exercise/ExerciseWord.h"
+
+class TLangFHandler;
+
+// Operations on exercise lists. Entries name pairs by lesson and pair
+// number only; the language file handler holds the pairs.
+
+// For each lesson in the given order, every pair in use, slots ascending
+// (priority 0, no filler). A lesson the file does not hold is skipped.
+TExerciseWords CollectSelectedWords(const std::vector<int32_t>& lessons, const TLangFHandler& file);
+// The same for pairs in use and not drawn; Filler of every entry := filler.
+TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler);
+
+// Uniform random order (on the program's generator, or one handed in).
+void ShuffleWords(TExerciseWords& list);
+void ShuffleWords(TExerciseWords& list, std::mt19937& engine);
+
+// Drawn of every named pair := flag; an entry naming no pair is skipped.
+void MarkDrawn(TLangFHandler& file, const TExerciseWords& list, bool flag);
+// Every priority below 9 becomes 0.
+void ResetPriorities(TExerciseWords& list);
+// Every priority from 1 to 8 loses 1.
+void CountDownPriorities(TExerciseWords& list);
+// Priority 0 stays in the list, other priorities below 9 (-1 too) move to the
+// deferred list, which they replace (it is kept when nothing moves); 9 and
+// above are dropped.
+void SplitByPriority(TExerciseWords& list, TExerciseWords& deferred);
+// Appends source entries in order until the target holds limit entries; a
+// fuller target gets nothing and is not shortened.
+void AppendUpTo(TExerciseWords& target, int32_t limit, const TExerciseWords& source);
+
+// Whether the file holds the pair the entry names.
+bool NamesPair(const TLangFHandler& file, const TExerciseWord& entry);
+// Removes the entries that name no pair of the file, keeping the others in order.
+void DropMissingPairs(TExerciseWords& list, const TLangFHandler& file);
