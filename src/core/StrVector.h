@@ -7,6 +7,15 @@
 #include "Bytes.h"
 #include "SlotVector.h"
 
+// The text of one line's bytes: it ends before the first NUL byte.
+inline std::string_view LineTextView(const uint8_t* data, std::size_t size) {
+  if (size > 0) {
+    const void* nul = std::memchr(data, 0, size);
+    if (nul != nullptr) size = static_cast<std::size_t>(static_cast<const uint8_t*>(nul) - data);
+  }
+  return std::string_view(reinterpret_cast<const char*>(data), size);
+}
+
 // Splits bytes into lines and hands each to fn as a text that ends before
 // its first NUL byte. A line ends at the first byte that is CR or is followed
 // by LF; the next line starts two bytes further on. An unterminated last line
@@ -19,12 +28,7 @@ void ForEachByteLine(const uint8_t* data, std::size_t size, Fn&& fn) {
   while (start < size) {
     std::size_t p = start;
     while (p < size && data[p] != kCR && !(p + 1 < size && data[p + 1] == kLF)) ++p;
-    std::size_t length = p - start;
-    if (length > 0) {
-      const void* nul = std::memchr(data + start, 0, length);
-      if (nul != nullptr) length = static_cast<std::size_t>(static_cast<const uint8_t*>(nul) - (data + start));
-    }
-    fn(std::string_view(reinterpret_cast<const char*>(data + start), length));
+    fn(LineTextView(data + start, p - start));
     start = p + 2;
   }
 }

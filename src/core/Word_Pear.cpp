@@ -1,62 +1,72 @@
 #include "Word_Pear.h"
 
+#include <charconv>
+
 #include "Convert.h"
 #include "Errors.h"
 
 namespace {
 // Splits at the first "@": before it, and everything after it. Without an
 // "@" the first part is empty and the second the whole piece.
-void SplitAt(const std::string& piece, std::string& first, std::string& second) {
+void SplitAt(std::string_view piece, std::string& first, std::string& second) {
   const std::size_t at = piece.find('@');
-  if (at == std::string::npos) {
+  if (at == std::string_view::npos) {
     first.clear();
-    second = piece;
+    second.assign(piece);
   } else {
-    first = piece.substr(0, at);
-    second = piece.substr(at + 1);
+    first.assign(piece.substr(0, at));
+    second.assign(piece.substr(at + 1));
   }
 }
 }  // namespace
 
 // The steps run in this order because the sound files depend on the marker.
-TWordPear::TWordPear(const std::string& line) {
+// Views into the line keep reading free of temporary strings.
+TWordPear::TWordPear(std::string_view line) {
   if (line.empty()) return;
   const std::size_t eq = line.find('=');
-  if (eq == std::string::npos) throw TConversionError(line);
-  PearNbr = StrToInt(std::string_view(line).substr(0, eq));
+  if (eq == std::string_view::npos) throw TConversionError(std::string(line));
+  PearNbr = StrToInt(line.substr(0, eq));
 
   const std::size_t star = line.find('*');
-  if (star != std::string::npos && star == line.size() - 1) {
+  if (star != std::string_view::npos && star == line.size() - 1) {
     InUse = true;
   } else {
     const std::size_t drawn = line.find(kDrawnMarker);
-    if (drawn != std::string::npos && drawn == line.size() - 1) {
+    if (drawn != std::string_view::npos && drawn == line.size() - 1) {
       InUse = true;
       Drawn = true;
     }
   }
 
   const std::size_t hash = line.find('#');
-  if (hash != std::string::npos && hash > eq) SplitAt(line.substr(eq + 1, hash - eq - 1), Word1, Word2);
+  if (hash != std::string_view::npos && hash > eq) SplitAt(line.substr(eq + 1, hash - eq - 1), Word1, Word2);
 
-  if (hash != std::string::npos) {
-    std::string sounds = line.substr(hash + 1);
-    if (InUse && !sounds.empty()) sounds.pop_back();
+  if (hash != std::string_view::npos) {
+    std::string_view sounds = line.substr(hash + 1);
+    if (InUse && !sounds.empty()) sounds.remove_suffix(1);
     SplitAt(sounds, WavFile1, WavFile2);
   }
 }
 
 std::string TWordPear::GetFileLine() const {
-  std::string line = std::to_string(PearNbr);
-  line.reserve(line.size() + Word1.size() + Word2.size() + WavFile1.size() + WavFile2.size() + 5);
-  line += '=';
-  line += Word1;
-  line += '@';
-  line += Word2;
-  line += '#';
-  line += WavFile1;
-  line += '@';
-  line += WavFile2;
-  if (InUse) line += Drawn ? kDrawnMarker : '*';
+  std::string line;
+  line.reserve(16 + Word1.size() + Word2.size() + WavFile1.size() + WavFile2.size());
+  AppendFileLine(line);
   return line;
+}
+
+void TWordPear::AppendFileLine(std::string& out) const {
+  char digits[16];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, PearNbr);
+  out.append(digits, end);
+  out += '=';
+  out += Word1;
+  out += '@';
+  out += Word2;
+  out += '#';
+  out += WavFile1;
+  out += '@';
+  out += WavFile2;
+  if (InUse) out += Drawn ? kDrawnMarker : '*';
 }

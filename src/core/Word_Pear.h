@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // One phrase pair: a phrase in each language, an optional sound file for each
 // side (a single blank when none), its number in its lesson and the flags
@@ -19,9 +20,11 @@ struct TWordPear {
   TWordPear() = default;
   // Parses a pair line; an empty line leaves the defaults. A number part that
   // is no integer raises TConversionError.
-  explicit TWordPear(const std::string& line);
+  explicit TWordPear(std::string_view line);
 
   std::string GetFileLine() const;
+  // Appends the pair line to out (no allocation when out has room).
+  void AppendFileLine(std::string& out) const;
   void ClearDrawn() { Drawn = false; }
 };
 

@@ -1,8 +1,18 @@
 #include "ExerciseComposer.h"
 
+#include <algorithm>
+
 #include "ExerciseHelpFunc.h"
 #include "settings/AppIniFile.h"
 #include "storage/LangFHandler.h"
+
+namespace {
+// How many entries the list can still take.
+std::size_t Room(const TExerciseWords& list, int32_t maxWords) {
+  const auto size = static_cast<int64_t>(list.size());
+  return maxWords > size ? static_cast<std::size_t>(maxWords - size) : 0;
+}
+}  // namespace
 
 TExerciseComposer::TExerciseComposer(TAppIniFile& iniFile, TLangFHandler& langFile)
     : iniFile_(iniFile), langFile_(langFile) {}
@@ -22,7 +32,8 @@ void TExerciseComposer::ComposeNew() {
   if (!Load()) return;
   TExerciseWords chosen = CollectSelectedWords(iniFile_.AvailableUnits, langFile_);
   if (chosen.empty()) return;
-  ShuffleWords(chosen);
+  // The first MaxWords of a shuffle of all, without shuffling all.
+  KeepRandomWords(chosen, static_cast<std::size_t>(std::max(iniFile_.MaxWords, 0)));
   iniFile_.ExerciseWords.clear();
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, chosen);
   langFile_.ClearAllDrawn();
@@ -48,7 +59,7 @@ void TExerciseComposer::FillUpFromUndrawn() {
   if (langFile_.LessonSlotCount() == 0 && !Load()) return;
   TExerciseWords undrawn = CollectUndrawnWords(iniFile_.AvailableUnits, langFile_, false);
   if (undrawn.empty()) return;
-  ShuffleWords(undrawn);
+  KeepRandomWords(undrawn, Room(iniFile_.ExerciseWords, iniFile_.MaxWords));
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, undrawn);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
   langFile_.SaveLangFile(iniFile_.LangFileName);
@@ -56,7 +67,10 @@ void TExerciseComposer::FillUpFromUndrawn() {
 
 void TExerciseComposer::FillUpTemporary() {
   // In lesson and slot order; the final shuffle mixes them in. Not drawn, not written.
-  AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, CollectUndrawnWords(iniFile_.AvailableUnits, langFile_, true));
+  const std::size_t room = Room(iniFile_.ExerciseWords, iniFile_.MaxWords);
+  if (room == 0) return;
+  AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords,
+             CollectUndrawnWords(iniFile_.AvailableUnits, langFile_, true, room));
 }
 
 void TExerciseComposer::SplitDeferred() { SplitByPriority(iniFile_.ExerciseWords, iniFile_.DeferredWords); }
@@ -65,7 +79,9 @@ void TExerciseComposer::MaxWordsChanged() {
   if (iniFile_.MaxWords >= 0 && static_cast<int64_t>(iniFile_.ExerciseWords.size()) > iniFile_.MaxWords) {
     // The cut entries' pairs stay drawn.
     iniFile_.ExerciseWords.resize(static_cast<std::size_t>(iniFile_.MaxWords));
-  } else {
+  } else if (Load()) {
+    // The editor may have saved the file since it was read here: top up
+    // from the file as it is now, never write the older copy over it.
     FillUpFromUndrawn();
   }
 }

@@ -12,14 +12,19 @@ std::shared_ptr<TWordPear> PairOf(const TLangFHandler& file, const TExerciseWord
 }
 
 template <class Take>
-TExerciseWords Collect(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler, Take take) {
+TExerciseWords Collect(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler, Take take,
+                       std::size_t limit = SIZE_MAX) {
   TExerciseWords list;
+  std::vector<int32_t> seen;
   for (int32_t nbr : lessons) {
     std::shared_ptr<TLesson> lesson = file.GetLesson(nbr);
-    if (!lesson) continue;
-    for (int32_t slot = 0; slot < lesson->SlotCount(); ++slot) {
-      std::shared_ptr<TWordPear> pair = lesson->GetPear(slot);
-      if (pair && take(*pair)) list.push_back({nbr, slot, 0, filler});
+    if (!lesson || std::find(seen.begin(), seen.end(), nbr) != seen.end()) continue;
+    seen.push_back(nbr);
+    // The slots by reference: no reference count changes per pair.
+    const auto& pairs = lesson->Pears.Items();
+    for (std::size_t slot = 0; slot < pairs.size(); ++slot) {
+      if (list.size() >= limit) return list;
+      if (pairs[slot] && take(*pairs[slot])) list.push_back({nbr, static_cast<int32_t>(slot), 0, filler});
     }
   }
   return list;
@@ -41,8 +46,9 @@ TExerciseWords CollectSelectedWords(const std::vector<int32_t>& lessons, const T
   return Collect(lessons, file, false, [](const TWordPear& p) { return p.InUse; });
 }
 
-TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler) {
-  return Collect(lessons, file, filler, [](const TWordPear& p) { return p.InUse && !p.Drawn; });
+TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler,
+                                   std::size_t limit) {
+  return Collect(lessons, file, filler, [](const TWordPear& p) { return p.InUse && !p.Drawn; }, limit);
 }
 
 void ShuffleWords(TExerciseWords& list) {
@@ -51,6 +57,17 @@ void ShuffleWords(TExerciseWords& list) {
 
 void ShuffleWords(TExerciseWords& list, std::mt19937& engine) {
   Reorder(list, [&engine](std::vector<int32_t>& index) { Shuffle(index, engine); });
+}
+
+void KeepRandomWords(TExerciseWords& list, std::size_t count) {
+  const std::size_t n = list.size();
+  count = std::min(count, n);
+  std::mt19937& engine = RandomEngine();
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uniform_int_distribution<std::size_t> pick(i, n - 1);
+    std::swap(list[i], list[pick(engine)]);
+  }
+  list.resize(count);
 }
 
 void MarkDrawn(TLangFHandler& file, const TExerciseWords& list, bool flag) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -11,14 +12,22 @@ class TLangFHandler;
 // number only; the language file handler holds the pairs.
 
 // For each lesson in the given order, every pair in use, slots ascending
-// (priority 0, no filler). A lesson the file does not hold is skipped.
+// (priority 0, no filler). A lesson the file does not hold is skipped, and so
+// is a lesson named a second time (its pairs would come twice).
 TExerciseWords CollectSelectedWords(const std::vector<int32_t>& lessons, const TLangFHandler& file);
 // The same for pairs in use and not drawn; Filler of every entry := filler.
-TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler);
+// With a limit, only the first limit of them.
+TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler,
+                                   std::size_t limit = SIZE_MAX);
 
 // Uniform random order (on the program's generator, or one handed in).
 void ShuffleWords(TExerciseWords& list);
 void ShuffleWords(TExerciseWords& list, std::mt19937& engine);
+
+// At most count entries, as the first count entries after ShuffleWords would
+// be (every choice and order equally likely), but with only count random
+// steps: choosing 500 of a million entries costs 500 steps, not a million.
+void KeepRandomWords(TExerciseWords& list, std::size_t count);
 
 // Drawn of every named pair := flag; an entry naming no pair is skipped.
 void MarkDrawn(TLangFHandler& file, const TExerciseWords& list, bool flag);

@@ -1,6 +1,8 @@
 #include "CodeDecode.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 constexpr uint8_t kCR = 13;
@@ -17,24 +19,55 @@ constexpr std::array<uint8_t, kKeyPeriod> MakeKeys() {
 constexpr std::array<uint8_t, kKeyPeriod> kKeys = MakeKeys();
 
 uint8_t XorOf(const uint8_t* data, std::size_t size) {
-  uint8_t check = 0;
-  for (std::size_t i = 0; i < size; ++i) check ^= data[i];
+  uint64_t wide = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    wide ^= word;
+  }
+  wide ^= wide >> 32;
+  wide ^= wide >> 16;
+  wide ^= wide >> 8;
+  auto check = static_cast<uint8_t>(wide);
+  for (; i < size; ++i) check ^= data[i];
   return check;
+}
+
+// Bytes that may end a line (CR, LF) or cut its text (NUL).
+constexpr std::array<bool, 256> MakeSpecial() {
+  std::array<bool, 256> special{};
+  special[0] = special[kCR] = special[kLF] = true;
+  return special;
+}
+constexpr std::array<bool, 256> kSpecial = MakeSpecial();
+
+// Whether any of the eight bytes is NUL, LF or CR (word-at-a-time test).
+bool HasSpecial(const uint8_t* bytes) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  uint64_t w;
+  std::memcpy(&w, bytes, 8);
+  auto hasZero = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  return (hasZero(w) | hasZero(w ^ (kOnes * kLF)) | hasZero(w ^ (kOnes * kCR))) != 0;
 }
 
 bool HeaderAndChecksumHold(TBytes& bytes) { return bytes.size() >= 2 && bytes[0] == kContainerHeader && XorCheck(bytes, false); }
 }  // namespace
 
-void ScrambleInPlace(TBytes& bytes) {
-  uint8_t* data = bytes.data();
-  std::size_t rest = bytes.size();
-  while (rest > 0) {
-    const std::size_t n = rest < kKeyPeriod ? rest : kKeyPeriod;
-    for (std::size_t i = 0; i < n; ++i) data[i] ^= kKeys[i];
+void ScrambleAt(uint8_t* data, std::size_t size, uint64_t position) {
+  std::size_t key = static_cast<std::size_t>(position % kKeyPeriod);
+  while (size > 0) {
+    const std::size_t n = std::min(size, kKeyPeriod - key);
+    const uint8_t* keys = kKeys.data() + key;
+    for (std::size_t i = 0; i < n; ++i) data[i] ^= keys[i];
     data += n;
-    rest -= n;
+    size -= n;
+    key = 0;
   }
 }
+
+void ScrambleInPlace(TBytes& bytes) { ScrambleAt(bytes.data(), bytes.size(), 0); }
 
 TBytes ScrambleBytes(const TBytes& bytes) {
   TBytes copy(bytes);
@@ -65,6 +98,16 @@ bool OpenContainer(TBytes& bytes, bool unscrambleFirst) {
   }
   bytes.pop_back();
   bytes.erase(bytes.begin());
+  return true;
+}
+
+bool FitsContainerLine(std::string_view line) {
+  if (line.size() > kMaxContainerLine) return false;
+  const auto* d = reinterpret_cast<const uint8_t*>(line.data());
+  std::size_t p = 0;
+  while (p + 8 <= line.size() && !HasSpecial(d + p)) p += 8;
+  for (; p < line.size(); ++p)
+    if (kSpecial[d[p]]) return false;
   return true;
 }
 
@@ -105,4 +148,74 @@ TBytes TContainerBuilder::Finish() {
   image_.push_back(kContainerHeader);
   lineCount_ = 0;
   return result;
+}
+
+TContainerReader::TContainerReader(TLineFn onLine) : onLine_(std::move(onLine)) {}
+
+void TContainerReader::Feed(const uint8_t* data, std::size_t size) {
+  if (size == 0) return;
+  const std::size_t old = pending_.size();
+  pending_.insert(pending_.end(), data, data + size);
+  uint8_t* fresh = pending_.data() + old;
+  ScrambleAt(fresh, size, position_);
+  xor_ ^= XorOf(fresh, size);
+  if (position_ == 0 && fresh[0] != kContainerHeader) headerOk_ = linesWanted_ = false;
+  position_ += size;
+  if (!linesWanted_) {
+    pending_.clear();  // only the checksum matters now
+    start_ = scan_ = 0;
+    return;
+  }
+  SplitLines(false);
+  // Drop what was handed out once it is the larger part, so that moving
+  // the rest costs no more than reading it did.
+  if (start_ > 1 && start_ >= pending_.size() / 2) {
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start_));
+    scan_ -= start_;
+    if (nul_ != kNone) nul_ -= start_;
+    start_ = 0;
+  }
+}
+
+// A line ends at the first byte that is CR or is followed by LF; its text
+// ends before its first NUL. One pass over each byte, resumed where the
+// previous block left off.
+void TContainerReader::SplitLines(bool atEnd) {
+  if (pending_.empty()) return;
+  const uint8_t* d = pending_.data();
+  const std::size_t end = pending_.size() - 1;  // the last byte is held back
+  while (linesWanted_ && start_ < end) {
+    std::size_t p = std::max(start_, scan_);
+    std::size_t stop = end;
+    while (p < end) {
+      while (p + 8 <= end && !HasSpecial(d + p)) p += 8;
+      while (p < end && !kSpecial[d[p]]) ++p;
+      if (p == end) break;
+      if (d[p] == kCR) {
+        stop = p;
+        break;
+      }
+      if (d[p] == kLF && p > start_) {
+        stop = p - 1;
+        break;
+      }
+      if (d[p] == 0 && nul_ == kNone) nul_ = p;
+      ++p;
+    }
+    if (stop == end && !atEnd) {
+      // Whether the last known byte ends the line depends on the next one.
+      scan_ = std::max(start_, end - 1);
+      return;
+    }
+    onLine_(std::string_view(reinterpret_cast<const char*>(d + start_), std::min(stop, nul_) - start_));
+    start_ = scan_ = stop + 2;
+    nul_ = kNone;
+  }
+}
+
+bool TContainerReader::Finish() {
+  // The checksum makes the XOR of all bytes 0.
+  if (position_ < 2 || !headerOk_ || xor_ != 0) return false;
+  SplitLines(true);
+  return true;
 }

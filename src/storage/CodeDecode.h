@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string_view>
 
 #include "core/Bytes.h"
@@ -15,6 +16,9 @@ constexpr std::size_t kMaxContainerLine = 65533;
 // A copy with every byte XORed with its key; its own inverse.
 TBytes ScrambleBytes(const TBytes& bytes);
 void ScrambleInPlace(TBytes& bytes);
+// Scrambles in place bytes that stand at the given position of a container,
+// for reading one block after the other.
+void ScrambleAt(uint8_t* data, std::size_t size, uint64_t position);
 
 // Whether the last byte equals the XOR of all bytes before it; with store the
 // last byte is set to that value first.
@@ -27,6 +31,10 @@ bool UnscrambleAndCheck(TBytes& bytes);
 // Optionally unscrambles, then checks header and checksum and removes both.
 // False, and the array unchanged, when a check fails or it is shorter than two bytes.
 bool OpenContainer(TBytes& bytes, bool unscrambleFirst);
+
+// Whether the line comes back as it is from a container: at most
+// kMaxContainerLine characters and no CR, LF or NUL (they would split or cut it).
+bool FitsContainerLine(std::string_view line);
 
 // The stored (scrambled) container of the lines.
 TBytes StringsToContainer(const TStrVector& lines);
@@ -49,4 +57,39 @@ class TContainerBuilder {
  private:
   TBytes image_;
   std::size_t lineCount_ = 0;
+};
+
+// Reads a stored container block by block and hands out its lines as soon as
+// they are complete, so that a large file is never held whole. The lines
+// come before the checksum can be known: a caller keeps what it builds from
+// them apart until Finish says the container holds.
+class TContainerReader {
+ public:
+  using TLineFn = std::function<void(std::string_view line)>;
+  explicit TContainerReader(TLineFn onLine);
+
+  // The next scrambled bytes of the container.
+  void Feed(const uint8_t* data, std::size_t size);
+  // No more lines are handed out; the bytes are still checked.
+  void StopLines() { linesWanted_ = false; }
+  // Hands out the last lines; true when header and checksum hold.
+  bool Finish();
+
+ private:
+  // Hands out the complete lines among the bytes before the held-back last
+  // one (a checksum if nothing follows); at the end also an unterminated one.
+  void SplitLines(bool atEnd);
+
+  TLineFn onLine_;
+  uint64_t position_ = 0;
+  uint8_t xor_ = 0;
+  bool headerOk_ = true;
+  bool linesWanted_ = true;
+  // Unscrambled bytes not yet handed out, from start_; scanning for the end
+  // of the current line resumes at scan_.
+  TBytes pending_;
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t start_ = 1;  // after the header byte
+  std::size_t scan_ = 1;
+  std::size_t nul_ = kNone;  // the first NUL of the current line
 };

@@ -91,25 +91,41 @@ bool FileExistsWarn(const std::string& path, const std::string& caption, const v
   return false;
 }
 
-TBytes ReadFileBytes(const std::string& path) {
-  if (!FileExistsWarn(path)) return {};
+bool ReadFileBlocks(const std::string& path, const TByteSink& sink, uint64_t* size) {
+  if (!FileExistsWarn(path)) return false;
   const std::filesystem::path native = NativePath(path);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
   if (!file) throw TFileIoError(path, SystemReason(errno));
-  TBytes bytes;
-  std::error_code sizeError;
-  const auto size = std::filesystem::file_size(native, sizeError);
-  if (!sizeError) bytes.reserve(static_cast<std::size_t>(size));
+  if (size != nullptr) {
+    std::error_code sizeError;
+    const auto known = std::filesystem::file_size(native, sizeError);
+    *size = sizeError ? 0 : static_cast<uint64_t>(known);
+  }
   TBytes block(kBlockSize);
   for (;;) {
     const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
-    bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
+    if (got > 0) sink(block.data(), got);
     if (got < block.size()) {
       if (std::ferror(file.get())) throw TFileIoError(path, SystemReason(errno));
       break;
     }
   }
   if (std::fclose(file.release()) != 0) throw TFileIoError(path, SystemReason(errno));
+  return true;
+}
+
+TBytes ReadFileBytes(const std::string& path) {
+  TBytes bytes;
+  uint64_t size = 0;
+  bool first = true;
+  ReadFileBlocks(
+      path,
+      [&](const uint8_t* data, std::size_t got) {
+        if (first && size > 0) bytes.reserve(static_cast<std::size_t>(size));
+        first = false;
+        bytes.insert(bytes.end(), data, data + got);
+      },
+      &size);
   return bytes;
 }
 

@@ -39,6 +39,13 @@ bool FileExistsWarn(const std::string& path, const std::string& caption = {}, co
 // existing file raises TFileIoError.
 TBytes ReadFileBytes(const std::string& path);
 
+// Hands the content of the file to sink block by block, without holding the
+// whole file. False when the file does not exist; an input/output error on
+// an existing file raises TFileIoError. size gets the size the file had when
+// opened (a guess: the file may change while it is read).
+using TByteSink = std::function<void(const uint8_t* data, std::size_t size)>;
+bool ReadFileBlocks(const std::string& path, const TByteSink& sink, uint64_t* size = nullptr);
+
 // Writes the bytes as the whole content of the file. The bytes go to a
 // temporary file in the same folder that replaces the target only when all
 // was written and flushed, so the old file is intact on any failure. True

@@ -1,6 +1,7 @@
 #include "LangFHandler.h"
 
 #include <algorithm>
+#include <exception>
 #include <string_view>
 
 #include "CodeDecode.h"
@@ -11,12 +12,6 @@
 
 namespace {
 constexpr std::string_view kGeneralHeader = "[General]";
-
-// A line the reader would get back differently: a line end or NUL inside it
-// splits or cuts it, and the container holds at most kMaxContainerLine.
-bool Storable(std::string_view line) {
-  return line.size() <= kMaxContainerLine && line.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
 }  // namespace
 
 void TLangFHandler::ClearLessons() {
@@ -26,50 +21,63 @@ void TLangFHandler::ClearLessons() {
 }
 
 bool TLangFHandler::LoadLangFile(const std::string& fileName) {
-  TBytes bytes = ReadFileBytes(fileName);
-  if (bytes.empty()) return false;
-  return LoadImage(bytes, fileName);
+  return Load([&](const TByteSink& sink) { return ReadFileBlocks(fileName, sink); }, fileName);
 }
 
 bool TLangFHandler::LoadLangBytes(const TBytes& bytes, const std::string& fileName) {
-  if (bytes.empty()) return false;
-  TBytes image(bytes);
-  return LoadImage(image, fileName);
+  return Load(
+      [&](const TByteSink& sink) {
+        constexpr std::size_t kBlock = 1 << 18;
+        for (std::size_t at = 0; at < bytes.size(); at += kBlock) sink(bytes.data() + at, std::min(kBlock, bytes.size() - at));
+        return true;
+      },
+      fileName);
 }
 
-bool TLangFHandler::LoadImage(TBytes& image, const std::string& fileName) {
-  if (!UnscrambleAndCheck(image)) return false;
+// The file is read block by block into a second handler, whose lessons and
+// names are taken over only when header and checksum hold; so a damaged file
+// changes nothing although its lines are read before its end is known.
+bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, const std::string& fileName) {
+  TLangFHandler staging;
+  staging.Lang1Name = Lang1Name;
+  staging.Lang2Name = Lang2Name;
+  staging.slotsLeft_ = 1 + kMaxEmptySlots;
 
-  ParseState = 0;
-  CurLessonNbr = -1;
-  current_.reset();
-  // A line takes at least two bytes and fills at most one slot.
-  slotsLeft_ = static_cast<int64_t>(image.size() / 2) + 1 + kMaxEmptySlots;
-  lessonSlotsClaimed_ = Lessons.Count();
-
-  std::string line;
+  std::exception_ptr error;
   int lineNbr = 0;
-  try {
-    ForEachByteLine(image.data() + 1, image.size() - 2, [&](std::string_view text) {
-      ++lineNbr;
-      line.assign(text);
-      ReadLine(line);
-    });
-  } catch (TConversionError& error) {
-    // The lesson being read is lost; the next load starts afresh.
-    error.SetPlace(fileName, lineNbr, line);
-    CurLessonNbr = -1;
-    current_.reset();
-    ParseState = 0;
-    throw;
-  }
-  StoreCurrentLesson();
+  TContainerReader reader([&](std::string_view line) {
+    if (error) return;
+    ++lineNbr;
+    try {
+      staging.ReadLine(line);
+    } catch (TConversionError& e) {
+      e.SetPlace(fileName, lineNbr, std::string(line));
+      error = std::current_exception();
+    }
+  });
+  const bool found = source([&](const uint8_t* data, std::size_t size) {
+    // A line takes at least two bytes and fills at most one slot.
+    staging.slotsLeft_ += static_cast<int64_t>(size / 2);
+    reader.Feed(data, size);
+    if (error) reader.StopLines();
+  });
+  if (!found || !reader.Finish()) return false;
+
+  // After a malformed number the lesson being read is lost.
+  if (!error) staging.StoreCurrentLesson();
+  Lang1Name = std::move(staging.Lang1Name);
+  Lang2Name = std::move(staging.Lang2Name);
+  ParseState = error ? 0 : staging.ParseState;
+  const auto& lessons = staging.Lessons.Items();
+  for (std::size_t n = 0; n < lessons.size(); ++n)
+    if (lessons[n]) Lessons.Put(static_cast<int32_t>(n), lessons[n]);
   CurLessonNbr = -1;
   current_.reset();
+  if (error) std::rethrow_exception(error);
   return true;
 }
 
-void TLangFHandler::ReadLine(const std::string& line) {
+void TLangFHandler::ReadLine(std::string_view line) {
   if (line == kGeneralHeader) {
     ParseState = 1;
   } else if (!line.empty() && line[0] == '[' && (ParseState == 2 || ParseState == 4)) {
@@ -103,7 +111,7 @@ void TLangFHandler::ReadLine(const std::string& line) {
   }
 }
 
-void TLangFHandler::StartLesson(const std::string& line) {
+void TLangFHandler::StartLesson(std::string_view line) {
   StoreCurrentLesson();
   current_ = std::make_shared<TLesson>();
   CurLessonNbr = -1;
@@ -118,7 +126,7 @@ void TLangFHandler::StartLesson(const std::string& line) {
   current_->LessonNbr = lessonNbr;
 }
 
-void TLangFHandler::AddPearLine(const std::string& line) {
+void TLangFHandler::AddPearLine(std::string_view line) {
   // An empty line would become an empty pair 0 replacing the real one.
   if (line.empty() || !current_) return;
   auto pear = std::make_shared<TWordPear>(line);
@@ -152,13 +160,15 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName) {
   }
 
   TContainerBuilder image(expected);
+  // A line that would not read back as written is never written.
   bool storable = true;
-  auto add = [&](const std::string& line) {
-    storable = storable && Storable(line);
+  auto add = [&](std::string_view line) {
+    storable = storable && FitsContainerLine(line);
     image.AddLine(line);
   };
-  add(std::string(kGeneralHeader));
+  add(kGeneralHeader);
   add(Lang1Name + "@" + Lang2Name);
+  std::string line;
   for (const auto& lesson : Lessons.Items()) {
     if (!lesson) continue;
     add("[" + std::to_string(lesson->LessonNbr) + "]");
@@ -166,7 +176,9 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName) {
     for (const auto& pear : lesson->Pears.Items()) {
       if (!pear) continue;
       pear->PearNbr = counter++;
-      add(pear->GetFileLine());
+      line.clear();
+      pear->AppendFileLine(line);
+      add(line);
     }
   }
   if (!storable || image.LineCount() < 4) return false;

@@ -1,11 +1,14 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/Bytes.h"
 #include "core/Lesson.h"
 #include "core/Vector.h"
+#include "storage/FileUtil.h"
 
 // Reads a language file into lessons and phrase pairs, keeps them by lesson
 // number and writes them back. Lines of a file:
@@ -31,6 +34,7 @@ class TLangFHandler {
   // billions of them. Each line fills at most one slot; beyond that a file may
   // leave at most kMaxEmptySlots empty slots in all (gaps in its lesson and
   // pair numbers). A number that needs more is refused like a malformed one.
+  // The file is never held whole: peak memory is what the lessons take.
   bool LoadLangFile(const std::string& fileName);
   // The same on the bytes of a file; fileName only names it in errors.
   bool LoadLangBytes(const TBytes& bytes, const std::string& fileName);
@@ -52,14 +56,14 @@ class TLangFHandler {
   void ClearAllDrawn();
 
   // Feeds one line to the reader.
-  void ReadLine(const std::string& line);
+  void ReadLine(std::string_view line);
 
   static constexpr int64_t kMaxEmptySlots = 1000000;
 
  private:
-  bool LoadImage(TBytes& bytes, const std::string& fileName);
-  void StartLesson(const std::string& line);
-  void AddPearLine(const std::string& line);
+  bool Load(const std::function<bool(const TByteSink&)>& source, const std::string& fileName);
+  void StartLesson(std::string_view line);
+  void AddPearLine(std::string_view line);
   void StoreCurrentLesson();
   // Takes the slots up to number (beyond slotCount) from the load's
   // allowance, or refuses the number.

@@ -254,3 +254,109 @@ TEST(ExerciseComposer, MaxWordsChangedCutsOrTopsUp) {
   }
   EXPECT_EQ(w.Drawn().size(), 14u);
 }
+
+TEST(ExerciseHelpFunc, KeepRandomWordsChoosesEachEntryAlikeWithoutRepeats) {
+  struct TCase {
+    std::size_t size, count, kept;
+  };
+  for (const TCase& c : {TCase{10, 3, 3}, TCase{10, 10, 10}, TCase{3, 10, 3}, TCase{0, 5, 0}, TCase{5, 0, 0}}) {
+    TExerciseWords list;
+    for (std::size_t i = 0; i < c.size; ++i) list.push_back(W(1, static_cast<int32_t>(i)));
+    TExerciseWords kept = list;
+    KeepRandomWords(kept, c.count);
+    EXPECT_EQ(kept.size(), c.kept);
+    EXPECT_EQ(Keys(kept).size(), c.kept);  // no entry twice
+    for (const TExerciseWord& e : kept) EXPECT_EQ(std::count(list.begin(), list.end(), e), 1);
+  }
+  // Every entry is about as likely to be chosen (expected 900 of 3000 each).
+  std::array<int, 10> chosen{};
+  for (int run = 0; run < 3000; ++run) {
+    TExerciseWords list;
+    for (int32_t i = 0; i < 10; ++i) list.push_back(W(1, i));
+    KeepRandomWords(list, 3);
+    for (const TExerciseWord& e : list) ++chosen[static_cast<std::size_t>(e.PearNbr)];
+  }
+  for (int n : chosen) {
+    EXPECT_GT(n, 750);
+    EXPECT_LT(n, 1050);
+  }
+}
+
+TEST(ExerciseHelpFunc, ALessonChosenTwiceIsCollectedOnce) {
+  TWorld w({{2, 2, 0}, {5, 1, 0}});
+  TLangFHandler file = w.Reread();
+  EXPECT_EQ(CollectSelectedWords({5, 2, 5}, file), (TExerciseWords{W(5, 0), W(2, 0), W(2, 1)}));
+  EXPECT_EQ(CollectUndrawnWords({2, 2}, file, false, 1), (TExerciseWords{W(2, 0)}));
+}
+
+// Fillers come in lesson and slot order (lessons as chosen: 5, then 2); they
+// are neither drawn nor written.
+TEST(ExerciseComposer, FillUpTemporaryTakesUndrawnPairsInLessonAndSlotOrder) {
+  TWorld w({{2, 3, 0}, {5, 3, 0}}, 4);
+  w.ini->AvailableUnits = {5, 2};
+  ASSERT_TRUE(w.handler.LoadLangFile(w.ini->LangFileName));
+  w.handler.GetLesson(5)->GetPear(1)->Drawn = true;
+  w.ini->ExerciseWords = {W(5, 1)};
+  const TBytes bytes = w.FileBytes();
+  w.composer->FillUpTemporary();
+  EXPECT_EQ(w.ini->ExerciseWords, (TExerciseWords{W(5, 1), W(5, 0, 0, true), W(5, 2, 0, true), W(2, 0, 0, true)}));
+  EXPECT_EQ(w.FileBytes(), bytes);
+  EXPECT_FALSE(w.handler.GetLesson(5)->GetPear(0)->Drawn);
+}
+
+// At closing a filler still in the exercise list is not stored; one that was
+// held back is, and comes back as an ordinary entry.
+TEST(ExerciseComposer, FillersStoredOnlyWhenHeldBackAtClosing) {
+  TWorld w({{1, 13, 0}}, 10);
+  w.ini->ExerciseLoaded = true;  // as after reading the settings at start
+  w.composer->ComposeNew();
+  for (std::size_t i = 0; i < 3; ++i) w.ini->ExerciseWords[i].Priority = 2;
+  w.composer->ComposeContinue(false);
+  TExerciseWords& list = w.ini->ExerciseWords;
+  ASSERT_EQ(std::count_if(list.begin(), list.end(), [](const TExerciseWord& e) { return e.Filler; }), 3);
+
+  // The exercise: one filler held back, one ordinary entry retired, then the
+  // exercise window's split.
+  auto filler = std::find_if(list.begin(), list.end(), [](const TExerciseWord& e) { return e.Filler; });
+  filler->Priority = 4;
+  const TExerciseWord heldFiller = *filler;
+  auto ordinary = std::find_if(list.begin(), list.end(), [](const TExerciseWord& e) { return !e.Filler; });
+  ordinary->Priority = 9;
+  w.composer->SplitDeferred();
+  ASSERT_EQ(w.ini->DeferredWords, (TExerciseWords{heldFiller}));
+
+  TExerciseWords expected;
+  for (const TExerciseWord& e : list)
+    if (!e.Filler) expected.push_back(e);
+  expected.push_back({heldFiller.LessonNbr, heldFiller.PearNbr, 4, false});
+  ASSERT_EQ(expected.size(), 7u);  // 6 kept ordinary entries and the held-back filler
+
+  w.ini->WriteExercise();
+  ASSERT_TRUE(w.ini->UpdateFile());
+  TAppIniFile next(w.dir.path().toStdString(), nullptr);
+  next.ReadExercise();
+  EXPECT_EQ(next.ExerciseWords, expected);
+  EXPECT_TRUE(next.DeferredWords.empty());
+}
+
+// The editor saves with a handler of its own; topping up after it changed
+// MaxWords must not write the main window's older copy over its work.
+TEST(ExerciseComposer, MaxWordsChangedKeepsWhatTheEditorSaved) {
+  TWorld w({{1, 6, 0}}, 4);
+  w.composer->ComposeNew();
+  TLangFHandler editor = w.Reread();
+  auto added = editor.GetLesson(1)->NewPear(-1);
+  added->Word1 = "new";
+  added->Word2 = "neu";
+  added->WavFile1 = added->WavFile2 = " ";
+  added->InUse = true;
+  ASSERT_TRUE(editor.SaveLangFile(w.ini->LangFileName));
+
+  w.ini->MaxWords = 7;
+  w.composer->MaxWordsChanged();
+  const TLangFHandler after = w.Reread();
+  ASSERT_TRUE(after.GetLesson(1)->GetPear(6));
+  EXPECT_EQ(after.GetLesson(1)->GetPear(6)->Word1, "new");
+  EXPECT_EQ(w.ini->ExerciseWords.size(), 7u);
+  EXPECT_EQ(w.Drawn(), Keys(w.ini->ExerciseWords));
+}

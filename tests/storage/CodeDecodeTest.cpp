@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "storage/CodeDecode.h"
 
 using namespace std::string_literals;
@@ -134,4 +136,65 @@ TEST(CodeDecode, XorCheckAndOpenContainer) {
   TBytes empty;
   EXPECT_FALSE(XorCheck(empty, true));
   EXPECT_TRUE(empty.empty());
+}
+
+// Fed in blocks of any size, the reader hands out the lines that
+// ContainerToStrings gives for the whole container, and judges it the same.
+TEST(ContainerReader, BlocksOfAnySizeGiveTheLinesOfTheWhole) {
+  std::vector<std::string> bodies = {
+      "", "ab", "ab\r", "a\r\nbc", "a\r\n\r\n", "\r\n", "\n", "\r", "a\nb\r\n", "x\r\r\n\ny\r\n", "a\0b\r\ncd\r\n"s,
+      "[General]\r\nEnglish@German\r\n[1]\r\n0=house@Haus# @ *\r\n",
+  };
+  // Short bodies made of the bytes that matter to the splitter.
+  std::mt19937 rng(7);
+  const char alphabet[] = {'a', '\r', '\n', '\0'};
+  for (int i = 0; i < 300; ++i) {
+    std::string body(rng() % 12, 'a');
+    for (char& c : body) c = alphabet[rng() % 4];
+    bodies.push_back(body);
+  }
+  for (const std::string& body : bodies) {
+    for (bool damaged : {false, true}) {
+      TBytes stored = ScrambleBytes(ImageOf(body));
+      if (damaged) stored.back() ^= 1;
+      TStrVector whole;
+      const bool wholeOk = ContainerToStrings(stored, whole);
+      ASSERT_EQ(wholeOk, !damaged);
+      for (std::size_t block = 1; block <= stored.size(); ++block) {
+        SCOPED_TRACE(testing::Message() << "body " << testing::PrintToString(body) << " block " << block);
+        std::vector<std::string> lines;
+        TContainerReader reader([&](std::string_view line) { lines.emplace_back(line); });
+        for (std::size_t at = 0; at < stored.size(); at += block)
+          reader.Feed(stored.data() + at, std::min(block, stored.size() - at));
+        EXPECT_EQ(reader.Finish(), wholeOk);
+        if (wholeOk) {
+          EXPECT_EQ(lines, Texts(whole));
+        }
+      }
+    }
+  }
+}
+
+TEST(ContainerReader, WrongHeaderOrTooShortFails) {
+  for (const TBytes& stored : {TBytes{}, TBytes{0xCD}, ScrambleBytes(TBytes{0xCB, 'a', 0x0D, 0x0A, 0xCB ^ 'a' ^ 0x0D ^ 0x0A})}) {
+    int lines = 0;
+    TContainerReader reader([&](std::string_view) { ++lines; });
+    reader.Feed(stored.data(), stored.size());
+    EXPECT_FALSE(reader.Finish());
+    EXPECT_EQ(lines, 0);
+  }
+  // Stopping the lines still checks the rest.
+  const TBytes stored = StringsToContainer([] {
+    TStrVector v;
+    v.Add("a");
+    v.Add("b");
+    return v;
+  }());
+  int lines = 0;
+  TContainerReader reader([&](std::string_view) { ++lines; });
+  reader.Feed(stored.data(), 3);
+  reader.StopLines();
+  reader.Feed(stored.data() + 3, stored.size() - 3);
+  EXPECT_TRUE(reader.Finish());
+  EXPECT_EQ(lines, 0);
 }

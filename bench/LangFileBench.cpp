@@ -1,0 +1,105 @@
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <fstream>
+#include <string>
+
+#include "BenchFiles.h"
+#include "storage/CodeDecode.h"
+#include "storage/FileUtil.h"
+#include "storage/LangFHandler.h"
+
+// Loading and saving language files of 10,000, 100,000 and 1,000,000 pairs
+// (100 lessons, phrases of everyday length, a quarter with sound files),
+// side by side with the unavoidable work: reading the file and unscrambling
+// it, and scrambling and writing the same bytes. Targets: load and save each
+// within 5x of that work, ten times the pairs within twelve times the time,
+// peak resident memory of a 1,000,000-pair load within 5x the file size.
+
+namespace {
+long StatusKb(const char* key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(key) + ":";
+  while (std::getline(status, line))
+    if (line.rfind(prefix, 0) == 0) return std::stol(line.substr(prefix.size()));
+  return -1;
+}
+
+void SetFileCounters(benchmark::State& state, const std::string& file) {
+  const double bytes = static_cast<double>(ReadFileBytes(file).size());
+  state.counters["file_MB"] = bytes / 1e6;
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+}  // namespace
+
+// Runs first, in a heap that has seen nothing bigger than one line: the peak
+// resident memory of the whole process while the handler loads the file.
+static void LoadPeakMemory(benchmark::State& state) {
+  const std::string& file = FileOf(static_cast<int>(state.range(0)));
+  const double fileMb = static_cast<double>(ReadFileBytes(file).size()) / 1e6;
+  double peakMb = 0;
+  double heldMb = 0;
+  double baseMb = 0;
+  for (auto _ : state) {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";  // peak := current
+    baseMb = static_cast<double>(StatusKb("VmRSS")) / 1e3;
+    TLangFHandler h;
+    benchmark::DoNotOptimize(h.LoadLangFile(file));
+    peakMb = static_cast<double>(StatusKb("VmHWM")) / 1e3;
+    heldMb = static_cast<double>(StatusKb("VmRSS")) / 1e3;
+  }
+  state.counters["file_MB"] = fileMb;
+  state.counters["base_MB"] = baseMb;
+  state.counters["peak_MB"] = peakMb;
+  state.counters["held_MB"] = heldMb;
+  state.counters["peak_per_file"] = peakMb / fileMb;
+}
+BENCHMARK(LoadPeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+static void ReadAndUnscramble(benchmark::State& state) {
+  const std::string& file = FileOf(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    TBytes plain = ScrambleBytes(ReadFileBytes(file));
+    benchmark::DoNotOptimize(plain.data());
+  }
+  SetFileCounters(state, file);
+}
+
+static void LoadLangFile(benchmark::State& state) {
+  const std::string& file = FileOf(static_cast<int>(state.range(0)));
+  TLangFHandler h;
+  for (auto _ : state) {
+    state.PauseTiming();
+    h.ClearLessons();
+    state.ResumeTiming();
+    if (!h.LoadLangFile(file)) state.SkipWithError("load failed");
+  }
+  SetFileCounters(state, file);
+}
+
+static void ScrambleAndWrite(benchmark::State& state) {
+  const std::string& file = FileOf(static_cast<int>(state.range(0)));
+  const TBytes plain = ScrambleBytes(ReadFileBytes(file));
+  const std::string out = file + ".out";
+  for (auto _ : state)
+    if (!WriteFileBytes(out, ScrambleBytes(plain), true)) state.SkipWithError("write failed");
+  SetFileCounters(state, file);
+}
+
+static void SaveLangFile(benchmark::State& state) {
+  const std::string& file = FileOf(static_cast<int>(state.range(0)));
+  TLangFHandler h;
+  h.LoadLangFile(file);
+  const std::string out = file + ".out";
+  for (auto _ : state)
+    if (!h.SaveLangFile(out)) state.SkipWithError("save failed");
+  SetFileCounters(state, file);
+}
+
+#define QM_SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+BENCHMARK(ReadAndUnscramble) QM_SIZES;
+BENCHMARK(LoadLangFile) QM_SIZES;
+BENCHMARK(ScrambleAndWrite) QM_SIZES;
+BENCHMARK(SaveLangFile) QM_SIZES;
