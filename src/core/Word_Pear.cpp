@@ -28,15 +28,14 @@ TWordPear::TWordPear(std::string_view line) {
   if (eq == std::string_view::npos) throw TConversionError(std::string(line));
   PearNbr = StrToInt(line.substr(0, eq));
 
-  const std::size_t star = line.find('*');
-  if (star != std::string_view::npos && star == line.size() - 1) {
+  // A marker counts when its first occurrence is the last character; only a
+  // line ending in one needs the search.
+  const std::string_view head = line.substr(0, line.size() - 1);
+  if (line.back() == '*' && head.find('*') == std::string_view::npos) {
     InUse = true;
-  } else {
-    const std::size_t drawn = line.find(kDrawnMarker);
-    if (drawn != std::string_view::npos && drawn == line.size() - 1) {
-      InUse = true;
-      Drawn = true;
-    }
+  } else if (line.back() == kDrawnMarker && head.find(kDrawnMarker) == std::string_view::npos) {
+    InUse = true;
+    Drawn = true;
   }
 
   const std::size_t hash = line.find('#');

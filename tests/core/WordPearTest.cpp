@@ -24,6 +24,11 @@ TEST(WordPear, ReadsPairLines) {
       {"5=a@b#", 5, "a", "b", "", "", false, false},
       // "*" that is not the last character is no marker.
       {"1=a*b@c# @ ", 1, "a*b", "c", " ", " ", false, false},
+      // A marker at the end counts only when it is the first of its kind.
+      {"1=a*b@c# @ *", 1, "a*b", "c", " ", " *", false, false},
+      {"1=a\xA7@c# @ \xA7", 1, "a\xA7", "c", " ", " \xA7", false, false},
+      {"1=a\xA7@c# @ *", 1, "a\xA7", "c", " ", " ", true, false},
+      {"1=a*@c# @ \xA7", 1, "a*", "c", " ", " ", true, true},
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.line);
