@@ -30,13 +30,12 @@ bool TExerciseComposer::Load() {
 
 void TExerciseComposer::ComposeNew() {
   if (!Load()) return;
-  TExerciseWords chosen = CollectSelectedWords(iniFile_.AvailableUnits, langFile_);
+  TExerciseWords chosen = CollectSelectedClearingDrawn(iniFile_.AvailableUnits, langFile_);
   if (chosen.empty()) return;
   // The first MaxWords of a shuffle of all, without shuffling all.
   KeepRandomWords(chosen, static_cast<std::size_t>(std::max(iniFile_.MaxWords, 0)));
   iniFile_.ExerciseWords.clear();
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, chosen);
-  langFile_.ClearAllDrawn();
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
   langFile_.SaveLangFile(iniFile_.LangFileName);
 }

@@ -53,6 +53,21 @@ TExerciseWords CollectSelectedWords(const std::vector<int32_t>& lessons, const T
   return Collect(lessons, file, false, [](const TWordPear& p) { return p.InUse; });
 }
 
+TExerciseWords CollectSelectedClearingDrawn(const std::vector<int32_t>& lessons, TLangFHandler& file) {
+  TExerciseWords list = Collect(lessons, file, false, [](TWordPear& p) {
+    p.Drawn = false;
+    return p.InUse;
+  });
+  // Nothing in use: the only flags touched belong to pairs not in use, which
+  // the file does not store, so the handler still matches the file.
+  if (list.empty()) return list;
+  for (int32_t nbr = 0; nbr < file.LessonSlotCount(); ++nbr) {
+    if (std::find(lessons.begin(), lessons.end(), nbr) != lessons.end()) continue;
+    if (std::shared_ptr<TLesson> lesson = file.GetLesson(nbr)) lesson->ClearDrawn();
+  }
+  return list;
+}
+
 TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler,
                                    std::size_t limit) {
   return Collect(lessons, file, filler, [](const TWordPear& p) { return p.InUse && !p.Drawn; }, limit);
