@@ -85,18 +85,18 @@ QImage PaintGroundPicture() {
   return img;
 }
 
-QImage PaintCardPicture(const TCardPictureSpec& spec) {
-  QImage img(spec.width, spec.height, QImage::Format_RGB32);
+QImage PaintCardPicture(const TCardPictureSpec& card) {
+  QImage img(card.width, card.height, QImage::Format_RGB32);
   img.fill(Qt::white);
   QPainter p(&img);
   // Thin dark double frame.
   p.setPen(QPen(QColor(64, 64, 64), 1));
-  p.drawRect(0, 0, spec.width - 1, spec.height - 1);
-  const int in = spec.width >= 400 ? 4 : 3;
-  p.drawRect(in, in, spec.width - 1 - 2 * in, spec.height - 1 - 2 * in);
+  p.drawRect(0, 0, card.width - 1, card.height - 1);
+  const int in = card.width >= 400 ? 4 : 3;
+  p.drawRect(in, in, card.width - 1 - 2 * in, card.height - 1 - 2 * in);
   // The two ruled lines the phrases stand on.
   p.setPen(QPen(QColor(kSilver), 1));
-  p.drawLine(spec.lineLeft, spec.line1Y, spec.lineRight, spec.line1Y);
-  p.drawLine(spec.lineLeft, spec.line2Y, spec.lineRight, spec.line2Y);
+  p.drawLine(card.lineLeft, card.line1Y, card.lineRight, card.line1Y);
+  p.drawLine(card.lineLeft, card.line2Y, card.lineRight, card.line2Y);
   return img;
 }

@@ -40,7 +40,7 @@ class TCardGraphics {
   bool CardVisible() const { return cardVisible_; }
   QRect CardRect() const { return cardRect_; }
   const TCardMetrics& Metrics() const { return metrics_; }
-  const TCardPictureSpec& Spec() const { return spec_; }
+  const TCardPictureSpec& CardSize() const { return spec_; }
   const QFont& CardFont() const { return font_; }
   bool Initialised() const { return initialised_; }
 

@@ -105,7 +105,7 @@ class GraphicOutputTest : public QObject {
       ZoomToRest(g);
       QVERIFY(g.CardVisible());
       QVERIFY(g.Canvas().rect().contains(g.CardRect()));
-      QCOMPARE(g.CardRect().size(), QSize(g.Spec().width, g.Spec().height));
+      QCOMPARE(g.CardRect().size(), QSize(g.CardSize().width, g.CardSize().height));
     }
   }
 };
