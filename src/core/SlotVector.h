@@ -42,9 +42,6 @@ class TSlotVector {
     items_.shrink_to_fit();
   }
 
-  // Room for n slots without reallocation; does not change Count.
-  void Reserve(std::size_t n) { items_.reserve(n); }
-
   const std::vector<T>& Items() const { return items_; }
 
  protected:

@@ -2,9 +2,9 @@
 
 #include <QCollator>
 #include <QLocale>
-#include <cstring>
 
 #include "CodePage.h"
+#include "core/StrVector.h"
 
 int CompareFrom(const std::string& a, const std::string& b, int start, int count) {
   if (start < 0 || count < 0) return 0;
@@ -67,10 +67,4 @@ std::string LowerCaseAscii(const std::string& text) {
 
 TBytes TextToBytes(const std::string& text) { return TBytes(text.begin(), text.end()); }
 
-std::string BytesToText(const TBytes& bytes) {
-  if (bytes.empty()) return {};
-  const void* nul = std::memchr(bytes.data(), 0, bytes.size());
-  const std::size_t size =
-      nul ? static_cast<std::size_t>(static_cast<const uint8_t*>(nul) - bytes.data()) : bytes.size();
-  return std::string(reinterpret_cast<const char*>(bytes.data()), size);
-}
+std::string BytesToText(const TBytes& bytes) { return std::string(LineTextView(bytes.data(), bytes.size())); }
