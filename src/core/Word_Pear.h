@@ -26,6 +26,12 @@ struct TWordPear {
   // Appends the pair line to out (no allocation when out has room).
   void AppendFileLine(std::string& out) const;
   void ClearDrawn() { Drawn = false; }
+
+ private:
+  // The parts of a pair line, as views into it.
+  struct TLineViews;
+  static TLineViews ReadPairLine(std::string_view line);
+  explicit TWordPear(const TLineViews& views);
 };
 
 // The byte of the "in use and drawn" marker.

@@ -39,6 +39,8 @@ bool TLangFHandler::LoadLangBytes(const TBytes& bytes, const std::string& fileNa
 // changes nothing although its lines are read before its end is known.
 bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, const std::string& fileName) {
   TLangFHandler staging;
+  TPearArena arena;
+  staging.arena_ = &arena;
   staging.Lang1Name = Lang1Name;
   staging.Lang2Name = Lang2Name;
   staging.slotsLeft_ = 1 + kMaxEmptySlots;
@@ -129,7 +131,7 @@ void TLangFHandler::StartLesson(std::string_view line) {
 void TLangFHandler::AddPearLine(std::string_view line) {
   // An empty line would become an empty pair 0 replacing the real one.
   if (line.empty() || !current_) return;
-  auto pear = std::make_shared<TWordPear>(line);
+  auto pear = arena_ ? arena_->Make(line) : std::make_shared<TWordPear>(line);
   const int32_t slot = pear->PearNbr;
   if (slot >= current_->SlotCount()) ClaimSlots(current_->SlotCount(), slot, "pair");
   current_->Pears.Put(slot, std::move(pear));

@@ -7,6 +7,7 @@
 
 #include "core/Bytes.h"
 #include "core/Lesson.h"
+#include "core/PearArena.h"
 #include "core/Vector.h"
 #include "storage/FileUtil.h"
 
@@ -70,6 +71,8 @@ class TLangFHandler {
   void ClaimSlots(int64_t slotCount, int32_t number, const char* what);
 
   std::shared_ptr<TLesson> current_;
+  // Where a load makes its pairs.
+  TPearArena* arena_ = nullptr;
   int64_t slotsLeft_ = kMaxEmptySlots;
   // One past the highest lesson number claimed in this load.
   int64_t lessonSlotsClaimed_ = 0;

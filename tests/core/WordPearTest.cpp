@@ -29,6 +29,16 @@ TEST(WordPear, ReadsPairLines) {
       {"1=a\xA7@c# @ \xA7", 1, "a\xA7", "c", " ", " \xA7", false, false},
       {"1=a\xA7@c# @ *", 1, "a\xA7", "c", " ", " ", true, false},
       {"1=a*@c# @ \xA7", 1, "a*", "c", " ", " ", true, true},
+      {"1=a=b@c#d", 1, "a=b", "c", "", "d", false, false},
+      // Separators and markers beyond the first sixteen characters.
+      {"12=a long english phrase@ein langer Satz#\\LangFiles\\e12.wav@\\LangFiles\\g12.wav*", 12,
+       "a long english phrase", "ein langer Satz", "\\LangFiles\\e12.wav", "\\LangFiles\\g12.wav", true, false},
+      {"4=abcdefghijklmnopqrst*uvw@x#abcdefghijklmnop@ *", 4, "abcdefghijklmnopqrst*uvw", "x", "abcdefghijklmnop",
+       " *", false, false},
+      {"4=abcdefghijklmnopqrstuvw@x#abcdefghijklmnop@q\xA7r\xA7", 4, "abcdefghijklmnopqrstuvw", "x",
+       "abcdefghijklmnop", "q\xA7r\xA7", false, false},
+      {"4=abcdefghijklmnopqrstuvw@x#abcdefghijklmnop@q@r\xA7", 4, "abcdefghijklmnopqrstuvw", "x",
+       "abcdefghijklmnop", "q@r", true, true},
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.line);
