@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -23,70 +24,87 @@ struct TLineParts {
   bool drawnBefore = false;  // a drawn marker before the last character
 };
 
-constexpr uint8_t kEq = 1, kHash = 2, kAt = 4, kStar = 8, kDrawn = 16;
-constexpr std::array<uint8_t, 256> MakeClasses() {
-  std::array<uint8_t, 256> classes{};
-  classes['='] = kEq;
-  classes['#'] = kHash;
-  classes['@'] = kAt;
-  classes['*'] = kStar;
-  classes[static_cast<uint8_t>(kDrawnMarker)] = kDrawn;
-  return classes;
-}
-constexpr std::array<uint8_t, 256> kClasses = MakeClasses();
+// One bit per byte of a 64-byte window for each separator and marker.
+struct TMasks {
+  uint64_t eq = 0, hash = 0, at = 0, star = 0, drawn = 0;
+};
 
-void Note(TLineParts& parts, std::size_t at, uint8_t cls, std::size_t last) {
-  switch (cls) {
-    case kEq:
-      if (parts.eq == std::string_view::npos) parts.eq = at;
-      break;
-    case kHash:
-      if (parts.hash == std::string_view::npos) parts.hash = at;
-      break;
-    case kAt:
-      if (parts.hash != std::string_view::npos) {
-        if (parts.soundAt == std::string_view::npos) parts.soundAt = at;
-      } else if (parts.eq != std::string_view::npos && parts.wordAt == std::string_view::npos) {
-        parts.wordAt = at;
-      }
-      break;
-    case kStar:
-      if (at < last) parts.starBefore = true;
-      break;
-    case kDrawn:
-      if (at < last) parts.drawnBefore = true;
-      break;
-    default:
-      break;
-  }
-}
+constexpr std::size_t kWindow = 64;
 
-// Most bytes are letters: sixteen at a time are skipped where SSE2 is there.
-TLineParts FindParts(std::string_view line) {
-  TLineParts parts;
-  const auto* d = reinterpret_cast<const uint8_t*>(line.data());
-  const std::size_t n = line.size();
-  const std::size_t last = n - 1;
-  std::size_t i = 0;
+TMasks MasksOf(const uint8_t* p) {
+  TMasks m;
 #if defined(__SSE2__)
   const __m128i eq = _mm_set1_epi8('=');
   const __m128i hash = _mm_set1_epi8('#');
   const __m128i at = _mm_set1_epi8('@');
   const __m128i star = _mm_set1_epi8('*');
   const __m128i drawn = _mm_set1_epi8(kDrawnMarker);
-  for (; i + 16 <= n; i += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i hit = _mm_or_si128(
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, eq), _mm_cmpeq_epi8(v, hash)), _mm_cmpeq_epi8(v, at)),
-        _mm_or_si128(_mm_cmpeq_epi8(v, star), _mm_cmpeq_epi8(v, drawn)));
-    for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hit)); mask != 0; mask &= mask - 1) {
-      const std::size_t p = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      Note(parts, p, kClasses[d[p]], last);
-    }
+  auto bits = [](__m128i v, __m128i c) { return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))); };
+  for (unsigned i = 0; i < kWindow; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    m.eq |= bits(v, eq) << i;
+    m.hash |= bits(v, hash) << i;
+    m.at |= bits(v, at) << i;
+    m.star |= bits(v, star) << i;
+    m.drawn |= bits(v, drawn) << i;
+  }
+#else
+  for (unsigned i = 0; i < kWindow; ++i) {
+    const uint64_t bit = uint64_t{1} << i;
+    if (p[i] == '=') m.eq |= bit;
+    if (p[i] == '#') m.hash |= bit;
+    if (p[i] == '@') m.at |= bit;
+    if (p[i] == '*') m.star |= bit;
+    if (p[i] == static_cast<uint8_t>(kDrawnMarker)) m.drawn |= bit;
   }
 #endif
-  for (; i < n; ++i)
-    if (const uint8_t cls = kClasses[d[i]]) Note(parts, i, cls, last);
+  return m;
+}
+
+constexpr std::size_t kNone = std::string_view::npos;
+unsigned Lowest(uint64_t mask) { return static_cast<unsigned>(__builtin_ctzll(mask)); }
+// The bits of the window at base for positions after pos / before pos.
+uint64_t After(std::size_t pos, std::size_t base) {
+  if (pos < base) return ~uint64_t{0};
+  if (pos - base >= kWindow - 1) return 0;
+  return ~uint64_t{0} << (pos - base + 1);
+}
+uint64_t Before(std::size_t pos, std::size_t base) {
+  if (pos <= base) return 0;
+  if (pos - base >= kWindow) return ~uint64_t{0};
+  return (uint64_t{1} << (pos - base)) - 1;
+}
+
+// Reads the line a window at a time; the last, short window is copied
+// into a zeroed one (a zero byte is none of the separators).
+TLineParts FindParts(std::string_view line) {
+  TLineParts parts;
+  const auto* d = reinterpret_cast<const uint8_t*>(line.data());
+  const std::size_t n = line.size();
+  const std::size_t last = n - 1;
+  uint8_t tail[kWindow];
+  for (std::size_t base = 0; base < n; base += kWindow) {
+    const uint8_t* p = d + base;
+    if (n - base < kWindow) {
+      std::memset(tail, 0, kWindow);
+      std::memcpy(tail, p, n - base);
+      p = tail;
+    }
+    const TMasks m = MasksOf(p);
+    if (parts.eq == kNone && m.eq) parts.eq = base + Lowest(m.eq);
+    if (parts.hash == kNone && m.hash) parts.hash = base + Lowest(m.hash);
+    if (parts.wordAt == kNone && parts.eq != kNone && (parts.hash == kNone || parts.hash > parts.eq)) {
+      uint64_t between = m.at & After(parts.eq, base);
+      if (parts.hash != kNone) between &= Before(parts.hash, base);
+      if (between) parts.wordAt = base + Lowest(between);
+    }
+    if (parts.soundAt == kNone && parts.hash != kNone) {
+      const uint64_t after = m.at & After(parts.hash, base);
+      if (after) parts.soundAt = base + Lowest(after);
+    }
+    if (m.star & Before(last, base)) parts.starBefore = true;
+    if (m.drawn & Before(last, base)) parts.drawnBefore = true;
+  }
   return parts;
 }
 
