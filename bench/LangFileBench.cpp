@@ -17,17 +17,6 @@
 // peak resident memory of a 1,000,000-pair load within 5x the file size.
 
 namespace {
-// Both sides run in a warm heap: freed memory is kept and reused, never
-// given back to the kernel and faulted in again. Otherwise the kernel's cost
-// of fresh pages (high and erratic on virtual machines) would depend on the
-// heap's history, whether a buffer happened to be trimmed or mapped, and
-// swamp the work being compared.
-const bool kWarmHeap = [] {
-  mallopt(M_MMAP_THRESHOLD, 1 << 30);
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  return true;
-}();
-
 long StatusKb(const char* key) {
   std::ifstream status("/proc/self/status");
   std::string line;
