@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "shell/AppStyle.h"
 #include "shell/MainWnd.h"
 
 namespace {
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QApplication app(argc, argv);
+  InstallAppStyle();  // as the program does
   // Warm up what every window pays once per process (fonts, style).
   ShowEmpty();
   benchmark::Initialize(&argc, argv);

@@ -12,18 +12,20 @@ namespace {
 constexpr std::string_view kEndLine = "[##]";
 constexpr std::string_view kCrLf = "\r\n";
 
-// The text table of one language section; false for damaged content (a line
-// whose number is not a decimal integer or is too large), and for a code that
-// is not two characters.
-bool BuildTable(const TBytes& raw, const std::string& code, TStrVector& table, bool& found) {
+// Hands each text of one language section to onText(number, text); false
+// for damaged content (a line whose number is not a decimal integer or is too
+// large), and for a code that is not two characters.
+template <typename TOnText>
+bool ForEachText(const TBytes& raw, std::string_view code, bool& found, TOnText onText) {
   found = false;
   if (code.size() != 2) return false;
   const std::string_view text(reinterpret_cast<const char*>(raw.data()), raw.size());
-  const std::size_t header = text.find("[" + code + "]");
-  if (header == std::string_view::npos) return true;
+  const std::string header = "[" + std::string(code) + "]";
+  const std::size_t at = text.find(header);
+  if (at == std::string_view::npos) return true;
   found = true;
   // The header line's CR LF follows the four header characters.
-  std::string_view section = text.substr(std::min(text.size(), header + 6));
+  std::string_view section = text.substr(std::min(text.size(), at + 6));
   const std::size_t end = section.find(kEndLine);
   section = end == std::string_view::npos ? std::string_view() : section.substr(0, end);
 
@@ -36,27 +38,31 @@ bool BuildTable(const TBytes& raw, const std::string& code, TStrVector& table, b
     int32_t nbr = 0;
     if (!TryStrToInt(line.substr(0, eq), nbr) || nbr > TAppLangHandler::kMaxTextNbr) return false;
     if (nbr < 0) continue;
-    table.Put(nbr, eq == std::string_view::npos ? std::string() : std::string(line.substr(eq + 1)));
+    onText(nbr, eq == std::string_view::npos ? std::string_view() : line.substr(eq + 1));
   }
   return true;
 }
 
-// Every section that starts a line must read, so that a damaged database is
-// refused at loading and not when the language is switched.
+// The text table of one language section (see ForEachText).
+bool BuildTable(const TBytes& raw, const std::string& code, TStrVector& table, bool& found) {
+  return ForEachText(raw, code, found, [&](int32_t nbr, std::string_view text) { table.Put(nbr, std::string(text)); });
+}
+
+// Whether every language section reads; checked once at load, so that a
+// damaged database is refused as a whole, without building the tables.
 bool AllSectionsRead(const TBytes& raw) {
-  std::set<std::string> checked{"##"};
+  const std::string_view text(reinterpret_cast<const char*>(raw.data()), raw.size());
+  std::set<std::string_view> checked{"##"};
   std::size_t lineStart = 0;
-  while (lineStart < raw.size()) {
-    if (lineStart + 4 <= raw.size() && raw[lineStart] == '[' && raw[lineStart + 3] == ']') {
-      const std::string code(reinterpret_cast<const char*>(raw.data()) + lineStart + 1, 2);
-      TStrVector table;
+  while (lineStart < text.size()) {
+    if (lineStart + 4 <= text.size() && text[lineStart] == '[' && text[lineStart + 3] == ']') {
+      const std::string_view code = text.substr(lineStart + 1, 2);
       bool found = false;
-      if (checked.insert(code).second && !BuildTable(raw, code, table, found)) return false;
+      if (checked.insert(code).second && !ForEachText(raw, code, found, [](int32_t, std::string_view) {})) return false;
     }
-    const auto next = std::search(raw.begin() + static_cast<std::ptrdiff_t>(lineStart), raw.end(), kCrLf.begin(),
-                                  kCrLf.end());
-    if (next == raw.end()) break;
-    lineStart = static_cast<std::size_t>(next - raw.begin()) + kCrLf.size();
+    const std::size_t next = text.find(kCrLf, lineStart);
+    if (next == std::string_view::npos) break;
+    lineStart = next + kCrLf.size();
   }
   return true;
 }

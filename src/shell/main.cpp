@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "shell/AppStyle.h"
 #include "shell/MainWnd.h"
 #include "shell/ProgramDir.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmere"));
+  InstallAppStyle();
 
   std::string appDir;
   if (!ProgramDir(appDir)) {

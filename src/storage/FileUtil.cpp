@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 #include <QString>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -96,16 +97,19 @@ bool ReadFileBlocks(const std::string& path, const TByteSink& sink, uint64_t* si
   const std::filesystem::path native = NativePath(path);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
   if (!file) throw TFileIoError(path, SystemReason(errno));
-  if (size != nullptr) {
-    std::error_code sizeError;
-    const auto known = std::filesystem::file_size(native, sizeError);
-    *size = sizeError ? 0 : static_cast<uint64_t>(known);
-  }
-  TBytes block(kBlockSize);
+  std::error_code sizeError;
+  const auto known = std::filesystem::file_size(native, sizeError);
+  if (size != nullptr) *size = sizeError ? 0 : static_cast<uint64_t>(known);
+  // A small file gets a buffer of its own size (one byte more, to see the
+  // end in one read): a full block would be fresh pages, faulted in one by
+  // one, for a few kilobytes of settings or texts.
+  const std::size_t blockSize =
+      sizeError ? kBlockSize : static_cast<std::size_t>(std::min<uintmax_t>(kBlockSize, known + 1));
+  const auto block = std::make_unique_for_overwrite<uint8_t[]>(blockSize);
   for (;;) {
-    const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
-    if (got > 0) sink(block.data(), got);
-    if (got < block.size()) {
+    const std::size_t got = std::fread(block.get(), 1, blockSize, file.get());
+    if (got > 0) sink(block.get(), got);
+    if (got < blockSize) {
       if (std::ferror(file.get())) throw TFileIoError(path, SystemReason(errno));
       break;
     }
