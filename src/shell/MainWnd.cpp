@@ -52,9 +52,12 @@ QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   return button;
 }
 
+// The pictures are Windows bitmaps by name; naming the format spares asking
+// every image plugin. Another format under that name still loads.
 QPixmap LoadBitmap(const std::string& storedName) {
+  const QString path = QString::fromStdString(NativePath(storedName).string());
   QPixmap pixmap;
-  pixmap.load(QString::fromStdString(NativePath(storedName).string()));
+  if (!pixmap.load(path, "BMP")) pixmap.load(path);
   return pixmap;
 }
 }  // namespace
