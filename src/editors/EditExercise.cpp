@@ -87,7 +87,18 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
     editLang1->setText(Q(IniFile.Lang1));
     editLang2->setText(Q(IniFile.Lang2));
     ShowFileName(true, FilePath);
-    FillLessonList(true);
+    // A damaged file is reported and the editor opens without a file, so
+    // that the learner can open or make another one instead of being shut
+    // out of the editor while the settings name it, and a new lesson can't
+    // overwrite what could not be read.
+    bool read = false;
+    if (!GuardedAction(this, [&] { read = FillLessonList(true); })) {
+      ForgetFile();
+    } else if (!read) {
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextLangFileUnreadable) + '\n' + DisplayPath(FilePath),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+      ForgetFile();
+    }
   } else {
     ShowFileName(false, {});
   }
@@ -312,9 +323,25 @@ std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
   return out;
 }
 
-void TEditExerciseDlg::FillLessonList(bool marksFromSettings) {
+void TEditExerciseDlg::ForgetFile() {
+  FilePath.clear();
   LangFile.ClearLessons();
-  if (!LangFile.LoadLangFile(FilePath)) return;
+  ClearList();
+  UsedNumbers.Clear();
+  UsedNumbers.Put(0, true);
+  editLang1->clear();
+  editLang2->clear();
+  ShowFileName(false, {});
+}
+
+bool TEditExerciseDlg::FillLessonList(bool marksFromSettings) {
+  LangFile.ClearLessons();
+  if (!LangFile.LoadLangFile(FilePath)) return false;
+  ListLessons(marksFromSettings);
+  return true;
+}
+
+void TEditExerciseDlg::ListLessons(bool marksFromSettings) {
   for (int32_t i = 0; i < LangFile.LessonSlotCount(); ++i) {
     const auto lesson = LangFile.GetLesson(i);
     if (!lesson) continue;
@@ -509,12 +536,22 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
                      QMessageBox::Ok, true);
       return;
     }
+    // Read before anything changes: a damaged file leaves the dialog as it
+    // was. Shown with an empty list it would be deleted by the next save.
+    TLangFHandler opened;
+    opened.SetLangNames(LangFile.GetLang1Name(), LangFile.GetLang2Name());
+    if (!opened.LoadLangFile(path)) {
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextLangFileUnreadable) + '\n' + DisplayPath(path),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+      return;
+    }
     FilePath = path;
     ShowFileName(true, FilePath);
     ClearList();
     UsedNumbers.Clear();
     UsedNumbers.Put(0, true);
-    FillLessonList(false);
+    LangFile = std::move(opened);
+    ListLessons(false);
     editLang1->setText(Q(LangFile.GetLang1Name()));
     editLang2->setText(Q(LangFile.GetLang2Name()));
     editLang1->setReadOnly(true);

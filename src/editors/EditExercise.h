@@ -76,7 +76,12 @@ class TEditExerciseDlg : public QDialog {
   void UpdateButtons();
   void ShowFileName(bool showHint, const std::string& path);
   void ComposeFileName();
-  void FillLessonList(bool marksFromSettings);
+  // False when the file cannot be read (missing, or not a language file).
+  bool FillLessonList(bool marksFromSettings);
+  // Puts the lessons of LangFile into the list.
+  void ListLessons(bool marksFromSettings);
+  // Back to no file, as when the settings name none.
+  void ForgetFile();
   QTreeWidgetItem* AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort = true);
   void SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort = true);
   void SortList();

@@ -521,32 +521,58 @@ class EditExerciseTest : public QObject {
     QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("Mai_E@m"));
   }
 
-  void malformedFileOnOpenLeavesTheDialogAsItWas() {
-    TEditorFixture fx;
-    FiveLessons(fx);
-    const std::string bad = MalformedFile(fx);
-    TExerciseEditor ed(fx);
-    fx.Files.push_back(Cp1252ToQString(bad));
-    ed.Click("btnOpenLangFile");
-    QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].icon, QMessageBox::Critical);
-    QVERIFY(fx.Messages[0].text.contains(QStringLiteral("bad.lang")));
-    QCOMPARE(ed.Dlg.GetFilePath(), bad);
-    QCOMPARE(ed.List()->topLevelItemCount(), 0);
-    QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("English"));
-    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esUnchanged));
+  // A damaged file is refused before anything changes: shown with an empty
+  // list, the next save would have deleted it.
+  void damagedFileOnOpenLeavesTheDialogAsItWas() {
+    struct Case {
+      const char* name;
+      bool malformed;  // a bad number (else a broken checksum)
+      QMessageBox::Icon icon;
+    };
+    for (const Case& c : {Case{"malformed number", true, QMessageBox::Critical},
+                          Case{"broken checksum", false, QMessageBox::Warning}}) {
+      qInfo() << c.name;
+      TEditorFixture fx;
+      const std::string good = FiveLessons(fx);
+      std::string bad = MalformedFile(fx);
+      if (!c.malformed) {
+        bad = fx.Path("/LangFiles/broken.lang");
+        fx.WriteRaw("/LangFiles/broken.lang", std::string("\xCC\x01\x02\x03"));
+      }
+      TExerciseEditor ed(fx);
+      fx.Files.push_back(Cp1252ToQString(bad));
+      ed.Click("btnOpenLangFile");
+      QCOMPARE(fx.Messages.size(), std::size_t(1));
+      QCOMPARE(fx.Messages[0].icon, c.icon);
+      QVERIFY(fx.Messages[0].text.contains(c.malformed ? QStringLiteral("bad.lang") : QStringLiteral("broken.lang")));
+      QCOMPARE(ed.Dlg.GetFilePath(), good);
+      QCOMPARE(ed.List()->topLevelItemCount(), 5);
+      QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("English"));
+      QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esUnchanged));
+      QVERIFY(ed.Enabled("btnSaveLangFile"));
+    }
   }
 
-  void malformedFileInTheSettingsStopsTheDialog() {
-    TEditorFixture fx;
-    fx.IniFile->LangFileName = MalformedFile(fx);
-    bool raised = false;
-    try {
-      TEditExerciseDlg dlg(nullptr, fx.Texts, *fx.IniFile);
-    } catch (const TConversionError&) {
-      raised = true;
+  // The settings naming a damaged file no longer shut the learner out of the
+  // editor: it says why and opens without a file, ready to open another.
+  void damagedFileInTheSettingsOpensWithoutAFile() {
+    for (const bool malformed : {true, false}) {
+      TEditorFixture fx;
+      fx.IniFile->LangFileName = MalformedFile(fx);
+      if (!malformed) fx.WriteRaw("/LangFiles/bad.lang", "not a language file");
+      fx.IniFile->Lang1 = "English";
+      fx.IniFile->Lang2 = "German";
+      TExerciseEditor ed(fx);
+      QCOMPARE(fx.Messages.size(), std::size_t(1));
+      QCOMPARE(fx.Messages[0].icon, malformed ? QMessageBox::Critical : QMessageBox::Warning);
+      QVERIFY(fx.Messages[0].text.contains(QStringLiteral("bad.lang")));
+      QVERIFY(ed.Dlg.GetFilePath().empty());
+      QCOMPARE(ed.List()->topLevelItemCount(), 0);
+      QVERIFY(ed.Edit("editLang1")->text().isEmpty());
+      QVERIFY(!ed.Enabled("btnSaveLangFile"));
+      QVERIFY(!ed.Enabled("btnNewLesson"));
+      QVERIFY(ed.Enabled("btnOpenLangFile"));
     }
-    QVERIFY(raised);
   }
 
   // A failed write keeps the changes counted as unsaved, so OK still asks, and
