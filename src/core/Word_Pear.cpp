@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -31,25 +30,38 @@ struct TMasks {
 
 constexpr std::size_t kWindow = 64;
 
-TMasks MasksOf(const uint8_t* p) {
+// The masks of the window at base of a line of n bytes. Only the line's own
+// bytes are read: the last piece of a window is read as the line's last
+// sixteen bytes, with those already counted shifted out.
+TMasks MasksOf(const uint8_t* line, std::size_t n, std::size_t base) {
+  const std::size_t count = std::min(kWindow, n - base);
+  const uint8_t* p = line + base;
   TMasks m;
+  std::size_t i = 0;
 #if defined(__SSE2__)
   const __m128i eq = _mm_set1_epi8('=');
   const __m128i hash = _mm_set1_epi8('#');
   const __m128i at = _mm_set1_epi8('@');
   const __m128i star = _mm_set1_epi8('*');
   const __m128i drawn = _mm_set1_epi8(kDrawnMarker);
-  auto bits = [](__m128i v, __m128i c) { return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))); };
-  for (unsigned i = 0; i < kWindow; i += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    m.eq |= bits(v, eq) << i;
-    m.hash |= bits(v, hash) << i;
-    m.at |= bits(v, at) << i;
-    m.star |= bits(v, star) << i;
-    m.drawn |= bits(v, drawn) << i;
+  auto add = [&](const uint8_t* from, unsigned dropped, std::size_t to) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    auto bits = [&](__m128i c) {
+      return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c))) >> dropped) << to;
+    };
+    m.eq |= bits(eq);
+    m.hash |= bits(hash);
+    m.at |= bits(at);
+    m.star |= bits(star);
+    m.drawn |= bits(drawn);
+  };
+  for (; i + 16 <= count; i += 16) add(p + i, 0, i);
+  if (i < count && n >= 16) {
+    add(line + n - 16, static_cast<unsigned>(16 - (count - i)), i);
+    i = count;
   }
-#else
-  for (unsigned i = 0; i < kWindow; ++i) {
+#endif
+  for (; i < count; ++i) {
     const uint64_t bit = uint64_t{1} << i;
     if (p[i] == '=') m.eq |= bit;
     if (p[i] == '#') m.hash |= bit;
@@ -57,7 +69,6 @@ TMasks MasksOf(const uint8_t* p) {
     if (p[i] == '*') m.star |= bit;
     if (p[i] == static_cast<uint8_t>(kDrawnMarker)) m.drawn |= bit;
   }
-#endif
   return m;
 }
 
@@ -75,22 +86,14 @@ uint64_t Before(std::size_t pos, std::size_t base) {
   return (uint64_t{1} << (pos - base)) - 1;
 }
 
-// Reads the line a window at a time; the last, short window is copied
-// into a zeroed one (a zero byte is none of the separators).
+// Reads the line a window of 64 bytes at a time.
 TLineParts FindParts(std::string_view line) {
   TLineParts parts;
   const auto* d = reinterpret_cast<const uint8_t*>(line.data());
   const std::size_t n = line.size();
   const std::size_t last = n - 1;
-  uint8_t tail[kWindow];
   for (std::size_t base = 0; base < n; base += kWindow) {
-    const uint8_t* p = d + base;
-    if (n - base < kWindow) {
-      std::memset(tail, 0, kWindow);
-      std::memcpy(tail, p, n - base);
-      p = tail;
-    }
-    const TMasks m = MasksOf(p);
+    const TMasks m = MasksOf(d, n, base);
     if (parts.eq == kNone && m.eq) parts.eq = base + Lowest(m.eq);
     if (parts.hash == kNone && m.hash) parts.hash = base + Lowest(m.hash);
     if (parts.wordAt == kNone && parts.eq != kNone && (parts.hash == kNone || parts.hash > parts.eq)) {

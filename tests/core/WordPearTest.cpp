@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string_view>
+
 #include "core/Errors.h"
 #include "core/Word_Pear.h"
 
@@ -88,5 +91,62 @@ TEST(WordPear, NumberThatIsNoIntegerRaisesConversionError) {
     } catch (const TConversionError& e) {
       EXPECT_NE(std::string(e.what()).find("is not a valid integer value"), std::string::npos);
     }
+  }
+}
+
+namespace {
+// The pair line read the plain way, one search after the other: the oracle
+// for the one-pass reader.
+struct PlainPear {
+  std::string word1, word2, wav1, wav2;
+  bool inUse = false, drawn = false;
+};
+void PlainSplit(std::string_view piece, std::string& first, std::string& second) {
+  const std::size_t at = piece.find('@');
+  first = at == std::string_view::npos ? std::string() : std::string(piece.substr(0, at));
+  second = std::string(at == std::string_view::npos ? piece : piece.substr(at + 1));
+}
+PlainPear ReadPlain(std::string_view line) {
+  PlainPear p;
+  const std::size_t eq = line.find('=');
+  const std::string_view head = line.substr(0, line.size() - 1);
+  if (line.back() == '*' && head.find('*') == std::string_view::npos) {
+    p.inUse = true;
+  } else if (line.back() == kDrawnMarker && head.find(kDrawnMarker) == std::string_view::npos) {
+    p.inUse = p.drawn = true;
+  }
+  const std::size_t hash = line.find('#');
+  if (hash != std::string_view::npos && hash > eq) PlainSplit(line.substr(eq + 1, hash - eq - 1), p.word1, p.word2);
+  if (hash != std::string_view::npos) {
+    std::string_view sounds = line.substr(hash + 1);
+    if (p.inUse && !sounds.empty()) sounds.remove_suffix(1);
+    PlainSplit(sounds, p.wav1, p.wav2);
+  }
+  return p;
+}
+}  // namespace
+
+// Separators and markers at every position, also across the 16- and 64-byte
+// pieces the reader works in.
+TEST(WordPear, ReadsAsThePlainSearchesDo) {
+  std::mt19937 rng(7);
+  const char separators[] = {'=', '#', '@', '*', kDrawnMarker};
+  for (int round = 0; round < 20000; ++round) {
+    std::string line = std::to_string(round % 50) + "=";
+    const std::size_t length = rng() % 200;
+    // Sparse or dense separators, so that first ones fall anywhere.
+    const unsigned density = 2 + rng() % 40;
+    for (std::size_t i = 0; i < length; ++i)
+      line += rng() % density == 0 ? separators[rng() % sizeof separators] : static_cast<char>('a' + rng() % 3);
+    SCOPED_TRACE(line);
+    const TWordPear p(line);
+    const PlainPear q = ReadPlain(line);
+    ASSERT_EQ(p.PearNbr, round % 50);
+    ASSERT_EQ(p.Word1, q.word1);
+    ASSERT_EQ(p.Word2, q.word2);
+    ASSERT_EQ(p.WavFile1, q.wav1);
+    ASSERT_EQ(p.WavFile2, q.wav2);
+    ASSERT_EQ(p.InUse, q.inUse);
+    ASSERT_EQ(p.Drawn, q.drawn);
   }
 }
