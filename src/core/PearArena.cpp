@@ -92,7 +92,7 @@ unsigned char* TPearArena::TBlock::Data() { return reinterpret_cast<unsigned cha
 
 void* TPearArena::TBlock::Take(std::size_t bytes) {
   const std::size_t rounded = (bytes + kAlign - 1) / kAlign * kAlign;
-  if (rounded > size - used) throw std::bad_alloc();  // the arena made room; never happens
+  if (rounded > kBlockBytes - used) throw std::bad_alloc();  // the arena made room; never happens
   void* at = Data() + used;
   used += rounded;
   ++taken;
@@ -111,11 +111,10 @@ TPearArena::~TPearArena() {
 }
 
 void TPearArena::MakeRoom() {
-  if (block_ && block_->size - block_->used >= kMaxNode) return;
+  if (block_ && kBlockBytes - block_->used >= kMaxNode) return;
   if (block_) block_->Release(TBlock::kHeld - block_->taken);
-  block_ = nullptr;
+  block_ = nullptr;  // NewBlockMemory may throw
   block_ = ::new (NewBlockMemory()) TBlock;
-  block_->size = kBlockBytes;
 }
 
 std::shared_ptr<TWordPear> TPearArena::Make(std::string_view line) {

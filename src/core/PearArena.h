@@ -35,8 +35,7 @@ struct TPearArena::TBlock {
   static constexpr std::size_t kHeld = std::size_t{1} << 40;
   std::atomic<std::size_t> refs{kHeld};
   std::size_t taken = 0;  // allocations, counted by the filling arena only
-  std::size_t used = 0;   // bytes handed out
-  std::size_t size = 0;   // bytes available after the header
+  std::size_t used = 0;   // bytes handed out after the header
 
   unsigned char* Data();
   void* Take(std::size_t bytes);

@@ -13,12 +13,14 @@
 #include "Errors.h"
 
 namespace {
+constexpr std::size_t kNone = std::string_view::npos;
+
 // Where the separators of a pair line stand, found in one pass.
 struct TLineParts {
-  std::size_t eq = std::string_view::npos;    // first "="
-  std::size_t hash = std::string_view::npos;  // first "#"
-  std::size_t wordAt = std::string_view::npos;   // first "@" between them
-  std::size_t soundAt = std::string_view::npos;  // first "@" after the "#"
+  std::size_t eq = kNone;    // first "="
+  std::size_t hash = kNone;  // first "#"
+  std::size_t wordAt = kNone;   // first "@" between them
+  std::size_t soundAt = kNone;  // first "@" after the "#"
   bool starBefore = false;   // a "*" before the last character
   bool drawnBefore = false;  // a drawn marker before the last character
 };
@@ -72,7 +74,6 @@ TMasks MasksOf(const uint8_t* line, std::size_t n, std::size_t base) {
   return m;
 }
 
-constexpr std::size_t kNone = std::string_view::npos;
 unsigned Lowest(uint64_t mask) { return static_cast<unsigned>(__builtin_ctzll(mask)); }
 // The bits of the window at base for positions after pos / before pos.
 uint64_t After(std::size_t pos, std::size_t base) {
@@ -129,7 +130,7 @@ TWordPear::TLineViews TWordPear::ReadPairLine(std::string_view line) {
   TLineViews views;
   if (line.empty()) return views;
   const TLineParts parts = FindParts(line);
-  if (parts.eq == std::string_view::npos) throw TConversionError(std::string(line));
+  if (parts.eq == kNone) throw TConversionError(std::string(line));
   views.pearNbr = StrToInt(line.substr(0, parts.eq));
 
   if (line.back() == '*' && !parts.starBefore) {
@@ -138,11 +139,11 @@ TWordPear::TLineViews TWordPear::ReadPairLine(std::string_view line) {
     views.inUse = true;
     views.drawn = true;
   }
-  if (parts.hash == std::string_view::npos) return views;
+  if (parts.hash == kNone) return views;
 
   if (parts.hash > parts.eq) {
     const std::size_t from = parts.eq + 1;
-    if (parts.wordAt == std::string_view::npos) {
+    if (parts.wordAt == kNone) {
       views.word2 = Span(line, from, parts.hash);
     } else {
       views.word1 = Span(line, from, parts.wordAt);
@@ -151,7 +152,7 @@ TWordPear::TLineViews TWordPear::ReadPairLine(std::string_view line) {
   }
   const std::size_t from = parts.hash + 1;
   const std::size_t to = views.inUse ? line.size() - 1 : line.size();
-  if (parts.soundAt == std::string_view::npos || parts.soundAt >= to) {
+  if (parts.soundAt == kNone || parts.soundAt >= to) {
     views.wavFile2 = Span(line, from, std::max(from, to));
   } else {
     views.wavFile1 = Span(line, from, parts.soundAt);

@@ -95,8 +95,7 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
     if (!GuardedAction(this, [&] { read = FillLessonList(true); })) {
       ForgetFile();
     } else if (!read) {
-      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextLangFileUnreadable) + '\n' + DisplayPath(FilePath),
-                     QMessageBox::Warning, QMessageBox::Ok, true);
+      ReportUnreadable(FilePath);
       ForgetFile();
     }
   } else {
@@ -327,8 +326,6 @@ void TEditExerciseDlg::ForgetFile() {
   FilePath.clear();
   LangFile.ClearLessons();
   ClearList();
-  UsedNumbers.Clear();
-  UsedNumbers.Put(0, true);
   editLang1->clear();
   editLang2->clear();
   ShowFileName(false, {});
@@ -405,6 +402,13 @@ void TEditExerciseDlg::ClearList() {
   inClick_ = true;
   lessonList->clear();
   inClick_ = was;
+  UsedNumbers.Clear();
+  UsedNumbers.Put(0, true);
+}
+
+void TEditExerciseDlg::ReportUnreadable(const std::string& path) {
+  ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextLangFileUnreadable) + '\n' + DisplayPath(path),
+                 QMessageBox::Warning, QMessageBox::Ok, true);
 }
 
 void TEditExerciseDlg::SelectTop() {
@@ -472,8 +476,6 @@ void TEditExerciseDlg::btnNewLangFileClick() {
   editLang1->setReadOnly(false);
   editLang2->setReadOnly(false);
   IsNewFile = true;
-  UsedNumbers.Clear();
-  UsedNumbers.Put(0, true);
   UpdateButtons();
   EditState = esUnchanged;
   editLang1->setFocus();
@@ -537,19 +539,17 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
       return;
     }
     // Read before anything changes: a damaged file leaves the dialog as it
-    // was. Shown with an empty list it would be deleted by the next save.
+    // was. Taken with an empty list, a lesson saved to it would overwrite
+    // what could not be read.
     TLangFHandler opened;
     opened.SetLangNames(LangFile.GetLang1Name(), LangFile.GetLang2Name());
     if (!opened.LoadLangFile(path)) {
-      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextLangFileUnreadable) + '\n' + DisplayPath(path),
-                     QMessageBox::Warning, QMessageBox::Ok, true);
+      ReportUnreadable(path);
       return;
     }
     FilePath = path;
     ShowFileName(true, FilePath);
     ClearList();
-    UsedNumbers.Clear();
-    UsedNumbers.Put(0, true);
     LangFile = std::move(opened);
     ListLessons(false);
     editLang1->setText(Q(LangFile.GetLang1Name()));

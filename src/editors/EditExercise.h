@@ -82,6 +82,8 @@ class TEditExerciseDlg : public QDialog {
   void ListLessons(bool marksFromSettings);
   // Back to no file, as when the settings name none.
   void ForgetFile();
+  // Text 137 with the file's name: missing, or not a language file.
+  void ReportUnreadable(const std::string& path);
   QTreeWidgetItem* AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort = true);
   void SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort = true);
   void SortList();

@@ -8,6 +8,7 @@
 #include "FileUtil.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
+#include "core/PearArena.h"
 #include "core/StrVector.h"
 
 namespace {

@@ -7,7 +7,6 @@
 
 #include "core/Bytes.h"
 #include "core/Lesson.h"
-#include "core/PearArena.h"
 #include "core/Vector.h"
 #include "storage/FileUtil.h"
 
@@ -16,6 +15,8 @@
 //   [General]
 //   Lang1Name@Lang2Name
 //   [LessonNbr]      then one pair line per pair, for each lesson
+class TPearArena;
+
 class TLangFHandler {
  public:
   TVector<TLesson> Lessons;
