@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
+#include <cstring>
 #include <new>
+
+#include "PearText.h"
 
 namespace {
 constexpr std::size_t kBlockBytes = 64 * 1024;
@@ -15,6 +18,27 @@ constexpr std::size_t kAlign = alignof(std::max_align_t);
 constexpr std::size_t kHeaderBytes = (sizeof(TPearArena::TBlock) + kAlign - 1) / kAlign * kAlign;
 // More than a pair and the shared_ptr control block around it take.
 constexpr std::size_t kMaxNode = 2 * sizeof(TWordPear) + 128;
+// The texts of a pair line of up to kMaxTextLine characters go into the
+// block with the pair; they take at most the line's length plus kTextSlack
+// (four pieces, each with its terminator, header and rounding).
+constexpr std::size_t kMaxTextLine = 4096;
+constexpr std::size_t kTextAlign = alignof(TPearArena::TBlock*);
+constexpr std::size_t kTextHeader = sizeof(TPearArena::TBlock*);
+constexpr std::size_t kTextSlack = 4 * (1 + kTextHeader + kTextAlign);
+
+// The block the texts of the pair being made go into; none outside a load.
+thread_local TPearArena::TBlock* textBlock = nullptr;
+
+class TTextScope {
+ public:
+  explicit TTextScope(TPearArena::TBlock* block) : saved_(textBlock) { textBlock = block; }
+  TTextScope(const TTextScope&) = delete;
+  TTextScope& operator=(const TTextScope&) = delete;
+  ~TTextScope() { textBlock = saved_; }
+
+ private:
+  TPearArena::TBlock* saved_;
+};
 
 // Blocks whose pairs are all gone, kept for the next load: reading a file
 // again (the editor, the end of an exercise) then finds its memory ready
@@ -80,7 +104,7 @@ struct TBlockAllocator {
   template <typename U>
   TBlockAllocator(const TBlockAllocator<U>& other) : block(other.block) {}  // NOLINT: rebinding
 
-  T* allocate(std::size_t n) { return static_cast<T*>(block->Take(n * sizeof(T))); }
+  T* allocate(std::size_t n) { return static_cast<T*>(block->Take(n * sizeof(T), kAlign)); }
   void deallocate(T*, std::size_t) { block->Release(1); }
 
   template <typename U>
@@ -88,15 +112,14 @@ struct TBlockAllocator {
 };
 }  // namespace
 
-unsigned char* TPearArena::TBlock::Data() { return reinterpret_cast<unsigned char*>(this) + kHeaderBytes; }
+inline unsigned char* TPearArena::TBlock::Data() { return reinterpret_cast<unsigned char*>(this) + kHeaderBytes; }
 
-void* TPearArena::TBlock::Take(std::size_t bytes) {
-  const std::size_t rounded = (bytes + kAlign - 1) / kAlign * kAlign;
-  if (rounded > kBlockBytes - used) throw std::bad_alloc();  // the arena made room; never happens
-  void* at = Data() + used;
-  used += rounded;
+inline void* TPearArena::TBlock::Take(std::size_t bytes, std::size_t align) {
+  const std::size_t from = (used + align - 1) / align * align;
+  if (from > kBlockBytes || bytes > kBlockBytes - from) throw std::bad_alloc();  // the arena made room; never happens
+  used = from + bytes;
   ++taken;
-  return at;
+  return Data() + from;
 }
 
 void TPearArena::TBlock::Release(std::size_t count) {
@@ -110,14 +133,40 @@ TPearArena::~TPearArena() {
   if (block_) block_->Release(TBlock::kHeld - block_->taken);
 }
 
-void TPearArena::MakeRoom() {
-  if (block_ && kBlockBytes - block_->used >= kMaxNode) return;
+inline void TPearArena::MakeRoom(std::size_t bytes) {
+  if (block_ && kBlockBytes - block_->used >= bytes) return;
   if (block_) block_->Release(TBlock::kHeld - block_->taken);
   block_ = nullptr;  // NewBlockMemory may throw
   block_ = ::new (NewBlockMemory()) TBlock;
 }
 
 std::shared_ptr<TWordPear> TPearArena::Make(std::string_view line) {
-  MakeRoom();
+  const bool textsHere = line.size() <= kMaxTextLine;
+  MakeRoom(kMaxNode + (textsHere ? line.size() + kTextSlack : 0));
+  const TTextScope scope(textsHere ? block_ : nullptr);
   return std::allocate_shared<TWordPear>(TBlockAllocator<TWordPear>(block_), line);
+}
+
+// A piece starts with the block it lies in, or none for the heap.
+void* AllocatePearText(std::size_t bytes) {
+  unsigned char* piece = nullptr;
+  TPearArena::TBlock* block = textBlock;
+  if (block) {
+    piece = static_cast<unsigned char*>(block->Take(kTextHeader + bytes, kTextAlign));
+  } else {
+    piece = static_cast<unsigned char*>(std::malloc(kTextHeader + bytes));
+    if (!piece) throw std::bad_alloc();
+  }
+  std::memcpy(piece, &block, kTextHeader);
+  return piece + kTextHeader;
+}
+
+void FreePearText(void* text) noexcept {
+  unsigned char* piece = static_cast<unsigned char*>(text) - kTextHeader;
+  TPearArena::TBlock* block = nullptr;
+  std::memcpy(&block, piece, kTextHeader);
+  if (block)
+    block->Release(1);
+  else
+    std::free(piece);
 }

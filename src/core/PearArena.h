@@ -6,9 +6,9 @@
 
 #include "Word_Pear.h"
 
-// Makes the pairs of one file load, many to a block of memory, instead of
-// one heap allocation each: a million-pair file is read several times
-// faster. A block is freed when the arena is done with it and the last pair
+// Makes the pairs of one file load, with their texts, many to a block of
+// memory, instead of one heap allocation each: a million-pair file is read
+// several times faster. A block is freed when the arena is done with it and the last pair
 // in it is gone, so pairs outlive the arena and their lessons as usual.
 class TPearArena {
  public:
@@ -23,8 +23,8 @@ class TPearArena {
   struct TBlock;
 
  private:
-  // Retires the current block when the next pair might not fit.
-  void MakeRoom();
+  // Retires the current block when fewer than bytes are left in it.
+  void MakeRoom(std::size_t bytes);
   TBlock* block_ = nullptr;
 };
 
@@ -38,7 +38,7 @@ struct TPearArena::TBlock {
   std::size_t used = 0;   // bytes handed out after the header
 
   unsigned char* Data();
-  void* Take(std::size_t bytes);
+  void* Take(std::size_t bytes, std::size_t align);
   // One reference less; frees the block at 0.
   void Release(std::size_t count);
 };

@@ -3,16 +3,18 @@
 #include <string>
 #include <string_view>
 
+#include "PearText.h"
+
 // One phrase pair: a phrase in each language, an optional sound file for each
 // side (a single blank when none), its number in its lesson and the flags
 // that steer composition. Its pair line is how it is stored in a language file:
 //   PearNbr "=" Word1 "@" Word2 "#" WavFile1 "@" WavFile2 marker
 // with the marker "*" (in use), "\xA7" (in use and drawn) or nothing.
 struct TWordPear {
-  std::string Word1;
-  std::string Word2;
-  std::string WavFile1;
-  std::string WavFile2;
+  TPearText Word1;
+  TPearText Word2;
+  TPearText WavFile1;
+  TPearText WavFile2;
   int32_t PearNbr = 0;
   bool InUse = false;
   bool Drawn = false;

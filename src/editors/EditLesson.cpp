@@ -255,7 +255,9 @@ void TeditLessonDlg::Prepare(const std::string& lang1, const std::string& lang2,
     for (int32_t i = 0; i < EditedLesson->SlotCount(); ++i) {
       const auto pear = EditedLesson->GetPear(i);
       if (!pear) continue;
-      AddRow({pear->Word1, pear->Word2, pear->WavFile1, pear->WavFile2, pear->PearNbr, pear->InUse}, false, -1);
+      AddRow({std::string(pear->Word1), std::string(pear->Word2), std::string(pear->WavFile1), std::string(pear->WavFile2),
+              pear->PearNbr, pear->InUse},
+             false, -1);
     }
   }
   ApplyTexts(name1, name2);

@@ -31,7 +31,7 @@ void SortRows(TLessonRows& rows, bool secondLang) {
 }
 
 namespace {
-bool SameText(const std::string& a, const std::string& b) { return CompareFromNoCase(a, b, 0, 0) == -1; }
+bool SameText(std::string_view a, std::string_view b) { return CompareFromNoCase(a, b, 0, 0) == -1; }
 
 // The pair a row was loaded from. After a save the pairs carry new numbers
 // while they stay in their slots, so the slot alone may not find it.

@@ -10,7 +10,7 @@ TCardRect TCardText::ClearRect(int line) const {
   return {m_.textLeftX - 5, top, cardWidth_ - 20, top + 2 * m_.fontHeight + m_.boxSpacing};
 }
 
-void TCardText::MeasureFit(const std::string& phrase) {
+void TCardText::MeasureFit(std::string_view phrase) {
   int x = m_.textLeftX;
   int k = 0;
   for (unsigned char c : phrase) {
@@ -21,7 +21,7 @@ void TCardText::MeasureFit(const std::string& phrase) {
   fitCount = k;
 }
 
-void TCardText::FindWrapPos(const std::string& phrase) {
+void TCardText::FindWrapPos(std::string_view phrase) {
   const int n = static_cast<int>(phrase.size());
   int last = 0;
   for (int q = 2; q <= fitCount + 1 && q <= n; ++q)
@@ -29,7 +29,7 @@ void TCardText::FindWrapPos(const std::string& phrase) {
   wrapPos = last ? last + 1 : fitCount + 1;
 }
 
-TCardLetter TCardText::NextLetterPos(const std::string& phrase, int line) {
+TCardLetter TCardText::NextLetterPos(std::string_view phrase, int line) {
   if (letterPos == 1) {
     MeasureFit(phrase);
     FindWrapPos(phrase);
@@ -43,14 +43,14 @@ TCardLetter TCardText::NextLetterPos(const std::string& phrase, int line) {
   return {penX, penY, 0};
 }
 
-void TCardText::DrawOne(const std::string& phrase, int line, std::vector<TCardLetter>& out) {
+void TCardText::DrawOne(std::string_view phrase, int line, std::vector<TCardLetter>& out) {
   TCardLetter l = NextLetterPos(phrase, line);
   l.ch = static_cast<unsigned char>(phrase[letterPos - 1]);
   out.push_back(l);
   penX += widths_[l.ch];
 }
 
-bool TCardText::DrawLetters(const std::string& phrase, int line, bool atOnce, std::vector<TCardLetter>& out) {
+bool TCardText::DrawLetters(std::string_view phrase, int line, bool atOnce, std::vector<TCardLetter>& out) {
   const int n = static_cast<int>(phrase.size());
   bool complete;
   if (n == 0) {

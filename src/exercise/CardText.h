@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CardMetrics.h"
@@ -32,14 +33,14 @@ class TCardText {
   // The white box that ClearTextLine fills; the ruled line stays below it.
   TCardRect ClearRect(int line) const;
 
-  void MeasureFit(const std::string& phrase);
-  void FindWrapPos(const std::string& phrase);
-  TCardLetter NextLetterPos(const std::string& phrase, int line);
+  void MeasureFit(std::string_view phrase);
+  void FindWrapPos(std::string_view phrase);
+  TCardLetter NextLetterPos(std::string_view phrase, int line);
 
   // Appends the letters of this call to out; true when the phrase is
   // complete (letterPos then starts again at 1). An empty phrase is
   // complete at once.
-  bool DrawLetters(const std::string& phrase, int line, bool atOnce, std::vector<TCardLetter>& out);
+  bool DrawLetters(std::string_view phrase, int line, bool atOnce, std::vector<TCardLetter>& out);
 
   // Back to "no phrase in progress".
   void Reset() { letterPos = 1; }
@@ -51,12 +52,12 @@ class TCardText {
   int penY = 0;
 
  private:
-  bool FitsOneRow(const std::string& phrase) const { return fitCount == static_cast<int>(phrase.size()); }
-  bool OnLowerRow(const std::string& phrase, int pos) const { return FitsOneRow(phrase) || pos >= wrapPos; }
-  bool FirstOfLowerRow(const std::string& phrase, int pos) const {
+  bool FitsOneRow(std::string_view phrase) const { return fitCount == static_cast<int>(phrase.size()); }
+  bool OnLowerRow(std::string_view phrase, int pos) const { return FitsOneRow(phrase) || pos >= wrapPos; }
+  bool FirstOfLowerRow(std::string_view phrase, int pos) const {
     return FitsOneRow(phrase) ? pos == 1 : pos == wrapPos;
   }
-  void DrawOne(const std::string& phrase, int line, std::vector<TCardLetter>& out);
+  void DrawOne(std::string_view phrase, int line, std::vector<TCardLetter>& out);
 
   TCardMetrics m_;
   int cardWidth_;

@@ -236,11 +236,11 @@ void TExerciseRun::SpeakQuestion() {
   }
 }
 
-bool TExerciseRun::PlayVoice(const std::string& name) {
+bool TExerciseRun::PlayVoice(std::string_view name) {
   view_.LetMessagesRun();
   if (!IniFile.VoiceAnswer && IniFile.VoicePresent <= 0) return false;
   if (!media_) return false;
-  const bool played = media_->PlayWave(ResolveSoundName(name, IniFile.AppDir));
+  const bool played = media_->PlayWave(ResolveSoundName(std::string(name), IniFile.AppDir));
   view_.PlaybackEnded();
   return played;
 }
@@ -326,7 +326,7 @@ void TExerciseRun::TypePhrase(int line, bool atOnce) {
   typingAtOnce_ = atOnce;
   if (!atOnce && !timerGraphic.isActive())
     timerGraphic.start(IniFile.LetterAnswer && line == 2 ? kSlowLetterInterval : kLetterInterval);
-  const std::string& text = line == 1 ? currentPear_.Word1 : currentPear_.Word2;
+  const std::string_view text = line == 1 ? currentPear_.Word1 : currentPear_.Word2;
   const bool complete = graphics_ ? graphics_->DrawLetters(text, line, atOnce) : true;
   typing_ = !complete;
   if (complete) {

@@ -25,7 +25,7 @@ class TExerciseRunView {
   virtual void ShowRunState(int stateText, int current, int count) = 0;
   virtual void ShowButtons(bool run, bool stop, bool next) = 0;
   virtual void ClearTable() = 0;
-  virtual void AddTableRow(const std::string& question, const std::string& answer) = 0;
+  virtual void AddTableRow(std::string_view question, std::string_view answer) = 0;
   // Shows the table with its last row selected and the focus in it.
   virtual void ShowExerciseTable() = 0;
   virtual bool TableVisible() const = 0;
@@ -103,7 +103,7 @@ class TExerciseRun {
   bool LoadCurrentPear();
   void AddTableRow();
   void SpeakQuestion();
-  bool PlayVoice(const std::string& name);
+  bool PlayVoice(std::string_view name);
   void ShowRunState();
   void PauseTimers();
   void ResumeTimers();

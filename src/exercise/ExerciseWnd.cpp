@@ -306,7 +306,7 @@ void TExerciseDlg::ShowButtons(bool run, bool stop, bool next) {
 
 void TExerciseDlg::ClearTable() { exerciseList->clear(); }
 
-void TExerciseDlg::AddTableRow(const std::string& question, const std::string& answer) {
+void TExerciseDlg::AddTableRow(std::string_view question, std::string_view answer) {
   auto* item = new QTreeWidgetItem(exerciseList);
   item->setText(1, Cp1252ToQString(question));
   item->setText(2, QString());

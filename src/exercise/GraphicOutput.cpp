@@ -119,7 +119,7 @@ void TCardGraphics::ClearTextLine(int line) {
   CardChanged();
 }
 
-bool TCardGraphics::DrawLetters(const std::string& phrase, int line, bool atOnce) {
+bool TCardGraphics::DrawLetters(std::string_view phrase, int line, bool atOnce) {
   if (!text_) return true;
   letters_.clear();
   const bool complete = text_->DrawLetters(phrase, line, atOnce, letters_);

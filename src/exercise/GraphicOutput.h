@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exercise/CardMetrics.h"
@@ -27,7 +28,7 @@ class TCardGraphics {
   void FreeCardGraphics();
 
   void ClearTextLine(int line);
-  bool DrawLetters(const std::string& phrase, int line, bool atOnce);
+  bool DrawLetters(std::string_view phrase, int line, bool atOnce);
   void StartZoom();
   int ZoomStep();
   // reset: hide the card at once. Otherwise one dissolve tick; true when

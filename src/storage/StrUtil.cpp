@@ -6,7 +6,7 @@
 #include "CodePage.h"
 #include "core/StrVector.h"
 
-int CompareFrom(const std::string& a, const std::string& b, int start, int count) {
+int CompareFrom(std::string_view a, std::string_view b, int start, int count) {
   if (start < 0 || count < 0) return 0;
   const auto s = static_cast<std::size_t>(start);
   if (s >= a.size() || s >= b.size() || (count != 0 && start >= count)) return 0;
@@ -19,7 +19,7 @@ int CompareFrom(const std::string& a, const std::string& b, int start, int count
   return equal;
 }
 
-int CompareFromNoCase(const std::string& a, const std::string& b, int start, int count) {
+int CompareFromNoCase(std::string_view a, std::string_view b, int start, int count) {
   return CompareFrom(UpperCase(a), UpperCase(b), start, count);
 }
 
@@ -52,7 +52,7 @@ int CompareTexts(const std::string& a, const std::string& b, bool ignoreCase) {
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-std::string UpperCase(const std::string& text) {
+std::string UpperCase(std::string_view text) {
   std::string result(text);
   for (char& c : result) c = static_cast<char>(UpperCase1252(static_cast<unsigned char>(c)));
   return result;

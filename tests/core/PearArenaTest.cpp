@@ -42,3 +42,39 @@ TEST(PearArena, BadLineRaisesAndLosesNothing) {
   }
   EXPECT_EQ(kept->Word1, "a");
 }
+
+// Long texts lie in the arena's blocks beside their pairs: they stay intact
+// when the arena and other pairs are gone, and may be copied, changed and
+// freed later like any string (the sanitizer build checks the memory).
+TEST(PearArena, LongTextsOutliveTheArenaAndChangeFreely) {
+  const std::string longLine(5000, 'x');  // texts of lines this long go to the heap
+  auto words = [](int i) { return "a rather long phrase number " + std::to_string(i); };
+  auto sound = [](int i) { return "\\LangFiles\\Eng_Ger\\sound" + std::to_string(i) + ".wav"; };
+  std::vector<std::shared_ptr<TWordPear>> pears;
+  std::shared_ptr<TWordPear> longPear;
+  {
+    TPearArena arena;
+    for (int i = 0; i < 3000; ++i)
+      pears.push_back(arena.Make(std::to_string(i) + "=" + words(i) + "@" + words(-i) + "#" + sound(i) + "@" + sound(-i) + "*"));
+    longPear = arena.Make("3000=" + longLine + "@b#");
+  }
+  for (std::size_t i = 0; i < pears.size(); i += 3) pears[i].reset();
+
+  TWordPear copy = *pears[1];
+  pears[1].reset();
+  EXPECT_EQ(copy.Word1, words(1));
+  EXPECT_EQ(copy.WavFile2, sound(-1));
+
+  for (std::size_t i = 2; i + 2 < pears.size(); i += 3) {
+    const int n = static_cast<int>(i);
+    TWordPear& pear = *pears[i];
+    ASSERT_EQ(pear.Word2, words(-n));
+    ASSERT_EQ(pear.WavFile1, sound(n));
+    pear.Word1 += " and then some more words to make it grow";
+    EXPECT_EQ(pear.Word1, words(n) + " and then some more words to make it grow");
+    pear.WavFile1 = " ";
+    pear.Word2 = pears[i + 2]->Word2;
+    EXPECT_EQ(pear.Word2, words(-(n + 2)));
+  }
+  EXPECT_EQ(longPear->Word1, longLine);
+}

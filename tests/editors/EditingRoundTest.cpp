@@ -186,7 +186,7 @@ class EditingRoundTest : public QObject {
     QVERIFY(presented());
     const QStringList words{"house", "tree", "red", "good morning", "thank you", "Haus", "Baum", "rot",
                             "guten Morgen", "danke"};
-    QVERIFY2(words.contains(QString::fromStdString(run.CurrentPear().Word1)),
+    QVERIFY2(words.contains(QString::fromStdString(std::string(run.CurrentPear().Word1))),
              run.CurrentPear().Word1.c_str());
     exercise->close();
     TExerciseDlg::SetMediaFactory(nullptr);

@@ -368,7 +368,7 @@ class ExerciseWndTest : public QObject {
     QStringList shown;
     for (int guard = 0; guard < 10 && w.run().Phase() != P::EndOfPass; ++guard) {
       w.Settle();
-      if (w.run().Phase() == P::ShowAnswer) shown << QString::fromStdString(w.run().CurrentPear().Word1);
+      if (w.run().Phase() == P::ShowAnswer) shown << QString::fromStdString(std::string(w.run().CurrentPear().Word1));
       w.dlg->btnNextClick();
       w.Settle();
       if (w.run().Phase() == P::NextPair) w.dlg->btnNextClick();

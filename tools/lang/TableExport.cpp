@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string SoundField(const std::string& wavFile) { return wavFile == " " ? std::string() : Cp1252ToUtf8(wavFile); }
+std::string SoundField(std::string_view wavFile) { return wavFile == " " ? std::string() : Cp1252ToUtf8(wavFile); }
 
 }  // namespace
 
