@@ -142,12 +142,7 @@ void TLangFHandler::StoreCurrentLesson() {
   if (CurLessonNbr >= 0 && current_) Lessons.Put(CurLessonNbr, current_);
 }
 
-void TLangFHandler::ClaimSlots(int64_t slotCount, int32_t number, const char* what) {
-  const int64_t n = number + int64_t{1} - slotCount;
-  if (n <= slotsLeft_) {
-    slotsLeft_ -= n;
-    return;
-  }
+void TLangFHandler::RefuseSlots(int64_t slotCount, int32_t number, const char* what) const {
   const std::string text = std::to_string(number);
   const std::string most = std::to_string(slotCount - 1 + slotsLeft_);
   throw TConversionError(text, std::string(what) + " number " + text + " is too large for this file (at most " + most + ")");

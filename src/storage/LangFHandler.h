@@ -69,7 +69,12 @@ class TLangFHandler {
   void StoreCurrentLesson();
   // Takes the slots up to number (beyond slotCount) from the load's
   // allowance, or refuses the number.
-  void ClaimSlots(int64_t slotCount, int32_t number, const char* what);
+  void ClaimSlots(int64_t slotCount, int32_t number, const char* what) {
+    const int64_t n = number + int64_t{1} - slotCount;
+    if (n > slotsLeft_) RefuseSlots(slotCount, number, what);
+    slotsLeft_ -= n;
+  }
+  [[noreturn]] void RefuseSlots(int64_t slotCount, int32_t number, const char* what) const;
 
   std::shared_ptr<TLesson> current_;
   // Where a load makes its pairs.
