@@ -14,6 +14,7 @@ void FreePearText(void* piece) noexcept;
 
 template <typename T>
 struct TPearTextAllocator {
+  static_assert(alignof(T) <= alignof(void*), "pieces are aligned for pointers only");
   using value_type = T;
   using is_always_equal = std::true_type;
 

@@ -1,7 +1,6 @@
 #include "Word_Pear.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>

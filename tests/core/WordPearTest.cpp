@@ -99,7 +99,7 @@ TEST(WordPear, NumberThatIsNoIntegerRaisesConversionError) {
 
 namespace {
 // The pair line read the plain way, one search after the other: the oracle
-// for the one-pass reader.
+// for the reader.
 void PlainSplit(std::string_view piece, std::string& first, std::string& second) {
   const std::size_t at = piece.find('@');
   first = at == std::string_view::npos ? std::string() : std::string(piece.substr(0, at));
@@ -125,8 +125,8 @@ LineCase ReadPlain(std::string_view line, int32_t nbr) {
 }
 }  // namespace
 
-// Separators and markers at every position, also across the 16- and 64-byte
-// pieces the reader works in.
+// Separators and markers at every position of lines short and long, dense
+// and sparse.
 TEST(WordPear, ReadsAsThePlainSearchesDo) {
   std::mt19937 rng(7);
   const char separators[] = {'=', '#', '@', '*', kDrawnMarker};
