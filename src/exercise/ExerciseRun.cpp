@@ -237,10 +237,12 @@ void TExerciseRun::SpeakQuestion() {
 }
 
 bool TExerciseRun::PlayVoice(std::string_view name) {
+  // Copied first: the messages let through may move on to the next pair.
+  const std::string sound(name);
   view_.LetMessagesRun();
   if (!IniFile.VoiceAnswer && IniFile.VoicePresent <= 0) return false;
   if (!media_) return false;
-  const bool played = media_->PlayWave(ResolveSoundName(std::string(name), IniFile.AppDir));
+  const bool played = media_->PlayWave(ResolveSoundName(sound, IniFile.AppDir));
   view_.PlaybackEnded();
   return played;
 }
