@@ -20,10 +20,6 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
   return true;
 }
 
-int32_t StrToIntChecked(std::string_view text) {
-  int32_t value = 0;
-  if (!TryStrToInt(text, value)) throw TConversionError(std::string(text));
-  return value;
-}
+void ThrowNoInteger(std::string_view text) { throw TConversionError(std::string(text)); }
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }

@@ -21,11 +21,14 @@ inline bool TryPlainDigits(std::string_view text, int32_t& value) {
   return plain;
 }
 
+[[noreturn]] void ThrowNoInteger(std::string_view text);
+
 // As TryStrToInt, but a text that is no integer raises TConversionError.
-int32_t StrToIntChecked(std::string_view text);
+// Inline for the plain digits of every pair line.
 inline int32_t StrToInt(std::string_view text) {
   int32_t value = 0;
-  return TryPlainDigits(text, value) ? value : StrToIntChecked(text);
+  if (!TryPlainDigits(text, value) && !TryStrToInt(text, value)) ThrowNoInteger(text);
+  return value;
 }
 
 std::string IntToStr(int64_t value);

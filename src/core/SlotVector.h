@@ -9,23 +9,13 @@ template <typename T>
 class TSlotVector {
  public:
   // Stores value at index; a negative index is refused (false, no change).
-  bool Put(int32_t index, const T& value) {
-    if (index < 0) return false;
-    const auto slot = static_cast<std::size_t>(index);
-    if (slot == items_.size()) {
-      items_.push_back(value);  // the usual case while a file is read
-    } else {
-      if (slot > items_.size()) items_.resize(slot + 1);
-      items_[slot] = value;
-    }
-    return true;
-  }
+  bool Put(int32_t index, const T& value) { return Put(index, T(value)); }
 
   bool Put(int32_t index, T&& value) {
     if (index < 0) return false;
     const auto slot = static_cast<std::size_t>(index);
     if (slot == items_.size()) {
-      items_.push_back(std::move(value));
+      items_.push_back(std::move(value));  // the usual case while a file is read
     } else {
       if (slot > items_.size()) items_.resize(slot + 1);
       items_[slot] = std::move(value);

@@ -92,7 +92,7 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
     // out of the editor while the settings name it, and a new lesson can't
     // overwrite what could not be read.
     bool read = false;
-    if (!GuardedAction(this, [&] { read = FillLessonList(true); })) {
+    if (!GuardedAction(this, [&] { read = FillLessonList(); })) {
       ForgetFile();
     } else if (!read) {
       ReportUnreadable(FilePath);
@@ -331,10 +331,10 @@ void TEditExerciseDlg::ForgetFile() {
   ShowFileName(false, {});
 }
 
-bool TEditExerciseDlg::FillLessonList(bool marksFromSettings) {
+bool TEditExerciseDlg::FillLessonList() {
   LangFile.ClearLessons();
   if (!LangFile.LoadLangFile(FilePath)) return false;
-  ListLessons(marksFromSettings);
+  ListLessons(true);
   return true;
 }
 

@@ -76,8 +76,9 @@ class TEditExerciseDlg : public QDialog {
   void UpdateButtons();
   void ShowFileName(bool showHint, const std::string& path);
   void ComposeFileName();
-  // False when the file cannot be read (missing, or not a language file).
-  bool FillLessonList(bool marksFromSettings);
+  // Reads FilePath and lists its lessons, marked as the settings choose them;
+  // false when the file cannot be read (missing, or not a language file).
+  bool FillLessonList();
   // Puts the lessons of LangFile into the list.
   void ListLessons(bool marksFromSettings);
   // Back to no file, as when the settings name none.
