@@ -19,6 +19,10 @@ constexpr const char* kGeneralProperty = "GeneralProperty";
 // a priority of more than one digit) would make the reader drop every line
 // after it at the next start, so such an entry is not stored.
 bool ReadsBack(const TExerciseWord& word) { return word.LessonNbr >= 0 && word.Priority >= 0 && word.Priority <= 9; }
+
+// The delays the settings dialog offers; a stored value outside them (by
+// hand, or from a damaged file) would stop or overflow the timers.
+int32_t ClampDelay(int32_t seconds) { return std::clamp(seconds, TAppIniFile::kMinDelay, TAppIniFile::kMaxDelay); }
 }  // namespace
 
 TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner) : AppDir(appDir) {
@@ -51,7 +55,12 @@ bool TAppIniFile::ReadExercise() {
   FirstLang = ini.ReadBoolStr("exercise", "FirstLang", true);
   MaxWords = ini.ReadInteger("exercise", "MaxWords", 300);
 
-  const std::vector<std::string> lines = ini.ReadStrList("exerciseWords", "NbrWords");
+  // A list beyond any exercise is not read at all: it would only cost time
+  // and memory. It stays in the file until a new list replaces it.
+  StoredWordsRefused = ini.ListLength(kExerciseWords, "NbrWords");
+  if (StoredWordsRefused <= kMaxStoredWords) StoredWordsRefused = 0;
+  const std::vector<std::string> lines =
+      StoredWordsRefused > 0 ? std::vector<std::string>() : ini.ReadStrList(kExerciseWords, "NbrWords");
   // Entries beyond MaxWords are cut off below, so they are not parsed.
   const std::size_t keep = std::min(lines.size(), static_cast<std::size_t>(std::max(MaxWords, 0)));
   ExerciseWords.assign(keep, TExerciseWord{});
@@ -97,10 +106,10 @@ void TAppIniFile::ReadProperties() {
   if (IniHandler) {
     const tIniFileHandler& ini = *IniHandler;
     AutoPresent = ini.ReadBoolStr(kGeneralProperty, "AutoPresent", false);
-    DelayPresent = ini.ReadInteger(kGeneralProperty, "DelayPresent", 10);
+    DelayPresent = ClampDelay(ini.ReadInteger(kGeneralProperty, "DelayPresent", 10));
     VoiceAnswer = ini.ReadBoolStr(kGeneralProperty, "VoiceAnswer", true);
     LetterAnswer = ini.ReadBoolStr(kGeneralProperty, "LetterAnswer", false);
-    DelayAnswer = ini.ReadInteger(kGeneralProperty, "DelayAnswer", 10);
+    DelayAnswer = ClampDelay(ini.ReadInteger(kGeneralProperty, "DelayAnswer", 10));
     VoicePresent = ini.ReadInteger(kGeneralProperty, "VoicePresent", 0);
     ShowTable = ini.ReadBoolStr(kGeneralProperty, "ShowTable", true);
   } else {
@@ -143,12 +152,13 @@ void TAppIniFile::WriteExercise() {
   for (const TExerciseWord& word : DeferredWords)
     if (ReadsBack(word)) lines.push_back(ExerciseWordLine(word));
 
-  ini.EraseSection(kExerciseWords);
-  ini.EraseSection(kAvailableUnits);
-  ini.WriteIntList(kAvailableUnits, AvailableUnits);
-  ini.WriteInteger(kAvailableUnits, "NbrUnits", static_cast<int32_t>(AvailableUnits.size()));
-  ini.WriteStrList(kExerciseWords, lines);
-  ini.WriteInteger(kExerciseWords, "NbrWords", ini.CountListEntries(kExerciseWords));
+  std::vector<std::string> units;
+  units.reserve(AvailableUnits.size());
+  for (const int32_t unit : AvailableUnits) units.push_back(IntToStr(unit));
+  // Each list is rewritten where it stands, so that an unchanged list gives
+  // the same bytes as before.
+  ini.ReplaceList(kAvailableUnits, "NbrUnits", units);
+  if (StoredWordsRefused == 0 || !lines.empty()) ini.ReplaceList(kExerciseWords, "NbrWords", lines);
 }
 
 void TAppIniFile::WriteLanguage() {

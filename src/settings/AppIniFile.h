@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,6 +43,15 @@ class TAppIniFile {
   std::string LoadError;
   std::unique_ptr<tIniFileHandler> IniHandler;
   bool ExerciseLoaded = false;
+  // The length of a stored exercise list that ReadExercise refused as longer
+  // than any exercise could be; 0 when it was read. The refused list stays
+  // in the file until a list of this session replaces it.
+  std::size_t StoredWordsRefused = 0;
+  // Far beyond an exercise (500 pairs) and the pairs held back from it.
+  static constexpr std::size_t kMaxStoredWords = 100000;
+  // The presentation and solution delays in seconds, as the settings dialog offers them.
+  static constexpr int32_t kMinDelay = 1;
+  static constexpr int32_t kMaxDelay = 20;
   bool PropertyLoaded = false;
 
   bool ReadExercise();

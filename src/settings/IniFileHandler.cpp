@@ -135,16 +135,21 @@ bool tIniFileHandler::ReadBoolStr(const std::string& section, const std::string&
   return def;
 }
 
-std::vector<std::string> tIniFileHandler::ReadStrList(const std::string& section, const std::string& countKey) const {
-  std::vector<std::string> list;
+std::size_t tIniFileHandler::ListLength(const std::string& section, const std::string& countKey) const {
   const TSection* s = FindSection(section);
-  if (s == nullptr) return list;
+  if (s == nullptr) return 0;
   const int32_t count = ReadInteger(section, countKey, 0);
-  if (count <= 0) return list;
+  if (count <= 0) return 0;
   const auto keyLines = static_cast<std::size_t>(
       std::count_if(s->lines.begin(), s->lines.end(), [](const TLine& l) { return !l.key.empty(); }));
-  const std::size_t n = std::min(static_cast<std::size_t>(count), keyLines);
-  const auto index = KeyIndex(*s);
+  return std::min(static_cast<std::size_t>(count), keyLines);
+}
+
+std::vector<std::string> tIniFileHandler::ReadStrList(const std::string& section, const std::string& countKey) const {
+  std::vector<std::string> list;
+  const std::size_t n = ListLength(section, countKey);
+  if (n == 0) return list;
+  const auto index = KeyIndex(*FindSection(section));
   list.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
     const auto found = index.find(std::to_string(i));
@@ -217,28 +222,100 @@ void tIniFileHandler::WriteBoolStr(const std::string& section, const std::string
 }
 
 void tIniFileHandler::WriteStrList(const std::string& section, const std::vector<std::string>& list) {
-  for (std::size_t i = 0; i < list.size(); ++i) WriteString(section, std::to_string(i), list[i]);
+  TSection& s = SectionForWrite(section);
+  // One index of the keys instead of a search per element: a list of tens
+  // of thousands of entries would otherwise take seconds.
+  std::unordered_map<std::string, std::size_t> index;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < s.lines.size(); ++i) {
+    if (s.lines[i].key.empty()) continue;
+    index.emplace(s.lines[i].key, i);
+    at = i + 1;
+  }
+  std::vector<TLine> added;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::string key = std::to_string(i);
+    std::string raw = key + "=" + Encode(list[i]);
+    if (const auto found = index.find(key); found != index.end()) {
+      TLine& line = s.lines[found->second];
+      if (line.raw != raw) {
+        line.raw = std::move(raw);
+        modified_ = true;
+      }
+    } else {
+      added.push_back(TLine{std::move(raw), std::move(key)});
+    }
+  }
+  if (added.empty()) return;
+  // New keys go after the last key, in order, as one by one they would.
+  s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(added.begin()),
+                 std::make_move_iterator(added.end()));
+  modified_ = true;
 }
 
 void tIniFileHandler::WriteIntList(const std::string& section, const std::vector<int32_t>& list) {
-  for (std::size_t i = 0; i < list.size(); ++i) WriteInteger(section, std::to_string(i), list[i]);
+  std::vector<std::string> texts;
+  texts.reserve(list.size());
+  for (const int32_t value : list) texts.push_back(IntToStr(value));
+  WriteStrList(section, texts);
 }
 
-void tIniFileHandler::EraseSection(const std::string& section) {
-  const std::string name = UpperCase(Trim(section));
-  for (std::size_t i = 1; i < sections_.size();) {
-    TSection& s = sections_[i];
-    if (s.preamble || s.name != name) {
+void tIniFileHandler::ReplaceList(const std::string& section, const std::string& countKey,
+                                  const std::vector<std::string>& list) {
+  std::vector<TLine> lines;
+  lines.reserve(list.size() + 1);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::string key = std::to_string(i);
+    std::string raw = key + "=" + Encode(list[i]);
+    lines.push_back(TLine{std::move(raw), std::move(key)});
+  }
+  lines.push_back(TLine{Trim(countKey) + "=" + IntToStr(static_cast<int32_t>(list.size())), UpperCase(Trim(countKey))});
+
+  TSection& s = SectionForWrite(section);
+  EraseSectionsAfter(static_cast<std::size_t>(&s - sections_.data()), s.name);
+  // Comments and blank lines at the end of the section stay there.
+  std::size_t tail = s.lines.size();
+  while (tail > 0 && s.lines[tail - 1].key.empty()) --tail;
+  for (std::size_t i = 0; i < tail; ++i)
+    if (s.lines[i].key.empty()) lines.push_back(s.lines[i]);
+  lines.insert(lines.end(), s.lines.begin() + static_cast<std::ptrdiff_t>(tail), s.lines.end());
+
+  const bool same = lines.size() == s.lines.size() &&
+                    std::equal(lines.begin(), lines.end(), s.lines.begin(),
+                               [](const TLine& a, const TLine& b) { return a.raw == b.raw; });
+  if (same) return;
+  s.lines = std::move(lines);
+  modified_ = true;
+}
+
+// The lines before the first section come first, so 0 erases every one.
+void tIniFileHandler::EraseSection(const std::string& section) { EraseSectionsAfter(0, UpperCase(Trim(section))); }
+
+void tIniFileHandler::EraseSectionsAfter(std::size_t first, const std::string& name) {
+  for (std::size_t i = first + 1; i < sections_.size();) {
+    if (sections_[i].preamble || sections_[i].name != name) {
       ++i;
       continue;
     }
-    std::size_t tail = s.lines.size();
-    while (tail > 0 && s.lines[tail - 1].key.empty()) --tail;
-    std::vector<TLine>& before = sections_[i - 1].lines;
-    before.insert(before.end(), s.lines.begin() + static_cast<std::ptrdiff_t>(tail), s.lines.end());
-    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
-    modified_ = true;
+    EraseSectionAt(i);
   }
+}
+
+void tIniFileHandler::EraseSectionAt(std::size_t i) {
+  TSection& s = sections_[i];
+  std::size_t tail = s.lines.size();
+  while (tail > 0 && s.lines[tail - 1].key.empty()) --tail;
+  std::vector<TLine>& before = sections_[i - 1].lines;
+  // The comments at its end go to the section before; a blank line that
+  // would stand beside another one does not, or every erase and rewrite
+  // of a section would add one more.
+  for (std::size_t k = tail; k < s.lines.size(); ++k) {
+    const bool blank = Trim(s.lines[k].raw).empty();
+    if (blank && (before.empty() || Trim(before.back().raw).empty())) continue;
+    before.push_back(s.lines[k]);
+  }
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
+  modified_ = true;
 }
 
 TBytes tIniFileHandler::ToBytes() const {

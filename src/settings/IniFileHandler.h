@@ -38,6 +38,8 @@ class tIniFileHandler {
   // lines, so a damaged count cannot make it huge; up to that bound the
   // missing keys read as empty.
   std::vector<std::string> ReadStrList(const std::string& section, const std::string& countKey) const;
+  // How many elements ReadStrList would give, without reading them.
+  std::size_t ListLength(const std::string& section, const std::string& countKey) const;
   // As ReadStrList with integers; a missing or unreadable element is -1.
   std::vector<int32_t> ReadIntList(const std::string& section, const std::string& countKey) const;
   // Reads keys "0", "1", ... until one is missing or empty; how many were not.
@@ -49,9 +51,15 @@ class tIniFileHandler {
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int32_t value);
   void WriteBoolStr(const std::string& section, const std::string& key, bool value);
-  // Key "i" := element i, for i from 0 upward.
+  // Key "i" := element i, for i from 0 upward. Linear in the list and the
+  // section, however long both are.
   void WriteStrList(const std::string& section, const std::vector<std::string>& list);
   void WriteIntList(const std::string& section, const std::vector<int32_t>& list);
+  // The section holds the list and nothing else: keys "0", "1", ... and then
+  // the count key. It stays where it stands (a missing one goes to the end);
+  // further sections of that name go, and comments in it stay at its end.
+  // An unchanged list leaves the file unchanged.
+  void ReplaceList(const std::string& section, const std::string& countKey, const std::vector<std::string>& list);
   // Removes every section of that name with its keys. Comment and blank lines
   // at its end stay: they belong to what follows.
   void EraseSection(const std::string& section);
@@ -83,6 +91,8 @@ class tIniFileHandler {
   TSection& SectionForWrite(const std::string& section);
   static const TLine* FindKey(const TSection& section, const std::string& key);
   static std::unordered_map<std::string, const TLine*> KeyIndex(const TSection& section);
+  void EraseSectionsAfter(std::size_t first, const std::string& name);
+  void EraseSectionAt(std::size_t index);
 
   std::string fileName_;
   std::vector<TSection> sections_;

@@ -105,11 +105,93 @@ TEST_F(AppIniFileTest, UnreadableIntegersGiveTheDefaults) {
   EXPECT_EQ(ini->VoicePresent, 0);
 }
 
-TEST_F(AppIniFileTest, ValuesAreTakenWithoutRangeChecks) {
-  auto ini = Open("[GeneralProperty]\r\nDelayPresent=-4\r\nVoicePresent=7\r\n");
+// A negative delay never advanced the automatic mode; one whose
+// milliseconds overflow 32 bits did the same.
+TEST_F(AppIniFileTest, StoredDelaysAreClampedToTheDialogsRange) {
+  const struct {
+    const char* stored;
+    int32_t delay;
+  } cases[] = {{"-5", 1}, {"0", 1}, {"1", 1}, {"20", 20}, {"21", 20}, {"2147483", 20}, {"2147483647", 20}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    auto ini = Open(std::string("[GeneralProperty]\r\nDelayPresent=") + c.stored + "\r\nDelayAnswer=" + c.stored +
+                    "\r\nVoicePresent=7\r\n");
+    ini->ReadProperties();
+    EXPECT_EQ(ini->DelayPresent, c.delay);
+    EXPECT_EQ(ini->DelayAnswer, c.delay);
+    EXPECT_EQ(ini->VoicePresent, 7);  // the dialog shows no item for it and keeps it
+  }
+}
+
+// The settings file grew by one blank line at every run.
+TEST_F(AppIniFileTest, UnchangedSettingsAreSavedByteForByte) {
+  const std::string files[] = {
+      "[Application]\r\nLanguage=EN\r\n\r\n[Exercise]\r\nLangFileName=/a/words.lang\r\nLang1=English\r\n"
+      "Lang2=German\r\nFirstLang=True\r\nMaxWords=20\r\n\r\n[AvailableUnits]\r\n0=1\r\n1=2\r\nNbrUnits=2\r\n\r\n"
+      "[ExerciseWords]\r\nNbrWords=0\r\n",
+      // Lists in the middle, with comments, and LF line ends.
+      "[ExerciseWords]\n0=1-2-0\n1=1-3-4\nNbrWords=2\n; held back\n\n[AvailableUnits]\n0=1\nNbrUnits=1\n\n"
+      "[Exercise]\nLangFileName=/a/words.lang\nLang1=English\nLang2=German\nFirstLang=False\nMaxWords=20\n\n"
+      "[GeneralProperty]\nAutoPresent=False\nVoiceAnswer=True\nLetterAnswer=False\nDelayPresent=10\n"
+      "DelayAnswer=10\nVoicePresent=0\nShowTable=True\n\n[Application]\nLanguage=DE\n",
+  };
+  for (const std::string& content : files) {
+    SCOPED_TRACE(content);
+    Spit(iniPath, content);
+    // The first file lacks the general settings: its first run adds them.
+    const bool complete = content.find("GeneralProperty") != std::string::npos;
+    std::string first;
+    for (int run = 0; run < 4; ++run) {
+      TAppIniFile ini(appDir, &kOwner);
+      ini.ReadExercise();
+      ini.ReadProperties();
+      ini.WriteProperties();
+      ini.WriteExercise();
+      ini.WriteLanguage();
+      if (run > 0 || complete) {
+        EXPECT_FALSE(ini.IniHandler->Modified()) << "run " << run;
+      }
+      ASSERT_TRUE(ini.UpdateFile());
+      if (run == 0) first = Slurp(iniPath);
+    }
+    EXPECT_EQ(Slurp(iniPath), complete ? content : first);
+  }
+}
+
+// A hand-made list of millions of entries ran for hours at closing.
+TEST_F(AppIniFileTest, StoredListLongerThanAnyExerciseIsRefusedAndKept) {
+  std::string content = kCompleteExercise + "[ExerciseWords]\r\n";
+  const std::size_t n = TAppIniFile::kMaxStoredWords + 1;
+  for (std::size_t i = 0; i < n; ++i) content += std::to_string(i) + "=1-" + std::to_string(i) + "-0\r\n";
+  content += "NbrWords=" + std::to_string(n) + "\r\n";
+  {
+    auto ini = Open(content);
+    ini->ReadExercise();
+    ini->ReadProperties();
+    EXPECT_EQ(ini->StoredWordsRefused, n);
+    EXPECT_TRUE(ini->ExerciseWords.empty());
+    ini->MaxWords = 21;
+    ASSERT_TRUE(Close(*ini));
+    const std::string after = Slurp(iniPath);
+    EXPECT_NE(after.find("MaxWords=21"), std::string::npos);
+    EXPECT_NE(after.find("NbrWords=" + std::to_string(n)), std::string::npos);
+  }
+  // A list of this session replaces it.
+  auto ini = std::make_unique<TAppIniFile>(appDir, &kOwner);
+  ini->ReadExercise();
   ini->ReadProperties();
-  EXPECT_EQ(ini->DelayPresent, -4);
-  EXPECT_EQ(ini->VoicePresent, 7);
+  ini->ExerciseWords = {TExerciseWord{1, 4, 0, false}};
+  ASSERT_TRUE(Close(*ini));
+  EXPECT_NE(Slurp(iniPath).find("[ExerciseWords]\r\n0=1-4-0\r\nNbrWords=1\r\n"), std::string::npos);
+}
+
+TEST_F(AppIniFileTest, ListAtTheLimitIsRead) {
+  std::string content = "[exercise]\r\nMaxWords=500\r\n[ExerciseWords]\r\n";
+  for (int i = 0; i < 600; ++i) content += std::to_string(i) + "=1-" + std::to_string(i) + "-0\r\n";
+  auto ini = Open(content + "NbrWords=600\r\n");
+  ini->ReadExercise();
+  EXPECT_EQ(ini->StoredWordsRefused, 0u);
+  EXPECT_EQ(ini->ExerciseWords.size(), 500u);
 }
 
 TEST_F(AppIniFileTest, ParseExerciseWordFollowsTheLineRules) {

@@ -147,7 +147,7 @@ TEST_F(IniFileHandlerTest, EraseRemovesEverySectionOfThatNameWhole) {
   EXPECT_FALSE(ini.SectionExists("ExerciseWords"));
   ini.WriteString("ExerciseWords", "0", "2-2-2");
   ASSERT_TRUE(ini.UpdateFile());
-  EXPECT_EQ(Slurp(path), "\r\n; before Other\r\n[Other]\r\nk=v\r\n\r\n[ExerciseWords]\r\n0=2-2-2\r\n");
+  EXPECT_EQ(Slurp(path), "; before Other\r\n[Other]\r\nk=v\r\n\r\n[ExerciseWords]\r\n0=2-2-2\r\n");
   EXPECT_EQ(tIniFileHandler(path).ReadString("exercisewords", "0", ""), "2-2-2");
 }
 
