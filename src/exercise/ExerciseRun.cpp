@@ -123,8 +123,10 @@ void TExerciseRun::Advance() {
       break;
     case TRunPhase::QuestionShown:
       ShowPriority();
+      // STOP must be usable while the question is spoken.
+      UpdateButtons();
       SpeakQuestion();
-      if (IniFile.AutoPresent) timerAnswerDelay.start();
+      StartDelay(timerAnswerDelay);
       UpdateButtons();
       phase_ = TRunPhase::ShowAnswer;
       break;
@@ -138,7 +140,7 @@ void TExerciseRun::Advance() {
       break;
     case TRunPhase::AnswerDone:
       if (IniFile.VoiceAnswer) PlayVoice(currentPear_.WavFile2);
-      if (IniFile.AutoPresent) timerPresentDelay.start();
+      StartDelay(timerPresentDelay);
       phase_ = NextPresentable(exerciseIndex_ + 1) < 0 ? TRunPhase::EndOfPass : TRunPhase::NextPair;
       break;
     case TRunPhase::EndOfPass:
@@ -265,6 +267,11 @@ void TExerciseRun::UpdateButtons() {
   stopEnabled_ = automatic && free && runState_ == TRunState::Running;
   nextEnabled_ = free && (!automatic || runState_ != TRunState::Stopped);
   view_.ShowButtons(runEnabled_, stopEnabled_, nextEnabled_);
+}
+
+void TExerciseRun::StartDelay(TTickTimer& timer) {
+  // STOP during the sound before it: START goes on from here instead.
+  if (IniFile.AutoPresent && runState_ == TRunState::Running) timer.start();
 }
 
 void TExerciseRun::PauseTimers() {

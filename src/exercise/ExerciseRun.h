@@ -105,6 +105,8 @@ class TExerciseRun {
   void SpeakQuestion();
   bool PlayVoice(std::string_view name);
   void ShowRunState();
+  // Starts a delay of the automatic mode, unless the learner stopped it.
+  void StartDelay(TTickTimer& timer);
   void PauseTimers();
   void ResumeTimers();
   void ShowPriority();

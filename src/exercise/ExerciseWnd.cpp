@@ -21,6 +21,7 @@
 #include "exercise/CardPictures.h"
 #include "exercise/GraphicOutput.h"
 #include "exercise/MMediaManager.h"
+#include "exercise/PlaybackInputGate.h"
 #include "settings/AppIniFile.h"
 #include "shell/GeneralUtil.h"
 #include "shell/HelpWnd.h"
@@ -204,7 +205,7 @@ void TExerciseDlg::BuildControls() {
   button(btnNext, "btnNext", "WEITER", 2);
   buttons->addStretch();
   connect(btnRun, &QToolButton::clicked, this, [this] { run_->btnRunClick(); });
-  connect(btnStop, &QToolButton::clicked, this, [this] { run_->btnStopClick(); });
+  connect(btnStop, &QToolButton::clicked, this, &TExerciseDlg::btnStopClick);
   connect(btnNext, &QToolButton::clicked, this, [this] { run_->btnNextClick(); });
   top->addWidget(btnBox);
   top->setSizeConstraint(QLayout::SetFixedSize);
@@ -242,6 +243,9 @@ void TExerciseDlg::FormShow() {
   // The owner of the missing-sound warning: the main window, or this window without one.
   QWidget* owner = parentWidget() ? parentWidget() : this;
   mediaManager = MediaFactory() ? MediaFactory()(owner) : std::make_unique<TMediaManager>(owner);
+  mediaManager->SetInputDuringPlayback([this](QObject* target, QEvent* event) {
+    return InputDuringPlayback(target, event);
+  });
   run_->SetMediaManager(mediaManager.get());
   exerciseList->hide();
   ApplyTexts();
@@ -275,8 +279,33 @@ void TExerciseDlg::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void TExerciseDlg::btnStopClick() {
+  // STOP acts at once: a sound still playing is cut.
+  if (mediaManager && mediaManager->IsPlaying()) mediaManager->Abort();
+  run_->btnStopClick();
+}
+
+void TExerciseDlg::RunKey(int key) {
+  if (key == Qt::Key_Space && run_->StopEnabled() && mediaManager && mediaManager->IsPlaying())
+    mediaManager->Abort();
+  run_->KeyDown(key);
+}
+
+bool TExerciseDlg::InputDuringPlayback(QObject* target, QEvent* event) const {
+  auto* widget = qobject_cast<QWidget*>(target);
+  if (widget != nullptr && (widget == btnStop || btnStop->isAncestorOf(widget))) return btnStop->isEnabled();
+  if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && widget != nullptr &&
+      widget->window() == this)
+    return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && run_->StopEnabled();
+  return IsMenuInputFor(target, event, QStringLiteral("mExerciseExit"));
+}
+
 void TExerciseDlg::keyPressEvent(QKeyEvent* event) {
-  if (!run_->KeyDown(event->key())) QWidget::keyPressEvent(event);
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+    RunKey(key);
+  else
+    QWidget::keyPressEvent(event);
 }
 
 bool TExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -284,7 +313,7 @@ bool TExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-      run_->KeyDown(key);
+      RunKey(key);
       return true;
     }
   }

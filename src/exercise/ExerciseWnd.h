@@ -40,7 +40,7 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   void FormShow();
   void FormActivate();
   void btnRunClick() { run_->btnRunClick(); }
-  void btnStopClick() { run_->btnStopClick(); }
+  void btnStopClick();
   void btnNextClick() { run_->btnNextClick(); }
 
  protected:
@@ -68,6 +68,10 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   void ReportSaveFailure(const std::string& fileName) override;
 
   void BuildControls();
+  // What acts while a sound plays: STOP (button or Space) and Exit.
+  bool InputDuringPlayback(QObject* target, QEvent* event) const;
+  // Space and Enter steer the run; Space that stops cuts the sound too.
+  void RunKey(int key);
   void SyncCardImage();
 
   TAppLangHandler& LangHandler;

@@ -1,5 +1,6 @@
 #include "MMediaManager.h"
 
+#include "exercise/PlaybackInputGate.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 
@@ -15,7 +16,9 @@ TMediaManager::TMediaManager(QWidget* owner, std::unique_ptr<TWavePlayer> player
 TMediaManager::~TMediaManager() = default;
 
 void TMediaManager::Abort() {
-  if (playing_) player_->Abort();
+  if (!playing_) return;
+  aborted_ = true;
+  player_->Abort();
 }
 
 bool TMediaManager::PlayWave(const std::string& name) {
@@ -30,12 +33,15 @@ bool TMediaManager::PlayWave(const std::string& name) {
   const QString path = QString::fromLocal8Bit(NativePath(name).native().c_str());
   bool played = false;
   if (!useExternal) {
+    TPlaybackInputGate gate(allowedInput_);
+    aborted_ = false;
     playing_ = true;
     played = player_->PlayAndWait(path);
     playing_ = false;
   } else {
     played = starter_->Start(QStringLiteral("paplay"), {path}) || starter_->Start(QStringLiteral("aplay"), {path});
   }
-  if (!played) voiceEnabled = false;
+  // A sound cut short by the learner says nothing about the device.
+  if (!played && !aborted_) voiceEnabled = false;
   return played;
 }

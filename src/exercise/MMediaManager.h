@@ -1,9 +1,12 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 
+class QEvent;
+class QObject;
 class QWidget;
 
 // The sound device as the media manager needs it.
@@ -47,7 +50,12 @@ class TMediaManager {
   bool PlayWave(const std::string& name);
 
   bool IsPlaying() const { return playing_; }
+  // Cuts a sound that is playing short.
   void Abort();
+  // The input that acts while a sound plays (STOP, Exit, closing); all other
+  // input of the learner is swallowed until the sound has ended.
+  using TInputFilter = std::function<bool(QObject* target, QEvent* event)>;
+  void SetInputDuringPlayback(TInputFilter allowed) { allowedInput_ = std::move(allowed); }
 
   bool voiceEnabled = true;
   bool useExternal = false;
@@ -59,6 +67,8 @@ class TMediaManager {
   std::unique_ptr<TWavePlayer> player_;
   std::unique_ptr<TExternalStarter> starter_;
   bool playing_ = false;
+  bool aborted_ = false;
+  TInputFilter allowedInput_;
 };
 
 // The real sound device (Qt Multimedia) and the real process starter.

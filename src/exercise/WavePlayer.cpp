@@ -58,8 +58,9 @@ class TQtWavePlayer : public TWavePlayer {
   }
 
  private:
-  // Runs the events of the sound (not the user's input) until done() holds
-  // or the limit has passed; false on the limit.
+  // Runs events until done() holds or the limit has passed; false on the
+  // limit. The media manager's gate keeps the learner's input out, but for
+  // STOP, Exit and closing, which cut the sound through Abort.
   template <class Done>
   bool WaitFor(QSoundEffect& effect, int limitMs, Done done) {
     aborted_ = false;
@@ -75,7 +76,7 @@ class TQtWavePlayer : public TWavePlayer {
     QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, check);
     limit.start(limitMs);
     loop_ = &loop;
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     loop_ = nullptr;
     return !aborted_ && done();
   }

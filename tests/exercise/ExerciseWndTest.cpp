@@ -2,6 +2,7 @@
 // automatic mode, STOP/START in each phase, the end-of-pass question, the
 // table, priorities and closing.
 #include <QDir>
+#include <QToolButton>
 
 #include "ExerciseFixture.h"
 #include "shell/HelpWnd.h"
@@ -497,6 +498,51 @@ class ExerciseWndTest : public QObject {
     QCoreApplication::processEvents();
     QVERIFY(!w.dlg->isVisible());
     QCOMPARE(w.main.splits, 1);  // the ordinary close path ran after the sound
+  }
+
+  // A 40-second sound made STOP wait for its end; a click elsewhere during
+  // the sound ran the exercise a second time inside the playback.
+  void stopDuringASoundCutsItAndOtherInputIsSwallowed_data() {
+    QTest::addColumn<bool>("bySpace");
+    QTest::newRow("STOP button") << false;
+    QTest::newRow("Space") << true;
+  }
+  void stopDuringASoundCutsItAndOtherInputIsSwallowed() {
+    QFETCH(bool, bySpace);
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}, {"Katze", "cat"}});
+    QFile f(w.dir.filePath("dog.wav"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    w.ini->AutoPresent = true;
+    w.ini->VoiceAnswer = true;
+    w.dlg->show();
+    w.dlg->btnRunClick();
+    w.Settle();
+    auto* rb3 = w.dlg->findChild<QRadioButton*>("rbPrio3");
+    auto* stop = w.dlg->findChild<QToolButton*>("btnStop");
+    int indexDuring = -1;
+    w.sound.during = [&] {
+      QTest::mouseClick(rb3, Qt::LeftButton, {}, QPoint(6, rb3->height() / 2));
+      QTest::mouseClick(w.dlg->findChild<QToolButton*>("btnNext"), Qt::LeftButton);
+      indexDuring = w.run().ExerciseIndex();
+      if (bySpace)
+        QTest::keyClick(w.dlg->findChild<QRadioButton*>("rbPrio0"), Qt::Key_Space);
+      else
+        QTest::mouseClick(stop, Qt::LeftButton);
+    };
+    w.run().timerAnswerDelay.Fire();
+    w.Settle();
+    QCOMPARE(w.sound.played.size(), 1);
+    QCOMPARE(w.sound.aborts, 1);
+    QVERIFY(!rb3->isChecked());
+    QCOMPARE(indexDuring, 0);
+    QCOMPARE(w.run().RunState(), TRunState::Stopped);
+    QVERIFY(!w.run().timerPresentDelay.isActive());
+    // START goes on with the next card; input works again.
+    w.sound.during = nullptr;
+    QTest::mouseClick(w.dlg->findChild<QToolButton*>("btnRun"), Qt::LeftButton);
+    QCOMPARE(w.run().ExerciseIndex(), 1);
+    QTest::mouseClick(rb3, Qt::LeftButton, {}, QPoint(6, rb3->height() / 2));
+    QVERIFY(rb3->isChecked());
   }
 
   void spaceAndEnterInAPriorityButtonSteerTheRun() {
