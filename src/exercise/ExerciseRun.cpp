@@ -65,8 +65,7 @@ void TExerciseRun::FormActivate() {
 
 void TExerciseRun::FormCloseQuery() {
   if (langFileChanged_) {
-    // The learner hears about a retirement the file did not take.
-    if (!ExerciseLangFile.SaveLangFile(IniFile.LangFileName)) view_.ReportSaveFailure(IniFile.LangFileName);
+    SaveRetirements();
     if (mainWindow) mainWindow->SplitDeferred(IniFile.ExerciseWords, IniFile.DeferredWords);
     // Saved once; a second close of the same showing has nothing to add.
     langFileChanged_ = false;
@@ -74,6 +73,16 @@ void TExerciseRun::FormCloseQuery() {
   currentPear_ = TWordPear();
   PauseTimers();
   zooming_ = wiping_ = typing_ = false;
+  if (mainWindow) mainWindow->KeepProgress();
+}
+
+void TExerciseRun::SaveRetirements() {
+  if (!langFileUnsaved_) return;
+  // The learner hears about a retirement the file did not take.
+  if (ExerciseLangFile.SaveLangFile(IniFile.LangFileName))
+    langFileUnsaved_ = false;
+  else
+    view_.ReportSaveFailure(IniFile.LangFileName);
 }
 
 // ---- the pass ----------------------------------------------------------------
@@ -84,7 +93,7 @@ void TExerciseRun::StartPass() {
   rowEntries_.clear();
   phase_ = TRunPhase::WaitStart;
   savedTimers_[0] = savedTimers_[1] = savedTimers_[2] = false;
-  langFileChanged_ = false;
+  langFileChanged_ = langFileUnsaved_ = false;
   exerciseIndex_ = -1;
   ShowRunState();
   if (!IniFile.AutoPresent) {
@@ -175,6 +184,10 @@ void TExerciseRun::DoEndOfPass() {
   PauseTimers();
   runState_ = TRunState::Finished;
   ShowRunState();
+  // The pass's priorities and retirements are kept before the learner is
+  // asked anything: a crash or a logout from here on loses nothing.
+  SaveRetirements();
+  if (mainWindow) mainWindow->KeepProgress();
   // A pass that showed nothing is not offered again (it would ask forever).
   const bool repeat = !rowEntries_.empty() && view_.AskRepeat();
   if (repeat) {
@@ -414,13 +427,13 @@ void TExerciseRun::ApplyPriority(int priority) {
     if (!retired_.count(key) && before != 9) retired_[key] = {pear->InUse, pear->Drawn};
     pear->InUse = false;
     pear->Drawn = false;
-    langFileChanged_ = true;
+    langFileChanged_ = langFileUnsaved_ = true;
   } else if (auto it = retired_.find(key); it != retired_.end()) {
     // The 9 was taken back: the pair is in use again as it was.
     pear->InUse = it->second.first;
     pear->Drawn = it->second.second;
     retired_.erase(it);
-    langFileChanged_ = true;
+    langFileChanged_ = langFileUnsaved_ = true;
   }
 }
 

@@ -117,6 +117,8 @@ class TExerciseRun {
   void UpdateButtons();
   void timerGraphicTimer();
   void ApplyPriority(int priority);
+  // Saves the language file when a retirement is not in it yet.
+  void SaveRetirements();
 
   TAppIniFile& IniFile;
   TLangFHandler& ExerciseLangFile;
@@ -131,6 +133,8 @@ class TExerciseRun {
   TRunPhase phase_ = TRunPhase::WaitStart;
   bool savedTimers_[3] = {false, false, false};
   bool langFileChanged_ = false;
+  // A retirement (or its taking back) the file on disk does not hold yet.
+  bool langFileUnsaved_ = false;
   bool zooming_ = false;
   int typingLine_ = 1;
   bool typingAtOnce_ = false;

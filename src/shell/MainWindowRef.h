@@ -14,6 +14,9 @@ class TMainWindowServices {
   virtual bool IsFirstLangChecked() const = 0;
   virtual TLangFHandler& GetLangFHandler() = 0;
   virtual QWidget* Window() = 0;
+  // Writes the settings and the exercise list now (after a pass, when the
+  // exercise window closes), so that a crash or a kill loses little.
+  virtual void KeepProgress() {}
 };
 
 // Set by the main window while it exists; tests install a fake.

@@ -1,12 +1,11 @@
 #include "MainWnd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,6 +35,7 @@
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "storage/WriteAccess.h"
 
 namespace {
 constexpr int kHintPause = 5000;
@@ -250,9 +251,27 @@ void tMainWindow::showEvent(QShowEvent* event) {
 
 void tMainWindow::FirstShowing() {
   const bool done = GuardedAction(this, [this] {
-    if (!LangHandler->LoadTextDb(AppDir + "\\Text.Db", "Quillmere", MessageOwner())) {
+    const std::string textDb = AppDir + "\\Text.Db";
+    if (!LangHandler->LoadTextDb(textDb, "Quillmere", MessageOwner())) {
+      // A missing database has been reported; a damaged one is said here,
+      // in English, as no texts are there to say it in.
+      if (FileExistsWarn(textDb))
+        ShowMessageBox(this, QStringLiteral("Quillmere"),
+                       QStringLiteral("Quillmere cannot start: the interface texts are damaged "
+                                      "(header or checksum test failed):\n") +
+                           Cp1252ToQString(textDb) + QStringLiteral("\nInstall the program again to restore them."),
+                       QMessageBox::Critical, QMessageBox::Ok, true);
       EndStart();
       return;
+    }
+    if (AppLanguage != "EN" && AppLanguage != "DE" && LangHandler->SetLanguage("EN")) {
+      // An unknown language would show "????" everywhere: English instead,
+      // said once, as English is what is stored at closing.
+      const std::string unknown = AppLanguage;
+      AppLanguage = "EN";
+      ShowMessageBox(this, UiText(*LangHandler, 0),
+                     UiText(*LangHandler, 202) + " \"" + Cp1252ToQString(unknown) + "\"\n" + UiText(*LangHandler, 203),
+                     QMessageBox::Information, QMessageBox::Ok, true);
     }
     if (AppLanguage == "EN") {
       mAppEnglishClick();
@@ -263,6 +282,12 @@ void tMainWindow::FirstShowing() {
     ExerciseReady = IniFile->ReadExercise() && FileExistsWarn(IniFile->LangFileName);
     IniFile->ReadProperties();
     ShowExerciseInfo();
+    if (IniFile->StoredWordsRefused > 0)
+      ShowMessageBox(this, UiText(*LangHandler, 0),
+                     UiText(*LangHandler, 206) + " " + QString::number(IniFile->StoredWordsRefused) + "\n" +
+                         Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, 207),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+    WarnUnsavable();
   });
   if (!done) EndStart();
 }
@@ -429,8 +454,12 @@ void tMainWindow::btnExerciseRunClick() {
 }
 
 void tMainWindow::ShowExerciseDlg() {
-  if (ExerciseDlg == nullptr) ExerciseDlg = CreateExerciseDlg();
-  if (ExerciseDlg == nullptr) return;
+  if (ExerciseDlg == nullptr) {
+    ExerciseDlg = CreateExerciseDlg();
+    if (ExerciseDlg == nullptr) return;
+    // Its hiding lets a close that waited for it go on.
+    ExerciseDlg->installEventFilter(this);
+  }
   ExerciseDlg->show();
   ExerciseDlg->raise();
   ExerciseDlg->activateWindow();
@@ -486,35 +515,84 @@ void tMainWindow::mHelpContentsClick() { ShowHelpTopic(this, QStringLiteral("Inh
 
 void tMainWindow::closeEvent(QCloseEvent* event) {
   if (!Closed) {
-    Closed = true;
     // A visible exercise window closes through its own path first: it saves
     // the language file and splits the list when a pair was retired.
+    if (ExerciseDlgVisible()) ExerciseDlg->close();
     if (ExerciseDlgVisible()) {
-      ExerciseDlg->close();
-      // A sound still playing defers its close until the playback returned.
-      QElapsedTimer waited;
-      waited.start();
-      while (ExerciseDlg->isVisible() && waited.elapsed() < kExerciseCloseWait)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+      // It cuts its sound and closes once the playback has returned, which
+      // may be further down this very call stack: wait for it outside.
+      CloseAfterExercise = true;
+      QTimer::singleShot(kExerciseCloseWait, this, [this] {
+        if (!CloseAfterExercise) return;
+        CloseAfterExercise = false;
+        ExerciseDlg->hide();
+        close();
+      });
+      event->ignore();
+      return;
     }
+    Closed = true;
+    CloseAfterExercise = false;
     CloseHelp();
     if (IniFile->IniFound && !StartAbortedFlag) WriteSettings();
   }
   event->accept();
 }
 
-void tMainWindow::WriteSettings() {
+bool tMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ExerciseDlg.get() && event->type() == QEvent::Hide && CloseAfterExercise) {
+    CloseAfterExercise = false;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void tMainWindow::CloseOnSignal() {
+  // Dialogs first: their own loops would hold the close up.
+  for (int i = 0; i < 20 && QApplication::activeModalWidget() != nullptr; ++i) QApplication::activeModalWidget()->close();
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+bool tMainWindow::SaveSettings() {
   IniFile->WriteProperties();
   IniFile->WriteExercise();
   IniFile->Language = AppLanguage;
   IniFile->WriteLanguage();
-  while (!IniFile->UpdateFile()) {
+  return IniFile->UpdateFile();
+}
+
+void tMainWindow::WriteSettings() {
+  while (!SaveSettings()) {
     const QString text = UiText(*LangHandler, 135) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n\n" +
                          UiText(*LangHandler, 136);
     const int answer = ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), text, QMessageBox::Warning,
                                       QMessageBox::Retry | QMessageBox::Cancel, true);
     if (answer != QMessageBox::Retry) break;
   }
+}
+
+void tMainWindow::KeepProgress() {
+  if (!IniFile->IniFound || StartAbortedFlag || Closed) return;
+  if (SaveSettings() || ProgressFailureShown) return;
+  // Said once: the next pass and the closing try again, and closing asks.
+  ProgressFailureShown = true;
+  ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
+                 UiText(*LangHandler, 200) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, 201),
+                 QMessageBox::Warning, QMessageBox::Ok, true);
+}
+
+void tMainWindow::WarnUnsavable() {
+  QString places;
+  const std::string files[] = {IniFile->FileName(), IniFile->LangFileName};
+  for (const std::string& file : files) {
+    std::string reason;
+    if (file.empty() || CanReplaceFile(file, reason)) continue;
+    places += "\n" + Cp1252ToQString(file) + " (" + QString::fromLocal8Bit(reason.c_str()) + ")";
+  }
+  if (places.isEmpty()) return;
+  ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
+                 UiText(*LangHandler, 204) + places + "\n\n" + UiText(*LangHandler, 205), QMessageBox::Warning,
+                 QMessageBox::Ok, true);
 }
 
 #include "moc_MainWnd.cpp"

@@ -43,6 +43,11 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   bool IsFirstLangChecked() const override;
   TLangFHandler& GetLangFHandler() override { return *ExerciseLangFile; }
   QWidget* Window() override { return this; }
+  void KeepProgress() override;
+
+  // A termination signal: open dialogs close, then the window closes as if
+  // the learner had closed it, saving everything.
+  void CloseOnSignal();
 
   TAppIniFile& GetIniFile() { return *IniFile; }
   TAppLangHandler& GetLangHandler() { return *LangHandler; }
@@ -72,6 +77,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   // The exercise window, created at the first start (owner: the application).
   virtual std::unique_ptr<QWidget> CreateExerciseDlg();
@@ -88,7 +94,12 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void EndStart();
   void ShowExerciseDlg();
   bool ExerciseDlgVisible() const;
+  // Collects the settings into the file's image; false when the file could
+  // not be written.
+  bool SaveSettings();
   void WriteSettings();
+  // Says at start what this session could not save, and why.
+  void WarnUnsavable();
   const void* MessageOwner() const { return static_cast<const QWidget*>(this); }
 
   // Owned objects; the exercise window below refers to them and goes first.
@@ -105,6 +116,9 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   bool FirstShow = true;
   bool StartAbortedFlag = false;
   bool Closed = false;
+  // The close waits for the exercise window, which waits for its sound.
+  bool CloseAfterExercise = false;
+  bool ProgressFailureShown = false;
   QPixmap LangFileBitmap;
   std::optional<QPixmap> DefaultBitmap;
 
