@@ -187,7 +187,6 @@ void MainWndTest::init() {
 void MainWndTest::cleanup() {
   win.reset();
   SetMessageBoxHook({});
-  SetWriteFaults({});
 }
 
 std::unique_ptr<TTestMainWindow> MainWndTest::Start(bool show) {
@@ -423,14 +422,12 @@ void MainWndTest::closingRetriesAFailedSettingsWrite() {
   dir->WriteIni("EN", "1,2");
   win = Start();
   Find<QAction>("mAppGerman")->trigger();
-  TWriteFaults faults;
-  faults.failBeforeReplace = true;
-  SetWriteFaults(faults);
+  auto fault = std::make_unique<TSaveCallFailure>(TSaveCallFault{TSaveCall::Write, ENOSPC});
   int asked = 0;
   SetMessageBoxHook([&](const TMessageRequest& r) {
     ++asked;
     messages.push_back(r);
-    SetWriteFaults({});  // room again: the retry succeeds
+    fault.reset();  // room again: the retry succeeds
     return int(QMessageBox::Retry);
   });
   win->close();
@@ -674,3 +671,4 @@ void MainWndTest::unusableHelpFileIsReported() {
 
 QTEST_MAIN(MainWndTest)
 #include "MainWndTest.moc"
+#include "SaveCallFault.h"
