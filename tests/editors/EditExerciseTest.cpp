@@ -19,6 +19,7 @@
 #include "storage/CodeDecode.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
+#include "SaveCallFault.h"
 
 namespace {
 template <class T>
@@ -635,4 +636,3 @@ class EditExerciseTest : public QObject {
 
 QTEST_MAIN(EditExerciseTest)
 #include "EditExerciseTest.moc"
-#include "SaveCallFault.h"
