@@ -197,6 +197,10 @@ TSaveResult SaveFileDurably(const fs::path& given, const uint8_t* data, std::siz
     return Failure(TSaveFault::NotAFile, S_ISDIR(target.Stat.st_mode) ? EISDIR : EINVAL, "exists",
                    S_ISDIR(target.Stat.st_mode) ? std::string() : "not a plain file");
 
+  // A file its owner made read-only stays so, although the folder would let
+  // a rename replace it.
+  if (target.Exists && faccessat(AT_FDCWD, target.Path.c_str(), W_OK, AT_EACCESS) != 0) return SystemFailure("access");
+
   const fs::path folder = FolderOf(target.Path);
   const std::string fileName = target.Path.filename().string();
   RemoveStaleTemps(folder, fileName);

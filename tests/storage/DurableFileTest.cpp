@@ -178,6 +178,12 @@ TEST_F(DurableFileTest, ExistingFileAndFoldersAreNotReplaced) {
   EXPECT_EQ(Save(folder_ / "sub", kSmall).Fault, TSaveFault::NotAFile);
   EXPECT_TRUE(fs::is_directory(folder_ / "sub"));
   EXPECT_EQ(Save(folder_ / "no" / "such.lang", kSmall).Error, ENOENT);
+  if (geteuid() != 0) {  // root writes anything
+    chmod(target_.c_str(), 0444);
+    EXPECT_EQ(Save(target_, kSmall).Error, EACCES);
+    EXPECT_EQ(Slurp(target_), "old");
+    chmod(target_.c_str(), 0644);
+  }
   EXPECT_EQ(Names(folder_), (std::vector<std::string>{"fresh.lang", "sub", "words.lang"}));
 }
 
