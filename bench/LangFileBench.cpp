@@ -258,6 +258,7 @@ static void DurableSaveRatio(benchmark::State& state) {
   state.counters["durable_write_ms"] = Ms(durableWrite) / n;
   state.counters["previous_write_ms"] = Ms(previousWrite) / n;
   state.counters["write_ratio"] = Ms(durableWrite) / Ms(previousWrite);
+  state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
 }
 
 BENCHMARK(DurableSaveRatio)->Arg(1000000)->Unit(benchmark::kMillisecond);
