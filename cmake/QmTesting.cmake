@@ -4,7 +4,7 @@ find_package(GTest REQUIRED)
 # A GoogleTest executable on the core library. Fixtures live beside the tests.
 function(qm_add_gtest name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE quillmere_core GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE quillmere_test_support quillmere_core GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     QM_FIXTURE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/fixtures"
     QM_PROGRAM_DIR="${QM_PROGRAM_DIR}")
@@ -16,7 +16,7 @@ endfunction()
 # A Qt Test executable for a window; runs headless.
 function(qm_add_qtest name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE quillmere_gui quillmere_core Qt6::Test Qt6::Widgets)
+  target_link_libraries(${name} PRIVATE quillmere_gui quillmere_test_support quillmere_core Qt6::Test Qt6::Widgets)
   target_compile_definitions(${name} PRIVATE
     QM_FIXTURE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/fixtures"
     QM_PROGRAM_DIR="${QM_PROGRAM_DIR}")

@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
     }
     std::string error;
     if (!CheckTextSources(sources, error)) return Fail(error);
-    if (!WriteFileBytes(argv[1], PackTextDb(sources), true)) return Fail(std::string(argv[1]) + ": cannot write");
+    if (TSaveResult saved; !WriteFileBytes(argv[1], PackTextDb(sources), true, &saved))
+      return Fail(std::string(argv[1]) + ": cannot be written: " + saved.Reason);
   } catch (const TFileIoError& e) {
     return Fail(e.File() + ": " + e.Reason());
   }

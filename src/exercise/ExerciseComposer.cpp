@@ -28,7 +28,10 @@ bool TExerciseComposer::Load() {
   return true;
 }
 
+void TExerciseComposer::Save() { langFile_.SaveLangFile(iniFile_.LangFileName, &saved_); }
+
 void TExerciseComposer::ComposeNew() {
+  saved_ = {};
   if (!Load()) return;
   TExerciseWords chosen = CollectSelectedClearingDrawn(iniFile_.AvailableUnits, langFile_);
   if (chosen.empty()) return;
@@ -37,10 +40,11 @@ void TExerciseComposer::ComposeNew() {
   iniFile_.ExerciseWords.clear();
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, chosen);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
-  langFile_.SaveLangFile(iniFile_.LangFileName);
+  Save();
 }
 
 void TExerciseComposer::ComposeContinue(bool resetPriorities) {
+  saved_ = {};
   if (!Load()) return;
   if (static_cast<int64_t>(iniFile_.ExerciseWords.size()) < iniFile_.MaxWords) FillUpFromUndrawn();
   if (iniFile_.ExerciseWords.empty()) return;
@@ -61,7 +65,7 @@ void TExerciseComposer::FillUpFromUndrawn() {
   KeepRandomWords(undrawn, Room(iniFile_.ExerciseWords, iniFile_.MaxWords));
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, undrawn);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
-  langFile_.SaveLangFile(iniFile_.LangFileName);
+  Save();
 }
 
 void TExerciseComposer::FillUpTemporary() {
@@ -75,6 +79,7 @@ void TExerciseComposer::FillUpTemporary() {
 void TExerciseComposer::SplitDeferred() { SplitByPriority(iniFile_.ExerciseWords, iniFile_.DeferredWords); }
 
 void TExerciseComposer::MaxWordsChanged() {
+  saved_ = {};
   if (iniFile_.MaxWords >= 0 && static_cast<int64_t>(iniFile_.ExerciseWords.size()) > iniFile_.MaxWords) {
     // The cut entries' pairs stay drawn.
     iniFile_.ExerciseWords.resize(static_cast<std::size_t>(iniFile_.MaxWords));

@@ -1,5 +1,6 @@
 #pragma once
 #include "exercise/ExerciseWord.h"
+#include "storage/DurableFile.h"
 
 class TAppIniFile;
 class TLangFHandler;
@@ -25,13 +26,19 @@ class TExerciseComposer {
   // Whether the last composition could read the language file. When it could
   // not, nothing was changed (a missing file must not empty the list).
   bool Loaded() const { return loaded_; }
+  // Whether the language file took the drawn marks of the last composition;
+  // when it did not, SaveResult says why. The list in memory stands.
+  bool Saved() const { return saved_.Ok(); }
+  const TSaveResult& SaveResult() const { return saved_; }
 
  private:
   // Empties the handler and reads the file; entries that name no pair of it
   // leave both lists.
   bool Load();
+  void Save();
 
   TAppIniFile& iniFile_;
   TLangFHandler& langFile_;
   bool loaded_ = true;
+  TSaveResult saved_;
 };

@@ -169,4 +169,4 @@ bool TAppIniFile::IsAvailableUnit(int32_t lessonNbr) const {
   return std::find(AvailableUnits.begin(), AvailableUnits.end(), lessonNbr) != AvailableUnits.end();
 }
 
-bool TAppIniFile::UpdateFile() { return !IniHandler || IniHandler->UpdateFile(); }
+bool TAppIniFile::UpdateFile(TSaveResult* result) { return !IniHandler || IniHandler->UpdateFile(result); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exercise/ExerciseWord.h"
+#include "storage/DurableFile.h"
 
 class tIniFileHandler;
 
@@ -70,7 +71,8 @@ class TAppIniFile {
   // collected. False when the file could not be written (it is then intact
   // and the changes stay pending for another try); true when nothing needed
   // writing, also when there is no settings file.
-  bool UpdateFile();
+  // result, when given, gets the reason of a failure.
+  bool UpdateFile(TSaveResult* result = nullptr);
   // The full path of the settings file.
   std::string FileName() const;
 };

@@ -327,9 +327,9 @@ TBytes tIniFileHandler::ToBytes() const {
   return TBytes(text.begin(), text.end());
 }
 
-bool tIniFileHandler::UpdateFile() {
+bool tIniFileHandler::UpdateFile(TSaveResult* result) {
   if (!modified_) return true;
-  if (!WriteFileBytes(fileName_, ToBytes(), true)) return false;
+  if (!WriteFileBytes(fileName_, ToBytes(), true, result)) return false;
   modified_ = false;
   return true;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Bytes.h"
+#include "storage/DurableFile.h"
 
 // A small initialization file: "[Section]" headers, then "Key=Value" lines.
 // Section and key names are compared without letter case; a value is the rest
@@ -70,7 +71,8 @@ class tIniFileHandler {
   TBytes ToBytes() const;
   // Replaces the file atomically when something changed. False when it could
   // not be written; the file is then intact and the changes stay pending.
-  bool UpdateFile();
+  // result, when given, gets the reason.
+  bool UpdateFile(TSaveResult* result = nullptr);
 
  private:
   struct TLine {

@@ -24,6 +24,7 @@
 #include "HelpWnd.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
+#include "SaveFailureText.h"
 #include "UiText.h"
 #include "editors/EditExercise.h"
 #include "editors/ModalRunner.h"
@@ -60,6 +61,17 @@ QPixmap LoadBitmap(const std::string& storedName) {
   QPixmap pixmap;
   if (!pixmap.load(path, "BMP")) pixmap.load(path);
   return pixmap;
+}
+
+// The drawn marks did not reach the language file: the learner hears of it
+// before practising on a list the file does not know.
+void ReportUnsavedComposition(QWidget* owner, const TAppLangHandler& texts, const TExerciseComposer& composer,
+                              const std::string& fileName) {
+  if (composer.Saved()) return;
+  ShowMessageBox(owner, UiText(texts, 0),
+                 UiText(texts, 160) + "\n" + Cp1252ToQString(fileName) + "\n\n" +
+                     SaveFailureReason(texts, composer.SaveResult()),
+                 QMessageBox::Warning, QMessageBox::Ok, true);
 }
 }  // namespace
 
@@ -436,6 +448,7 @@ void tMainWindow::btnExerciseRunClick() {
     } else {
       Composer->ComposeContinue(cbResetPrio->isChecked());
     }
+    ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
     if (!Composer->Loaded()) {
       // Nothing was composed or changed; an old list must not run on pairs
       // that were never read.
@@ -494,9 +507,11 @@ void tMainWindow::ApplyEditorResult(int modalResult, int changeCode) {
   switch (EditorFollowUp(changeCode)) {
     case TEditorFollowUp::MaxWordsChanged:
       Composer->MaxWordsChanged();
+      ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
       break;
     case TEditorFollowUp::ComposeNew:
       Composer->ComposeNew();
+      ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
       Recomposed = true;
       break;
     case TEditorFollowUp::Nothing:
@@ -558,13 +573,13 @@ bool tMainWindow::SaveSettings() {
   IniFile->WriteExercise();
   IniFile->Language = AppLanguage;
   IniFile->WriteLanguage();
-  return IniFile->UpdateFile();
+  return IniFile->UpdateFile(&LastSettingsSave);
 }
 
 void tMainWindow::WriteSettings() {
   while (!SaveSettings()) {
-    const QString text = UiText(*LangHandler, 135) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n\n" +
-                         UiText(*LangHandler, 136);
+    const QString text = UiText(*LangHandler, 135) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" +
+                         SaveFailureReason(*LangHandler, LastSettingsSave) + "\n\n" + UiText(*LangHandler, 136);
     const int answer = ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), text, QMessageBox::Warning,
                                       QMessageBox::Retry | QMessageBox::Cancel, true);
     if (answer != QMessageBox::Retry) break;

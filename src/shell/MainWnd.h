@@ -6,6 +6,7 @@
 #include <string>
 
 #include "MainWindowRef.h"
+#include "storage/DurableFile.h"
 
 class QAction;
 class QActionGroup;
@@ -119,6 +120,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   // The close waits for the exercise window, which waits for its sound.
   bool CloseAfterExercise = false;
   bool ProgressFailureShown = false;
+  TSaveResult LastSettingsSave;
   QPixmap LangFileBitmap;
   std::optional<QPixmap> DefaultBitmap;
 

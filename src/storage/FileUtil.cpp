@@ -1,6 +1,5 @@
 #include "FileUtil.h"
 
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <cerrno>
@@ -23,11 +22,6 @@ std::size_t LastSeparator(const std::string& path) { return path.find_last_of("\
 TFileWarnHook& WarnHook() {
   static TFileWarnHook hook;
   return hook;
-}
-
-TWriteFaults& WriteFaults() {
-  static TWriteFaults faults;
-  return faults;
 }
 
 std::string SystemReason(int error) { return std::strerror(error); }
@@ -133,39 +127,12 @@ TBytes ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-bool WriteFileBytes(const std::string& path, const TBytes& bytes, bool overwrite) {
-  if (path.empty()) return false;
-  const std::filesystem::path native = NativePath(path);
-  std::error_code error;
-  if (!overwrite && std::filesystem::exists(native, error)) return false;
-  if (std::filesystem::is_directory(native, error)) return false;
-
-  QSaveFile file(QString::fromLocal8Bit(native.native()));
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const TWriteFaults faults = WriteFaults();
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    std::size_t chunk = std::min(kBlockSize, bytes.size() - written);
-    if (faults.failAfterBytes >= 0) {
-      const auto allowed = static_cast<std::size_t>(faults.failAfterBytes);
-      if (written + chunk > allowed) {
-        file.cancelWriting();
-        return false;
-      }
-    }
-    const qint64 done = file.write(reinterpret_cast<const char*>(bytes.data() + written), static_cast<qint64>(chunk));
-    if (done != static_cast<qint64>(chunk)) {
-      file.cancelWriting();
-      return false;
-    }
-    written += chunk;
-  }
-  if (faults.failBeforeReplace) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+bool WriteFileBytes(const std::string& path, const TBytes& bytes, bool overwrite, TSaveResult* result) {
+  TSaveResult saved = path.empty() ? TSaveResult{TSaveFault::NotAFile, ENOENT, "name", "no file name"}
+                                   : SaveFileDurably(NativePath(path), bytes.data(), bytes.size(), overwrite);
+  const bool ok = saved.Ok();
+  if (result != nullptr) *result = std::move(saved);
+  return ok;
 }
 
 bool DeleteFileAt(const std::string& path) {
@@ -173,4 +140,3 @@ bool DeleteFileAt(const std::string& path) {
   return std::filesystem::remove(NativePath(path), error) && !error;
 }
 
-void SetWriteFaults(const TWriteFaults& faults) { WriteFaults() = faults; }

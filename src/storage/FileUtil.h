@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Bytes.h"
+#include "storage/DurableFile.h"
 
 // Paths are 8-bit Windows-1252 texts. Both "\" and "/" separate folders; a
 // path without ":" has an empty drive part.
@@ -46,19 +47,11 @@ TBytes ReadFileBytes(const std::string& path);
 using TByteSink = std::function<void(const uint8_t* data, std::size_t size)>;
 bool ReadFileBlocks(const std::string& path, const TByteSink& sink, uint64_t* size = nullptr);
 
-// Writes the bytes as the whole content of the file. The bytes go to a
-// temporary file in the same folder that replaces the target only when all
-// was written and flushed, so the old file is intact on any failure. True
-// only on complete success; with overwrite false an existing file gives false.
-bool WriteFileBytes(const std::string& path, const TBytes& bytes, bool overwrite);
+// Writes the bytes as the whole content of the file, all or nothing (see
+// SaveFileDurably): on any failure the old file is as it was. True only on
+// complete success; with overwrite false an existing file gives false.
+// result, when given, gets what went wrong and the system's reason.
+bool WriteFileBytes(const std::string& path, const TBytes& bytes, bool overwrite, TSaveResult* result = nullptr);
 
 // Deletes a file; true when the system reports success.
 bool DeleteFileAt(const std::string& path);
-
-// Fault injection for tests: the next writes fail after this many bytes
-// (-1: never), or just before the temporary file would replace the target.
-struct TWriteFaults {
-  int64_t failAfterBytes = -1;
-  bool failBeforeReplace = false;
-};
-void SetWriteFaults(const TWriteFaults& faults);

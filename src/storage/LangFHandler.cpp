@@ -148,7 +148,7 @@ void TLangFHandler::RefuseSlots(int64_t slotCount, int32_t number, const char* w
   throw TConversionError(text, std::string(what) + " number " + text + " is too large for this file (at most " + most + ")");
 }
 
-bool TLangFHandler::SaveLangFile(const std::string& fileName) {
+bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* result) {
   std::size_t expected = 32 + Lang1Name.size() + Lang2Name.size();
   for (const auto& lesson : Lessons.Items()) {
     if (!lesson) continue;
@@ -179,8 +179,13 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName) {
       add(line);
     }
   }
-  if (!storable || image.LineCount() < 4) return false;
-  return WriteFileBytes(fileName, image.Finish(), true);
+  if (!storable || image.LineCount() < 4) {
+    if (result != nullptr)
+      *result = {TSaveFault::NotStorable, 0, "content",
+                 storable ? "no lesson to write" : "a line is too long for a language file"};
+    return false;
+  }
+  return WriteFileBytes(fileName, image.Finish(), true, result);
 }
 
 bool TLangFHandler::DeleteLangFile(const std::string& fileName) { return DeleteFileAt(fileName); }

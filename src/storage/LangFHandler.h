@@ -43,8 +43,9 @@ class TLangFHandler {
 
   // Writes the lessons (ascending number, pairs renumbered 0, 1, ... without
   // moving them). False, file untouched, when there are fewer than four lines,
-  // a line is too long for the container, or the write fails.
-  bool SaveLangFile(const std::string& fileName);
+  // a line is too long for the container, or the write fails; result, when
+  // given, gets the reason.
+  bool SaveLangFile(const std::string& fileName, TSaveResult* result = nullptr);
   bool DeleteLangFile(const std::string& fileName);
 
   void SetLangNames(const std::string& lang1, const std::string& lang2);

@@ -19,6 +19,7 @@
 #include "storage/CodeDecode.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
+#include "SaveCallFault.h"
 
 namespace {
 template <class T>
@@ -583,15 +584,13 @@ class EditExerciseTest : public QObject {
     TExerciseEditor ed(fx);
     ed.Select(2);
     ed.Click("btnDeleteLesson");
-    TWriteFaults faults;
-    faults.failBeforeReplace = true;
-    SetWriteFaults(faults);
+    auto fault = std::make_unique<TSaveCallFailure>(TSaveCallFault{TSaveCall::Rename, EIO});
     ed.Click("btnSaveLangFile");
     QCOMPARE(fx.Messages.at(0).text, fx.Text(97));
     QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esModified));
     fx.Answers.push_back(QMessageBox::Yes);
     ed.Click("btnSave");
-    SetWriteFaults({});
+    fault.reset();
     QVERIFY(ed.Dlg.isVisible());
     QCOMPARE(fx.IniFile->AvailableUnits.size(), std::size_t(5));
     fx.Answers.push_back(QMessageBox::Yes);

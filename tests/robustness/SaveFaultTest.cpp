@@ -1,7 +1,6 @@
 // Saving on a broken disk: the previous language file and settings file stay
 // byte for byte, the save reports failure and no temporary file is left.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
@@ -12,6 +11,8 @@
 #include "settings/AppIniFile.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "SaveCallFault.h"
+#include "ScratchMount.h"
 
 namespace fs = std::filesystem;
 
@@ -27,28 +28,6 @@ std::vector<std::string> Names(const fs::path& dir) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
-// A small tmpfs of its own, so a full disk and a read-only folder are real.
-// Needs root and mount rights; tests skip without them.
-class ScratchMount {
- public:
-  explicit ScratchMount(const std::string& options) {
-    if (geteuid() != 0) return;
-    mounted_ = mount("tmpfs", dir_.path().toLocal8Bit().constData(), "tmpfs", 0, options.c_str()) == 0;
-  }
-  ~ScratchMount() {
-    if (mounted_) umount2(dir_.path().toLocal8Bit().constData(), MNT_DETACH);
-  }
-  bool Mounted() const { return mounted_; }
-  fs::path Path() const { return dir_.path().toStdString(); }
-  bool RemountReadOnly() {
-    return mount("tmpfs", dir_.path().toLocal8Bit().constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-  }
-
- private:
-  QTemporaryDir dir_;
-  bool mounted_ = false;
-};
 
 // A language file with enough pairs to need more room than a tiny disk has.
 std::unique_ptr<TLangFHandler> BigLanguageFile(int pairs) {
@@ -84,25 +63,46 @@ bool SaveSettings(const fs::path& dir) {
 const char kOldSettings[] = "[Application]\r\nLanguage=DE\r\n; a comment\r\n[exercise]\r\nMaxWords=7\r\n";
 }  // namespace
 
+// A disk that is full already or fills while writing: one piece (all of a
+// small file) and many pieces.
 TEST(SaveFaults, FullDiskKeepsBothFiles) {
-  ScratchMount disk("size=64k");
-  if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs mount here";
-  auto small = BigLanguageFile(3);
-  const std::string langPath = (disk.Path() / "words.lang").string();
-  ASSERT_TRUE(small->SaveLangFile(langPath));
-  const std::string oldLang = Slurp(langPath);
-  WriteSettings(disk.Path(), kOldSettings);
+  struct Case {
+    const char* name;
+    int pairs;
+    bool fillFirst;
+  };
+  const Case cases[] = {
+      {"small file on a full disk", 3, true},
+      {"large file on a full disk", 5000, true},
+      {"large file filling the disk", 5000, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TScratchMount disk("size=64k");
+    if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs mount here (needs root)";
+    const std::string langPath = (disk.Path() / "words.lang").string();
+    ASSERT_TRUE(BigLanguageFile(2)->SaveLangFile(langPath));
+    const std::string oldLang = Slurp(langPath);
+    WriteSettings(disk.Path(), kOldSettings);
+    std::vector<std::string> names{"Quillmere.Ini", "words.lang"};
+    if (c.fillFirst) {
+      ASSERT_TRUE(disk.Fill("filler"));
+      names.insert(names.begin() + 1, "filler");
+    }
 
-  EXPECT_FALSE(BigLanguageFile(5000)->SaveLangFile(langPath));
-  EXPECT_FALSE(SaveSettings(disk.Path()));
+    TSaveResult result;
+    EXPECT_FALSE(BigLanguageFile(c.pairs)->SaveLangFile(langPath, &result));
+    EXPECT_EQ(result.Error, ENOSPC) << result.Step;
+    EXPECT_FALSE(SaveSettings(disk.Path()));
 
-  EXPECT_EQ(Slurp(langPath), oldLang);
-  EXPECT_EQ(Slurp(disk.Path() / "Quillmere.Ini"), kOldSettings);
-  EXPECT_EQ(Names(disk.Path()), (std::vector<std::string>{"Quillmere.Ini", "words.lang"}));
+    EXPECT_EQ(Slurp(langPath), oldLang);
+    EXPECT_EQ(Slurp(disk.Path() / "Quillmere.Ini"), kOldSettings);
+    EXPECT_EQ(Names(disk.Path()), names);
+  }
 }
 
 TEST(SaveFaults, ReadOnlyFolderKeepsBothFiles) {
-  ScratchMount disk("size=1m");
+  TScratchMount disk("size=1m");
   if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs mount here";
   const std::string langPath = (disk.Path() / "words.lang").string();
   ASSERT_TRUE(BigLanguageFile(3)->SaveLangFile(langPath));
@@ -118,35 +118,36 @@ TEST(SaveFaults, ReadOnlyFolderKeepsBothFiles) {
   EXPECT_EQ(Names(disk.Path()), (std::vector<std::string>{"Quillmere.Ini", "words.lang"}));
 }
 
-// The seam covers what a real disk can't be made to do on demand: failing
-// after some bytes, and dying between writing and replacing.
+// What a real disk can't be made to do on demand, failed at the system
+// calls themselves, through the language file and the settings file.
 TEST(SaveFaults, InjectedFailuresKeepBothFiles) {
-  struct Case {
-    const char* name;
-    TWriteFaults faults;
+  const TSaveCallFault faults[] = {
+      {TSaveCall::Write, ENOSPC},
+      {TSaveCall::Write, ENOSPC, 2, false, 100},
+      {TSaveCall::Fdatasync, EIO},
+      {TSaveCall::Close, EIO},
+      {TSaveCall::Rename, EIO},
   };
-  const Case cases[] = {
-      {"fails after 0 bytes", {0, false}},
-      {"fails after 100 bytes", {100, false}},
-      {"dies before replacing", {-1, true}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    QTemporaryDir dir;
-    const fs::path folder = dir.path().toStdString();
-    const std::string langPath = (folder / "words.lang").string();
-    ASSERT_TRUE(BigLanguageFile(3)->SaveLangFile(langPath));
-    const std::string oldLang = Slurp(langPath);
-    WriteSettings(folder, kOldSettings);
+  const auto small = BigLanguageFile(3);
+  const auto large = BigLanguageFile(50000);  // several write pieces
+  for (const TSaveCallFault& fault : faults) {
+    for (TLangFHandler* newer : {small.get(), large.get()}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(fault.Call)) + " fails, " + (newer == small.get() ? "small" : "large"));
+      QTemporaryDir dir;
+      const fs::path folder = dir.path().toStdString();
+      const std::string langPath = (folder / "words.lang").string();
+      ASSERT_TRUE(BigLanguageFile(2)->SaveLangFile(langPath));
+      const std::string oldLang = Slurp(langPath);
+      WriteSettings(folder, kOldSettings);
 
-    SetWriteFaults(c.faults);
-    EXPECT_FALSE(BigLanguageFile(500)->SaveLangFile(langPath));
-    EXPECT_FALSE(SaveSettings(folder));
-    SetWriteFaults({});
+      const TSaveCallFailure failing(fault);
+      EXPECT_FALSE(newer->SaveLangFile(langPath));
+      EXPECT_FALSE(SaveSettings(folder));
 
-    EXPECT_EQ(Slurp(langPath), oldLang);
-    EXPECT_EQ(Slurp(folder / "Quillmere.Ini"), kOldSettings);
-    EXPECT_EQ(Names(folder), (std::vector<std::string>{"Quillmere.Ini", "words.lang"}));
+      EXPECT_EQ(Slurp(langPath), oldLang);
+      EXPECT_EQ(Slurp(folder / "Quillmere.Ini"), kOldSettings);
+      EXPECT_EQ(Names(folder), (std::vector<std::string>{"Quillmere.Ini", "words.lang"}));
+    }
   }
 }
 

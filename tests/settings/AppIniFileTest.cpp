@@ -7,6 +7,7 @@
 #include "FileText.h"
 #include "settings/IniFileHandler.h"
 #include "storage/FileUtil.h"
+#include "SaveCallFault.h"
 
 namespace {
 const int kOwner = 0;
@@ -29,7 +30,6 @@ class AppIniFileTest : public ::testing::Test {
     return ini.UpdateFile();
   }
   void TearDown() override {
-    SetWriteFaults({});
     SetFileWarnHook(nullptr);
   }
 };
@@ -405,11 +405,14 @@ TEST_F(AppIniFileTest, FailedClosingWriteKeepsTheOldFile) {
   const std::string before = "[Application]\r\nLanguage=EN\r\n";
   auto ini = Open(before);
   ini->Language = "DE";
-  SetWriteFaults({10, false});
   ini->WriteLanguage();
-  EXPECT_FALSE(ini->UpdateFile());
+  {
+    const TSaveCallFailure failing({TSaveCall::Write, ENOSPC});
+    TSaveResult result;
+    EXPECT_FALSE(ini->UpdateFile(&result));
+    EXPECT_EQ(result.Reason, "No space left on device");
+  }
   EXPECT_EQ(Slurp(iniPath), before);
-  SetWriteFaults({});
   EXPECT_TRUE(ini->UpdateFile());
   EXPECT_EQ(TAppIniFile(appDir, &kOwner).Language, "DE");
 }

@@ -6,6 +6,7 @@
 
 #include "FileText.h"
 #include "storage/FileUtil.h"
+#include "SaveCallFault.h"
 
 namespace {
 class IniFileHandlerTest : public ::testing::Test {
@@ -17,7 +18,6 @@ class IniFileHandlerTest : public ::testing::Test {
     Spit(path, content);
     return tIniFileHandler(path);
   }
-  void TearDown() override { SetWriteFaults({}); }
 };
 }  // namespace
 
@@ -167,13 +167,14 @@ TEST_F(IniFileHandlerTest, FailedWriteLeavesTheFileIntactAndTheChangesPending) {
   const std::string before = "[a]\r\nx=1\r\n";
   tIniFileHandler ini = Open(before);
   ini.WriteInteger("a", "x", 2);
-  for (const TWriteFaults& fault : {TWriteFaults{0, false}, TWriteFaults{-1, true}}) {
-    SetWriteFaults(fault);
-    EXPECT_FALSE(ini.UpdateFile());
+  for (const TSaveCallFault& fault : {TSaveCallFault{TSaveCall::Write, ENOSPC}, TSaveCallFault{TSaveCall::Rename, EIO}}) {
+    const TSaveCallFailure failing(fault);
+    TSaveResult result;
+    EXPECT_FALSE(ini.UpdateFile(&result));
+    EXPECT_EQ(result.Error, fault.Error);
     EXPECT_EQ(Slurp(path), before);
     EXPECT_TRUE(ini.Modified());
   }
-  SetWriteFaults({});
   ASSERT_TRUE(ini.UpdateFile());
   EXPECT_EQ(Slurp(path), "[a]\r\nx=2\r\n");
 }
@@ -184,6 +185,6 @@ TEST_F(IniFileHandlerTest, RewritingTheSameValuesTouchesNothing) {
   ini.WriteBoolStr("a", "b", true);
   ini.EraseSection("none");
   EXPECT_FALSE(ini.Modified());
-  SetWriteFaults({0, false});
+  const TSaveCallFailure failing({TSaveCall::Open, EIO});
   EXPECT_TRUE(ini.UpdateFile());
 }

@@ -6,9 +6,12 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QTest>
 #include <QToolButton>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,6 +31,7 @@
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "SaveCallFault.h"
 
 namespace {
 const QString kProgramDir = QStringLiteral(QM_PROGRAM_DIR);
@@ -143,6 +147,7 @@ class MainWndTest : public QObject {
   void closingWritesExactlyTheSettings();
   void closingRetriesAFailedSettingsWrite();
   void startComposesAndShowsTheExerciseWindow();
+  void startOnAFullDiskSaysTheFileWasNotSaved();
   void startWhileTheExerciseWindowIsVisibleDoesNotRecompose();
   void startWithAnEmptyCompositionSaysSo();
   void damagedLanguageFileIsReportedAndNothingChanges();
@@ -187,7 +192,6 @@ void MainWndTest::init() {
 void MainWndTest::cleanup() {
   win.reset();
   SetMessageBoxHook({});
-  SetWriteFaults({});
 }
 
 std::unique_ptr<TTestMainWindow> MainWndTest::Start(bool show) {
@@ -427,20 +431,20 @@ void MainWndTest::closingRetriesAFailedSettingsWrite() {
   dir->WriteIni("EN", "1,2");
   win = Start();
   Find<QAction>("mAppGerman")->trigger();
-  TWriteFaults faults;
-  faults.failBeforeReplace = true;
-  SetWriteFaults(faults);
+  auto fault = std::make_unique<TSaveCallFailure>(TSaveCallFault{TSaveCall::Write, ENOSPC});
   int asked = 0;
   SetMessageBoxHook([&](const TMessageRequest& r) {
     ++asked;
     messages.push_back(r);
-    SetWriteFaults({});  // room again: the retry succeeds
+    fault.reset();  // room again: the retry succeeds
     return int(QMessageBox::Retry);
   });
   win->close();
   QCOMPARE(asked, 1);
   QVERIFY(messages.back().text.contains("Quillmere.Ini", Qt::CaseInsensitive));
   QVERIFY(messages.back().buttons.testFlag(QMessageBox::Retry));
+  const QString text = messages.back().text;
+  QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(text));
   tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
   QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
 }
@@ -469,6 +473,28 @@ void MainWndTest::startComposesAndShowsTheExerciseWindow() {
       for (int32_t p = 0; p < lesson->SlotCount(); ++p)
         if (auto pair = lesson->GetPear(p)) drawn += pair->Drawn ? 1 : 0;
   QCOMPARE(drawn, 20);
+}
+
+// The write of the drawn marks fails at the system call: the learner is told
+// why, and the file keeps what it had.
+void MainWndTest::startOnAFullDiskSaysTheFileWasNotSaved() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  const TBytes before = ReadFileBytes(dir->LangFile());
+  {
+    const TSaveCallFailure full({TSaveCall::Write, ENOSPC});
+    Find<QToolButton>("btnExerciseRun")->click();
+  }
+  QCOMPARE(messages.size(), std::size_t(1));
+  const QString text = messages[0].text;
+  QVERIFY2(text.startsWith(QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(160)))), qPrintable(text));
+  QVERIFY2(text.contains(QString::fromStdString(dir->LangFile())), qPrintable(text));
+  QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(text));
+  QCOMPARE(messages[0].icon, QMessageBox::Warning);
+  QVERIFY(ReadFileBytes(dir->LangFile()) == before);
+  const QDir folder = QFileInfo(QString::fromStdString(dir->LangFile())).dir();
+  QCOMPARE(folder.entryList(QDir::Hidden | QDir::Files), folder.entryList(QDir::Files));  // no temporary file
 }
 
 void MainWndTest::startWhileTheExerciseWindowIsVisibleDoesNotRecompose() {

@@ -8,6 +8,7 @@
 
 #include "core/Errors.h"
 #include "storage/FileUtil.h"
+#include "SaveCallFault.h"
 
 namespace fs = std::filesystem;
 
@@ -132,11 +133,12 @@ TEST(WriteFileBytes, FailuresKeepTheOldFile) {
   Spit(target, "precious");
   TBytes big(1000000, 'x');
 
-  SetWriteFaults({100, false});
-  EXPECT_FALSE(WriteFileBytes(target.string(), big, true));
-  SetWriteFaults({-1, true});
-  EXPECT_FALSE(WriteFileBytes(target.string(), big, true));
-  SetWriteFaults({});
+  for (const TSaveCallFault& fault : {TSaveCallFault{TSaveCall::Write, ENOSPC}, TSaveCallFault{TSaveCall::Rename, EIO}}) {
+    const TSaveCallFailure failing(fault);
+    TSaveResult result;
+    EXPECT_FALSE(WriteFileBytes(target.string(), big, true, &result));
+    EXPECT_EQ(result.Error, fault.Error);
+  }
   EXPECT_EQ(Slurp(target), "precious");
   EXPECT_TRUE(OnlyFile(folder, "keep.lang"));
 

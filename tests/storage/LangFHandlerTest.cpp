@@ -7,6 +7,7 @@
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "SaveCallFault.h"
 
 namespace {
 using Lines = std::vector<std::string>;
@@ -333,9 +334,13 @@ TEST_F(LangFHandlerTest, FailedWriteKeepsTheOldFile) {
   TLangFHandler h;
   ASSERT_TRUE(h.LoadLangFile(file));
   h.GetLesson(2)->GetPear(0)->InUse = true;
-  SetWriteFaults({10, false});
-  EXPECT_FALSE(h.SaveLangFile(file));
-  SetWriteFaults({});
+  {
+    const TSaveCallFailure failing({TSaveCall::Write, ENOSPC});
+    TSaveResult result;
+    EXPECT_FALSE(h.SaveLangFile(file, &result));
+    EXPECT_EQ(result.Fault, TSaveFault::System);
+    EXPECT_EQ(result.Reason, "No space left on device");
+  }
   EXPECT_EQ(ReadFileBytes(file), ContainerOf(kExample));
   EXPECT_FALSE(h.SaveLangFile(Path("no/such/folder/x.lang")));
 }

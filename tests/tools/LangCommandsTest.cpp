@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstring>
 #include <sstream>
 
 #include "LangCommands.h"
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "SaveCallFault.h"
 
 namespace {
 
@@ -317,13 +319,16 @@ TEST_F(LangCommandsTest, FailedWriteKeepsTheOldFile) {
   const TBytes before = ReadFileBytes(existing);
   WriteText(Path("t.csv"), "lesson,word1,word2\n1,a,b\n");
   WriteText(Path("l.txt"), "[General]\nA@B\n[1]\n0=a@b# @ *\n");
-  for (const TWriteFaults& faults : {TWriteFaults{10, false}, TWriteFaults{-1, true}}) {
-    SetWriteFaults(faults);
+  for (const TSaveCallFault& fault : {TSaveCallFault{TSaveCall::Write, ENOSPC}, TSaveCallFault{TSaveCall::Rename, EIO}}) {
+    const TSaveCallFailure failing(fault);
     const TRun import = RunTool({"import", Path("t.csv"), "--csv", existing, "--lang1", "A", "--lang2", "B"});
     const TRun pack = RunTool({"pack", Path("l.txt"), existing});
-    SetWriteFaults({});
+    const std::string reason = existing + ": cannot be written: " + std::strerror(fault.Error);
     EXPECT_EQ(import.status, kExitFileError) << import.err;
+    EXPECT_NE(import.err.find(reason), std::string::npos) << import.err;
+    EXPECT_EQ(import.out, "");
     EXPECT_EQ(pack.status, kExitFileError) << pack.err;
+    EXPECT_NE(pack.err.find(reason), std::string::npos) << pack.err;
     EXPECT_EQ(ReadFileBytes(existing), before);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3) << "no temporary file left";
   }

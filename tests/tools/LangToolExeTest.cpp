@@ -2,8 +2,14 @@
 // exit status and the streams the output goes to.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <filesystem>
+
+#include "ScratchMount.h"
 
 namespace {
 
@@ -61,6 +67,62 @@ TEST(LangToolExeTest, ExitStatusOfTheProgram) {
 
   run = RunExe({"import", table, "--tsv", lang, "--lang1", "De@utsch", "--lang2", "English"});
   EXPECT_EQ(run.status, 2);
+}
+
+QByteArray Slurp(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Spit(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(content);
+}
+
+// A full disk: the old file stays, the tool says why and exits 1, never "Wrote".
+TEST(LangToolExeTest, FullDiskKeepsTheFileAndSaysWhy) {
+  TScratchMount disk("size=64k");
+  if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs mount here (needs root)";
+  const QString folder = QString::fromStdString(disk.Path().string());
+  const QString table = folder + "/t.csv";
+  const QString lang = folder + "/t.lang";
+  const QString lines = folder + "/l.txt";
+  Spit(table, "lesson,word1,word2\n1,Haus,house\n");
+  Spit(lines, "[General]\nA@B\n[1]\n0=a@b# @ *\n");
+  ASSERT_EQ(RunExe({"import", table, "--csv", lang, "--lang1", "A", "--lang2", "B"}).status, 0);
+  const QByteArray before = Slurp(lang);
+  ASSERT_TRUE(disk.Fill("filler"));
+
+  for (const QStringList& args : {QStringList{"import", table, "--csv", lang, "--lang1", "C", "--lang2", "D"},
+                                  QStringList{"pack", lines, lang}}) {
+    SCOPED_TRACE(args.front().toStdString());
+    const TExeRun run = RunExe(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.contains(lang.toUtf8() + ": cannot be written: No space left on device")) << run.err.toStdString();
+    EXPECT_EQ(Slurp(lang), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file left";
+  }
+}
+
+// Another user's link in a shared sticky folder is refused by name.
+TEST(LangToolExeTest, ForeignLinkInASharedFolderIsRefused) {
+  if (geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+  QTemporaryDir dir;
+  const std::filesystem::path base = dir.path().toStdString();
+  std::filesystem::create_directory(base / "shared");
+  chmod((base / "shared").c_str(), 01777);
+  const QString secret = dir.filePath("secret.lang");
+  Spit(secret, "another user's private file");
+  const QString link = dir.filePath("shared/words.lang");
+  std::filesystem::create_symlink(secret.toStdString(), link.toStdString());
+  ASSERT_EQ(lchown(link.toLocal8Bit().constData(), 4242, 4242), 0);
+  Spit(dir.filePath("t.csv"), "lesson,word1,word2\n1,Haus,house\n");
+
+  const TExeRun run = RunExe({"import", dir.filePath("t.csv"), "--csv", link, "--lang1", "A", "--lang2", "B"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.contains(link.toUtf8() + " is a link of another user")) << run.err.toStdString();
+  EXPECT_EQ(Slurp(secret), "another user's private file");
 }
 
 }  // namespace

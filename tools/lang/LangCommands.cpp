@@ -54,8 +54,10 @@ void LoadLang(const std::string& arg, TLangFHandler& handler) {
   }
 }
 
-[[noreturn]] void CannotWrite(const std::string& arg) {
-  Fail(kExitFileError, arg + ": cannot be written (is the folder writable and the disk not full?)");
+// With the system's reason: a full disk, a folder that may not be written, a
+// link that is not followed.
+[[noreturn]] void CannotWrite(const std::string& arg, const TSaveResult& result) {
+  Fail(kExitFileError, arg + ": cannot be written: " + result.Reason);
 }
 
 void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
@@ -179,7 +181,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   TLangFHandler handler;
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
-  if (!handler.SaveLangFile(StoredArg(outArg))) CannotWrite(outArg);
+  if (TSaveResult saved; !handler.SaveLangFile(StoredArg(outArg), &saved)) CannotWrite(outArg, saved);
   out << "Wrote " << outArg << ": " << table.Lessons.size() << (table.Lessons.size() == 1 ? " lesson, " : " lessons, ")
       << table.PairCount << (table.PairCount == 1 ? " pair" : " pairs") << ".\n";
   return kExitOk;
@@ -242,7 +244,7 @@ int Pack(const TToolArgs& args, std::ostream& out) {
   } catch (const TConversionError& error) {
     Fail(kExitRejected, Cp1252ToUtf8(error.Describe()) + "\nnothing was written");
   }
-  if (!WriteFileBytes(StoredArg(outArg), bytes, true)) CannotWrite(outArg);
+  if (TSaveResult saved; !WriteFileBytes(StoredArg(outArg), bytes, true, &saved)) CannotWrite(outArg, saved);
   out << "Wrote " << outArg << ": " << lines.Count() << (lines.Count() == 1 ? " line" : " lines") << ".\n";
   return kExitOk;
 }
