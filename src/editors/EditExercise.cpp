@@ -38,6 +38,8 @@
 #include "storage/StrUtil.h"
 
 namespace {
+// Asks before a save replaces a file that another program changed meanwhile.
+constexpr int kTextChangedElsewhere = 172;
 constexpr int32_t kHighestLessonNbr = 100;
 
 // An entry of the lesson list and the lesson it stands for.
@@ -334,6 +336,7 @@ void TEditExerciseDlg::ForgetFile() {
 bool TEditExerciseDlg::FillLessonList() {
   LangFile.ClearLessons();
   if (!LangFile.LoadLangFile(FilePath)) return false;
+  StampFilePath();
   ListLessons(true);
   return true;
 }
@@ -548,6 +551,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
       return;
     }
     FilePath = path;
+    StampFilePath();
     ShowFileName(true, FilePath);
     ClearList();
     LangFile = std::move(opened);
@@ -577,6 +581,7 @@ bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
 bool TEditExerciseDlg::SaveToFile() {
   std::string lang1, lang2;
   if (lessonList->topLevelItemCount() > 0 && !NamesStorable(lang1, lang2)) return false;
+  if (!MayReplaceFile()) return false;
   LangFile.ClearLessons();
   if (lessonList->topLevelItemCount() == 0) {
     if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
@@ -594,7 +599,22 @@ bool TEditExerciseDlg::SaveToFile() {
                    true);
     return false;
   }
+  StampFilePath();
   return true;
+}
+
+void TEditExerciseDlg::StampFilePath() {
+  StampedPath = FilePath;
+  ReadStamp = StampFile(FilePath);
+}
+
+// The lessons shown here are all of the file: saving them replaces whatever
+// another program wrote meanwhile, so the learner decides.
+bool TEditExerciseDlg::MayReplaceFile() {
+  if (StampedPath.empty() || StampedPath != FilePath || StampFile(FilePath) == ReadStamp) return true;
+  const int answer = ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextChangedElsewhere) + '\n' + Q(FilePath),
+                                    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, true);
+  return answer == QMessageBox::Yes;
 }
 
 void TEditExerciseDlg::btnSaveLangFileClick() { SaveFile(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include "exercise/ExerciseWord.h"
+#include "storage/LangFileBaseline.h"
 
 class TAppIniFile;
 class TLangFHandler;
@@ -22,6 +23,16 @@ class TExerciseComposer {
   // The editor changed MaxWords: cut the list, or top it up.
   void MaxWordsChanged();
 
+  // Saves the language file; when someone else changed it since it was read,
+  // this run's flag changes go onto the file as it is now (the handler then
+  // holds that file, and entries naming pairs it lacks leave both lists).
+  // False when nothing could be written.
+  bool SaveLangFile();
+  // Once after a save found the file changed elsewhere: true, then false.
+  bool TakeChangedElsewhere();
+  // The handler no longer holds the file as read (another file was chosen).
+  void ForgetFile();
+
   // Whether the last composition could read the language file. When it could
   // not, nothing was changed (a missing file must not empty the list).
   bool Loaded() const { return loaded_; }
@@ -34,4 +45,6 @@ class TExerciseComposer {
   TAppIniFile& iniFile_;
   TLangFHandler& langFile_;
   bool loaded_ = true;
+  bool changedElsewhere_ = false;
+  TLangFileBaseline baseline_;
 };

@@ -66,7 +66,9 @@ void TExerciseRun::FormActivate() {
 void TExerciseRun::FormCloseQuery() {
   if (langFileChanged_) {
     // The learner hears about a retirement the file did not take.
-    if (!ExerciseLangFile.SaveLangFile(IniFile.LangFileName)) view_.ReportSaveFailure(IniFile.LangFileName);
+    const bool saved = mainWindow ? mainWindow->SaveExerciseLangFile(ExerciseLangFile, IniFile.LangFileName)
+                                  : ExerciseLangFile.SaveLangFile(IniFile.LangFileName);
+    if (!saved) view_.ReportSaveFailure(IniFile.LangFileName);
     if (mainWindow) mainWindow->SplitDeferred(IniFile.ExerciseWords, IniFile.DeferredWords);
     // Saved once; a second close of the same showing has nothing to add.
     langFileChanged_ = false;

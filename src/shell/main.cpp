@@ -4,6 +4,7 @@
 #include "shell/AppStyle.h"
 #include "shell/MainWnd.h"
 #include "shell/ProgramDir.h"
+#include "shell/SingleInstance.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -19,7 +20,12 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
+  // One writer per settings file: a second copy only brings the first to the front.
+  TSingleInstance instance(appDir + "/Quillmere.Ini");
+  if (RefuseSecondCopy(appDir, instance)) return 0;
+
   tMainWindow window(appDir);
+  QObject::connect(&instance, &TSingleInstance::raiseRequested, &window, &tMainWindow::BringToFront);
   if (window.StartAborted()) return 1;
   window.show();
   if (window.StartAborted()) return 1;

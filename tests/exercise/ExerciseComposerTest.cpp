@@ -76,14 +76,19 @@ std::set<TPairKey> Keys(const TExerciseWords& list) {
 }
 }  // namespace
 
-TEST(ExerciseHelpFunc, SplitByPriorityKeepsZeroDefersOneToEightAndMinusOneDropsNine) {
+TEST(ExerciseHelpFunc, SplitByPriorityKeepsZeroDefersOneToEightAndMinusOneDropsNineNeverLosesAHeldPair) {
   struct TCase {
     const char* name;
     TExerciseWords list, deferred, wantList, wantDeferred;
   };
   const std::vector<TCase> cases = {
       {"nothing moves: deferred kept", {W(1, 0), W(1, 1)}, {W(9, 9, 4)}, {W(1, 0), W(1, 1)}, {W(9, 9, 4)}},
-      {"one moves: deferred replaced", {W(1, 0), W(1, 1, 3)}, {W(9, 9, 4), W(9, 8, 1)}, {W(1, 0)}, {W(1, 1, 3)}},
+      {"one moves: added to the held ones", {W(1, 0), W(1, 1, 3)}, {W(9, 9, 4), W(9, 8, 1)}, {W(1, 0)},
+       {W(9, 9, 4), W(9, 8, 1), W(1, 1, 3)}},
+      {"a held pair held again: its newer state", {W(9, 9, 2)}, {W(9, 9, 4), W(9, 8, 1)}, {},
+       {W(9, 8, 1), W(9, 9, 2)}},
+      {"a held pair back in use or retired leaves the held ones", {W(9, 9), W(9, 8, 9)}, {W(9, 9, 4), W(9, 8, 1)},
+       {W(9, 9)}, {}},
       {"9 and above dropped", {W(1, 0, 9), W(1, 1, 12), W(1, 2)}, {W(9, 9, 4)}, {W(1, 2)}, {W(9, 9, 4)}},
       {"unreadable -1 is deferred", {W(1, 0, -1), W(1, 1, 8)}, {}, {}, {W(1, 0, -1), W(1, 1, 8)}},
   };
