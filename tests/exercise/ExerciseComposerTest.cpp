@@ -319,6 +319,8 @@ TEST(ExerciseComposer, FillersStoredOnlyWhenHeldBackAtClosing) {
   w.composer->ComposeContinue(false);
   TExerciseWords& list = w.ini->ExerciseWords;
   ASSERT_EQ(std::count_if(list.begin(), list.end(), [](const TExerciseWord& e) { return e.Filler; }), 3);
+  const TExerciseWords heldBefore = w.ini->DeferredWords;
+  ASSERT_EQ(heldBefore.size(), 3u);
 
   // The exercise: one filler held back, one ordinary entry retired, then the
   // exercise window's split.
@@ -328,13 +330,17 @@ TEST(ExerciseComposer, FillersStoredOnlyWhenHeldBackAtClosing) {
   auto ordinary = std::find_if(list.begin(), list.end(), [](const TExerciseWord& e) { return !e.Filler; });
   ordinary->Priority = 9;
   w.composer->SplitDeferred();
-  ASSERT_EQ(w.ini->DeferredWords, (TExerciseWords{heldFiller}));
+  TExerciseWords held = heldBefore;
+  held.push_back(heldFiller);
+  ASSERT_EQ(w.ini->DeferredWords, held);
 
   TExerciseWords expected;
   for (const TExerciseWord& e : list)
     if (!e.Filler) expected.push_back(e);
+  expected.insert(expected.end(), heldBefore.begin(), heldBefore.end());
   expected.push_back({heldFiller.LessonNbr, heldFiller.PearNbr, 4, false});
-  ASSERT_EQ(expected.size(), 7u);  // 6 kept ordinary entries and the held-back filler
+  // 6 kept ordinary entries, the 3 held back before and the held-back filler
+  ASSERT_EQ(expected.size(), 10u);
 
   w.ini->WriteExercise();
   ASSERT_TRUE(w.ini->UpdateFile());
