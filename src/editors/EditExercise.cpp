@@ -26,6 +26,7 @@
 #include "ModalRunner.h"
 #include "UpDown.h"
 #include "core/Convert.h"
+#include "core/Errors.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/ActionGuard.h"
@@ -605,13 +606,23 @@ bool TEditExerciseDlg::SaveToFile() {
 
 void TEditExerciseDlg::StampFilePath() {
   StampedPath = FilePath;
-  ReadStamp = StampFile(FilePath);
+  try {
+    ReadStamp = StampFile(FilePath);
+  } catch (const TFileIoError&) {
+    // Unreadable just now: the next save asks.
+    ReadStamp = {};
+  }
 }
 
 // The lessons shown here are all of the file: saving them replaces whatever
 // another program wrote meanwhile, so the learner decides.
 bool TEditExerciseDlg::MayReplaceFile() {
-  if (StampedPath.empty() || StampedPath != FilePath || StampFile(FilePath) == ReadStamp) return true;
+  if (StampedPath.empty() || StampedPath != FilePath) return true;
+  try {
+    if (StampFile(FilePath) == ReadStamp) return true;
+  } catch (const TFileIoError&) {
+    // Cannot be compared: the learner decides.
+  }
   const int answer = ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextChangedElsewhere) + '\n' + Q(FilePath),
                                     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, true);
   return answer == QMessageBox::Yes;

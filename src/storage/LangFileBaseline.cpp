@@ -89,11 +89,26 @@ void TLangFileBaseline::Remember(const TLangFHandler& handler, const std::string
     for (int32_t p = 0; p < lesson->SlotCount(); ++p)
       if (const auto pair = lesson->GetPear(p)) pairFlags[static_cast<std::size_t>(p)] = FlagsOf(*pair);
   }
-  stamp_ = StampFile(fileName);
-  known_ = stamp_.Exists;
+  try {
+    stamp_ = StampFile(fileName);
+    known_ = stamp_.Exists;
+  } catch (const TFileIoError&) {
+    // Not readable just now: the next save takes the file as changed.
+    stamp_ = {};
+    known_ = false;
+  }
 }
 
 TLangFileBaseline::TSaveResult TLangFileBaseline::Save(TLangFHandler& handler, const std::string& fileName) {
+  try {
+    return SaveOrMerge(handler, fileName);
+  } catch (const TFileIoError&) {
+    // The file could not be read to compare or merge: nothing was written.
+    return TSaveResult::Failed;
+  }
+}
+
+TLangFileBaseline::TSaveResult TLangFileBaseline::SaveOrMerge(TLangFHandler& handler, const std::string& fileName) {
   if (fileName != fileName_ || (known_ && Unchanged(stamp_, fileName))) {
     if (!handler.SaveLangFile(fileName)) return TSaveResult::Failed;
     // What was just written is what the program holds now.

@@ -45,6 +45,7 @@ class TLangFileBaseline {
 
  private:
   void Remember(const TLangFHandler& handler, const std::string& fileName);
+  TSaveResult SaveOrMerge(TLangFHandler& handler, const std::string& fileName);
 
   std::string fileName_;
   TFileStamp stamp_;
