@@ -523,6 +523,11 @@ void tMainWindow::BringToFront() {
   if (isMinimized()) showNormal();
   raise();
   activateWindow();
+  // An exercise in progress is what the learner left: it stays on top.
+  if (ExerciseDlgVisible()) {
+    ExerciseDlg->raise();
+    ExerciseDlg->activateWindow();
+  }
 }
 
 void tMainWindow::btnGeneralPropertyClick() {
