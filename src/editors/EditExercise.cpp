@@ -26,6 +26,7 @@
 #include "ModalRunner.h"
 #include "UpDown.h"
 #include "core/Convert.h"
+#include "core/Errors.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/ActionGuard.h"
@@ -38,6 +39,8 @@
 #include "storage/StrUtil.h"
 
 namespace {
+// Asks before a save replaces a file that another program changed meanwhile.
+constexpr int kTextChangedElsewhere = 172;
 constexpr int32_t kHighestLessonNbr = 100;
 
 // An entry of the lesson list and the lesson it stands for.
@@ -334,6 +337,7 @@ void TEditExerciseDlg::ForgetFile() {
 bool TEditExerciseDlg::FillLessonList() {
   LangFile.ClearLessons();
   if (!LangFile.LoadLangFile(FilePath)) return false;
+  StampFilePath();
   ListLessons(true);
   return true;
 }
@@ -548,6 +552,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
       return;
     }
     FilePath = path;
+    StampFilePath();
     ShowFileName(true, FilePath);
     ClearList();
     LangFile = std::move(opened);
@@ -577,6 +582,7 @@ bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
 bool TEditExerciseDlg::SaveToFile() {
   std::string lang1, lang2;
   if (lessonList->topLevelItemCount() > 0 && !NamesStorable(lang1, lang2)) return false;
+  if (!MayReplaceFile()) return false;
   LangFile.ClearLessons();
   if (lessonList->topLevelItemCount() == 0) {
     if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
@@ -594,7 +600,32 @@ bool TEditExerciseDlg::SaveToFile() {
                    true);
     return false;
   }
+  StampFilePath();
   return true;
+}
+
+void TEditExerciseDlg::StampFilePath() {
+  StampedPath = FilePath;
+  try {
+    ReadStamp = StampFile(FilePath);
+  } catch (const TFileIoError&) {
+    // Unreadable just now: the next save asks.
+    ReadStamp = {};
+  }
+}
+
+// The lessons shown here are all of the file: saving them replaces whatever
+// another program wrote meanwhile, so the learner decides.
+bool TEditExerciseDlg::MayReplaceFile() {
+  if (StampedPath.empty() || StampedPath != FilePath) return true;
+  try {
+    if (StampFile(FilePath) == ReadStamp) return true;
+  } catch (const TFileIoError&) {
+    // Cannot be compared: the learner decides.
+  }
+  const int answer = ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextChangedElsewhere) + '\n' + Q(FilePath),
+                                    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, true);
+  return answer == QMessageBox::Yes;
 }
 
 void TEditExerciseDlg::btnSaveLangFileClick() { SaveFile(); }

@@ -9,6 +9,7 @@
 #include "core/BoolVector.h"
 #include "core/Lesson.h"
 #include "storage/LangFHandler.h"
+#include "storage/LangFileBaseline.h"
 
 class QGroupBox;
 class QLabel;
@@ -93,6 +94,10 @@ class TEditExerciseDlg : public QDialog {
   void ShowLessonCounts(const TLesson* lesson);
   void RunLessonEditor(bool newLesson);
   bool SaveToFile();
+  void StampFilePath();
+  // False when the file changed elsewhere since it was read here and the
+  // learner chose to keep it.
+  bool MayReplaceFile();
   bool SaveFile();
   bool SaveFileAs();
   bool NamesStorable(std::string& lang1, std::string& lang2);
@@ -106,6 +111,10 @@ class TEditExerciseDlg : public QDialog {
   TBoolVector UsedNumbers;
   TLangFHandler LangFile;
   std::string FilePath;
+  // The file as it was read here, so a save does not silently overwrite what
+  // another program wrote into it meanwhile.
+  TFileStamp ReadStamp;
+  std::string StampedPath;
   int EditState = 0;
   bool IsNewFile = false;
   TAppLangHandler& LangHandler;

@@ -1,6 +1,7 @@
 #include "ExerciseComposer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ExerciseHelpFunc.h"
 #include "settings/AppIniFile.h"
@@ -18,8 +19,7 @@ TExerciseComposer::TExerciseComposer(TAppIniFile& iniFile, TLangFHandler& langFi
     : iniFile_(iniFile), langFile_(langFile) {}
 
 bool TExerciseComposer::Load() {
-  langFile_.ClearLessons();
-  loaded_ = langFile_.LoadLangFile(iniFile_.LangFileName);
+  loaded_ = baseline_.Load(langFile_, iniFile_.LangFileName);
   if (!loaded_) return false;
   // A pair the file no longer holds (changed elsewhere, an unreadable stored
   // line) is never presented.
@@ -27,8 +27,6 @@ bool TExerciseComposer::Load() {
   DropMissingPairs(iniFile_.DeferredWords, langFile_);
   return true;
 }
-
-void TExerciseComposer::Save() { langFile_.SaveLangFile(iniFile_.LangFileName, &saved_); }
 
 void TExerciseComposer::ComposeNew() {
   saved_ = {};
@@ -40,7 +38,7 @@ void TExerciseComposer::ComposeNew() {
   iniFile_.ExerciseWords.clear();
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, chosen);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
-  Save();
+  SaveLangFile();
 }
 
 void TExerciseComposer::ComposeContinue(bool resetPriorities) {
@@ -65,7 +63,7 @@ void TExerciseComposer::FillUpFromUndrawn() {
   KeepRandomWords(undrawn, Room(iniFile_.ExerciseWords, iniFile_.MaxWords));
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, undrawn);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
-  Save();
+  SaveLangFile();
 }
 
 void TExerciseComposer::FillUpTemporary() {
@@ -74,6 +72,29 @@ void TExerciseComposer::FillUpTemporary() {
   if (room == 0) return;
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords,
              CollectUndrawnWords(iniFile_.AvailableUnits, langFile_, true, room));
+}
+
+bool TExerciseComposer::SaveLangFile() {
+  saved_ = {};
+  switch (baseline_.Save(langFile_, iniFile_.LangFileName, &saved_)) {
+    case TLangFileBaseline::TOutcome::Failed:
+      return false;
+    case TLangFileBaseline::TOutcome::Merged:
+      changedElsewhere_ = true;
+      DropMissingPairs(iniFile_.ExerciseWords, langFile_);
+      DropMissingPairs(iniFile_.DeferredWords, langFile_);
+      return true;
+    case TLangFileBaseline::TOutcome::Saved:
+      break;
+  }
+  return true;
+}
+
+bool TExerciseComposer::TakeChangedElsewhere() { return std::exchange(changedElsewhere_, false); }
+
+void TExerciseComposer::ForgetFile() {
+  langFile_.ClearLessons();
+  baseline_.Forget();
 }
 
 void TExerciseComposer::SplitDeferred() { SplitByPriority(iniFile_.ExerciseWords, iniFile_.DeferredWords); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "exercise/ExerciseWord.h"
 #include "storage/DurableFile.h"
+#include "storage/LangFileBaseline.h"
 
 class TAppIniFile;
 class TLangFHandler;
@@ -23,6 +24,16 @@ class TExerciseComposer {
   // The editor changed MaxWords: cut the list, or top it up.
   void MaxWordsChanged();
 
+  // Saves the language file; when someone else changed it since it was read,
+  // this run's flag changes go onto the file as it is now (the handler then
+  // holds that file, and entries naming pairs it lacks leave both lists).
+  // False when nothing could be written.
+  bool SaveLangFile();
+  // Once after a save found the file changed elsewhere: true, then false.
+  bool TakeChangedElsewhere();
+  // The handler no longer holds the file as read (another file was chosen).
+  void ForgetFile();
+
   // Whether the last composition could read the language file. When it could
   // not, nothing was changed (a missing file must not empty the list).
   bool Loaded() const { return loaded_; }
@@ -35,10 +46,11 @@ class TExerciseComposer {
   // Empties the handler and reads the file; entries that name no pair of it
   // leave both lists.
   bool Load();
-  void Save();
 
   TAppIniFile& iniFile_;
   TLangFHandler& langFile_;
   bool loaded_ = true;
   TSaveResult saved_;
+  bool changedElsewhere_ = false;
+  TLangFileBaseline baseline_;
 };

@@ -1,6 +1,7 @@
 #include "ExerciseHelpFunc.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/ArrayUtil.h"
 #include "storage/LangFHandler.h"
@@ -108,17 +109,29 @@ void CountDownPriorities(TExerciseWords& list) {
 }
 
 void SplitByPriority(TExerciseWords& list, TExerciseWords& deferred) {
+  // Entries held back earlier in the run stay held back: a pair the list
+  // names again takes its newer state (held back with the new priority, back
+  // in the list with 0, retired with 9); every other one stays as it was.
+  const auto key = [](const TExerciseWord& e) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(e.LessonNbr)) << 32) | static_cast<uint32_t>(e.PearNbr);
+  };
+  std::unordered_map<uint64_t, const TExerciseWord*> newer;
+  newer.reserve(list.size());
+  for (const TExerciseWord& entry : list) newer[key(entry)] = &entry;
+  TExerciseWords held;
+  held.reserve(deferred.size() + list.size());
+  for (const TExerciseWord& entry : deferred)
+    if (newer.find(key(entry)) == newer.end()) held.push_back(entry);
   TExerciseWords kept;
-  TExerciseWords moved;
   for (const TExerciseWord& entry : list) {
     if (entry.Priority == 0) {
       kept.push_back(entry);
     } else if (entry.Priority < 9) {
-      moved.push_back(entry);
+      held.push_back(entry);
     }
   }
   list = std::move(kept);
-  if (!moved.empty()) deferred = std::move(moved);
+  deferred = std::move(held);
 }
 
 void AppendUpTo(TExerciseWords& target, int32_t limit, const TExerciseWords& source) {

@@ -41,8 +41,10 @@ void ResetPriorities(TExerciseWords& list);
 // Every priority from 1 to 8 loses 1.
 void CountDownPriorities(TExerciseWords& list);
 // Priority 0 stays in the list, other priorities below 9 (-1 too) move to the
-// deferred list, which they replace (it is kept when nothing moves); 9 and
-// above are dropped.
+// end of the deferred list; 9 and above are dropped. A deferred entry for a
+// pair the list names gives way to the list's entry (so a pair is never held
+// twice, nor held back once it is in use again or retired); the other
+// deferred entries stay.
 void SplitByPriority(TExerciseWords& list, TExerciseWords& deferred);
 // Appends source entries in order until the target holds limit entries; a
 // fuller target gets nothing and is not shortened.

@@ -79,7 +79,9 @@ void TExerciseRun::FormCloseQuery() {
 void TExerciseRun::SaveRetirements() {
   if (!langFileUnsaved_) return;
   // The learner hears about a retirement the file did not take.
-  if (ExerciseLangFile.SaveLangFile(IniFile.LangFileName))
+  const bool saved = mainWindow ? mainWindow->SaveExerciseLangFile(ExerciseLangFile, IniFile.LangFileName)
+                                : ExerciseLangFile.SaveLangFile(IniFile.LangFileName);
+  if (saved)
     langFileUnsaved_ = false;
   else
     view_.ReportSaveFailure(IniFile.LangFileName);

@@ -14,6 +14,12 @@ constexpr const char* kExercise = "Exercise";
 constexpr const char* kExerciseWords = "ExerciseWords";
 constexpr const char* kAvailableUnits = "AvailableUnits";
 constexpr const char* kGeneralProperty = "GeneralProperty";
+// The lists of the language files other than the current one: section
+// "ExerciseLists" names the files ("0", "1", ..., "NbrLists"), section
+// "ExerciseList<i>" holds the list of file i in the form of "ExerciseWords".
+// A program that does not know them keeps them untouched.
+constexpr const char* kExerciseLists = "ExerciseLists";
+constexpr const char* kExerciseListPrefix = "ExerciseList";
 
 // A line that would not read back (the -1 marker of an unreadable stored line,
 // a priority of more than one digit) would make the reader drop every line
@@ -68,6 +74,7 @@ bool TAppIniFile::ReadExercise() {
     if (!ParseExerciseWord(lines[i], static_cast<int>(i))) break;
 
   LangFileName = ini.ReadString("exercise", "LangFileName", "");
+  ReadFileLists();
   if (LangFileName.empty()) return false;
   Lang1 = ini.ReadString("exercise", "Lang1", "");
   Lang2 = ini.ReadString("exercise", "Lang2", "");
@@ -78,7 +85,10 @@ bool TAppIniFile::ReadExercise() {
 
 bool TAppIniFile::ParseExerciseWord(const std::string& line, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= ExerciseWords.size()) return false;
-  TExerciseWord& word = ExerciseWords[static_cast<std::size_t>(index)];
+  return ParseListLine(line, ExerciseWords[static_cast<std::size_t>(index)]);
+}
+
+bool TAppIniFile::ParseListLine(const std::string& line, TExerciseWord& word) {
   word = TExerciseWord{-1, -1, -1, false};
   const std::size_t dash = line.find('-');
   if (dash == std::string::npos || dash == 0) return false;
@@ -136,6 +146,16 @@ void TAppIniFile::WriteProperties() {
   ini.WriteBoolStr(kGeneralProperty, "ShowTable", ShowTable);
 }
 
+TExerciseWords TAppIniFile::StoredList() const {
+  TExerciseWords list;
+  list.reserve(ExerciseWords.size() + DeferredWords.size());
+  for (const TExerciseWord& word : ExerciseWords)
+    if (word.Priority < 9 && !word.Filler && ReadsBack(word)) list.push_back(word);
+  for (const TExerciseWord& word : DeferredWords)
+    if (ReadsBack(word)) list.push_back({word.LessonNbr, word.PearNbr, word.Priority, false});
+  return list;
+}
+
 void TAppIniFile::WriteExercise() {
   if (!ExerciseLoaded || !IniHandler) return;
   tIniFileHandler& ini = *IniHandler;
@@ -146,11 +166,9 @@ void TAppIniFile::WriteExercise() {
   ini.WriteInteger(kExercise, "MaxWords", MaxWords);
 
   std::vector<std::string> lines;
-  lines.reserve(ExerciseWords.size() + DeferredWords.size());
-  for (const TExerciseWord& word : ExerciseWords)
-    if (word.Priority < 9 && !word.Filler && ReadsBack(word)) lines.push_back(ExerciseWordLine(word));
-  for (const TExerciseWord& word : DeferredWords)
-    if (ReadsBack(word)) lines.push_back(ExerciseWordLine(word));
+  const TExerciseWords stored = StoredList();
+  lines.reserve(stored.size());
+  for (const TExerciseWord& word : stored) lines.push_back(ExerciseWordLine(word));
 
   std::vector<std::string> units;
   units.reserve(AvailableUnits.size());
@@ -159,6 +177,71 @@ void TAppIniFile::WriteExercise() {
   // the same bytes as before.
   ini.ReplaceList(kAvailableUnits, "NbrUnits", units);
   if (StoredWordsRefused == 0 || !lines.empty()) ini.ReplaceList(kExerciseWords, "NbrWords", lines);
+  WriteFileLists();
+}
+
+void TAppIniFile::ReadFileLists() {
+  const tIniFileHandler& ini = *IniHandler;
+  const std::vector<std::string> files = ini.ReadStrList(kExerciseLists, "NbrLists");
+  fileListSections_ = files.size();
+  FileLists.clear();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (files[i].empty()) continue;
+    const std::vector<std::string> lines = ini.ReadStrList(kExerciseListPrefix + std::to_string(i), "NbrWords");
+    const std::size_t keep = std::min(lines.size(), static_cast<std::size_t>(std::max(MaxWords, 0)));
+    // Read as the main list is, up to the first line that does not read.
+    TExerciseWords list;
+    TExerciseWord word;
+    for (std::size_t n = 0; n < keep && ParseListLine(lines[n], word); ++n) list.push_back(word);
+    FileLists[files[i]] = std::move(list);
+  }
+  // A program that keeps no such lists may have written the current file's
+  // list into "ExerciseWords" since: that one is newer.
+  FileLists.erase(LangFileName);
+}
+
+void TAppIniFile::WriteFileLists() {
+  tIniFileHandler& ini = *IniHandler;
+  std::vector<std::string> files;
+  std::vector<const TExerciseWords*> lists;
+  for (const auto& [file, list] : FileLists) {
+    if (file == LangFileName || file.empty() || list.empty()) continue;
+    files.push_back(file);
+    lists.push_back(&list);
+  }
+  // Lists are rewritten where they stand; only those no longer needed go.
+  for (std::size_t i = files.size(); i < fileListSections_; ++i) ini.EraseSection(kExerciseListPrefix + std::to_string(i));
+  fileListSections_ = files.size();
+  if (files.empty()) {
+    ini.EraseSection(kExerciseLists);
+    return;
+  }
+  ini.ReplaceList(kExerciseLists, "NbrLists", files);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    std::vector<std::string> lines;
+    lines.reserve(lists[i]->size());
+    for (const TExerciseWord& word : *lists[i]) lines.push_back(ExerciseWordLine(word));
+    ini.ReplaceList(kExerciseListPrefix + std::to_string(i), "NbrWords", lines);
+  }
+}
+
+bool TAppIniFile::SwitchExerciseList(const std::string& fromFile) {
+  if (fromFile == LangFileName) return false;
+  if (!fromFile.empty()) {
+    TExerciseWords kept = StoredList();
+    if (kept.empty())
+      FileLists.erase(fromFile);
+    else
+      FileLists[fromFile] = std::move(kept);
+  }
+  ExerciseWords.clear();
+  DeferredWords.clear();
+  const auto found = FileLists.find(LangFileName);
+  if (found == FileLists.end()) return false;
+  for (const TExerciseWord& word : found->second)
+    if (IsAvailableUnit(word.LessonNbr)) ExerciseWords.push_back(word);
+  FileLists.erase(found);
+  return !ExerciseWords.empty();
 }
 
 void TAppIniFile::WriteLanguage() {

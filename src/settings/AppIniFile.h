@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,10 @@ class TAppIniFile {
   static constexpr int32_t kMinDelay = 1;
   static constexpr int32_t kMaxDelay = 20;
   bool PropertyLoaded = false;
+  // The exercise lists of the language files that are not the current one,
+  // by file name, each as it would be stored (held-back entries included):
+  // a file chosen again goes on with its own list.
+  std::map<std::string, TExerciseWords> FileLists;
 
   bool ReadExercise();
   void ReadProperties();
@@ -61,9 +66,16 @@ class TAppIniFile {
   void WriteExercise();
   void WriteLanguage();
   bool IsAvailableUnit(int32_t lessonNbr) const;
+  // LangFileName now names another file than fromFile: the lists in memory
+  // are kept as fromFile's, and the kept list of the new file (its entries
+  // of the chosen lessons) becomes ExerciseWords, with DeferredWords empty,
+  // as after a program start. True when that gave a list with entries.
+  bool SwitchExerciseList(const std::string& fromFile);
   // Parses one stored list line into ExerciseWords[index]; false for an
   // index outside the list (nothing changed) or a line that does not read.
   bool ParseExerciseWord(const std::string& line, int index);
+  // One stored list line into word; false (word -1, -1, -1) when it does not read.
+  static bool ParseListLine(const std::string& line, TExerciseWord& word);
   // The stored form of an entry: lesson, "-", pair, "-", priority.
   static std::string ExerciseWordLine(const TExerciseWord& word);
 
@@ -75,4 +87,13 @@ class TAppIniFile {
   bool UpdateFile(TSaveResult* result = nullptr);
   // The full path of the settings file.
   std::string FileName() const;
+
+ private:
+  // The list as it is stored: entries below priority 9 that are no fillers,
+  // then the held-back ones.
+  TExerciseWords StoredList() const;
+  void ReadFileLists();
+  void WriteFileLists();
+  // How many per-file list sections the file held when read.
+  std::size_t fileListSections_ = 0;
 };

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "exercise/ExerciseWord.h"
 
 class QWidget;
@@ -17,6 +19,11 @@ class TMainWindowServices {
   // Writes the settings and the exercise list now (after a pass, when the
   // exercise window closes), so that a crash or a kill loses little.
   virtual void KeepProgress() {}
+  // Saves the exercises' language file after the exercise window retired
+  // pairs. The main window keeps what the file held when it was read, so a
+  // file changed elsewhere meanwhile is not put back to the older copy; this
+  // plain save is for a window without one. False when nothing was written.
+  virtual bool SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName);
 };
 
 // Set by the main window while it exists; tests install a fake.

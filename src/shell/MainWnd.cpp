@@ -37,11 +37,14 @@
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "storage/WriteAccess.h"
+#include "storage/PathLock.h"
 
 namespace {
 constexpr int kHintPause = 5000;
 constexpr int kExerciseCloseWait = 3000;  // ms
 constexpr const char* kVersionSuffix = " V1.02";
+constexpr int kTextChangedElsewhere = 170;
+constexpr const char* kLangFileLock = "langfile";
 
 QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   auto* button = new QToolButton(parent);
@@ -292,6 +295,8 @@ void tMainWindow::FirstShowing() {
     }
     if (StartAbortedFlag) return;
     ExerciseReady = IniFile->ReadExercise() && FileExistsWarn(IniFile->LangFileName);
+    ListFileName = IniFile->LangFileName;
+    HoldLangFile();
     IniFile->ReadProperties();
     ShowExerciseInfo();
     if (IniFile->StoredWordsRefused > 0)
@@ -457,6 +462,7 @@ void tMainWindow::btnExerciseRunClick() {
                      QMessageBox::Ok, true);
       return;
     }
+    ReportChangedElsewhere();
     if (IniFile->ExerciseWords.empty()) {
       ShowMessageBox(this, UiText(*LangHandler, 0), UiText(*LangHandler, 112), QMessageBox::Information,
                      QMessageBox::Ok, true);
@@ -504,18 +510,67 @@ void tMainWindow::btnEditExerciseClick() {
 
 void tMainWindow::ApplyEditorResult(int modalResult, int changeCode) {
   if (modalResult == 1) ShowExerciseInfo();
+  // Each language file keeps its own list: the one left is kept, the one
+  // chosen goes on with the list it had (held-back pairs included).
+  bool listRestored = false;
+  if (IniFile->LangFileName != ListFileName) {
+    listRestored = IniFile->SwitchExerciseList(ListFileName);
+    ListFileName = IniFile->LangFileName;
+    Composer->ForgetFile();
+    HoldLangFile();
+  }
   switch (EditorFollowUp(changeCode)) {
     case TEditorFollowUp::MaxWordsChanged:
       Composer->MaxWordsChanged();
       ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
       break;
     case TEditorFollowUp::ComposeNew:
+      if (listRestored) break;
       Composer->ComposeNew();
       ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
       Recomposed = true;
       break;
     case TEditorFollowUp::Nothing:
       break;
+  }
+  ReportChangedElsewhere();
+}
+
+void tMainWindow::HoldLangFile() {
+  if (LangFileLock && HeldLangFile == IniFile->LangFileName) return;
+  LangFileLock.reset();
+  HeldLangFile = IniFile->LangFileName;
+  if (HeldLangFile.empty()) return;
+  LangFileLock = std::make_unique<TPathLock>(kLangFileLock, HeldLangFile);
+  // A copy of the program on other settings may hold it already; then that
+  // one keeps the tool away.
+  LangFileLock->TryLock();
+}
+
+bool tMainWindow::SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) {
+  if (&file != ExerciseLangFile.get() || fileName != IniFile->LangFileName)
+    return TMainWindowServices::SaveExerciseLangFile(file, fileName);
+  const bool saved = Composer->SaveLangFile();
+  ReportChangedElsewhere();
+  return saved;
+}
+
+// Said once per save that found the file changed, with the file's name.
+void tMainWindow::ReportChangedElsewhere() {
+  if (!Composer->TakeChangedElsewhere()) return;
+  ShowMessageBox(this, UiText(*LangHandler, 0),
+                 UiText(*LangHandler, kTextChangedElsewhere) + "\n" + Cp1252ToQString(IniFile->LangFileName),
+                 QMessageBox::Information, QMessageBox::Ok, true);
+}
+
+void tMainWindow::BringToFront() {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  // An exercise in progress is what the learner left: it stays on top.
+  if (ExerciseDlgVisible()) {
+    ExerciseDlg->raise();
+    ExerciseDlg->activateWindow();
   }
 }
 

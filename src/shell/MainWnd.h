@@ -21,6 +21,7 @@ class TAppIniFile;
 class TAppLangHandler;
 class TExerciseComposer;
 class TLangFHandler;
+class TPathLock;
 
 // The main window: a narrow strip that shows the language file and the chosen
 // lessons, starts exercises, opens the settings and the editor, switches the
@@ -49,6 +50,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   // A termination signal: open dialogs close, then the window closes as if
   // the learner had closed it, saving everything.
   void CloseOnSignal();
+  bool SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) override;
 
   TAppIniFile& GetIniFile() { return *IniFile; }
   TAppLangHandler& GetLangHandler() { return *LangHandler; }
@@ -61,6 +63,8 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   // What follows the exercise and lesson-set editor: its modal result
   // (1 OK, 2 Cancel) and its change code (4 to 8).
   void ApplyEditorResult(int modalResult, int changeCode);
+  // A second copy of the program asked this one to come to the front.
+  void BringToFront();
 
  public slots:
   void btnExerciseRunClick();
@@ -101,6 +105,8 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void WriteSettings();
   // Says at start what this session could not save, and why.
   void WarnUnsavable();
+  void HoldLangFile();
+  void ReportChangedElsewhere();
   const void* MessageOwner() const { return static_cast<const QWidget*>(this); }
 
   // Owned objects; the exercise window below refers to them and goes first.
@@ -109,6 +115,13 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   std::unique_ptr<TLangFHandler> ExerciseLangFile;
   std::unique_ptr<TExerciseComposer> Composer;
   std::unique_ptr<QWidget> ExerciseDlg;
+
+  // While it is the current exercise file, quillmere-lang does not replace
+  // the language file behind the program's back.
+  std::unique_ptr<TPathLock> LangFileLock;
+  std::string HeldLangFile;
+  // The language file the exercise list in memory belongs to.
+  std::string ListFileName;
 
   std::string AppDir;
   std::string AppLanguage;

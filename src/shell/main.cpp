@@ -4,6 +4,8 @@
 #include "shell/AppStyle.h"
 #include "shell/MainWnd.h"
 #include "shell/ProgramDir.h"
+#include "shell/SingleInstance.h"
+#include "shell/TerminationSignals.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -19,8 +21,15 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
+  // One writer per settings file: a second copy only brings the first to the front.
+  TSingleInstance instance(appDir + "/Quillmere.Ini");
+  if (RefuseSecondCopy(appDir, instance)) return 0;
+
   tMainWindow window(appDir);
+  QObject::connect(&instance, &TSingleInstance::raiseRequested, &window, &tMainWindow::BringToFront);
   if (window.StartAborted()) return 1;
+  // A logout or kill closes the program as the learner would, saving all.
+  InstallTerminationSignals([&window] { window.CloseOnSignal(); });
   window.show();
   if (window.StartAborted()) return 1;
   return app.exec();

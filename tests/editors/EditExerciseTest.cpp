@@ -601,6 +601,42 @@ class EditExerciseTest : public QObject {
     QVERIFY(reread.GetLesson(2) == nullptr);
   }
 
+  // The editor saves every lesson it shows: a file another program changed
+  // since it was read here was replaced without a word.
+  void saveAsksBeforeReplacingAFileChangedElsewhere() {
+    TEditorFixture fx;
+    const std::string path = FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Select(2);
+    ed.Click("btnDeleteLesson");
+    // Meanwhile another program adds lesson 9.
+    {
+      TLangFHandler file;
+      QVERIFY(file.LoadLangFile(path));
+      file.PutLesson(NumberedLesson(9, 2));
+      QVERIFY(file.SaveLangFile(path));
+    }
+    const TBytes changed = ReadFileBytes(path);
+
+    // No: the file stays as the other program left it, the changes here stay unsaved.
+    fx.Answers.push_back(QMessageBox::No);
+    ed.Click("btnSaveLangFile");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text.split('\n').value(0), fx.Text(172));
+    QVERIFY(fx.Messages[0].text.contains("english_german.lang"));
+    QCOMPARE(ReadFileBytes(path), changed);
+    QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esModified));
+    // Yes: replaced; a further save asks nothing.
+    fx.Answers.push_back(QMessageBox::Yes);
+    ed.Click("btnSaveLangFile");
+    TLangFHandler reread;
+    QVERIFY(reread.LoadLangFile(path));
+    QVERIFY(reread.GetLesson(9) == nullptr);
+    QVERIFY(reread.GetLesson(2) == nullptr);
+    ed.Click("btnSaveLangFile");
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+  }
+
   // Without the mend the settings would get the new names and lessons with
   // the old file's path.
   void cancelledSaveAsOnOkKeepsTheDialogOpen() {

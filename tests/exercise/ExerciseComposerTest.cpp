@@ -76,14 +76,19 @@ std::set<TPairKey> Keys(const TExerciseWords& list) {
 }
 }  // namespace
 
-TEST(ExerciseHelpFunc, SplitByPriorityKeepsZeroDefersOneToEightAndMinusOneDropsNine) {
+TEST(ExerciseHelpFunc, SplitByPriorityKeepsZeroDefersOneToEightAndMinusOneDropsNineNeverLosesAHeldPair) {
   struct TCase {
     const char* name;
     TExerciseWords list, deferred, wantList, wantDeferred;
   };
   const std::vector<TCase> cases = {
       {"nothing moves: deferred kept", {W(1, 0), W(1, 1)}, {W(9, 9, 4)}, {W(1, 0), W(1, 1)}, {W(9, 9, 4)}},
-      {"one moves: deferred replaced", {W(1, 0), W(1, 1, 3)}, {W(9, 9, 4), W(9, 8, 1)}, {W(1, 0)}, {W(1, 1, 3)}},
+      {"one moves: added to the held ones", {W(1, 0), W(1, 1, 3)}, {W(9, 9, 4), W(9, 8, 1)}, {W(1, 0)},
+       {W(9, 9, 4), W(9, 8, 1), W(1, 1, 3)}},
+      {"a held pair held again: its newer state", {W(9, 9, 2)}, {W(9, 9, 4), W(9, 8, 1)}, {},
+       {W(9, 8, 1), W(9, 9, 2)}},
+      {"a held pair back in use or retired leaves the held ones", {W(9, 9), W(9, 8, 9)}, {W(9, 9, 4), W(9, 8, 1)},
+       {W(9, 9)}, {}},
       {"9 and above dropped", {W(1, 0, 9), W(1, 1, 12), W(1, 2)}, {W(9, 9, 4)}, {W(1, 2)}, {W(9, 9, 4)}},
       {"unreadable -1 is deferred", {W(1, 0, -1), W(1, 1, 8)}, {}, {}, {W(1, 0, -1), W(1, 1, 8)}},
   };
@@ -314,6 +319,8 @@ TEST(ExerciseComposer, FillersStoredOnlyWhenHeldBackAtClosing) {
   w.composer->ComposeContinue(false);
   TExerciseWords& list = w.ini->ExerciseWords;
   ASSERT_EQ(std::count_if(list.begin(), list.end(), [](const TExerciseWord& e) { return e.Filler; }), 3);
+  const TExerciseWords heldBefore = w.ini->DeferredWords;
+  ASSERT_EQ(heldBefore.size(), 3u);
 
   // The exercise: one filler held back, one ordinary entry retired, then the
   // exercise window's split.
@@ -323,13 +330,17 @@ TEST(ExerciseComposer, FillersStoredOnlyWhenHeldBackAtClosing) {
   auto ordinary = std::find_if(list.begin(), list.end(), [](const TExerciseWord& e) { return !e.Filler; });
   ordinary->Priority = 9;
   w.composer->SplitDeferred();
-  ASSERT_EQ(w.ini->DeferredWords, (TExerciseWords{heldFiller}));
+  TExerciseWords held = heldBefore;
+  held.push_back(heldFiller);
+  ASSERT_EQ(w.ini->DeferredWords, held);
 
   TExerciseWords expected;
   for (const TExerciseWord& e : list)
     if (!e.Filler) expected.push_back(e);
+  expected.insert(expected.end(), heldBefore.begin(), heldBefore.end());
   expected.push_back({heldFiller.LessonNbr, heldFiller.PearNbr, 4, false});
-  ASSERT_EQ(expected.size(), 7u);  // 6 kept ordinary entries and the held-back filler
+  // 6 kept ordinary entries, the 3 held back before and the held-back filler
+  ASSERT_EQ(expected.size(), 10u);
 
   w.ini->WriteExercise();
   ASSERT_TRUE(w.ini->UpdateFile());

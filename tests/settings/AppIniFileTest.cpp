@@ -416,3 +416,79 @@ TEST_F(AppIniFileTest, FailedClosingWriteKeepsTheOldFile) {
   EXPECT_TRUE(ini->UpdateFile());
   EXPECT_EQ(TAppIniFile(appDir, &kOwner).Language, "DE");
 }
+
+// Switching language files used to start the list of the file chosen again
+// from scratch, so a pair held back there came back at once.
+TEST_F(AppIniFileTest, EachLanguageFileKeepsItsListThroughTheSettingsFile) {
+  const std::string fileA = "/home/a/English_German.lang";
+  const std::string fileB = "/home/a/French_German.lang";
+  auto ini = Open(kCompleteExercise + ListSection("ExerciseWords", "NbrWords", {"3-0-0", "3-1-0"}));
+  ASSERT_TRUE(ini->ReadExercise());
+  EXPECT_TRUE(ini->FileLists.empty());
+  ini->ExerciseWords = {{3, 0, 0, false}, {5, 9, 0, true}, {3, 2, 9, false}};
+  ini->DeferredWords = {{3, 1, 2, false}};
+
+  // B becomes current: A's list is kept as it would be stored.
+  ini->LangFileName = fileB;
+  ini->AvailableUnits = {1};
+  EXPECT_FALSE(ini->SwitchExerciseList(fileA));
+  EXPECT_TRUE(ini->ExerciseWords.empty());
+  EXPECT_TRUE(ini->DeferredWords.empty());
+  const TExerciseWords keptA = {{3, 0, 0, false}, {3, 1, 2, false}};
+  EXPECT_EQ(ini->FileLists.at(fileA), keptA);
+  ini->ExerciseWords = {{1, 4, 0, false}};
+  ASSERT_TRUE(Close(*ini));
+
+  // The file keeps both: B's in the old sections, A's in the new ones.
+  ini = std::make_unique<TAppIniFile>(appDir, &kOwner);
+  ASSERT_TRUE(ini->ReadExercise());
+  EXPECT_EQ(ini->LangFileName, fileB);
+  EXPECT_EQ(ini->ExerciseWords, (TExerciseWords{{1, 4, 0, false}}));
+  EXPECT_EQ(ini->FileLists.at(fileA), keptA);
+  tIniFileHandler file(iniPath);
+  EXPECT_EQ(file.ReadStrList("ExerciseLists", "NbrLists"), std::vector<std::string>{fileA});
+  EXPECT_EQ(file.ReadStrList("ExerciseList0", "NbrWords"), (std::vector<std::string>{"3-0-0", "3-1-2"}));
+
+  // A again: its list comes back with the held-back entry, B's is kept.
+  ini->LangFileName = fileA;
+  ini->AvailableUnits = {3, 5};
+  EXPECT_TRUE(ini->SwitchExerciseList(fileB));
+  EXPECT_EQ(ini->ExerciseWords, keptA);
+  EXPECT_EQ(ini->FileLists.count(fileA), 0u);
+  EXPECT_EQ(ini->FileLists.at(fileB), (TExerciseWords{{1, 4, 0, false}}));
+  // Only entries of the chosen lessons come back.
+  ini->LangFileName = fileB;
+  ini->AvailableUnits = {2};
+  EXPECT_FALSE(ini->SwitchExerciseList(fileA));
+  EXPECT_TRUE(ini->ExerciseWords.empty());
+}
+
+// The per-file lists are an addition: a settings file of the old form reads
+// and writes exactly as before, and the current list stays where an older
+// program looks for it.
+TEST_F(AppIniFileTest, SettingsWithoutPerFileListsAreWrittenAsBefore) {
+  const std::string content = "[Application]\r\nLanguage=EN\r\n" + kCompleteExercise +
+                              ListSection("ExerciseWords", "NbrWords", {"3-0-0", "3-1-4"});
+  auto ini = Open(content);
+  ASSERT_TRUE(ini->ReadExercise());
+  EXPECT_EQ(ini->ExerciseWords, (TExerciseWords{{3, 0, 0, false}, {3, 1, 4, false}}));
+  ASSERT_TRUE(Close(*ini));
+  tIniFileHandler file(iniPath);
+  EXPECT_FALSE(file.SectionExists("ExerciseLists"));
+  EXPECT_FALSE(file.SectionExists("ExerciseList0"));
+
+  // A stored list of the current file (left by an older program that
+  // switched files) gives way to the list in "ExerciseWords".
+  Spit(iniPath, content + "[ExerciseLists]\r\n0=/home/a/English_German.lang\r\n1=/x.lang\r\nNbrLists=2\r\n" +
+                    ListSection("ExerciseList0", "NbrWords", {"9-9-9"}) +
+                    ListSection("ExerciseList1", "NbrWords", {"1-1-1"}));
+  ini = std::make_unique<TAppIniFile>(appDir, &kOwner);
+  ASSERT_TRUE(ini->ReadExercise());
+  EXPECT_EQ(ini->FileLists.size(), 1u);
+  EXPECT_EQ(ini->FileLists.at("/x.lang"), (TExerciseWords{{1, 1, 1, false}}));
+  ASSERT_TRUE(Close(*ini));
+  tIniFileHandler again(iniPath);
+  EXPECT_EQ(again.ReadStrList("ExerciseLists", "NbrLists"), std::vector<std::string>{"/x.lang"});
+  EXPECT_EQ(again.ReadStrList("ExerciseList0", "NbrWords"), std::vector<std::string>{"1-1-1"});
+  EXPECT_FALSE(again.SectionExists("ExerciseList1"));
+}

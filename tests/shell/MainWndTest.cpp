@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <cstring>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,9 @@
 #include "shell/GeneralUtil.h"
 #include "shell/HelpWnd.h"
 #include "shell/MainWnd.h"
+#include "shell/SingleInstance.h"
+#include "storage/PathLock.h"
+#include "LangCommands.h"
 #include "shell/TickTimer.h"
 #include "exercise/ExerciseWnd.h"
 #include "exercise/ExerciseRun.h"
@@ -159,6 +163,10 @@ class MainWndTest : public QObject {
   void helpTopicsAndContexts();
   void unusableHelpFileIsReported_data();
   void unusableHelpFileIsReported();
+  void secondCopyOnTheSameSettingsNeitherStartsNorWrites();
+  void languageFileChangedByAnImportKeepsTheImportsLessonAndTheRetirement();
+  void switchingLanguageFilesKeepsEachFilesHeldBackPair();
+  void heldBackPairsOfEveryExerciseReachTheSettingsFile();
 
  private:
   std::unique_ptr<TTestMainWindow> Start(bool show = true);
@@ -167,6 +175,24 @@ class MainWndTest : public QObject {
     T* w = win->findChild<T*>(QString::fromLatin1(name));
     if (w == nullptr) qFatal("no control %s", name);
     return w;
+  }
+  // Starts an exercise in the real exercise window and runs it up to the
+  // first card; returns the window.
+  TExerciseDlg* StartExercise() {
+    win->realExerciseDlg = true;
+    Find<QToolButton>("btnExerciseRun")->click();
+    TExerciseDlg* dlg = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* d = qobject_cast<TExerciseDlg*>(w); d != nullptr && d->isVisible()) dlg = d;
+    if (dlg == nullptr) return nullptr;
+    for (int i = 0; i < 2000 && dlg->Run().timerGraphic.isActive(); ++i) dlg->Run().timerGraphic.Fire();
+    return dlg;
+  }
+  // Gives the pair on the card a priority; returns its entry as it was.
+  TExerciseWord GivePriority(TExerciseDlg* dlg, int priority) {
+    const TExerciseWord entry = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
+    dlg->findChild<QRadioButton*>(QStringLiteral("rbPrio%1").arg(priority))->click();
+    return entry;
   }
   void Activate() {
     QEvent activate(QEvent::WindowActivate);
@@ -704,3 +730,149 @@ void MainWndTest::unusableHelpFileIsReported() {
 
 QTEST_MAIN(MainWndTest)
 #include "MainWndTest.moc"
+
+// Two copies on one program directory: the one closed last wrote its
+// settings over the other's.
+void MainWndTest::secondCopyOnTheSameSettingsNeitherStartsNorWrites() {
+  dir->Bundle();
+  dir->WriteIni("DE", "1,2");
+  const std::string settings = dir->Path() + "/Quillmere.Ini";
+  auto running = std::make_unique<TSingleInstance>(settings);
+  QVERIFY(running->Claim());
+  win = Start();
+  connect(running.get(), &TSingleInstance::raiseRequested, win.get(), &tMainWindow::BringToFront);
+  int raised = 0;
+  connect(running.get(), &TSingleInstance::raiseRequested, [&] { ++raised; });
+  const QByteArray before = dir->Read("Quillmere.Ini");
+
+  TSingleInstance second(dir->Path() + "/./Quillmere.Ini");
+  QVERIFY(RefuseSecondCopy(dir->Path(), second));
+  QCOMPARE(messages.size(), std::size_t(1));
+  TAppLangHandler texts;
+  QVERIFY(texts.LoadTextDb(dir->Path() + "/Text.Db", {}, nullptr) && texts.SetLanguage("DE"));
+  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(texts.GetText(171)));
+  QVERIFY(messages[0].beep);
+  QTRY_COMPARE(raised, 1);
+  QCOMPARE(dir->Read("Quillmere.Ini"), before);
+
+  // Without a text database the message is in English.
+  QFile::remove(dir->File("Text.Db"));
+  messages.clear();
+  QVERIFY(RefuseSecondCopy(dir->Path(), second));
+  QVERIFY(messages.at(0).text.startsWith(QStringLiteral("Quillmere is already running")));
+  QTRY_COMPARE(raised, 2);
+
+  // Another program directory is another writer; and once the first copy
+  // ends, the next one may start.
+  QTemporaryDir otherDir;
+  TSingleInstance other(otherDir.path().toStdString() + "/Quillmere.Ini");
+  QVERIFY(other.Claim());
+  messages.clear();
+  TSingleInstance next(settings);
+  QVERIFY(!next.Claim());
+  running.reset();
+  QVERIFY(next.Claim());
+}
+
+// The program open while quillmere-lang import rewrote its language file
+// saved its older copy at the end: the imported lesson was gone.
+void MainWndTest::languageFileChangedByAnImportKeepsTheImportsLessonAndTheRetirement() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "2");
+  win = Start();
+  TExerciseDlg* dlg = StartExercise();
+  QVERIFY(dlg != nullptr);
+  const TExerciseWord retired = GivePriority(dlg, 9);
+
+  // The file as a table, one lesson more, imported over the file.
+  const std::string lang = dir->LangFile();
+  std::ostringstream table, err;
+  QCOMPARE(RunLangTool({"export", lang}, table, err), 0);
+  const std::string tablePath = dir->File("table.tsv").toStdString();
+  QVERIFY(WriteFileBytes(tablePath, [&] {
+    const std::string text = table.str() + "7\t0\t1\t0\tsun\tSonne\t\t\n";
+    return TBytes(text.begin(), text.end());
+  }(), true));
+  std::ostringstream out;
+  const std::vector<std::string> import = {"import", tablePath, "--tsv", lang, "--lang1", "English", "--lang2", "German"};
+  // The program holds its exercise file: only --force replaces it.
+  QCOMPARE(RunLangTool(import, out, err), 1);
+  std::vector<std::string> forced = import;
+  forced.push_back("--force");
+  QCOMPARE(RunLangTool(forced, out, err), 0);
+
+  dlg->close();
+  TTickTimer::SetManual(false);
+  QCOMPARE(messages.size(), std::size_t(1));
+  QCOMPARE(messages[0].text.split('\n').value(0).toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(170)));
+  QVERIFY(messages[0].text.contains("english_german.lang"));
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(lang));
+  QVERIFY(file.GetLesson(7) != nullptr);
+  QCOMPARE(file.GetLesson(7)->GetPear(0)->Word1, std::string("sun"));
+  QVERIFY(!file.GetLesson(retired.LessonNbr)->GetPear(retired.PearNbr)->InUse);
+  // Said once: the next save finds the file as the program left it.
+  win->close();
+  QCOMPARE(messages.size(), std::size_t(1));
+}
+
+// "Skip three times" in file A, file B opened, A again: the held-back pair
+// was back in the next exercise (13 of 13).
+void MainWndTest::switchingLanguageFilesKeepsEachFilesHeldBackPair() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use
+  const std::string fileA = dir->LangFile();
+  const std::string fileB = dir->File("LangFiles/Eng_Ger/copy.lang").toStdString();
+  QVERIFY(QFile::copy(QString::fromStdString(fileA), QString::fromStdString(fileB)));
+  win = Start();
+  TExerciseDlg* dlg = StartExercise();
+  QVERIFY(dlg != nullptr);
+  const TExerciseWord held = GivePriority(dlg, 3);
+  dlg->close();
+  TTickTimer::SetManual(false);
+
+  // What the editor leaves after OK with another file (lesson 2 chosen there too).
+  TAppIniFile& ini = win->GetIniFile();
+  ini.LangFileName = fileB;
+  win->ApplyEditorResult(1, 7);
+  QCOMPARE(ini.ExerciseWords.size(), std::size_t(12));  // B composed afresh
+  ini.LangFileName = fileA;
+  win->ApplyEditorResult(1, 7);
+
+  win->realExerciseDlg = false;
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(ini.ExerciseWords.size(), std::size_t(11));
+  for (const TExerciseWord& w : ini.ExerciseWords)
+    QVERIFY(!(w.LessonNbr == held.LessonNbr && w.PearNbr == held.PearNbr));
+  QCOMPARE(ini.DeferredWords, (TExerciseWords{{held.LessonNbr, held.PearNbr, 2, false}}));
+}
+
+// Held back in the first exercise, the pair was dropped from the stored
+// lists once another pair was held back in the second.
+void MainWndTest::heldBackPairsOfEveryExerciseReachTheSettingsFile() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "2");
+  win = Start();
+  std::vector<TExerciseWord> held;
+  for (int start = 0; start < 2; ++start) {
+    TExerciseDlg* dlg = StartExercise();
+    QVERIFY(dlg != nullptr);
+    held.push_back(GivePriority(dlg, 3));
+    dlg->close();
+  }
+  TExerciseDlg* dlg = StartExercise();
+  QVERIFY(dlg != nullptr);
+  TTickTimer::SetManual(false);
+  win->close();
+
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  const std::vector<std::string> lines = ini.ReadStrList("ExerciseWords", "NbrWords");
+  QCOMPARE(lines.size(), std::size_t(12));
+  for (const TExerciseWord& w : held) {
+    const std::string line = std::to_string(w.LessonNbr) + '-' + std::to_string(w.PearNbr) + "-2";
+    QVERIFY2(std::find(lines.begin(), lines.end(), line) != lines.end(), line.c_str());
+  }
+}

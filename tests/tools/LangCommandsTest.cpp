@@ -10,6 +10,7 @@
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "SaveCallFault.h"
+#include "storage/PathLock.h"
 
 namespace {
 
@@ -332,6 +333,40 @@ TEST_F(LangCommandsTest, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(ReadFileBytes(existing), before);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3) << "no temporary file left";
   }
+}
+
+// import used to replace the file the running program had open; at its next
+// save the program put its older copy back and the imported lesson was gone.
+TEST_F(LangCommandsTest, ImportAndPackRefuseTheFileTheProgramHoldsUnlessForced) {
+  const std::string held = SaveExample("held.lang");
+  const TBytes before = ReadFileBytes(held);
+  WriteText(Path("t.csv"), "lesson,word1,word2\n1,a,b\n");
+  WriteText(Path("l.txt"), "[General]\nA@B\n[1]\n0=a@b# @ *\n");
+  const std::vector<std::string> import = {"import", Path("t.csv"), "--csv", held, "--lang1", "A", "--lang2", "B"};
+  const std::vector<std::string> pack = {"pack", Path("l.txt"), held};
+
+  // The program holds its current exercise file by this lock, under another
+  // spelling of the same path.
+  TPathLock program("langfile", dir_.path().toStdString() + "/./held.lang");
+  ASSERT_TRUE(program.TryLock());
+  for (const auto& args : {import, pack}) {
+    const TRun run = RunTool(args);
+    EXPECT_EQ(run.status, kExitFileError) << args[0];
+    EXPECT_NE(run.err.find("Quillmere is running with this file"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(held), before) << args[0];
+  }
+  // Another file is free; --force replaces the held one.
+  EXPECT_EQ(RunTool({"pack", Path("l.txt"), Path("other.lang")}).status, kExitOk);
+  for (auto args : {import, pack}) {
+    args.push_back("--force");
+    const TRun run = RunTool(args);
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+  }
+  EXPECT_NE(ReadFileBytes(held), before);
+  // Once the program lets go, no --force is needed.
+  program.Unlock();
+  EXPECT_EQ(RunTool(import).status, kExitOk);
 }
 
 TEST_F(LangCommandsTest, WrongUsageGivesExitTwo) {

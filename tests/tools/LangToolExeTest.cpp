@@ -11,6 +11,8 @@
 
 #include "ScratchMount.h"
 
+#include "storage/PathLock.h"
+
 namespace {
 
 struct TExeRun {
@@ -126,3 +128,29 @@ TEST(LangToolExeTest, ForeignLinkInASharedFolderIsRefused) {
 }
 
 }  // namespace
+
+// The lock of the running program is seen by another process, and a lock left
+// by a process that has ended does not stop the tool.
+TEST(LangToolExeTest, ImportRefusesAFileARunningProgramHolds) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString table = dir.filePath("words.tsv");
+  {
+    QFile file(table);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("lesson\tword1\tword2\n1\tHaus\thouse\n");
+  }
+  const QString lang = dir.filePath("words.lang");
+  const QStringList import = {"import", table, "--tsv", lang, "--lang1", "Deutsch", "--lang2", "English"};
+  ASSERT_EQ(RunExe(import).status, 0);
+  {
+    TPathLock program("langfile", lang.toStdString());
+    ASSERT_TRUE(program.TryLock());
+    const TExeRun run = RunExe(import);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("--force")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(RunExe(import + QStringList{"--force"}).status, 0);
+  }
+  EXPECT_EQ(RunExe(import).status, 0);
+}

@@ -14,6 +14,7 @@
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "storage/PathLock.h"
 
 namespace {
 
@@ -58,6 +59,17 @@ void LoadLang(const std::string& arg, TLangFHandler& handler) {
 // link that is not followed.
 [[noreturn]] void CannotWrite(const std::string& arg, const TSaveResult& result) {
   Fail(kExitFileError, arg + ": cannot be written: " + result.Reason);
+}
+
+// The running program holds its current exercise file and saves its changes
+// into it later; replacing the file under it needs --force (the program then
+// carries its changes over onto the new file when it saves).
+void RefuseHeldFile(const TToolArgs& args, const std::string& outArg) {
+  if (args.Switches.count("--force") != 0) return;
+  if (IsPathLocked("langfile", StoredArg(outArg)))
+    Fail(kExitFileError, outArg +
+                             ": Quillmere is running with this file as its exercise file; close Quillmere or choose "
+                             "another file there first, or give --force to replace it anyway");
 }
 
 void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
@@ -181,6 +193,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   TLangFHandler handler;
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
+  RefuseHeldFile(args, outArg);
   if (TSaveResult saved; !handler.SaveLangFile(StoredArg(outArg), &saved)) CannotWrite(outArg, saved);
   out << "Wrote " << outArg << ": " << table.Lessons.size() << (table.Lessons.size() == 1 ? " lesson, " : " lessons, ")
       << table.PairCount << (table.PairCount == 1 ? " pair" : " pairs") << ".\n";
@@ -244,6 +257,7 @@ int Pack(const TToolArgs& args, std::ostream& out) {
   } catch (const TConversionError& error) {
     Fail(kExitRejected, Cp1252ToUtf8(error.Describe()) + "\nnothing was written");
   }
+  RefuseHeldFile(args, outArg);
   if (TSaveResult saved; !WriteFileBytes(StoredArg(outArg), bytes, true, &saved)) CannotWrite(outArg, saved);
   out << "Wrote " << outArg << ": " << lines.Count() << (lines.Count() == 1 ? " line" : " lines") << ".\n";
   return kExitOk;
@@ -261,9 +275,9 @@ const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"info", kInfoHelp, {}, {}, Info},
       {"export", kExportHelp, {"--tsv", "--csv"}, {}, Export},
-      {"import", kImportHelp, {"--tsv", "--csv"}, {"--lang1", "--lang2"}, Import},
+      {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2"}, Import},
       {"dump", kDumpHelp, {}, {}, Dump},
-      {"pack", kPackHelp, {}, {}, Pack},
+      {"pack", kPackHelp, {"--force"}, {}, Pack},
   };
   return commands;
 }

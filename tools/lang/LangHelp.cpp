@@ -9,10 +9,13 @@ const char* const kProgramHelp =
     "Commands:\n"
     "  info FILE.lang                      languages, lessons and pair counts\n"
     "  export FILE.lang [--csv]            all pairs as a table (UTF-8)\n"
-    "  import TABLE (--tsv|--csv) OUT.lang --lang1 NAME --lang2 NAME\n"
+    "  import TABLE (--tsv|--csv) OUT.lang --lang1 NAME --lang2 NAME [--force]\n"
     "                                      a table into a new language file\n"
     "  dump FILE.lang                      the lines of the file as text\n"
-    "  pack LINES.txt OUT.lang             text lines back into a language file\n"
+    "  pack LINES.txt OUT.lang [--force]   text lines back into a language file\n"
+    "\n"
+    "import and pack do not replace a language file that a running Quillmere\n"
+    "has open as its exercise file (exit status 1) unless --force is given.\n"
     "\n"
     "quillmere-lang COMMAND --help tells more about each command.\n"
     "\n"
@@ -40,7 +43,7 @@ const char* const kExportHelp =
     "Example: quillmere-lang export words.lang --csv > words.csv\n";
 
 const char* const kImportHelp =
-    "Usage: quillmere-lang import TABLE (--tsv|--csv) OUT.lang --lang1 NAME --lang2 NAME\n"
+    "Usage: quillmere-lang import TABLE (--tsv|--csv) OUT.lang --lang1 NAME --lang2 NAME [--force]\n"
     "\n"
     "Reads a UTF-8 table (a byte-order mark is fine) whose header row names\n"
     "its columns, in any order:\n"
@@ -62,7 +65,11 @@ const char* const kImportHelp =
     "\n"
     "  --tsv, --csv   the table's format (one is required)\n"
     "  --lang1 NAME   name of the first language (no \"@\", not beginning with \"[\")\n"
-    "  --lang2 NAME   name of the second language\n";
+    "  --lang2 NAME   name of the second language\n"
+    "  --force        replace OUT.lang even while a running Quillmere has it open\n"
+    "                 as its exercise file (without it: refused, exit status 1);\n"
+    "                 Quillmere then carries its own changes (pairs used, drawn or\n"
+    "                 retired) over onto the new file when it saves\n";
 
 const char* const kDumpHelp =
     "Usage: quillmere-lang dump FILE.lang\n"
@@ -71,11 +78,14 @@ const char* const kDumpHelp =
     "line, in UTF-8. pack turns them back into the same file.\n";
 
 const char* const kPackHelp =
-    "Usage: quillmere-lang pack LINES.txt OUT.lang\n"
+    "Usage: quillmere-lang pack LINES.txt OUT.lang [--force]\n"
     "\n"
     "The reverse of dump: reads UTF-8 text lines (LF or CR LF line ends, a\n"
     "byte-order mark is fine) and writes them as the language file OUT.lang.\n"
     "Every line is checked first: a character Windows-1252 cannot hold, a\n"
     "carriage return or NUL inside a line, a line too long for the file, or a\n"
     "lesson header or pair line whose number is no integer rejects the input\n"
-    "and nothing is written.\n";
+    "and nothing is written.\n"
+    "\n"
+    "  --force   replace OUT.lang even while a running Quillmere has it open as\n"
+    "            its exercise file (without it: refused, exit status 1)\n";
