@@ -20,6 +20,8 @@ class TAppIniFile;
 class TAppLangHandler;
 class TExerciseComposer;
 class TLangFHandler;
+class TLangFileBackups;
+struct TBackupNotice;
 
 // The main window: a narrow strip that shows the language file and the chosen
 // lessons, starts exercises, opens the settings and the editor, switches the
@@ -89,6 +91,9 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void ShowExerciseDlg();
   bool ExerciseDlgVisible() const;
   void WriteSettings();
+  // Keeps backups of every language file the program replaces.
+  void InstallBackups();
+  void ShowBackupNotice(const TBackupNotice& notice);
   const void* MessageOwner() const { return static_cast<const QWidget*>(this); }
 
   // Owned objects; the exercise window below refers to them and goes first.
@@ -96,6 +101,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   std::unique_ptr<TAppLangHandler> LangHandler;
   std::unique_ptr<TLangFHandler> ExerciseLangFile;
   std::unique_ptr<TExerciseComposer> Composer;
+  std::unique_ptr<TLangFileBackups> Backups;
   std::unique_ptr<QWidget> ExerciseDlg;
 
   std::string AppDir;
