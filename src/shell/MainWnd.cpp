@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDate>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include "ActionGuard.h"
 #include "FileWarnHook.h"
@@ -38,6 +40,7 @@
 #include "storage/LangFHandler.h"
 #include "storage/WriteAccess.h"
 #include "storage/PathLock.h"
+#include "storage/LangFileBackups.h"
 
 namespace {
 constexpr int kHintPause = 5000;
@@ -116,10 +119,12 @@ tMainWindow::tMainWindow(const std::string& appDir) {
   }
   ExerciseReady = false;
   Recomposed = false;
+  InstallBackups();
 }
 
 tMainWindow::~tMainWindow() {
   ExerciseDlg.reset();
+  if (Backups && LangSaveGuard() == Backups.get()) SetLangSaveGuard(nullptr);
   if (mainWindow == this) mainWindow = nullptr;
 }
 
@@ -663,6 +668,48 @@ void tMainWindow::WarnUnsavable() {
   ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
                  UiText(*LangHandler, 204) + places + "\n\n" + UiText(*LangHandler, 205), QMessageBox::Warning,
                  QMessageBox::Ok, true);
+}
+
+// ---- backups of language files -------------------------------------------------
+
+void tMainWindow::InstallBackups() {
+  // Beside the settings file, which holds the learner's other data.
+  const std::string settings = IniFile->FileName();
+  const std::size_t cut = settings.find_last_of("/\\");
+  const std::string folder = cut == std::string::npos ? AppDir : settings.substr(0, cut);
+  auto today = [] {
+    const QDate d = QDate::currentDate();
+    return std::chrono::year_month_day{std::chrono::year{d.year()}, std::chrono::month{static_cast<unsigned>(d.month())},
+                                       std::chrono::day{static_cast<unsigned>(d.day())}};
+  };
+  Backups = std::make_unique<TLangFileBackups>(folder + "/Backups", today,
+                                               [this](const TBackupNotice& notice) { ShowBackupNotice(notice); });
+  SetLangSaveGuard(Backups.get());
+}
+
+void tMainWindow::ShowBackupNotice(const TBackupNotice& notice) {
+  constexpr int kTextPartsLeftOut = 190, kTextBackupKept = 191, kTextNotSaved = 192, kTextDailyFailed = 193,
+                kTextDailySaveWent = 194;
+  const TAppLangHandler& t = *LangHandler;
+  const QString file = Cp1252ToQString(notice.FileName);
+  const QString backup = Cp1252ToQString(notice.BackupPath);
+  switch (notice.Kind) {
+    case TBackupNotice::TKind::LossBackupKept:
+      ShowMessageBox(this, UiText(t, 0),
+                     UiText(t, kTextPartsLeftOut) + "\n" + file + "\n\n" + UiText(t, kTextBackupKept) + "\n" + backup,
+                     QMessageBox::Information);
+      break;
+    case TBackupNotice::TKind::LossBackupFailed:
+      ShowMessageBox(this, UiText(t, 0),
+                     UiText(t, kTextPartsLeftOut) + "\n" + file + "\n\n" + UiText(t, kTextNotSaved) + "\n" + backup,
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+      break;
+    case TBackupNotice::TKind::DailyBackupFailed:
+      ShowMessageBox(this, UiText(t, 0),
+                     UiText(t, kTextDailyFailed) + "\n" + backup + "\n\n" + UiText(t, kTextDailySaveWent) + "\n" + file,
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+      break;
+  }
 }
 
 #include "moc_MainWnd.cpp"

@@ -22,6 +22,8 @@ class TAppLangHandler;
 class TExerciseComposer;
 class TLangFHandler;
 class TPathLock;
+class TLangFileBackups;
+struct TBackupNotice;
 
 // The main window: a narrow strip that shows the language file and the chosen
 // lessons, starts exercises, opens the settings and the editor, switches the
@@ -107,6 +109,9 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void WarnUnsavable();
   void HoldLangFile();
   void ReportChangedElsewhere();
+  // Keeps backups of every language file the program replaces.
+  void InstallBackups();
+  void ShowBackupNotice(const TBackupNotice& notice);
   const void* MessageOwner() const { return static_cast<const QWidget*>(this); }
 
   // Owned objects; the exercise window below refers to them and goes first.
@@ -114,6 +119,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   std::unique_ptr<TAppLangHandler> LangHandler;
   std::unique_ptr<TLangFHandler> ExerciseLangFile;
   std::unique_ptr<TExerciseComposer> Composer;
+  std::unique_ptr<TLangFileBackups> Backups;
   std::unique_ptr<QWidget> ExerciseDlg;
 
   // While it is the current exercise file, quillmere-lang does not replace

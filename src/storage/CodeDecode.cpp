@@ -206,15 +206,20 @@ void TContainerReader::SplitLines(bool atEnd) {
   while (linesWanted_ && start_ < end) {
     std::size_t p = std::max(start_, scan_);
     std::size_t stop = end;
+    bool broken = false;
     while (p < end) {
       p = static_cast<std::size_t>(FindSpecial(d + p, d + end) - d);
       if (p == end) break;
       if (d[p] == kCR) {
         stop = p;
+        // Reading resumes two bytes on: a CR without its LF loses the next byte.
+        broken = p + 1 < end && d[p + 1] != kLF;
         break;
       }
       if (d[p] == kLF && p > start_) {
+        // The byte before a lone LF ends the line and is lost.
         stop = p - 1;
+        broken = true;
         break;
       }
       if (d[p] == 0 && nul_ == kNone) nul_ = p;
@@ -225,6 +230,8 @@ void TContainerReader::SplitLines(bool atEnd) {
       scan_ = std::max(start_, end - 1);
       return;
     }
+    lineCut_ = nul_ < stop;
+    lineEndBroken_ = broken;
     onLine_(std::string_view(reinterpret_cast<const char*>(d + start_), std::min(stop, nul_) - start_));
     start_ = scan_ = stop + 2;
     nul_ = kNone;

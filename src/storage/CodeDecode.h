@@ -75,6 +75,11 @@ class TContainerReader {
   // Hands out the last lines; true when header and checksum hold.
   bool Finish();
 
+  // For the line being handed out: whether its text was cut at a NUL, and
+  // whether it ended in a lone CR or LF (the byte beside it is lost).
+  bool LineCutAtNul() const { return lineCut_; }
+  bool LineEndBroken() const { return lineEndBroken_; }
+
  private:
   // Hands out the complete lines among the bytes before the held-back last
   // one (a checksum if nothing follows); at the end also an unterminated one.
@@ -92,4 +97,6 @@ class TContainerReader {
   std::size_t start_ = 1;  // after the header byte
   std::size_t scan_ = 1;
   std::size_t nul_ = kNone;  // the first NUL of the current line
+  bool lineCut_ = false;
+  bool lineEndBroken_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include "CodeDecode.h"
 #include "FileUtil.h"
+#include "LangSaveGuard.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
 #include "core/PearArena.h"
@@ -47,17 +48,21 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
   staging.slotsLeft_ = 1 + kMaxEmptySlots;
 
   std::exception_ptr error;
-  int lineNbr = 0;
+  const TContainerReader* lines = nullptr;
   TContainerReader reader([&](std::string_view line) {
     if (error) return;
-    ++lineNbr;
     try {
       staging.ReadLine(line);
     } catch (TConversionError& e) {
-      e.SetPlace(fileName, lineNbr, std::string(line));
+      e.SetPlace(fileName, staging.lineNbr_, std::string(line));
       error = std::current_exception();
+      return;
     }
+    // The reader found these while looking for the line's end anyway.
+    if (lines->LineCutAtNul()) staging.NoteLoss(TLossKind::TextCutAtNul);
+    if (lines->LineEndBroken()) staging.NoteLoss(TLossKind::BrokenLineEnd);
   });
+  lines = &reader;
   const bool found = source([&](const uint8_t* data, std::size_t size) {
     // A line takes at least two bytes and fills at most one slot.
     staging.slotsLeft_ += static_cast<int64_t>(size / 2);
@@ -67,7 +72,12 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
   if (!found || !reader.Finish()) return false;
 
   // After a malformed number the lesson being read is lost.
-  if (!error) staging.StoreCurrentLesson();
+  if (error)
+    staging.NoteLoss(TLossKind::ReadStopped);
+  else
+    staging.StoreCurrentLesson();
+  losses_ = std::move(staging.losses_);
+  loadedFile_ = fileName;
   Lang1Name = std::move(staging.Lang1Name);
   Lang2Name = std::move(staging.Lang2Name);
   ParseState = error ? 0 : staging.ParseState;
@@ -81,6 +91,7 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
 }
 
 void TLangFHandler::ReadLine(std::string_view line) {
+  ++lineNbr_;
   if (line == kGeneralHeader) {
     ParseState = 1;
   } else if (!line.empty() && line[0] == '[' && (ParseState == 2 || ParseState == 4)) {
@@ -93,6 +104,8 @@ void TLangFHandler::ReadLine(std::string_view line) {
       ParseState = 2;
       break;
     case 2: {
+      if (namesRead_) NoteLoss(TLossKind::NamesReplaced);
+      namesRead_ = true;
       const std::size_t at = line.find('@');
       if (at == std::string::npos) {
         Lang1Name.clear();
@@ -110,6 +123,8 @@ void TLangFHandler::ReadLine(std::string_view line) {
       AddPearLine(line);
       break;
     default:
+      // Before the first "[General]": ignored.
+      if (!line.empty()) NoteLoss(TLossKind::LinesBeforeGeneral);
       break;
   }
 }
@@ -124,7 +139,11 @@ void TLangFHandler::StartLesson(std::string_view line) {
   if (lessonNbr >= lessonSlotsClaimed_) {
     ClaimSlots(lessonSlotsClaimed_, lessonNbr, "lesson");
     lessonSlotsClaimed_ = lessonNbr + int64_t{1};
+  } else if (lessonNbr >= 0 && Lessons.Get(lessonNbr)) {
+    losses_.Add(TLossKind::LessonReplaced, lessonNbr, lineNbr_);
   }
+  // A negative lesson is read but never stored.
+  if (lessonNbr < 0) losses_.Add(TLossKind::NegativeLesson, lessonNbr, lineNbr_);
   CurLessonNbr = lessonNbr;
   current_->LessonNbr = lessonNbr;
 }
@@ -134,7 +153,10 @@ void TLangFHandler::AddPearLine(std::string_view line) {
   if (line.empty() || !current_) return;
   auto pear = arena_ ? arena_->Make(line) : std::make_shared<TWordPear>(line);
   const int32_t slot = pear->PearNbr;
-  if (slot >= current_->SlotCount()) ClaimSlots(current_->SlotCount(), slot, "pair");
+  if (slot >= current_->SlotCount())
+    ClaimSlots(current_->SlotCount(), slot, "pair");
+  else if (slot < 0 || current_->Pears.Get(slot))
+    NoteLoss(TLossKind::PairReplaced);  // the earlier pair, or this one for a negative number
   current_->Pears.Put(slot, std::move(pear));
 }
 
@@ -185,7 +207,19 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* resul
                  storable ? "no lesson to write" : "a line is too long for a language file"};
     return false;
   }
-  return WriteFileBytes(fileName, image.Finish(), true, result);
+  // The guard keeps backups of what is replaced, and may refuse the save
+  // when it could not keep what the last load of this file dropped.
+  TLangSaveGuard* guard = LangSaveGuard();
+  const bool sameFile = fileName == loadedFile_;
+  if (guard && !guard->BeforeLangSave(fileName, sameFile ? losses_ : TLoadLosses())) {
+    if (result != nullptr)
+      *result = {TSaveFault::System, 0, "backup", "the parts the last reading left out could not be backed up"};
+    return false;
+  }
+  const bool written = WriteFileBytes(fileName, image.Finish(), true, result);
+  if (guard) guard->AfterLangSave(fileName, written);
+  if (written && sameFile) losses_.Clear();
+  return written;
 }
 
 bool TLangFHandler::DeleteLangFile(const std::string& fileName) { return DeleteFileAt(fileName); }

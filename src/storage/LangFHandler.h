@@ -9,6 +9,7 @@
 #include "core/Lesson.h"
 #include "core/Vector.h"
 #include "storage/FileUtil.h"
+#include "storage/LoadLosses.h"
 
 // Reads a language file into lessons and phrase pairs, keeps them by lesson
 // number and writes them back. Lines of a file:
@@ -61,6 +62,13 @@ class TLangFHandler {
   // Feeds one line to the reader.
   void ReadLine(std::string_view line);
 
+  // What the last load dropped under the reading rules, and the file it
+  // read. Kept through ClearLessons (the editor clears before it saves);
+  // replaced by the next load that finds its file readable, emptied by a
+  // save to that file, which no longer holds the dropped parts.
+  const TLoadLosses& LoadLosses() const { return losses_; }
+  const std::string& LoadedFileName() const { return loadedFile_; }
+
   static constexpr int64_t kMaxEmptySlots = 1000000;
 
  private:
@@ -77,7 +85,14 @@ class TLangFHandler {
   }
   [[noreturn]] void RefuseSlots(int64_t slotCount, int32_t number, const char* what) const;
 
+  void NoteLoss(TLossKind kind) { losses_.Add(kind, CurLessonNbr, lineNbr_); }
+
   std::shared_ptr<TLesson> current_;
+  TLoadLosses losses_;
+  std::string loadedFile_;
+  // Lines read in this load, for the places of losses.
+  int64_t lineNbr_ = 0;
+  bool namesRead_ = false;
   // Where a load makes its pairs.
   TPearArena* arena_ = nullptr;
   int64_t slotsLeft_ = kMaxEmptySlots;

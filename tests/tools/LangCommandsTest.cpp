@@ -422,3 +422,36 @@ TEST(LangHelpTest, ProgramAndEveryCommandHaveHelp) {
 }
 
 }  // namespace
+
+TEST_F(LangCommandsTest, InfoReportsWhatALoadWouldDrop) {
+  using namespace std::string_literals;
+  const std::string text =
+      "[General]\r\nEnglish@German\r\n[1]\r\n0=house@Haus# @ *\r\n1=tree\0 (secret note)@Baum# @ *\r\n[-5]\r\n"
+      "0=red@rot# @ *\r\n[1]\r\n0=a@b# @ *\r\n"s;
+  TBytes image;
+  image.reserve(text.size() + 2);
+  image.push_back(kContainerHeader);
+  for (const char c : text) image.push_back(static_cast<uint8_t>(c));
+  image.push_back(0);
+  XorCheck(image, true);
+  ScrambleInPlace(image);
+  const std::string path = Path("lossy.lang");
+  ASSERT_TRUE(WriteFileBytes(path, image, true));
+
+  const TRun run = RunTool({"info", path});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  const std::string report = run.out.substr(run.out.find("\nDropped when read"));
+  EXPECT_EQ(report,
+            "\nDropped when read (the program keeps a backup of the file before it saves it):\n"
+            "  1 lessons with a negative number, not kept\n"
+            "  1 lessons replaced by a later one of the same number\n"
+            "  1 lines whose text ends at a zero byte (the rest is dropped)\n"
+            "  line 5, lesson 1: lines whose text ends at a zero byte (the rest is dropped)\n"
+            "  line 6, lesson -5: lessons with a negative number, not kept\n"
+            "  line 8, lesson 1: lessons replaced by a later one of the same number\n");
+}
+
+TEST_F(LangCommandsTest, InfoOnAFileTheWriterMadeReportsNoDrops) {
+  const TRun run = RunTool({"info", SaveExample()});
+  EXPECT_EQ(run.out.find("Dropped"), std::string::npos);
+}

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "LangHelp.h"
+#include "LossReport.h"
 #include "PairFields.h"
 #include "TableExport.h"
 #include "TableImport.h"
@@ -126,12 +127,16 @@ int Info(const TToolArgs& args, std::ostream& out) {
   out << "Language 1: " << Cp1252ToUtf8(handler.GetLang1Name()) << "\n"
       << "Language 2: " << Cp1252ToUtf8(handler.GetLang2Name()) << "\n"
       << "Lessons:    " << rows.size() << "\n";
-  if (rows.empty()) return kExitOk;
+  if (rows.empty()) {
+    WriteLossReport(handler.LoadLosses(), out);
+    return kExitOk;
+  }
   out << "\n"
       << "lesson   pairs  in use   drawn\n";
   for (const TCounts& row : rows)
     out << Column(row.Lesson, 6) << Column(row.Pairs, 8) << Column(row.InUse, 8) << Column(row.Drawn, 8) << "\n";
   out << " total" << Column(total.Pairs, 8) << Column(total.InUse, 8) << Column(total.Drawn, 8) << "\n";
+  WriteLossReport(handler.LoadLosses(), out);
   return kExitOk;
 }
 

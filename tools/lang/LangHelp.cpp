@@ -27,7 +27,10 @@ const char* const kInfoHelp =
     "\n"
     "Shows the two language names, the number of lessons and, per lesson, its\n"
     "number, its pairs, the pairs in use and the pairs already drawn into an\n"
-    "exercise; then the totals.\n";
+    "exercise; then the totals. When the reading rules drop parts of the file\n"
+    "(lines before \"[General]\", a lesson with a negative or repeated number,\n"
+    "text after a zero byte, ...), it lists what and where: the program keeps\n"
+    "a backup of such a file before it saves it without them.\n";
 
 const char* const kExportHelp =
     "Usage: quillmere-lang export FILE.lang [--tsv|--csv]\n"
