@@ -279,7 +279,8 @@ void tMainWindow::FirstShowing() {
         ShowMessageBox(this, QStringLiteral("Quillmere"),
                        QStringLiteral("Quillmere cannot start: the interface texts are damaged "
                                       "(header or checksum test failed):\n") +
-                           Cp1252ToQString(textDb) + QStringLiteral("\nInstall the program again to restore them."),
+                           QString::fromLocal8Bit(NativePath(textDb).c_str()) +
+                           QStringLiteral("\nInstall the program again to restore them."),
                        QMessageBox::Critical, QMessageBox::Ok, true);
       EndStart();
       return;

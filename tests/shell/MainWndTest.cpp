@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -36,6 +37,10 @@
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "SaveCallFault.h"
+#include "ScratchMount.h"
+#include "exercise/MMediaManager.h"
+#include "shell/TerminationSignals.h"
+#include <csignal>
 
 namespace {
 const QString kProgramDir = QStringLiteral(QM_PROGRAM_DIR);
@@ -159,6 +164,12 @@ class MainWndTest : public QObject {
   void closingClosesTheExerciseWindowFirst();
   void closingKeepsAPairRetiredInTheOpenExerciseWindow();
   void editorChangeCodes();
+  void progressIsKeptAfterEachPassAndWhenTheExerciseWindowCloses();
+  void terminationSignalClosesAndSavesTheSession();
+  void exitDuringASoundClosesAfterTheExerciseWindow();
+  void damagedTextDbIsNamedInPlainEnglish();
+  void readOnlyProgramDirectoryIsSaidAtStart();
+  void refusedStoredListIsSaidAtStart();
   void presentationLanguageGoesToTheSettings();
   void helpTopicsAndContexts();
   void unusableHelpFileIsReported_data();
@@ -638,6 +649,192 @@ void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
   TLangFHandler file;
   QVERIFY(file.LoadLangFile(dir->LangFile()));
   QVERIFY(!file.GetLesson(retired.LessonNbr)->GetPear(retired.PearNbr)->InUse);
+}
+
+namespace {
+// The exercise window of the test: the pass runs on hand-ticked timers.
+TExerciseDlg* ShownExerciseDlg() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* d = qobject_cast<TExerciseDlg*>(w); d != nullptr && d->isVisible()) return d;
+  return nullptr;
+}
+
+void Settle(TExerciseDlg& dlg) {
+  for (int i = 0; i < 2000 && dlg.Run().timerGraphic.isActive(); ++i) dlg.Run().timerGraphic.Fire();
+}
+
+std::string StoredLine(const QString& iniFile, int index) {
+  return tIniFileHandler(iniFile.toStdString()).ReadStrList("ExerciseWords", "NbrWords").at(std::size_t(index));
+}
+
+std::string LineOf(const TExerciseWord& w, int priority) {
+  return std::to_string(w.LessonNbr) + '-' + std::to_string(w.PearNbr) + '-' + std::to_string(priority);
+}
+
+// Plays nothing, but lets a test act while a sound "plays".
+class TScriptedPlayer : public TWavePlayer {
+ public:
+  explicit TScriptedPlayer(std::function<void()> during) : during_(std::move(during)) {}
+  bool Available() override { return true; }
+  bool PlayAndWait(const QString&) override {
+    if (during_) during_();
+    return true;
+  }
+
+ private:
+  std::function<void()> during_;
+};
+}  // namespace
+
+// Settings were written only when the main window closed: a crash or a
+// logout lost the whole session's priorities.
+void MainWndTest::progressIsKeptAfterEachPassAndWhenTheExerciseWindowCloses() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use, no sounds
+  win = Start();
+  win->realExerciseDlg = true;
+  Find<QToolButton>("btnExerciseRun")->click();
+  TExerciseDlg* dlg = ShownExerciseDlg();
+  QVERIFY(dlg != nullptr);
+  Settle(*dlg);
+  const TExerciseWords& list = win->GetIniFile().ExerciseWords;
+  const TExerciseWord first = list[0];
+  dlg->findChild<QRadioButton*>("rbPrio3")->click();
+  // The second pair is retired: the language file must hold that at once too.
+  dlg->btnNextClick();
+  Settle(*dlg);
+  dlg->btnNextClick();
+  Settle(*dlg);
+  const TExerciseWord second = list[1];
+  dlg->findChild<QRadioButton*>("rbPrio9")->click();
+  answer = QMessageBox::No;  // no repeat: the table is shown
+  for (int i = 0; i < 100 && !dlg->findChild<QTreeWidget*>("exerciseList")->isVisible(); ++i) {
+    dlg->btnNextClick();
+    Settle(*dlg);
+  }
+  QVERIFY(dlg->findChild<QTreeWidget*>("exerciseList")->isVisible());
+  QCOMPARE(StoredLine(dir->File("Quillmere.Ini"), 0), LineOf(first, 3));
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(dir->LangFile()));
+  QVERIFY(!file.GetLesson(second.LessonNbr)->GetPear(second.PearNbr)->InUse);
+
+  // A correction in the table is kept when the exercise window closes.
+  dlg->Run().exerciseListSelectItem(0);
+  dlg->findChild<QRadioButton*>("rbPrio5")->click();
+  dlg->close();
+  TTickTimer::SetManual(false);
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  const std::vector<std::string> lines = ini.ReadStrList("ExerciseWords", "NbrWords");
+  QVERIFY(std::find(lines.begin(), lines.end(), LineOf(first, 5)) != lines.end());
+  QCOMPARE(lines.size(), std::size_t(11));
+}
+
+void MainWndTest::terminationSignalClosesAndSavesTheSession() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QAction>("mAppGerman")->trigger();
+  InstallTerminationSignals([this] { win->CloseOnSignal(); });
+  std::raise(SIGTERM);
+  QTRY_VERIFY(!win->isVisible());
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
+}
+
+// Exit while a sound plays waited for the sound's end; the close must act
+// at once and still go through the exercise window's own close first.
+void MainWndTest::exitDuringASoundClosesAfterTheExerciseWindow() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "1");  // lesson 1 is spoken
+  for (const QString& wave : QDir(kProgramDir + "/LangFiles/Eng_Ger").entryList({"*.wav"}))
+    dir->Copy("LangFiles/Eng_Ger/" + wave);
+  win = Start();
+  win->realExerciseDlg = true;
+  bool mainVisibleDuring = false;
+  TExerciseDlg::SetMediaFactory([this, &mainVisibleDuring](QWidget* owner) {
+    return std::make_unique<TMediaManager>(owner, std::make_unique<TScriptedPlayer>([this, &mainVisibleDuring] {
+      Find<QAction>("mExerciseExit")->trigger();
+      mainVisibleDuring = win->isVisible();
+    }));
+  });
+  win->GetIniFile().VoiceAnswer = true;
+  Find<QToolButton>("btnExerciseRun")->click();
+  TExerciseDlg* dlg = ShownExerciseDlg();
+  QVERIFY(dlg != nullptr);
+  Settle(*dlg);
+  dlg->findChild<QRadioButton*>("rbPrio4")->click();
+  const TExerciseWord first = win->GetIniFile().ExerciseWords[0];
+  dlg->btnNextClick();
+  Settle(*dlg);
+  TExerciseDlg::SetMediaFactory(nullptr);
+  TTickTimer::SetManual(false);
+  QVERIFY(mainVisibleDuring);
+  QTRY_VERIFY(!win->isVisible());
+  QVERIFY(!dlg->isVisible());
+  const std::vector<std::string> lines =
+      tIniFileHandler(dir->File("Quillmere.Ini").toStdString()).ReadStrList("ExerciseWords", "NbrWords");
+  QVERIFY(std::find(lines.begin(), lines.end(), LineOf(first, 4)) != lines.end());
+}
+
+// A damaged Text.Db ended the program without a word.
+void MainWndTest::damagedTextDbIsNamedInPlainEnglish() {
+  dir->Bundle();
+  dir->Write("Text.Db", QByteArray("not a text database at all"));
+  dir->WriteIni("EN", "1,2");
+  const QByteArray before = dir->Read("Quillmere.Ini");
+  win = Start();
+  QVERIFY(win->StartAborted());
+  QCOMPARE(messages.size(), std::size_t(1));
+  QVERIFY(messages[0].text.contains("damaged"));
+  QVERIFY(messages[0].text.contains(dir->File("Text.Db")));
+  QTRY_VERIFY(!win->isVisible());
+  win.reset();
+  QCOMPARE(dir->Read("Quillmere.Ini"), before);
+}
+
+// Installed for all users, the program directory is read-only: the learner
+// must hear at start that the session's progress cannot be kept there.
+void MainWndTest::readOnlyProgramDirectoryIsSaidAtStart() {
+  TScratchMount disk("size=8m");
+  if (!disk.Mounted()) QSKIP("no tmpfs mount here");
+  const QString root = QString::fromStdString(disk.Path().string());
+  for (const char* name : {"Text.Db", "Quillmere.Hlp", "Default.Bmp", "LangFiles/Eng_Ger/english_german.lang"}) {
+    QDir().mkpath(QFileInfo(root + '/' + name).path());
+    QVERIFY(QFile::copy(kProgramDir + '/' + name, root + '/' + name));
+  }
+  const QByteArray ini = "[Application]\nLanguage=EN\n[Exercise]\nLangFileName=" + root.toLocal8Bit() +
+                         "/LangFiles/Eng_Ger/english_german.lang\nLang1=English\nLang2=German\nMaxWords=20\n"
+                         "[AvailableUnits]\n0=1\nNbrUnits=1\n";
+  QFile f(root + "/Quillmere.Ini");
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(ini);
+  f.close();
+  QVERIFY(disk.RemountReadOnly());
+  auto w = std::make_unique<TTestMainWindow>(root.toStdString());
+  w->show();
+  QCOMPARE(messages.size(), std::size_t(1));
+  const QString text = messages[0].text;
+  QVERIFY2(text.contains(root + "/Quillmere.Ini"), qPrintable(text));
+  QVERIFY2(text.contains("english_german.lang"), qPrintable(text));
+  QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(EROFS))), qPrintable(text));
+  answer = QMessageBox::Cancel;
+  w->close();
+}
+
+void MainWndTest::refusedStoredListIsSaidAtStart() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  QByteArray list = "[ExerciseWords]\n";
+  const int n = int(TAppIniFile::kMaxStoredWords) + 1;
+  for (int i = 0; i < n; ++i) list += QByteArray::number(i) + "=1-0-0\n";
+  list += "NbrWords=" + QByteArray::number(n) + "\n";
+  dir->Write("Quillmere.Ini", dir->Read("Quillmere.Ini") + list);
+  win = Start();
+  QCOMPARE(messages.size(), std::size_t(1));
+  QVERIFY(messages[0].text.contains(QString::number(n)));
+  QVERIFY(win->GetIniFile().ExerciseWords.empty());
 }
 
 void MainWndTest::editorChangeCodes() {
