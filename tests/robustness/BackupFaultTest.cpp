@@ -16,6 +16,7 @@
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBackups.h"
+#include "StoredImage.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
@@ -48,16 +49,6 @@ class ScratchMount {
   bool mounted_ = false;
 };
 
-TBytes StoredImage(const std::string& text) {
-  TBytes image;
-  image.reserve(text.size() + 2);
-  image.push_back(kContainerHeader);
-  for (const char c : text) image.push_back(static_cast<uint8_t>(c));
-  image.push_back(0);
-  XorCheck(image, true);
-  ScrambleInPlace(image);
-  return image;
-}
 
 std::string ManyPairs(const std::string& extra) {
   std::string text = "[General]\r\nEnglish@German\r\n[1]\r\n";

@@ -12,22 +12,13 @@
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBackups.h"
+#include "StoredImage.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
 using namespace std::string_literals;
 
 namespace {
-TBytes StoredImage(const std::string& text) {
-  TBytes image;
-  image.reserve(text.size() + 2);
-  image.push_back(kContainerHeader);
-  for (const char c : text) image.push_back(static_cast<uint8_t>(c));
-  image.push_back(0);
-  XorCheck(image, true);
-  ScrambleInPlace(image);
-  return image;
-}
 
 const std::string kLossy = "[General]\r\nEnglish@German\r\n[1]\r\n0=house@Haus# @ *\r\n1=tree\0 (secret note)@Baum# @ *\r\n"s;
 const std::string kClean = "[General]\r\nEnglish@German\r\n[1]\r\n0=house@Haus# @ *\r\n1=tree@Baum# @ *\r\n";

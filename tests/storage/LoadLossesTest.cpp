@@ -8,20 +8,9 @@
 #include "core/Errors.h"
 #include "storage/CodeDecode.h"
 #include "storage/LangFHandler.h"
+#include "StoredImage.h"
 
 namespace {
-// A stored container of raw text: lines are not split or checked here, so a
-// lone CR or LF can be placed anywhere.
-TBytes StoredImage(const std::string& text) {
-  TBytes image;
-  image.reserve(text.size() + 2);
-  image.push_back(kContainerHeader);
-  for (const char c : text) image.push_back(static_cast<uint8_t>(c));
-  image.push_back(0);
-  XorCheck(image, true);
-  ScrambleInPlace(image);
-  return image;
-}
 
 struct TLossCase {
   const char* name;

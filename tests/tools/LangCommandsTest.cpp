@@ -11,6 +11,7 @@
 #include "storage/LangFHandler.h"
 #include "SaveCallFault.h"
 #include "storage/PathLock.h"
+#include "StoredImage.h"
 
 namespace {
 
@@ -428,13 +429,7 @@ TEST_F(LangCommandsTest, InfoReportsWhatALoadWouldDrop) {
   const std::string text =
       "[General]\r\nEnglish@German\r\n[1]\r\n0=house@Haus# @ *\r\n1=tree\0 (secret note)@Baum# @ *\r\n[-5]\r\n"
       "0=red@rot# @ *\r\n[1]\r\n0=a@b# @ *\r\n"s;
-  TBytes image;
-  image.reserve(text.size() + 2);
-  image.push_back(kContainerHeader);
-  for (const char c : text) image.push_back(static_cast<uint8_t>(c));
-  image.push_back(0);
-  XorCheck(image, true);
-  ScrambleInPlace(image);
+  const TBytes image = StoredImage(text);
   const std::string path = Path("lossy.lang");
   ASSERT_TRUE(WriteFileBytes(path, image, true));
 

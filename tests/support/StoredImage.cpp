@@ -1,0 +1,14 @@
+#include "StoredImage.h"
+
+#include "storage/CodeDecode.h"
+
+TBytes StoredImage(const std::string& text) {
+  TBytes image;
+  image.reserve(text.size() + 2);
+  image.push_back(kContainerHeader);
+  for (const char c : text) image.push_back(static_cast<uint8_t>(c));
+  image.push_back(0);
+  XorCheck(image, true);
+  ScrambleInPlace(image);
+  return image;
+}

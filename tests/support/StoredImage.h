@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+#include "core/Bytes.h"
+
+// The stored container of raw text: lines are not split or checked, so a
+// file can hold what the writer never would (a NUL, a lone CR or LF, a
+// negative lesson) and still pass the checksum.
+TBytes StoredImage(const std::string& text);
