@@ -619,38 +619,6 @@ void MainWndTest::closingClosesTheExerciseWindowFirst() {
   QVERIFY(dir->Read("Quillmere.Ini").contains("7-7-7"));
 }
 
-// Ending the program with the exercise window open used to skip its closing,
-// so a pair retired with priority 9 silently stayed in use.
-void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
-  TTickTimer::SetManual(true);
-  dir->Bundle();
-  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use, no sounds
-  win = Start();
-  win->realExerciseDlg = true;
-  Find<QToolButton>("btnExerciseRun")->click();
-  TExerciseDlg* dlg = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* d = qobject_cast<TExerciseDlg*>(w)) dlg = d;
-  QVERIFY(dlg != nullptr);
-  QVERIFY(dlg->isVisible());
-  for (int i = 0; i < 2000 && dlg->Run().timerGraphic.isActive(); ++i) dlg->Run().timerGraphic.Fire();
-  QVERIFY(dlg->Run().ExerciseIndex() >= 0);
-  const TExerciseWord retired = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
-  dlg->findChild<QRadioButton*>("rbPrio9")->click();
-  win->close();
-  TTickTimer::SetManual(false);
-  QVERIFY(!dlg->isVisible());
-
-  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
-  const std::vector<std::string> lines = ini.ReadStrList("ExerciseWords", "NbrWords");
-  QCOMPARE(lines.size(), std::size_t(11));
-  const std::string retiredStart = std::to_string(retired.LessonNbr) + '-' + std::to_string(retired.PearNbr) + '-';
-  for (const std::string& line : lines) QVERIFY(line.rfind(retiredStart, 0) != 0);
-  TLangFHandler file;
-  QVERIFY(file.LoadLangFile(dir->LangFile()));
-  QVERIFY(!file.GetLesson(retired.LessonNbr)->GetPear(retired.PearNbr)->InUse);
-}
-
 namespace {
 // The exercise window of the test: the pass runs on hand-ticked timers.
 TExerciseDlg* ShownExerciseDlg() {
@@ -685,6 +653,36 @@ class TScriptedPlayer : public TWavePlayer {
   std::function<void()> during_;
 };
 }  // namespace
+
+// Ending the program with the exercise window open used to skip its closing,
+// so a pair retired with priority 9 silently stayed in use.
+void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
+  TTickTimer::SetManual(true);
+  dir->Bundle();
+  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use, no sounds
+  win = Start();
+  win->realExerciseDlg = true;
+  Find<QToolButton>("btnExerciseRun")->click();
+  TExerciseDlg* dlg = ShownExerciseDlg();
+  QVERIFY(dlg != nullptr);
+  Settle(*dlg);
+  QVERIFY(dlg->Run().ExerciseIndex() >= 0);
+  const TExerciseWord retired = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
+  dlg->findChild<QRadioButton*>("rbPrio9")->click();
+  win->close();
+  TTickTimer::SetManual(false);
+  QVERIFY(!dlg->isVisible());
+
+  tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
+  const std::vector<std::string> lines = ini.ReadStrList("ExerciseWords", "NbrWords");
+  QCOMPARE(lines.size(), std::size_t(11));
+  const std::string retiredStart = std::to_string(retired.LessonNbr) + '-' + std::to_string(retired.PearNbr) + '-';
+  for (const std::string& line : lines) QVERIFY(line.rfind(retiredStart, 0) != 0);
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(dir->LangFile()));
+  QVERIFY(!file.GetLesson(retired.LessonNbr)->GetPear(retired.PearNbr)->InUse);
+}
+
 
 // Settings were written only when the main window closed: a crash or a
 // logout lost the whole session's priorities.
