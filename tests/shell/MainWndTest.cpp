@@ -181,6 +181,9 @@ class MainWndTest : public QObject {
 
  private:
   std::unique_ptr<TTestMainWindow> Start(bool show = true);
+  // The real exercise window on lesson 2 (12 pairs in use, no sounds), its
+  // first card shown; timers tick by hand until the test turns them back.
+  TExerciseDlg* StartLessonTwo();
   template <typename T>
   T* Find(const char* name) {
     T* w = win->findChild<T*>(QString::fromLatin1(name));
@@ -654,18 +657,23 @@ class TScriptedPlayer : public TWavePlayer {
 };
 }  // namespace
 
-// Ending the program with the exercise window open used to skip its closing,
-// so a pair retired with priority 9 silently stayed in use.
-void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
+TExerciseDlg* MainWndTest::StartLessonTwo() {
   TTickTimer::SetManual(true);
   dir->Bundle();
-  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use, no sounds
+  dir->WriteIni("EN", "2");
   win = Start();
   win->realExerciseDlg = true;
   Find<QToolButton>("btnExerciseRun")->click();
   TExerciseDlg* dlg = ShownExerciseDlg();
+  if (dlg != nullptr) Settle(*dlg);
+  return dlg;
+}
+
+// Ending the program with the exercise window open used to skip its closing,
+// so a pair retired with priority 9 silently stayed in use.
+void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
+  TExerciseDlg* dlg = StartLessonTwo();
   QVERIFY(dlg != nullptr);
-  Settle(*dlg);
   QVERIFY(dlg->Run().ExerciseIndex() >= 0);
   const TExerciseWord retired = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
   dlg->findChild<QRadioButton*>("rbPrio9")->click();
@@ -683,19 +691,11 @@ void MainWndTest::closingKeepsAPairRetiredInTheOpenExerciseWindow() {
   QVERIFY(!file.GetLesson(retired.LessonNbr)->GetPear(retired.PearNbr)->InUse);
 }
 
-
 // Settings were written only when the main window closed: a crash or a
 // logout lost the whole session's priorities.
 void MainWndTest::progressIsKeptAfterEachPassAndWhenTheExerciseWindowCloses() {
-  TTickTimer::SetManual(true);
-  dir->Bundle();
-  dir->WriteIni("EN", "2");  // lesson 2: 12 pairs in use, no sounds
-  win = Start();
-  win->realExerciseDlg = true;
-  Find<QToolButton>("btnExerciseRun")->click();
-  TExerciseDlg* dlg = ShownExerciseDlg();
+  TExerciseDlg* dlg = StartLessonTwo();
   QVERIFY(dlg != nullptr);
-  Settle(*dlg);
   const TExerciseWords& list = win->GetIniFile().ExerciseWords;
   const TExerciseWord first = list[0];
   dlg->findChild<QRadioButton*>("rbPrio3")->click();
