@@ -329,8 +329,9 @@ void tMainWindow::ShowExerciseInfo() {
     panelLangFile->setText(Cp1252ToQString(IniFile->Lang1 + " - " + IniFile->Lang2));
     rbtnFirstLang->setText(Cp1252ToQString(IniFile->Lang1));
     rbtnSecondLang->setText(Cp1252ToQString(IniFile->Lang2));
-    rbtnFirstLang->setChecked(IniFile->FirstLang);
-    rbtnSecondLang->setChecked(!rbtnFirstLang->isChecked());
+    // The two buttons form an exclusive group: unchecking one does nothing,
+    // so the stored choice is shown by checking the other.
+    (IniFile->FirstLang ? rbtnFirstLang : rbtnSecondLang)->setChecked(true);
     const std::string bitmapName = LangFileBitmapName(IniFile->LangFileName);
     QPixmap pixmap = FileExistsWarn(bitmapName) ? LoadBitmap(bitmapName) : QPixmap();
     if (!pixmap.isNull()) {

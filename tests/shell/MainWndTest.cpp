@@ -160,6 +160,7 @@ class MainWndTest : public QObject {
   void closingKeepsAPairRetiredInTheOpenExerciseWindow();
   void editorChangeCodes();
   void presentationLanguageGoesToTheSettings();
+  void storedSecondQuestionLanguageIsRestored();
   void helpTopicsAndContexts();
   void unusableHelpFileIsReported_data();
   void unusableHelpFileIsReported();
@@ -678,6 +679,43 @@ void MainWndTest::presentationLanguageGoesToTheSettings() {
   QVERIFY(win->GetIniFile().FirstLang);
   QCOMPARE(mainWindow, static_cast<TMainWindowServices*>(win.get()));
 }
+// FirstLang=False once started with the first language checked, because
+// unchecking a button of an exclusive group does nothing.
+void MainWndTest::storedSecondQuestionLanguageIsRestored() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  QByteArray ini = dir->Read("Quillmere.Ini");
+  ini.replace("FirstLang=True", "FirstLang=False");
+  dir->Write("Quillmere.Ini", ini);
+
+  // Closed at once: the file is written back as it was.
+  win = Start();
+  QVERIFY(Find<QRadioButton>("rbtnSecondLang")->isChecked());
+  QVERIFY(!Find<QRadioButton>("rbtnFirstLang")->isChecked());
+  win->close();
+  win.reset();
+  QCOMPARE(tIniFileHandler(dir->File("Quillmere.Ini").toStdString()).ReadString("Exercise", "FirstLang", ""),
+           std::string("False"));
+  const QByteArray written = dir->Read("Quillmere.Ini");
+
+  // Started again: the exercise asks in German, and the file stays the same.
+  win = Start();
+  QVERIFY(Find<QRadioButton>("rbtnSecondLang")->isChecked());
+  TExerciseDlg* dlg = StartExercise();
+  QVERIFY(dlg != nullptr);
+  const TExerciseWord entry = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(dir->LangFile()));
+  const auto pair = file.GetLesson(entry.LessonNbr)->GetPear(entry.PearNbr);
+  QCOMPARE(dlg->Run().CurrentPear().Word1, pair->Word2);
+  QCOMPARE(dlg->Run().CurrentPear().Word2, pair->Word1);
+  dlg->close();
+  win->GetIniFile().ExerciseWords.clear();
+  win->close();
+  win.reset();
+  QCOMPARE(dir->Read("Quillmere.Ini"), written);
+}
+
 
 void MainWndTest::helpTopicsAndContexts() {
   dir->Bundle();
