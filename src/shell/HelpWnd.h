@@ -6,6 +6,7 @@
 
 #include "HelpFile.h"
 
+class QAction;
 class QTextBrowser;
 class QToolButton;
 class TAppLangHandler;
@@ -49,6 +50,8 @@ THelpWindow* OpenHelpWindow();
 // F1 on a widget opens the help context of the nearest widget (itself or a
 // parent) that has one.
 void SetHelpContext(QWidget* widget, int context);
+// F1 while the menu item is highlighted.
+void SetHelpContext(QAction* item, int context);
 int HelpContextOf(const QWidget* widget);
 // Installs the F1 handling on the application (once).
 void InstallHelpKey();

@@ -252,6 +252,8 @@ void tMainWindow::CreateMenu() {
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mHelpGeneral = action(mHelp, "mHelpGeneral", QStringLiteral("&General"));
   mHelpContents = action(mHelp, "mHelpContents", QStringLiteral("&Contents"));
+  SetHelpContext(mHelpGeneral, 6);
+  SetHelpContext(mHelpContents, 1);
 
   connect(mExerciseRun, &QAction::triggered, this, &tMainWindow::btnExerciseRunClick);
   connect(mExerciseGenSettings, &QAction::triggered, this, &tMainWindow::btnGeneralPropertyClick);

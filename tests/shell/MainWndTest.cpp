@@ -162,6 +162,7 @@ class MainWndTest : public QObject {
   void presentationLanguageGoesToTheSettings();
   void storedSecondQuestionLanguageIsRestored();
   void helpTopicsAndContexts();
+  void f1OnAMenuItemOpensThatItemsTopic();
   void unusableHelpFileIsReported_data();
   void unusableHelpFileIsReported();
   void secondCopyOnTheSameSettingsNeitherStartsNorWrites();
@@ -741,6 +742,28 @@ void MainWndTest::helpTopicsAndContexts() {
   QPointer<THelpWindow> help = OpenHelpWindow();
   win->close();
   QTRY_VERIFY(help.isNull() || !help->isVisible());
+}
+
+void MainWndTest::f1OnAMenuItemOpensThatItemsTopic() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnHelp")->click();
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Hauptfenster"));
+  QMenu* menu = Find<QMenu>("mHelp");
+  const struct {
+    const char* item;
+    const char* topic;
+  } cases[] = {{"mHelpGeneral", "Allgemeines"}, {"mHelpContents", "Inhalt"}, {"mHelpGeneral", "Allgemeines"}};
+  for (const auto& c : cases) {
+    menu->popup(win->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(Find<QAction>(c.item));
+    QTest::keyClick(menu, Qt::Key_F1);
+    QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QString::fromLatin1(c.topic));
+    QVERIFY(!menu->isVisible());
+  }
+  QVERIFY(messages.empty());
 }
 
 void MainWndTest::unusableHelpFileIsReported_data() {
