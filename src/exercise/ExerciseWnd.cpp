@@ -240,9 +240,11 @@ void TExerciseDlg::showEvent(QShowEvent* event) {
 
 void TExerciseDlg::FormShow() {
   closePending_ = false;
-  // The owner of the missing-sound warning: the main window, or this window without one.
-  QWidget* owner = parentWidget() ? parentWidget() : this;
-  mediaManager = MediaFactory() ? MediaFactory()(owner) : std::make_unique<TMediaManager>(owner);
+  // A sound that cannot be played is reported over this window, in its caption.
+  mediaManager = MediaFactory() ? MediaFactory()(this) : std::make_unique<TMediaManager>(this);
+  mediaManager->SetWarningTexts([this] {
+    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, 220), UiText(LangHandler, 221)};
+  });
   mediaManager->SetInputDuringPlayback([this](QObject* target, QEvent* event) {
     return InputDuringPlayback(target, event);
   });
