@@ -154,6 +154,7 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   exerciseList->header()->setStretchLastSection(false);
   exerciseList->setFont(QFont("MS Sans Serif", 9));
+  exerciseList->installEventFilter(this);
   exerciseList->hide();
   connect(exerciseList, &QTreeWidget::itemSelectionChanged, this, [this] {
     if (!isVisible()) return;
@@ -302,23 +303,38 @@ bool TExerciseDlg::InputDuringPlayback(QObject* target, QEvent* event) const {
   return IsMenuInputFor(target, event, QStringLiteral("mExerciseExit"));
 }
 
-void TExerciseDlg::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+bool TExerciseDlg::DrillKey(int key, bool steersRun) {
+  if (steersRun && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
     RunKey(key);
-  else
-    QWidget::keyPressEvent(event);
+    return true;
+  }
+  // The main row and the keypad send the same key codes.
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    QRadioButton* button = rbPrio[key - Qt::Key_0];
+    if (button->isEnabled()) {
+      button->click();
+      // Arrows go on from the priority just given.
+      if (!exerciseList->isVisible()) button->setFocus(Qt::ShortcutFocusReason);
+    }
+    return true;
+  }
+  if (key == Qt::Key_Escape) {
+    close();  // the normal close: retirements are saved
+    return true;
+  }
+  return false;
+}
+
+void TExerciseDlg::keyPressEvent(QKeyEvent* event) {
+  if (!DrillKey(event->key(), true)) QWidget::keyPressEvent(event);
 }
 
 bool TExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
-  // Space and Enter in a priority button steer the run; arrows keep moving the check.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-      RunKey(key);
-      return true;
-    }
-  }
+  // In a priority button Space and Enter steer the run and arrows keep
+  // moving the check; in the table the digits and Escape act as elsewhere.
+  if (event->type() == QEvent::KeyPress &&
+      DrillKey(static_cast<QKeyEvent*>(event)->key(), watched != exerciseList))
+    return true;
   return QWidget::eventFilter(watched, event);
 }
 

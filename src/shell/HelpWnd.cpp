@@ -187,6 +187,13 @@ void THelpWindow::ApplyTexts() {
 
 void THelpWindow::Reload() { browser_->reload(); }
 
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    close();
+  else
+    QWidget::keyPressEvent(event);
+}
+
 void THelpWindow::ShowTopic(const THelpTopic& topic) {
   current_ = topic.keyword;
   if (browser_->source() == TopicUrl(topic.keyword)) {

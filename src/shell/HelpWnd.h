@@ -7,6 +7,7 @@
 #include "HelpFile.h"
 
 class QAction;
+class QKeyEvent;
 class QTextBrowser;
 class QToolButton;
 class TAppLangHandler;
@@ -23,6 +24,10 @@ class THelpWindow : public QWidget {
   void ApplyTexts();
   // Shows the current topic again (in the language now in force).
   void Reload();
+
+ protected:
+  // Escape closes the help, as in the other windows.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   const THelpFile& file_;

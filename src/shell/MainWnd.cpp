@@ -1,6 +1,7 @@
 #include "MainWnd.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QApplication>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -230,6 +231,8 @@ void tMainWindow::CreateMenu() {
   mExercise = bar->addMenu(QStringLiteral("&Exercise"));
   mExercise->setObjectName(QStringLiteral("mExercise"));
   mExerciseRun = action(mExercise, "mExerciseRun", QStringLiteral("&Start"));
+  // F5 starts, as "run" does in many programs; the menu shows the key.
+  mExerciseRun->setShortcut(QKeySequence(Qt::Key_F5));
   mExerciseGenSettings = action(mExercise, "mExerciseGenSettings", QStringLiteral("&General Settings..."));
   mExerciseEditLessons = action(mExercise, "mExerciseEditLessons", QStringLiteral("&Edit Lessons, Words..."));
   mExerciseExit = action(mExercise, "mExerciseExit", QStringLiteral("E&xit"));

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -163,6 +164,7 @@ class MainWndTest : public QObject {
   void storedSecondQuestionLanguageIsRestored();
   void helpTopicsAndContexts();
   void f1OnAMenuItemOpensThatItemsTopic();
+  void f5StartsAndEscapeClosesTheHelp();
   void unusableHelpFileIsReported_data();
   void unusableHelpFileIsReported();
   void secondCopyOnTheSameSettingsNeitherStartsNorWrites();
@@ -680,6 +682,7 @@ void MainWndTest::presentationLanguageGoesToTheSettings() {
   QVERIFY(win->GetIniFile().FirstLang);
   QCOMPARE(mainWindow, static_cast<TMainWindowServices*>(win.get()));
 }
+
 // FirstLang=False once started with the first language checked, because
 // unchecking a button of an exclusive group does nothing.
 void MainWndTest::storedSecondQuestionLanguageIsRestored() {
@@ -716,7 +719,6 @@ void MainWndTest::storedSecondQuestionLanguageIsRestored() {
   win.reset();
   QCOMPARE(dir->Read("Quillmere.Ini"), written);
 }
-
 
 void MainWndTest::helpTopicsAndContexts() {
   dir->Bundle();
@@ -764,6 +766,26 @@ void MainWndTest::f1OnAMenuItemOpensThatItemsTopic() {
     QVERIFY(!menu->isVisible());
   }
   QVERIFY(messages.empty());
+}
+
+void MainWndTest::f5StartsAndEscapeClosesTheHelp() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  // The menu shows the key beside Start.
+  QCOMPARE(Find<QAction>("mExerciseRun")->shortcut(), QKeySequence(Qt::Key_F5));
+  win->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(win.get()));
+  QTest::keyClick(win.get(), Qt::Key_F5);
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  QVERIFY(win->exerciseDlg->isVisible());
+
+  Find<QToolButton>("btnHelp")->click();
+  QPointer<THelpWindow> help = OpenHelpWindow();
+  QVERIFY(help != nullptr && help->isVisible());
+  QTest::keyClick(help->findChild<QTextBrowser*>("helpBrowser"), Qt::Key_Escape);
+  QVERIFY(help.isNull() || !help->isVisible());
+  QVERIFY(win->isVisible());
 }
 
 void MainWndTest::unusableHelpFileIsReported_data() {
