@@ -388,10 +388,17 @@ bool TExerciseDlg::CheckPriority(int priority) {
 void TExerciseDlg::FocusPriority(int priority) { rbPrio[priority]->setFocus(); }
 
 bool TExerciseDlg::AskRepeat() {
-  QWidget* owner = mainWindow && mainWindow->Window() ? mainWindow->Window() : this;
+  // Over this window, where the learner looks; the short caption fits the
+  // small box (the window's own caption with both languages was cut).
   const QString text = UiText(LangHandler, 68) + "\n" + UiText(LangHandler, 69);
-  return ShowMessageBox(owner, windowTitle(), text, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No,
-                        true) == QMessageBox::Yes;
+  const bool yes = ShowMessageBox(this, UiText(LangHandler, 51), text, QMessageBox::Information,
+                                  QMessageBox::Yes | QMessageBox::No, true) == QMessageBox::Yes;
+  // The keys drive the exercise again after either answer.
+  if (isVisible()) {
+    raise();
+    activateWindow();
+  }
+  return yes;
 }
 
 void TExerciseDlg::CloseWindow() { close(); }

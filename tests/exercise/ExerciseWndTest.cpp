@@ -350,6 +350,51 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.main.splits, 1);
   }
 
+  // The question used to sit over the main window with a cut caption and
+  // leave the keyboard there, so Return no longer drove the exercise.
+  void endOfPassQuestionIsOverTheWindowAndGivesTheKeysBack_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes") << int(QMessageBox::Yes);
+    QTest::newRow("No, table shown") << int(QMessageBox::No);
+  }
+  void endOfPassQuestionIsOverTheWindowAndGivesTheKeysBack() {
+    QFETCH(int, answer);
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog"}});
+    QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
+    QVERIFY(w.texts.SetLanguage("DE"));
+    w.ini->ShowTable = true;
+    w.dlg->show();
+    w.dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.dlg.get()));
+    w.Settle();
+    w.Key(Qt::Key_Return);
+    w.Settle();
+    QWidget elsewhere;  // where the box left the focus
+    QList<TMessageRequest> asked;
+    const TMessageBoxHook fixtureHook = SetMessageBoxHook([&](const TMessageRequest& r) {
+      asked << r;
+      elsewhere.show();
+      elsewhere.activateWindow();
+      if (!QTest::qWaitForWindowActive(&elsewhere)) return -1;
+      return answer;
+    });
+    w.Key(Qt::Key_Return);
+    SetMessageBoxHook(fixtureHook);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].owner, w.dlg.get());
+    QCOMPARE(asked[0].caption, QStringLiteral("\u00DCbung"));
+    QVERIFY(QTest::qWaitForWindowActive(w.dlg.get()));
+    QVERIFY(w.dlg->isVisible());
+    if (answer == QMessageBox::Yes) {
+      w.Settle();
+      QCOMPARE(QApplication::focusWidget(), w.dlg->findChild<QRadioButton*>("rbPrio0"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Return drives the run again
+      QCOMPARE(w.run().Phase(), P::AnswerDone);
+    } else {
+      QCOMPARE(QApplication::focusWidget(), w.dlg->findChild<QTreeWidget*>("exerciseList"));
+    }
+  }
+
   void failedSaveOnCloseIsReported() {
     TExerciseWorld w(kThree);
     w.ini->LangFileName = w.dir.filePath("no-such-folder/test.lang").toStdString();
