@@ -401,15 +401,15 @@ void TExerciseRun::btnNextClick() {
 }
 
 bool TExerciseRun::KeyDown(int key) {
-  if (key == Qt::Key_Space) {
-    if (presentMode_ != TPresentMode::Automatic) return true;
+  // In manual mode Space goes on, like Enter.
+  if (key == Qt::Key_Space && presentMode_ == TPresentMode::Automatic) {
     if (runState_ == TRunState::Stopped && runEnabled_)
       btnRunClick();
     else if (runState_ == TRunState::Running && stopEnabled_)
       btnStopClick();
     return true;
   }
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
     if (nextEnabled_) btnNextClick();
     return true;
   }

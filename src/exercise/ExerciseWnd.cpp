@@ -154,6 +154,7 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   exerciseList->header()->setStretchLastSection(false);
   exerciseList->setFont(QFont("MS Sans Serif", 9));
+  exerciseList->installEventFilter(this);
   exerciseList->hide();
   connect(exerciseList, &QTreeWidget::itemSelectionChanged, this, [this] {
     if (!isVisible()) return;
@@ -240,9 +241,11 @@ void TExerciseDlg::showEvent(QShowEvent* event) {
 
 void TExerciseDlg::FormShow() {
   closePending_ = false;
-  // The owner of the missing-sound warning: the main window, or this window without one.
-  QWidget* owner = parentWidget() ? parentWidget() : this;
-  mediaManager = MediaFactory() ? MediaFactory()(owner) : std::make_unique<TMediaManager>(owner);
+  // A sound that cannot be played is reported over this window, in its caption.
+  mediaManager = MediaFactory() ? MediaFactory()(this) : std::make_unique<TMediaManager>(this);
+  mediaManager->SetWarningTexts([this] {
+    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, 220), UiText(LangHandler, 221)};
+  });
   mediaManager->SetInputDuringPlayback([this](QObject* target, QEvent* event) {
     return InputDuringPlayback(target, event);
   });
@@ -300,23 +303,38 @@ bool TExerciseDlg::InputDuringPlayback(QObject* target, QEvent* event) const {
   return IsMenuInputFor(target, event, QStringLiteral("mExerciseExit"));
 }
 
-void TExerciseDlg::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+bool TExerciseDlg::DrillKey(int key, bool steersRun) {
+  if (steersRun && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
     RunKey(key);
-  else
-    QWidget::keyPressEvent(event);
+    return true;
+  }
+  // The main row and the keypad send the same key codes.
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    QRadioButton* button = rbPrio[key - Qt::Key_0];
+    if (button->isEnabled()) {
+      button->click();
+      // Arrows go on from the priority just given.
+      if (!exerciseList->isVisible()) button->setFocus(Qt::ShortcutFocusReason);
+    }
+    return true;
+  }
+  if (key == Qt::Key_Escape) {
+    close();  // the normal close: retirements are saved
+    return true;
+  }
+  return false;
+}
+
+void TExerciseDlg::keyPressEvent(QKeyEvent* event) {
+  if (!DrillKey(event->key(), true)) QWidget::keyPressEvent(event);
 }
 
 bool TExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
-  // Space and Enter in a priority button steer the run; arrows keep moving the check.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-      RunKey(key);
-      return true;
-    }
-  }
+  // In a priority button Space and Enter steer the run and arrows keep
+  // moving the check; in the table the digits and Escape act as elsewhere.
+  if (event->type() == QEvent::KeyPress &&
+      DrillKey(static_cast<QKeyEvent*>(event)->key(), watched != exerciseList))
+    return true;
   return QWidget::eventFilter(watched, event);
 }
 
@@ -370,10 +388,17 @@ bool TExerciseDlg::CheckPriority(int priority) {
 void TExerciseDlg::FocusPriority(int priority) { rbPrio[priority]->setFocus(); }
 
 bool TExerciseDlg::AskRepeat() {
-  QWidget* owner = mainWindow && mainWindow->Window() ? mainWindow->Window() : this;
+  // Over this window, where the learner looks; the short caption fits the
+  // small box (the window's own caption with both languages was cut).
   const QString text = UiText(LangHandler, 68) + "\n" + UiText(LangHandler, 69);
-  return ShowMessageBox(owner, windowTitle(), text, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No,
-                        true) == QMessageBox::Yes;
+  const bool yes = ShowMessageBox(this, UiText(LangHandler, 51), text, QMessageBox::Information,
+                                  QMessageBox::Yes | QMessageBox::No, true) == QMessageBox::Yes;
+  // The keys drive the exercise again after either answer.
+  if (isVisible()) {
+    raise();
+    activateWindow();
+  }
+  return yes;
 }
 
 void TExerciseDlg::CloseWindow() { close(); }

@@ -72,6 +72,9 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   bool InputDuringPlayback(QObject* target, QEvent* event) const;
   // Space and Enter steer the run; Space that stops cuts the sound too.
   void RunKey(int key);
+  // The keys of the drill: Space and Enter (when steersRun), the digits as
+  // priorities, Escape to close. True when the key was one of them.
+  bool DrillKey(int key, bool steersRun);
   void SyncCardImage();
 
   TAppLangHandler& LangHandler;

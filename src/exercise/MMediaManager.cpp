@@ -1,6 +1,9 @@
 #include "MMediaManager.h"
 
+#include <QFileInfo>
+
 #include "exercise/PlaybackInputGate.h"
+#include "shell/GeneralUtil.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 
@@ -26,22 +29,37 @@ bool TMediaManager::PlayWave(const std::string& name) {
   // The single blank of a pair without sound: nothing to play, and the
   // pairs after it may well have sound.
   if (name.size() <= 4) return false;
-  if (!FileExistsWarn(name, kCaption, owner_)) {
-    voiceEnabled = false;  // one warning, not one per pair
+  // A bad file is named once; trying it again would only delay the pairs.
+  if (failed_.count(name) > 0) return false;
+  if (!FileExistsWarn(name)) {
+    Warn(name, true);
     return false;
   }
   const QString path = QString::fromLocal8Bit(NativePath(name).native().c_str());
-  bool played = false;
   if (!useExternal) {
-    TPlaybackInputGate gate(allowedInput_);
-    aborted_ = false;
-    playing_ = true;
-    played = player_->PlayAndWait(path);
-    playing_ = false;
-  } else {
-    played = starter_->Start(QStringLiteral("paplay"), {path}) || starter_->Start(QStringLiteral("aplay"), {path});
+    bool played = false;
+    {
+      TPlaybackInputGate gate(allowedInput_);
+      aborted_ = false;
+      playing_ = true;
+      played = player_->PlayAndWait(path);
+      playing_ = false;
+    }
+    // A sound cut short by the learner says nothing about the file.
+    if (!played && !aborted_) Warn(name, false);
+    return played;
   }
-  // A sound cut short by the learner says nothing about the device.
-  if (!played && !aborted_) voiceEnabled = false;
-  return played;
+  const bool started =
+      starter_->Start(QStringLiteral("paplay"), {path}) || starter_->Start(QStringLiteral("aplay"), {path});
+  // Without any player program no sound can play: no use trying each pair.
+  if (!started) voiceEnabled = false;
+  return started;
+}
+
+void TMediaManager::Warn(const std::string& name, bool missing) {
+  failed_.insert(name);
+  const TWarningTexts texts = warningTexts_ ? warningTexts_() : TWarningTexts{};
+  const QString path = QFileInfo(QString::fromLocal8Bit(NativePath(name).native().c_str())).absoluteFilePath();
+  ShowMessageBox(owner_, texts.caption, (missing ? texts.missing : texts.unplayable) + "\n" + path,
+                 QMessageBox::Warning, QMessageBox::Ok, true);
 }

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 class QEvent;
@@ -44,10 +45,19 @@ class TMediaManager {
   // name: a file-system name (the caller resolved names relative to the
   // program directory). True when the sound was played or the external
   // player started. A name of four characters or fewer (the blank of a pair
-  // without sound) gives false and leaves voice on; a missing file warns
-  // once and, like a sound that cannot be played, turns voice off for the
-  // rest of this media manager's life.
+  // without sound) gives false. A missing or unplayable file warns once,
+  // naming its path, and is not tried again; the other files still play.
+  // Only when no external player can be started at all is voice turned off.
   bool PlayWave(const std::string& name);
+
+  // The texts of the warning about a sound file, fetched when it is shown
+  // (so they follow the interface language and the window's caption).
+  struct TWarningTexts {
+    QString caption;
+    QString missing;     // the file does not exist
+    QString unplayable;  // the file exists but cannot be played
+  };
+  void SetWarningTexts(std::function<TWarningTexts()> texts) { warningTexts_ = std::move(texts); }
 
   bool IsPlaying() const { return playing_; }
   // Cuts a sound that is playing short.
@@ -60,15 +70,18 @@ class TMediaManager {
   bool voiceEnabled = true;
   bool useExternal = false;
 
-  static constexpr const char* kCaption = "mediaManager";
-
  private:
+  void Warn(const std::string& name, bool missing);
+
   QWidget* owner_;
   std::unique_ptr<TWavePlayer> player_;
   std::unique_ptr<TExternalStarter> starter_;
   bool playing_ = false;
   bool aborted_ = false;
   TInputFilter allowedInput_;
+  std::function<TWarningTexts()> warningTexts_;
+  // Files that could not be played in this showing: warned about once.
+  std::set<std::string> failed_;
 };
 
 // The real sound device (Qt Multimedia) and the real process starter.

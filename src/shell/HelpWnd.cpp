@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -105,6 +106,15 @@ QUrl TopicUrl(const QString& keyword) {
   return url;
 }
 
+// The highlighted item's context, else that of the window the menu belongs to.
+int MenuHelpContext(const QMenu& menu) {
+  if (const QAction* item = menu.activeAction()) {
+    const int context = item->property(kHelpContext).toInt();
+    if (context > 0) return context;
+  }
+  return menu.parentWidget() != nullptr ? HelpContextOf(menu.parentWidget()) : 0;
+}
+
 class THelpKeyFilter : public QObject {
  public:
   using QObject::QObject;
@@ -113,6 +123,19 @@ class THelpKeyFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
       return QObject::eventFilter(watched, event);
+    // F1 on an open menu asks about its highlighted item, wherever the key
+    // was delivered; the menu closes so the help can take the keyboard.
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      const int context = MenuHelpContext(*menu);
+      if (context <= 0) return false;
+      QWidget* owner = menu->window();
+      for (QWidget* m = menu; qobject_cast<QMenu*>(m) != nullptr; m = m->parentWidget()) {
+        owner = m->parentWidget() != nullptr ? m->parentWidget()->window() : owner;
+        m->hide();
+      }
+      ShowHelpContext(owner, context);
+      return true;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr) return false;
     const int context = HelpContextOf(widget);
@@ -164,6 +187,13 @@ void THelpWindow::ApplyTexts() {
 
 void THelpWindow::Reload() { browser_->reload(); }
 
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    close();
+  else
+    QWidget::keyPressEvent(event);
+}
+
 void THelpWindow::ShowTopic(const THelpTopic& topic) {
   current_ = topic.keyword;
   if (browser_->source() == TopicUrl(topic.keyword)) {
@@ -207,6 +237,7 @@ void CloseHelp() {
 THelpWindow* OpenHelpWindow() { return State().window.data(); }
 
 void SetHelpContext(QWidget* widget, int context) { widget->setProperty(kHelpContext, context); }
+void SetHelpContext(QAction* item, int context) { item->setProperty(kHelpContext, context); }
 
 int HelpContextOf(const QWidget* widget) {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {

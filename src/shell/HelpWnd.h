@@ -6,6 +6,8 @@
 
 #include "HelpFile.h"
 
+class QAction;
+class QKeyEvent;
 class QTextBrowser;
 class QToolButton;
 class TAppLangHandler;
@@ -22,6 +24,10 @@ class THelpWindow : public QWidget {
   void ApplyTexts();
   // Shows the current topic again (in the language now in force).
   void Reload();
+
+ protected:
+  // Escape closes the help, as in the other windows.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   const THelpFile& file_;
@@ -49,6 +55,8 @@ THelpWindow* OpenHelpWindow();
 // F1 on a widget opens the help context of the nearest widget (itself or a
 // parent) that has one.
 void SetHelpContext(QWidget* widget, int context);
+// F1 while the menu item is highlighted.
+void SetHelpContext(QAction* item, int context);
 int HelpContextOf(const QWidget* widget);
 // Installs the F1 handling on the application (once).
 void InstallHelpKey();

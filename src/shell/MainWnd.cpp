@@ -1,6 +1,7 @@
 #include "MainWnd.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QApplication>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -230,6 +231,8 @@ void tMainWindow::CreateMenu() {
   mExercise = bar->addMenu(QStringLiteral("&Exercise"));
   mExercise->setObjectName(QStringLiteral("mExercise"));
   mExerciseRun = action(mExercise, "mExerciseRun", QStringLiteral("&Start"));
+  // F5 starts, as "run" does in many programs; the menu shows the key.
+  mExerciseRun->setShortcut(QKeySequence(Qt::Key_F5));
   mExerciseGenSettings = action(mExercise, "mExerciseGenSettings", QStringLiteral("&General Settings..."));
   mExerciseEditLessons = action(mExercise, "mExerciseEditLessons", QStringLiteral("&Edit Lessons, Words..."));
   mExerciseExit = action(mExercise, "mExerciseExit", QStringLiteral("E&xit"));
@@ -252,6 +255,8 @@ void tMainWindow::CreateMenu() {
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mHelpGeneral = action(mHelp, "mHelpGeneral", QStringLiteral("&General"));
   mHelpContents = action(mHelp, "mHelpContents", QStringLiteral("&Contents"));
+  SetHelpContext(mHelpGeneral, 6);
+  SetHelpContext(mHelpContents, 1);
 
   connect(mExerciseRun, &QAction::triggered, this, &tMainWindow::btnExerciseRunClick);
   connect(mExerciseGenSettings, &QAction::triggered, this, &tMainWindow::btnGeneralPropertyClick);
@@ -330,8 +335,9 @@ void tMainWindow::ShowExerciseInfo() {
     panelLangFile->setText(Cp1252ToQString(IniFile->Lang1 + " - " + IniFile->Lang2));
     rbtnFirstLang->setText(Cp1252ToQString(IniFile->Lang1));
     rbtnSecondLang->setText(Cp1252ToQString(IniFile->Lang2));
-    rbtnFirstLang->setChecked(IniFile->FirstLang);
-    rbtnSecondLang->setChecked(!rbtnFirstLang->isChecked());
+    // The two buttons form an exclusive group: unchecking one does nothing,
+    // so the stored choice is shown by checking the other.
+    (IniFile->FirstLang ? rbtnFirstLang : rbtnSecondLang)->setChecked(true);
     const std::string bitmapName = LangFileBitmapName(IniFile->LangFileName);
     QPixmap pixmap = FileExistsWarn(bitmapName) ? LoadBitmap(bitmapName) : QPixmap();
     if (!pixmap.isNull()) {

@@ -33,19 +33,17 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.run().Phase(), P::ShowAnswer);
     QVERIFY(w.dlg->Graphics().CardVisible());
     QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && w.Enabled("btnNext"));
-    w.Key(Qt::Key_Space);  // nothing in manual mode
-    QCOMPARE(w.run().Phase(), P::ShowAnswer);
-    QCOMPARE(w.run().RunState(), TRunState::Stopped);
-
     for (int i = 0; i < 3; ++i) {
       QCOMPARE(w.run().ExerciseIndex(), i);
       QCOMPARE(w.run().CurrentPear().Word1, std::string(kThree[i].word1));
-      w.Key(Qt::Key_Return);  // the answer
+      // Space goes on like Return in manual mode (it used to do nothing).
+      w.Key(i == 0 ? Qt::Key_Space : Qt::Key_Return);  // the answer
       QCOMPARE(w.run().Phase(), P::AnswerDone);
+      QCOMPARE(w.run().RunState(), TRunState::Stopped);
       w.Settle();
       QCOMPARE(w.run().Phase(), i < 2 ? P::NextPair : P::EndOfPass);
       if (i < 2) {
-        w.Key(Qt::Key_Return);  // next card: the old one dissolves first
+        w.Key(i == 0 ? Qt::Key_Space : Qt::Key_Return);  // next card: the old one dissolves first
         QVERIFY(w.run().Wiping());
         w.Settle();
         QCOMPARE(w.run().Phase(), P::ShowAnswer);
@@ -287,6 +285,116 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.main.splits, saved ? 1 : 0);
   }
 
+  // The help promised digit keys for the priorities; they did nothing.
+  void digitKeysGiveThePriority_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("priority");
+    QTest::newRow("main row 3") << int(Qt::Key_3) << int(Qt::NoModifier) << 3;
+    QTest::newRow("keypad 7") << int(Qt::Key_7) << int(Qt::KeypadModifier) << 7;
+    QTest::newRow("main row 0") << int(Qt::Key_0) << int(Qt::NoModifier) << 0;
+    QTest::newRow("keypad 9") << int(Qt::Key_9) << int(Qt::KeypadModifier) << 9;
+  }
+  void digitKeysGiveThePriority() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, priority);
+    TExerciseWorld w(kThree);
+    w.ini->ShowTable = true;
+    w.ini->ExerciseWords[0].Priority = 4;
+    w.dlg->show();
+    w.Settle();
+    // During the pass the focus sits on the checked priority button.
+    auto* focused = w.dlg->findChild<QRadioButton*>("rbPrio4");
+    QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.ini->ExerciseWords[0].Priority, priority);
+    auto* checked = w.dlg->findChild<QRadioButton*>(QString("rbPrio%1").arg(priority));
+    QVERIFY(checked->isChecked());
+    QCOMPARE(w.Pear(0)->InUse, priority != 9);
+    // Keys sent to the window itself do the same, for the next pair.
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.Key(Qt::Key_0 + (priority + 1) % 10);
+    QCOMPARE(w.ini->ExerciseWords[1].Priority, (priority + 1) % 10);
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);  // a digit does not steer the run
+    // In the table at the end, a digit changes the selected row's entry.
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.dlg->btnNextClick();
+    w.Settle();
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    auto* table = w.dlg->findChild<QTreeWidget*>("exerciseList");
+    QVERIFY(table->isVisible());
+    table->topLevelItem(0)->setSelected(true);
+    table->topLevelItem(2)->setSelected(false);
+    QTest::keyClick(table, Qt::Key_2, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.ini->ExerciseWords[0].Priority, 2);
+    QCOMPARE(w.ini->ExerciseWords[2].Priority, 0);
+    QCOMPARE(table->indexOfTopLevelItem(table->selectedItems().value(0)), 0);
+  }
+
+  // Escape closes through the normal close: a retirement is saved.
+  void escapeClosesAndSaves() {
+    TExerciseWorld w(kThree);
+    w.dlg->show();
+    w.Settle();
+    QTest::keyClick(w.dlg->findChild<QRadioButton*>("rbPrio0"), Qt::Key_9);
+    QTest::keyClick(w.dlg->findChild<QRadioButton*>("rbPrio9"), Qt::Key_Escape);
+    QVERIFY(!w.dlg->isVisible());
+    QVERIFY(QFile::exists(QString::fromStdString(w.ini->LangFileName)));
+    QCOMPARE(w.main.splits, 1);
+  }
+
+  // The question used to sit over the main window with a cut caption and
+  // leave the keyboard there, so Return no longer drove the exercise.
+  void endOfPassQuestionIsOverTheWindowAndGivesTheKeysBack_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes") << int(QMessageBox::Yes);
+    QTest::newRow("No, table shown") << int(QMessageBox::No);
+  }
+  void endOfPassQuestionIsOverTheWindowAndGivesTheKeysBack() {
+    QFETCH(int, answer);
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog"}});
+    QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
+    QVERIFY(w.texts.SetLanguage("DE"));
+    w.ini->ShowTable = true;
+    w.dlg->show();
+    w.dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.dlg.get()));
+    w.Settle();
+    w.Key(Qt::Key_Return);
+    w.Settle();
+    QWidget elsewhere;  // where the box left the focus
+    QList<TMessageRequest> asked;
+    const TMessageBoxHook fixtureHook = SetMessageBoxHook([&](const TMessageRequest& r) {
+      asked << r;
+      elsewhere.show();
+      elsewhere.activateWindow();
+      if (!QTest::qWaitForWindowActive(&elsewhere)) return -1;
+      return answer;
+    });
+    w.Key(Qt::Key_Return);
+    SetMessageBoxHook(fixtureHook);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].owner, w.dlg.get());
+    QCOMPARE(asked[0].caption, QStringLiteral("\u00DCbung"));
+    QVERIFY(QTest::qWaitForWindowActive(w.dlg.get()));
+    QVERIFY(w.dlg->isVisible());
+    if (answer == QMessageBox::Yes) {
+      w.Settle();
+      QCOMPARE(QApplication::focusWidget(), w.dlg->findChild<QRadioButton*>("rbPrio0"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Return drives the run again
+      QCOMPARE(w.run().Phase(), P::AnswerDone);
+    } else {
+      QCOMPARE(QApplication::focusWidget(), w.dlg->findChild<QTreeWidget*>("exerciseList"));
+    }
+  }
+
   void failedSaveOnCloseIsReported() {
     TExerciseWorld w(kThree);
     w.ini->LangFileName = w.dir.filePath("no-such-folder/test.lang").toStdString();
@@ -412,7 +520,47 @@ class ExerciseWndTest : public QObject {
       w.Settle();
       QCOMPARE(w.run().Phase(), P::NextPair);
     }
-    QCOMPARE(w.warnings.size(), questionSound.contains("none") ? 1 : 0);
+    int warned = 0;
+    for (const TMessageRequest& r : w.asked) warned += r.text.contains("none.wav") ? 1 : 0;
+    QCOMPARE(warned, questionSound.contains("none") ? 1 : 0);
+  }
+
+  // One missing answer sound used to silence every later pair, under a box
+  // titled "mediaManager" in English whatever the interface language.
+  void missingSoundIsNamedOnceAndLaterPairsKeepTheirSound_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("EN") << "EN" << "This sound file does not exist";
+    QTest::newRow("DE") << "DE" << "Diese Tondatei gibt es nicht";
+  }
+  void missingSoundIsNamedOnceAndLaterPairsKeepTheirSound() {
+    QFETCH(QString, language);
+    QFETCH(QString, text);
+    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\gone.wav"},
+                                            {"Katze", "cat", " ", "\\cat.wav"},
+                                            {"Maus", "mouse", " ", "\\gone.wav"},
+                                            {"Vogel", "bird", " ", "\\bird.wav"}});
+    QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
+    QVERIFY(w.texts.SetLanguage(language.toStdString()));
+    for (const char* name : {"cat.wav", "bird.wav"}) {
+      QFile f(w.dir.filePath(name));
+      QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    w.ini->VoiceAnswer = true;
+    w.dlg->show();
+    for (int pair = 0; pair < 4; ++pair) {
+      w.Settle();
+      w.dlg->btnNextClick();  // the answer
+      w.Settle();
+      if (pair < 3) w.dlg->btnNextClick();  // the next card
+    }
+    QCOMPARE(w.sound.played, (QStringList{w.dir.filePath("cat.wav"), w.dir.filePath("bird.wav")}));
+    QCOMPARE(w.asked.size(), 1);
+    QCOMPARE(w.asked[0].caption, w.dlg->windowTitle());
+    QVERIFY2(w.asked[0].text.startsWith(text), qPrintable(w.asked[0].text));
+    QVERIFY2(w.asked[0].text.endsWith("\n" + w.dir.filePath("gone.wav")), qPrintable(w.asked[0].text));
+    QCOMPARE(w.asked[0].owner, w.dlg.get());
+    QVERIFY(w.warnings.isEmpty());
   }
 
   void answerIsSpokenAfterItIsWritten() {

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -171,7 +172,10 @@ class MainWndTest : public QObject {
   void readOnlyProgramDirectoryIsSaidAtStart();
   void refusedStoredListIsSaidAtStart();
   void presentationLanguageGoesToTheSettings();
+  void storedSecondQuestionLanguageIsRestored();
   void helpTopicsAndContexts();
+  void f1OnAMenuItemOpensThatItemsTopic();
+  void f5StartsAndEscapeClosesTheHelp();
   void unusableHelpFileIsReported_data();
   void unusableHelpFileIsReported();
   void secondCopyOnTheSameSettingsNeitherStartsNorWrites();
@@ -874,6 +878,43 @@ void MainWndTest::presentationLanguageGoesToTheSettings() {
   QCOMPARE(mainWindow, static_cast<TMainWindowServices*>(win.get()));
 }
 
+// FirstLang=False once started with the first language checked, because
+// unchecking a button of an exclusive group does nothing.
+void MainWndTest::storedSecondQuestionLanguageIsRestored() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  QByteArray ini = dir->Read("Quillmere.Ini");
+  ini.replace("FirstLang=True", "FirstLang=False");
+  dir->Write("Quillmere.Ini", ini);
+
+  // Closed at once: the file is written back as it was.
+  win = Start();
+  QVERIFY(Find<QRadioButton>("rbtnSecondLang")->isChecked());
+  QVERIFY(!Find<QRadioButton>("rbtnFirstLang")->isChecked());
+  win->close();
+  win.reset();
+  QCOMPARE(tIniFileHandler(dir->File("Quillmere.Ini").toStdString()).ReadString("Exercise", "FirstLang", ""),
+           std::string("False"));
+  const QByteArray written = dir->Read("Quillmere.Ini");
+
+  // Started again: the exercise asks in German, and the file stays the same.
+  win = Start();
+  QVERIFY(Find<QRadioButton>("rbtnSecondLang")->isChecked());
+  TExerciseDlg* dlg = StartExercise();
+  QVERIFY(dlg != nullptr);
+  const TExerciseWord entry = win->GetIniFile().ExerciseWords[std::size_t(dlg->Run().ExerciseIndex())];
+  TLangFHandler file;
+  QVERIFY(file.LoadLangFile(dir->LangFile()));
+  const auto pair = file.GetLesson(entry.LessonNbr)->GetPear(entry.PearNbr);
+  QCOMPARE(dlg->Run().CurrentPear().Word1, pair->Word2);
+  QCOMPARE(dlg->Run().CurrentPear().Word2, pair->Word1);
+  dlg->close();
+  win->GetIniFile().ExerciseWords.clear();
+  win->close();
+  win.reset();
+  QCOMPARE(dir->Read("Quillmere.Ini"), written);
+}
+
 void MainWndTest::helpTopicsAndContexts() {
   dir->Bundle();
   dir->WriteIni("EN", "1,2");
@@ -898,6 +939,48 @@ void MainWndTest::helpTopicsAndContexts() {
   QPointer<THelpWindow> help = OpenHelpWindow();
   win->close();
   QTRY_VERIFY(help.isNull() || !help->isVisible());
+}
+
+void MainWndTest::f1OnAMenuItemOpensThatItemsTopic() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  Find<QToolButton>("btnHelp")->click();
+  QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QStringLiteral("Hauptfenster"));
+  QMenu* menu = Find<QMenu>("mHelp");
+  const struct {
+    const char* item;
+    const char* topic;
+  } cases[] = {{"mHelpGeneral", "Allgemeines"}, {"mHelpContents", "Inhalt"}, {"mHelpGeneral", "Allgemeines"}};
+  for (const auto& c : cases) {
+    menu->popup(win->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(Find<QAction>(c.item));
+    QTest::keyClick(menu, Qt::Key_F1);
+    QCOMPARE(OpenHelpWindow()->CurrentKeyword(), QString::fromLatin1(c.topic));
+    QVERIFY(!menu->isVisible());
+  }
+  QVERIFY(messages.empty());
+}
+
+void MainWndTest::f5StartsAndEscapeClosesTheHelp() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");
+  win = Start();
+  // The menu shows the key beside Start.
+  QCOMPARE(Find<QAction>("mExerciseRun")->shortcut(), QKeySequence(Qt::Key_F5));
+  win->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(win.get()));
+  QTest::keyClick(win.get(), Qt::Key_F5);
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  QVERIFY(win->exerciseDlg->isVisible());
+
+  Find<QToolButton>("btnHelp")->click();
+  QPointer<THelpWindow> help = OpenHelpWindow();
+  QVERIFY(help != nullptr && help->isVisible());
+  QTest::keyClick(help->findChild<QTextBrowser*>("helpBrowser"), Qt::Key_Escape);
+  QVERIFY(help.isNull() || !help->isVisible());
+  QVERIFY(win->isVisible());
 }
 
 void MainWndTest::unusableHelpFileIsReported_data() {
