@@ -232,9 +232,14 @@ bool TExerciseRun::LoadCurrentPear() {
   return true;
 }
 
+void TExerciseRun::ShowEntryPriority(int entry) {
+  for (std::size_t row = 0; row < rowEntries_.size(); ++row)
+    if (rowEntries_[row] == entry) view_.ShowRowPriority(static_cast<int>(row), IniFile.ExerciseWords[entry].Priority);
+}
+
 void TExerciseRun::AddTableRow() {
   if (exerciseIndex_ < 0) return;
-  view_.AddTableRow(currentPear_.Word1, currentPear_.Word2);
+  view_.AddTableRow(currentPear_.Word1, currentPear_.Word2, IniFile.ExerciseWords[exerciseIndex_].Priority);
   rowEntries_.push_back(exerciseIndex_);
 }
 
@@ -422,6 +427,7 @@ void TExerciseRun::ApplyPriority(int priority) {
   TExerciseWord& entry = IniFile.ExerciseWords[exerciseIndex_];
   const int before = entry.Priority;
   entry.Priority = priority;
+  ShowEntryPriority(exerciseIndex_);
   const auto pear = GetCurrentPear();
   if (!pear) return;
   const std::pair<int, int> key{entry.LessonNbr, entry.PearNbr};

@@ -25,7 +25,9 @@ class TExerciseRunView {
   virtual void ShowRunState(int stateText, int current, int count) = 0;
   virtual void ShowButtons(bool run, bool stop, bool next) = 0;
   virtual void ClearTable() = 0;
-  virtual void AddTableRow(std::string_view question, std::string_view answer) = 0;
+  virtual void AddTableRow(std::string_view question, std::string_view answer, int priority) = 0;
+  // The priority shown in a row of the table.
+  virtual void ShowRowPriority(int row, int priority) = 0;
   // Shows the table with its last row selected and the focus in it.
   virtual void ShowExerciseTable() = 0;
   virtual bool TableVisible() const = 0;
@@ -102,6 +104,8 @@ class TExerciseRun {
   std::shared_ptr<TWordPear> GetCurrentPear() const;
   bool LoadCurrentPear();
   void AddTableRow();
+  // The rows of the entry show its priority.
+  void ShowEntryPriority(int entry);
   void SpeakQuestion();
   bool PlayVoice(std::string_view name);
   void ShowRunState();

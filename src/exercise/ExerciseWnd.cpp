@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -140,17 +141,24 @@ void TExerciseDlg::BuildControls() {
   exerciseList = new QTreeWidget(cardArea);
   exerciseList->setObjectName("exerciseList");
   exerciseList->setGeometry(groundImage->geometry());
-  exerciseList->setColumnCount(4);
-  exerciseList->setHeaderHidden(true);
+  exerciseList->setColumnCount(5);
   exerciseList->setRootIsDecorated(false);
   exerciseList->setSelectionMode(QAbstractItemView::SingleSelection);
   exerciseList->setSelectionBehavior(QAbstractItemView::SelectRows);
   exerciseList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   exerciseList->header()->setMinimumSectionSize(0);
+  // Question and answer share what the priority column leaves.
+  constexpr int kGap = 3 + 8;
+  constexpr int kPriorityWidth = 64;
+  const int phraseWidth = (groundImage->width() - 2 * exerciseList->frameWidth() - kGap - kPriorityWidth -
+                           exerciseList->style()->pixelMetric(QStyle::PM_ScrollBarExtent)) / 2;
   exerciseList->setColumnWidth(0, 0);
-  exerciseList->setColumnWidth(1, 208);
-  exerciseList->setColumnWidth(2, 3 + 8);
-  exerciseList->setColumnWidth(3, 208);
+  exerciseList->setColumnWidth(1, phraseWidth);
+  exerciseList->setColumnWidth(2, kGap);
+  exerciseList->setColumnWidth(3, phraseWidth);
+  exerciseList->setColumnWidth(4, kPriorityWidth);
+  exerciseList->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  exerciseList->headerItem()->setTextAlignment(4, Qt::AlignCenter);
   exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   exerciseList->header()->setStretchLastSection(false);
   exerciseList->setFont(QFont("MS Sans Serif", 9));
@@ -219,7 +227,9 @@ void TExerciseDlg::ApplyTexts() {
   setWindowTitle(UiText(LangHandler, 51) + " - " + Cp1252ToQString(IniFile.Lang1) + "/" +
                  Cp1252ToQString(IniFile.Lang2));
   prioBox->setTitle(UiTitle(LangHandler, 52));
-  for (int i = 0; i < 10; ++i) rbPrio[i]->setText(UiText(LangHandler, 53 + i));
+  // The number is the key that gives it and what the table shows.
+  for (int i = 0; i < 10; ++i) rbPrio[i]->setText(QString::number(i) + " - " + UiText(LangHandler, 53 + i));
+  exerciseList->headerItem()->setText(4, UiText(LangHandler, 208));
   btnRun->setText(UiText(LangHandler, 63));
   btnStop->setText(UiText(LangHandler, 64));
   btnNext->setText(UiText(LangHandler, 65));
@@ -351,15 +361,30 @@ void TExerciseDlg::ShowButtons(bool run, bool stop, bool next) {
   btnNext->setEnabled(next);
 }
 
-void TExerciseDlg::ClearTable() { exerciseList->clear(); }
+void TExerciseDlg::ClearTable() {
+  exerciseList->clear();
+  // A pass asks in one language: the headings name the question's and the answer's.
+  const bool firstLang = mainWindow ? mainWindow->IsFirstLangChecked() : true;
+  const QString lang1 = Cp1252ToQString(IniFile.Lang1);
+  const QString lang2 = Cp1252ToQString(IniFile.Lang2);
+  exerciseList->headerItem()->setText(1, firstLang ? lang1 : lang2);
+  exerciseList->headerItem()->setText(3, firstLang ? lang2 : lang1);
+}
 
-void TExerciseDlg::AddTableRow(std::string_view question, std::string_view answer) {
+void TExerciseDlg::AddTableRow(std::string_view question, std::string_view answer, int priority) {
   auto* item = new QTreeWidgetItem(exerciseList);
   item->setText(1, Cp1252ToQString(question));
   item->setText(2, QString());
   item->setText(3, Cp1252ToQString(answer));
   item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   item->setTextAlignment(2, Qt::AlignCenter);
+  item->setTextAlignment(4, Qt::AlignCenter);
+  ShowRowPriority(exerciseList->indexOfTopLevelItem(item), priority);
+}
+
+void TExerciseDlg::ShowRowPriority(int row, int priority) {
+  if (QTreeWidgetItem* item = exerciseList->topLevelItem(row))
+    item->setText(4, priority >= 0 && priority <= 9 ? QString::number(priority) : QString());
 }
 
 void TExerciseDlg::ShowExerciseTable() {

@@ -55,7 +55,8 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   void ShowRunState(int stateText, int current, int count) override;
   void ShowButtons(bool run, bool stop, bool next) override;
   void ClearTable() override;
-  void AddTableRow(std::string_view question, std::string_view answer) override;
+  void AddTableRow(std::string_view question, std::string_view answer, int priority) override;
+  void ShowRowPriority(int row, int priority) override;
   void ShowExerciseTable() override;
   bool TableVisible() const override;
   void FocusTable() override;

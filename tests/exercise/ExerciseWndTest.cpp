@@ -262,6 +262,23 @@ class ExerciseWndTest : public QObject {
     w.dlg->findChild<QRadioButton*>("rbPrio5")->click();
     QCOMPARE(w.ini->ExerciseWords[0].Priority, 5);
     QCOMPARE(w.ini->ExerciseWords[2].Priority, 0);
+    // The table heads its columns and shows each pair's priority as it changes.
+    QCOMPARE(table->headerItem()->text(1), QString("Deutsch"));
+    QCOMPARE(table->headerItem()->text(3), QString("English"));
+    QCOMPARE(table->topLevelItem(0)->text(4), QString("5"));
+    QCOMPARE(table->topLevelItem(2)->text(4), QString("0"));
+  }
+
+  // Asked in the second language, the headings follow the columns.
+  void tableHeadingsNameTheQuestionAndAnswerLanguages() {
+    TExerciseWorld w(kThree);
+    w.main.firstLang = false;
+    w.dlg->show();
+    w.Settle();
+    auto table = w.dlg->findChild<QTreeWidget*>("exerciseList");
+    QCOMPARE(table->headerItem()->text(1), QString("English"));
+    QCOMPARE(table->headerItem()->text(3), QString("Deutsch"));
+    QCOMPARE(table->topLevelItem(0)->text(1), QString("dog"));
   }
 
   void retiringSavesAndSplitsOnClose_data() {
