@@ -20,6 +20,7 @@
 #include "CSpinBox.h"
 #include "FieldCheck.h"
 #include "FileChooser.h"
+#include "core/Word_Pear.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/GeneralUtil.h"
@@ -36,7 +37,6 @@ enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCo
 
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
-constexpr int kMaxPhrase = 50;
 constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
@@ -158,8 +158,13 @@ void TeditLessonDlg::BuildControls() {
   editWord2 = field("editWord2");
   editWav1 = field("editWav1");
   editWav2 = field("editWav2");
-  editWord1->setMaxLength(kMaxPhrase);
-  editWord2->setMaxLength(kMaxPhrase);
+  for (QLineEdit* e : {editWord1, editWord2}) {
+    e->setMaxLength(kMaxPhraseLength);
+    // The limit holds for typing: a longer phrase the file brought may be
+    // shortened, never lengthened.
+    connect(e, &QLineEdit::textEdited, this,
+            [e] { e->setMaxLength(std::max<int>(kMaxPhraseLength, static_cast<int>(e->text().size()))); });
+  }
   auto label = [this](const char* name) {
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromLatin1(name));
@@ -390,12 +395,18 @@ void TeditLessonDlg::ShowEntryCount() {
 void TeditLessonDlg::wordPearListSelectItem() {
   const int r = SelectedRow();
   if (r >= 0) {
-    editWord1->setText(wordPearList->item(r, colWord1)->text());
-    editWord2->setText(wordPearList->item(r, colWord2)->text());
+    ShowPhrase(editWord1, wordPearList->item(r, colWord1)->text());
+    ShowPhrase(editWord2, wordPearList->item(r, colWord2)->text());
     editWav1->setText(wordPearList->item(r, colWav1)->text());
     editWav2->setText(wordPearList->item(r, colWav2)->text());
   }
   UpdateButtons();
+}
+
+void TeditLessonDlg::ShowPhrase(QLineEdit* field, const QString& phrase) {
+  // A phrase loaded from a file is shown whole even beyond the typing limit.
+  field->setMaxLength(std::max<int>(kMaxPhraseLength, static_cast<int>(phrase.size())));
+  field->setText(phrase);
 }
 
 void TeditLessonDlg::CommitFields() {
@@ -453,8 +464,8 @@ void TeditLessonDlg::btnAddEntryClick() {
   // Commit what was typed into the selected row even on the first addition,
   // so an edit not yet committed by leaving its field is not lost.
   CommitFields();
-  editWord1->clear();
-  editWord2->clear();
+  ShowPhrase(editWord1, QString());
+  ShowPhrase(editWord2, QString());
   editWav1->setText(QStringLiteral(" "));
   editWav2->setText(QStringLiteral(" "));
   UpdateFieldHints();

@@ -76,6 +76,7 @@ class TeditLessonDlg : public QDialog {
   void SetRow(int r, const TLessonRow& row);
   void SelectRow(int r);
   void ShowEntryCount();
+  void ShowPhrase(QLineEdit* field, const QString& phrase);
   void CommitFields();
   void UpdateFieldHints();
   void FieldExit(QLineEdit* field, TStoredField kind);

@@ -149,6 +149,50 @@ class EditLessonTest : public QObject {
     QCOMPARE(ed.Cell(1, colWord1), QStringLiteral("changed"));
   }
 
+  // A phrase longer than the typing limit, from a file written elsewhere, was
+  // cut when it was loaded and stored cut.
+  void longLoadedPhraseIsShownWholeAndKept() {
+    TEditorFixture fx;
+    const std::string longPhrase(67, 'x');
+    TLessonEditor ed(fx, MakeLesson(1, {{longPhrase, "short"}, {"b", "c"}}), false, Used({}));
+    QLineEdit* word1 = ed.Edit("editWord1");
+    QCOMPARE(word1->text().size(), 67);
+    Leave(word1);
+    ed.Select(1);
+    ed.Select(0);
+    QCOMPARE(ed.Cell(0, colWord1).size(), 67);
+    // Typing never lengthens it, but shortening it is an edit like any other.
+    word1->setFocus();
+    word1->end(false);
+    QTest::keyClicks(word1, QStringLiteral("yz"));
+    QCOMPARE(word1->text().size(), 67);
+    QTest::keyClick(word1, Qt::Key_Backspace);
+    QTest::keyClicks(word1, QStringLiteral("yz"));
+    QCOMPARE(word1->text().size(), 66);
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Lesson->GetPear(0)->Word1, std::string(66, 'x'));
+    QCOMPARE(ed.Lesson->GetPear(1)->Word1, std::string("b"));
+  }
+
+  void longLoadedPhraseUntouchedIsStoredWhole() {
+    TEditorFixture fx;
+    const std::string longPhrase(67, 'x');
+    TLessonEditor ed(fx, MakeLesson(1, {{"a", longPhrase}}), false, Used({}));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("A"));
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Lesson->GetPear(0)->Word2, longPhrase);
+  }
+
+  void typingStopsAtThePhraseLimit() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{std::string(67, 'x'), "b"}}), false, Used({}));
+    ed.Click("btnAddEntry");  // a new entry takes no more than the limit, whatever the row before held
+    QLineEdit* word1 = ed.Edit("editWord1");
+    word1->setFocus();
+    QTest::keyClicks(word1, QString(kMaxPhraseLength + 10, QLatin1Char('n')));
+    QCOMPARE(word1->text().size(), kMaxPhraseLength);
+  }
+
   void rowWithAnEmptyPhraseIsDroppedOnStore() {
     TEditorFixture fx;
     TLessonEditor ed(fx, NumberedLesson(1, 2), false, Used({}));
