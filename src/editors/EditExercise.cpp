@@ -585,12 +585,14 @@ bool TEditExerciseDlg::SaveToFile() {
   if (!MayReplaceFile()) return false;
   LangFile.ClearLessons();
   if (lessonList->topLevelItemCount() == 0) {
+    if (FilePath.empty()) return true;  // no file to delete
     if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
       ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileNotDeleted), QMessageBox::Warning,
                      QMessageBox::Ok, true);
       return false;
     }
     FilePath.clear();
+    FileDeleted = true;
     return true;
   }
   LangFile.SetLangNames(lang1, lang2);
@@ -742,6 +744,9 @@ void TEditExerciseDlg::btnDeleteLessonClick() {
 void TEditExerciseDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit-Exercise-Lessons")); }
 
 QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
+  // The settings' file could not be read and no other one is open: there is
+  // nothing here to save, and the unread file must not be offered for deleting.
+  if (FilePath.empty() && !IsNewFile && !IniFile.LangFileName.empty()) return QMessageBox::No;
   if (EditState == esUnchanged &&
       (!SameName(TextOf(editLang1), IniFile.Lang1) || !SameName(TextOf(editLang2), IniFile.Lang2) ||
        !SameName(TextOf(editFileName), GetBasePart(FilePath))))
@@ -768,7 +773,8 @@ void TEditExerciseDlg::btnSaveClick() {
     if (!NamesStorable(lang1, lang2)) return;
     const QMessageBox::StandardButton answer = AskSaveChanges();
     if (answer == QMessageBox::Cancel) return;
-    const int code = ChangeCodeBefore(ChangeCode, maxWords, IniFile.MaxWords, FilePath, IniFile.LangFileName);
+    const int32_t oldMaxWords = IniFile.MaxWords;
+    const int code = ChangeCodeBefore(ChangeCode, maxWords, oldMaxWords, FilePath, IniFile.LangFileName);
     // A save asked for that does not complete (cancelled or failed) keeps
     // the dialog open: nothing is stored and the changes are not lost.
     if (answer == QMessageBox::Yes) {
@@ -780,6 +786,14 @@ void TEditExerciseDlg::btnSaveClick() {
       if (!saved) return;
     }
     IniFile.MaxWords = maxWords;
+    if (FilePath.empty() && !FileDeleted) {
+      // Without a file (the settings' one could not be read, or a new one was
+      // not saved) the settings keep the file, its languages and its lessons.
+      const int kept = ChangeCodeBefore(ChangeCode, maxWords, oldMaxWords, IniFile.LangFileName, IniFile.LangFileName);
+      ChangeCode = ChangeCodeAfter(kept, IniFile.AvailableUnits, OldChosen, ChangedLessons);
+      done(mrOk);
+      return;
+    }
     IniFile.LangFileName = FilePath;
     IniFile.Lang1 = lang1;
     IniFile.Lang2 = lang2;

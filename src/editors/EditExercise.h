@@ -117,6 +117,9 @@ class TEditExerciseDlg : public QDialog {
   std::string StampedPath;
   int EditState = 0;
   bool IsNewFile = false;
+  // The file was deleted here (its last lesson removed and saved): the
+  // settings then name no file any more.
+  bool FileDeleted = false;
   TAppLangHandler& LangHandler;
   int ChangeCode = 4;
   TBoolVector ChangedLessons;

@@ -576,6 +576,33 @@ class EditExerciseTest : public QObject {
     }
   }
 
+  // OK after the settings' file could not be read stored an empty file name
+  // and empty language names, so the main window forgot the learner's file.
+  void okWithoutAFileKeepsTheSettingsFile() {
+    for (const bool malformed : {true, false}) {
+      TEditorFixture fx;
+      const std::string path = MalformedFile(fx);
+      if (!malformed) fx.WriteRaw("/LangFiles/bad.lang", "not a language file");
+      fx.IniFile->LangFileName = path;
+      fx.IniFile->Lang1 = "English";
+      fx.IniFile->Lang2 = "German";
+      fx.IniFile->AvailableUnits = {1, 2};
+      TExerciseEditor ed(fx);
+      fx.Messages.clear();
+      TypeAndLeave(ed.Edit("editMaxWords"), QStringLiteral("20"));
+      ed.Click("btnSave");
+      QVERIFY(fx.Messages.empty());  // nothing to save, nothing offered for deleting
+      QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+      QCOMPARE(fx.IniFile->LangFileName, path);
+      QCOMPARE(fx.IniFile->Lang1, std::string("English"));
+      QCOMPARE(fx.IniFile->Lang2, std::string("German"));
+      QCOMPARE(fx.IniFile->AvailableUnits, (std::vector<int32_t>{1, 2}));
+      QCOMPARE(fx.IniFile->MaxWords, 20);
+      QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccMaxWords));
+      QVERIFY(QFile::exists(Cp1252ToQString(path)));
+    }
+  }
+
   // A failed write keeps the changes counted as unsaved, so OK still asks, and
   // a save on OK that does not complete keeps the dialog open.
   void failedSaveIsNotTakenAsSaved() {
