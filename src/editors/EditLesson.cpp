@@ -35,6 +35,10 @@
 namespace {
 enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCount };
 
+// The question before closing with changes not stored.
+constexpr int kTextLessonUnstored = 240;
+constexpr int kTextLessonStoreFirst = 241;
+
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
 constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
@@ -563,7 +567,33 @@ void TeditLessonDlg::btnSafeClick() {
   done(mrStored);
 }
 
+bool TeditLessonDlg::HasUnstoredChanges() const {
+  if (Changed || NumberSpin == nullptr) return Changed;
+  if (StoringAltersLesson(*EditedLesson, Rows(), NumberSpin->GetValue())) return true;
+  // Text typed into the fields and not yet written into its row.
+  const int r = SelectedRow();
+  if (r < 0) return !editWord1->text().isEmpty() || !editWord2->text().isEmpty();
+  return editWord1->text() != wordPearList->item(r, colWord1)->text() ||
+         editWord2->text() != wordPearList->item(r, colWord2)->text() ||
+         editWav1->text() != wordPearList->item(r, colWav1)->text() ||
+         editWav2->text() != wordPearList->item(r, colWav2)->text();
+}
+
 void TeditLessonDlg::btnCloseClick() {
+  if (HasUnstoredChanges()) {
+    const int answer = ShowMessageBox(this, windowTitle(),
+                                      UiText(LangHandler, kTextLessonUnstored) + '\n' +
+                                          UiText(LangHandler, kTextLessonStoreFirst),
+                                      QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+      btnSafeClick();
+      return;
+    }
+    if (answer != QMessageBox::No) return;
+  }
   Changed = false;
   done(mrClosed);
 }
+
+// Escape and the window's close button close as Close does.
+void TeditLessonDlg::reject() { btnCloseClick(); }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -243,10 +244,79 @@ class EditLessonTest : public QObject {
     ed.Select(0);
     ed.Click("btnDeleteEntry");  // disabled with one row: nothing happens
     QCOMPARE(ed.Table()->rowCount(), 1);
+    fx.Answers.push_back(QMessageBox::No);  // the change is thrown away only when the learner says so
     ed.Click("btnClose");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
     QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
     QVERIFY(!ed.Dlg.IsChanged());
     QCOMPARE(ed.Lesson->GetPear(0)->Word1, std::string("haus"));
+  }
+
+  // Escape closed the dialog as cancelled and the pairs typed were gone,
+  // without a question. Escape, the window's close button and Close now ask.
+  void closingWithATypedPairAsks_data() {
+    QTest::addColumn<int>("how");  // 0 Escape, 1 the window's close button, 2 Close
+    QTest::addColumn<int>("answer");
+    for (int how : {0, 1, 2}) {
+      const char* name = how == 0 ? "Escape" : how == 1 ? "window close" : "Close";
+      QTest::addRow("%s, yes", name) << how << int(QMessageBox::Yes);
+      QTest::addRow("%s, no", name) << how << int(QMessageBox::No);
+      QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
+    }
+  }
+  void closingWithATypedPairAsks() {
+    QFETCH(int, how);
+    QFETCH(int, answer);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    ed.Click("btnAddEntry");
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("Baum"));
+    QLineEdit* word2 = ed.Edit("editWord2");
+    word2->setFocus();
+    QTest::keyClicks(word2, QStringLiteral("tree"));  // still in the field
+    fx.Answers.push_back(answer);
+    if (how == 0) QTest::keyClick(word2, Qt::Key_Escape);
+    if (how == 1) ed.Dlg.close();
+    if (how == 2) ed.Click("btnClose");
+    Settle();
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(240) + '\n' + fx.Text(241));
+    QCOMPARE(fx.Messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
+      QVERIFY(ed.Dlg.isVisible());
+      QCOMPARE(word2->text(), QStringLiteral("tree"));
+      return;
+    }
+    QVERIFY(!ed.Dlg.isVisible());
+    if (answer == QMessageBox::Yes) {
+      QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+      QCOMPARE(ed.Lesson->PearCount(), 2);
+      QCOMPARE(ed.Lesson->GetPear(1)->Word2, std::string("tree"));
+    } else {
+      QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
+      QCOMPARE(ed.Lesson->PearCount(), 1);
+      QVERIFY(!ed.Dlg.IsChanged());
+    }
+  }
+
+  // A change of letter case alone is stored too, so it is not thrown away unasked.
+  void closingAfterALetterCaseChangeAsks() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("Haus"));
+    fx.Answers.push_back(QMessageBox::Cancel);
+    QTest::keyClick(&ed.Dlg, Qt::Key_Escape);
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QVERIFY(ed.Dlg.isVisible());
+  }
+
+  void closingUnchangedAsksNothing() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house", true, "\\h.wav", " "}}), false, Used({}));
+    QTest::keyClick(ed.Table(), Qt::Key_Escape);
+    QVERIFY(fx.Messages.empty());
+    QVERIFY(!ed.Dlg.isVisible());
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
   }
 
   void deleteSelectsTheNeighbour_data() {
