@@ -39,6 +39,9 @@ enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCo
 constexpr int kTextLessonUnstored = 240;
 constexpr int kTextLessonStoreFirst = 241;
 
+// Shown in the empty table: the fields wait for the first entry.
+constexpr int kTextNoEntryYet = 244;
+
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
 constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
@@ -139,6 +142,12 @@ void TeditLessonDlg::BuildControls() {
   wordPearList->setColumnHidden(colNumber, true);
   wordPearList->setMinimumSize(35 + 150 + 150 + 100 + 100 + 24, 260);
   wordPearList->setContextMenuPolicy(Qt::CustomContextMenu);
+  labelEmptyHint = new QLabel(wordPearList->viewport());
+  labelEmptyHint->setObjectName(QStringLiteral("labelEmptyHint"));
+  labelEmptyHint->setWordWrap(true);
+  labelEmptyHint->setAlignment(Qt::AlignCenter);
+  auto* hintLayout = new QVBoxLayout(wordPearList->viewport());
+  hintLayout->addWidget(labelEmptyHint, 0, Qt::AlignCenter);
 
   sortMenue = new QMenu(this);
   sortMenue->setObjectName(QStringLiteral("sortMenue"));
@@ -270,6 +279,7 @@ void TeditLessonDlg::Prepare(const std::string& lang1, const std::string& lang2,
     }
   }
   ApplyTexts(name1, name2);
+  UpdateButtons();
 }
 
 void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
@@ -293,6 +303,7 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
   wordPearList->setToolTip(UiText(t, 111));
+  labelEmptyHint->setText(UiText(t, kTextNoEntryYet));
   // A column is at least as wide as its caption in the current language.
   int total = 24;
   for (int c = 0; c < colNumber; ++c) {
@@ -323,6 +334,10 @@ void TeditLessonDlg::UpdateButtons() {
   const int rows = wordPearList->rowCount();
   btnDeleteEntry->setEnabled(rows > 1);
   btnSafe->setEnabled(rows >= 1);
+  // The fields edit the selected entry: greyed while there is none to edit.
+  const bool hasEntry = rows > 0;
+  for (QLineEdit* field : {editWord1, editWord2, editWav1, editWav2}) field->setEnabled(hasEntry);
+  labelEmptyHint->setVisible(!hasEntry);
   const bool selected = SelectedRow() >= 0;
   btnSelectWav1->setEnabled(selected);
   btnSelectWav2->setEnabled(selected);

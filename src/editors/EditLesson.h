@@ -110,6 +110,7 @@ class TeditLessonDlg : public QDialog {
   QLabel* labelNbrWords;
   QLabel* labelEntryValue;
   QTableWidget* wordPearList;
+  QLabel* labelEmptyHint;
   QMenu* sortMenue;
   QAction* sortItem1;
   QAction* sortItem2;

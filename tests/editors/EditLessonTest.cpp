@@ -87,6 +87,30 @@ class EditLessonTest : public QObject {
              QStringLiteral("Wav - ") + fx.Text(75) + QStringLiteral(" German"));
   }
 
+  // The fields of a new lesson looked editable but ignored typing until
+  // "add entry": they are greyed until there is an entry, and the empty
+  // table says what to do.
+  void fieldsAreGreyUntilThereIsAnEntry() {
+    TEditorFixture fx;
+    auto lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = 1;
+    TLessonEditor ed(fx, lesson, true, Used({}));
+    const char* fields[] = {"editWord1", "editWord2", "editWav1", "editWav2"};
+    for (const char* name : fields) QVERIFY2(!ed.Edit(name)->isEnabled(), name);
+    QLabel* hint = ed.C<QLabel>("labelEmptyHint");
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), fx.Text(244));
+    ed.Click("btnAddEntry");
+    for (const char* name : fields) QVERIFY2(ed.Edit(name)->isEnabled(), name);
+    QVERIFY(!hint->isVisible());
+    QTest::keyClicks(ed.Edit("editWord1"), QStringLiteral("Haus"));
+    QCOMPARE(ed.Edit("editWord1")->text(), QStringLiteral("Haus"));
+
+    TLessonEditor existing(fx, MakeLesson(2, {{"a", "b"}}), false, Used({}));
+    QVERIFY(existing.Edit("editWord1")->isEnabled());
+    QVERIFY(!existing.C<QLabel>("labelEmptyHint")->isVisible());
+  }
+
   void existingLessonShowsItsPairsAndCount() {
     TEditorFixture fx;
     auto lesson = MakeLesson(2, {{"Haus", "house", true, "\\LangFiles\\Eng_Ger\\h.wav", " "}, {"Baum", "tree", false}});
