@@ -530,20 +530,30 @@ class EditLessonTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("character");
     QTest::addColumn<int>("message");
+    QTest::addColumn<QString>("named");  // how the message names the character
     const struct {
       const char* field;
       const char* chars;
     } refused[] = {{"editWord1", "@#*§"}, {"editWord2", "#*§"}, {"editWav1", "@*§"}, {"editWav2", "*§"}};
     for (const auto& r : refused)
       for (QChar c : QString::fromUtf8(r.chars))
-        QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData()) << r.field << QString(c) << 113;
+        QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData())
+            << r.field << QString(c) << 113 << QStringLiteral(" \"") + c + '"';
+    // A character the code page lacks is named with its code point as well,
+    // since the message's font may have no glyph for it (an empty box).
     for (const char* f : {"editWord1", "editWord2", "editWav1", "editWav2"})
-      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << 114;
+      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << 114
+                                         << QStringLiteral(" \"\u03A9\" (U+03A9)");
+    QTest::addRow("tea") << "editWord2" << QStringLiteral("\u8336") << 114 << QStringLiteral(" \"\u8336\" (U+8336)");
+    QTest::addRow("emoji, two UTF-16 units")
+        << "editWord1" << QString::fromUtf8("\xF0\x9F\x98\x80") << 114
+        << QString::fromUtf8(" \"\xF0\x9F\x98\x80\" (U+1F600)");
   }
   void refusedCharacters() {
     QFETCH(QString, field);
     QFETCH(QString, character);
     QFETCH(int, message);
+    QFETCH(QString, named);
     TEditorFixture fx;
     TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house", true, "\\h.wav", "\\g.wav"}}), false, Used({}));
     QLineEdit* edit = ed.Edit(field.toLatin1().constData());
@@ -551,7 +561,7 @@ class EditLessonTest : public QObject {
     TypeAndLeave(edit, QStringLiteral("ab") + character + QStringLiteral("cd"));
     QCOMPARE(fx.Messages.size(), std::size_t(1));
     QVERIFY(fx.Messages[0].beep);
-    QCOMPARE(fx.Messages[0].text, fx.Text(message) + QStringLiteral(" \"") + character + '"');
+    QCOMPARE(fx.Messages[0].text, fx.Text(message) + named);
     QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
     const int column = field == "editWord1" ? colWord1 : field == "editWord2" ? colWord2 : field == "editWav1" ? colWav1 : colWav2;
     QCOMPARE(ed.Cell(0, column), before);
@@ -560,6 +570,16 @@ class EditLessonTest : public QObject {
     ed.Click("btnSafe");
     QVERIFY(ed.Dlg.isVisible());
     QCOMPARE(fx.Messages.size(), std::size_t(2));
+  }
+
+  void soundFileNameWithARefusedCharacterIsNamed() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    fx.Files.push_back(fx.NativePath("") + QStringLiteral("/LangFiles/\u8336.wav"));
+    ed.Click("btnSelectWav1");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(115) + QStringLiteral(" \"\u8336\" (U+8336)"));
+    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral(" "));
   }
 
   void allowedSeparatorsPass_data() {
