@@ -36,5 +36,10 @@ struct TWordPear {
   explicit TWordPear(const TLineViews& views);
 };
 
+// The longest phrase the lesson editor lets the learner type, in characters
+// (Windows-1252 bytes). Tables imported from elsewhere keep to it too, so a
+// phrase never arrives that the editor could not have taken.
+constexpr int32_t kMaxPhraseLength = 50;
+
 // The byte of the "in use and drawn" marker.
 constexpr char kDrawnMarker = '\xA7';

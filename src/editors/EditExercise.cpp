@@ -41,6 +41,9 @@
 namespace {
 // Asks before a save replaces a file that another program changed meanwhile.
 constexpr int kTextChangedElsewhere = 172;
+// The question before closing with changes not kept.
+constexpr int kTextChoicesUnkept = 242;
+constexpr int kTextKeepChoicesFirst = 243;
 constexpr int32_t kHighestLessonNbr = 100;
 
 // An entry of the lesson list and the lesson it stands for.
@@ -112,6 +115,8 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
   }
   ChangeCode = ccNothing;
   OldChosen = IniFile.AvailableUnits;
+  ShownFilePath = FilePath;
+  ShownChoice = SortedChoice();
 }
 
 TEditExerciseDlg::~TEditExerciseDlg() = default;
@@ -585,12 +590,14 @@ bool TEditExerciseDlg::SaveToFile() {
   if (!MayReplaceFile()) return false;
   LangFile.ClearLessons();
   if (lessonList->topLevelItemCount() == 0) {
+    if (FilePath.empty()) return true;  // no file to delete
     if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
       ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileNotDeleted), QMessageBox::Warning,
                      QMessageBox::Ok, true);
       return false;
     }
     FilePath.clear();
+    FileDeleted = true;
     return true;
   }
   LangFile.SetLangNames(lang1, lang2);
@@ -741,12 +748,33 @@ void TEditExerciseDlg::btnDeleteLessonClick() {
 
 void TEditExerciseDlg::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Edit-Exercise-Lessons")); }
 
-QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
+bool TEditExerciseDlg::FileChanged() {
+  // The settings' file could not be read and no other one is open: there is
+  // nothing here to save, and the unread file must not be offered for deleting.
+  if (FilePath.empty() && !IsNewFile && !IniFile.LangFileName.empty()) return false;
   if (EditState == esUnchanged &&
       (!SameName(TextOf(editLang1), IniFile.Lang1) || !SameName(TextOf(editLang2), IniFile.Lang2) ||
        !SameName(TextOf(editFileName), GetBasePart(FilePath))))
     EditState = esModified;
-  if (EditState != esModified) return QMessageBox::No;
+  return EditState == esModified;
+}
+
+std::vector<int32_t> TEditExerciseDlg::SortedChoice() const {
+  std::vector<int32_t> chosen = ChosenLessons();
+  std::sort(chosen.begin(), chosen.end());
+  return chosen;
+}
+
+bool TEditExerciseDlg::HasUnkeptChanges() {
+  if (editMaxWords->text() != QString::number(IniFile.MaxWords)) return true;
+  if (FilePath != ShownFilePath || SortedChoice() != ShownChoice) return true;
+  // Without any file nothing can have been changed in one.
+  if (FilePath.empty() && !IsNewFile) return false;
+  return FileChanged();
+}
+
+QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
+  if (!FileChanged()) return QMessageBox::No;
   const TAppLangHandler& t = LangHandler;
   const QString text = lessonList->topLevelItemCount() == 0
                            ? UiText(t, 93)
@@ -756,8 +784,10 @@ QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
       true));
 }
 
-void TEditExerciseDlg::btnSaveClick() {
-  GuardedAction(this, [this] {
+void TEditExerciseDlg::btnSaveClick() { KeepChoices(false); }
+
+void TEditExerciseDlg::KeepChoices(bool saveFileUnasked) {
+  GuardedAction(this, [this, saveFileUnasked] {
     // A number that is not one stops OK before anything is asked or stored.
     const int32_t maxWords = StrToInt(editMaxWords->text().toStdString());
     if (maxWords < kMinMaxWords || maxWords > kMaxMaxWords) {
@@ -766,9 +796,11 @@ void TEditExerciseDlg::btnSaveClick() {
     }
     std::string lang1, lang2;
     if (!NamesStorable(lang1, lang2)) return;
-    const QMessageBox::StandardButton answer = AskSaveChanges();
+    const QMessageBox::StandardButton answer =
+        saveFileUnasked ? (FileChanged() ? QMessageBox::Yes : QMessageBox::No) : AskSaveChanges();
     if (answer == QMessageBox::Cancel) return;
-    const int code = ChangeCodeBefore(ChangeCode, maxWords, IniFile.MaxWords, FilePath, IniFile.LangFileName);
+    const int32_t oldMaxWords = IniFile.MaxWords;
+    const int code = ChangeCodeBefore(ChangeCode, maxWords, oldMaxWords, FilePath, IniFile.LangFileName);
     // A save asked for that does not complete (cancelled or failed) keeps
     // the dialog open: nothing is stored and the changes are not lost.
     if (answer == QMessageBox::Yes) {
@@ -780,6 +812,14 @@ void TEditExerciseDlg::btnSaveClick() {
       if (!saved) return;
     }
     IniFile.MaxWords = maxWords;
+    if (FilePath.empty() && !FileDeleted) {
+      // Without a file (the settings' one could not be read, or a new one was
+      // not saved) the settings keep the file, its languages and its lessons.
+      const int kept = ChangeCodeBefore(ChangeCode, maxWords, oldMaxWords, IniFile.LangFileName, IniFile.LangFileName);
+      ChangeCode = ChangeCodeAfter(kept, IniFile.AvailableUnits, OldChosen, ChangedLessons);
+      done(mrOk);
+      return;
+    }
     IniFile.LangFileName = FilePath;
     IniFile.Lang1 = lang1;
     IniFile.Lang2 = lang2;
@@ -789,6 +829,20 @@ void TEditExerciseDlg::btnSaveClick() {
   });
 }
 
-void TEditExerciseDlg::btnCloseClick() { done(mrCancel); }
+void TEditExerciseDlg::btnCloseClick() {
+  if (HasUnkeptChanges()) {
+    const int answer = ShowMessageBox(this, windowTitle(),
+                                      UiText(LangHandler, kTextChoicesUnkept) + '\n' +
+                                          UiText(LangHandler, kTextKeepChoicesFirst),
+                                      QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+      KeepChoices(true);
+      return;
+    }
+    if (answer != QMessageBox::No) return;
+  }
+  done(mrCancel);
+}
 
-void TEditExerciseDlg::reject() { done(mrCancel); }
+// Escape and the window's close button close as Close does.
+void TEditExerciseDlg::reject() { btnCloseClick(); }

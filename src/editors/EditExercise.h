@@ -102,7 +102,14 @@ class TEditExerciseDlg : public QDialog {
   bool SaveFileAs();
   bool NamesStorable(std::string& lang1, std::string& lang2);
   void LangExit(QLineEdit* field, QLineEdit* other, bool first);
+  // Whether the language file was changed here and not saved.
+  bool FileChanged();
   QMessageBox::StandardButton AskSaveChanges();
+  // Whether OK would change anything: the file, the choices or MaxWords.
+  bool HasUnkeptChanges();
+  // What OK does; saveFileUnasked saves a changed file without asking.
+  void KeepChoices(bool saveFileUnasked);
+  std::vector<int32_t> SortedChoice() const;
   std::vector<int32_t> ChosenLessons() const;
   // The text of a field as stored (its characters were checked when it was left).
   std::string TextOf(const QLineEdit* field) const;
@@ -117,10 +124,17 @@ class TEditExerciseDlg : public QDialog {
   std::string StampedPath;
   int EditState = 0;
   bool IsNewFile = false;
+  // The file was deleted here (its last lesson removed and saved): the
+  // settings then name no file any more.
+  bool FileDeleted = false;
   TAppLangHandler& LangHandler;
   int ChangeCode = 4;
   TBoolVector ChangedLessons;
   std::vector<int32_t> OldChosen;
+  // The file and the ticked lessons as the dialog opened, to tell what Close
+  // would throw away.
+  std::string ShownFilePath;
+  std::vector<int32_t> ShownChoice;
   bool inClick_ = false;
 
   QToolButton* btnClose;

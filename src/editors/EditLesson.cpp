@@ -20,6 +20,7 @@
 #include "CSpinBox.h"
 #include "FieldCheck.h"
 #include "FileChooser.h"
+#include "core/Word_Pear.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/GeneralUtil.h"
@@ -34,9 +35,15 @@
 namespace {
 enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCount };
 
+// The question before closing with changes not stored.
+constexpr int kTextLessonUnstored = 240;
+constexpr int kTextLessonStoreFirst = 241;
+
+// Shown in the empty table: the fields wait for the first entry.
+constexpr int kTextNoEntryYet = 244;
+
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
-constexpr int kMaxPhrase = 50;
 constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
@@ -135,6 +142,12 @@ void TeditLessonDlg::BuildControls() {
   wordPearList->setColumnHidden(colNumber, true);
   wordPearList->setMinimumSize(35 + 150 + 150 + 100 + 100 + 24, 260);
   wordPearList->setContextMenuPolicy(Qt::CustomContextMenu);
+  labelEmptyHint = new QLabel(wordPearList->viewport());
+  labelEmptyHint->setObjectName(QStringLiteral("labelEmptyHint"));
+  labelEmptyHint->setWordWrap(true);
+  labelEmptyHint->setAlignment(Qt::AlignCenter);
+  auto* hintLayout = new QVBoxLayout(wordPearList->viewport());
+  hintLayout->addWidget(labelEmptyHint, 0, Qt::AlignCenter);
 
   sortMenue = new QMenu(this);
   sortMenue->setObjectName(QStringLiteral("sortMenue"));
@@ -158,8 +171,13 @@ void TeditLessonDlg::BuildControls() {
   editWord2 = field("editWord2");
   editWav1 = field("editWav1");
   editWav2 = field("editWav2");
-  editWord1->setMaxLength(kMaxPhrase);
-  editWord2->setMaxLength(kMaxPhrase);
+  for (QLineEdit* e : {editWord1, editWord2}) {
+    e->setMaxLength(kMaxPhraseLength);
+    // The limit holds for typing: a longer phrase the file brought may be
+    // shortened, never lengthened.
+    connect(e, &QLineEdit::textEdited, this,
+            [e] { e->setMaxLength(std::max<int>(kMaxPhraseLength, static_cast<int>(e->text().size()))); });
+  }
   auto label = [this](const char* name) {
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromLatin1(name));
@@ -261,6 +279,7 @@ void TeditLessonDlg::Prepare(const std::string& lang1, const std::string& lang2,
     }
   }
   ApplyTexts(name1, name2);
+  UpdateButtons();
 }
 
 void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
@@ -284,6 +303,7 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
   wordPearList->setToolTip(UiText(t, 111));
+  labelEmptyHint->setText(UiText(t, kTextNoEntryYet));
   // A column is at least as wide as its caption in the current language.
   int total = 24;
   for (int c = 0; c < colNumber; ++c) {
@@ -314,6 +334,10 @@ void TeditLessonDlg::UpdateButtons() {
   const int rows = wordPearList->rowCount();
   btnDeleteEntry->setEnabled(rows > 1);
   btnSafe->setEnabled(rows >= 1);
+  // The fields edit the selected entry: greyed while there is none to edit.
+  const bool hasEntry = rows > 0;
+  for (QLineEdit* field : {editWord1, editWord2, editWav1, editWav2}) field->setEnabled(hasEntry);
+  labelEmptyHint->setVisible(!hasEntry);
   const bool selected = SelectedRow() >= 0;
   btnSelectWav1->setEnabled(selected);
   btnSelectWav2->setEnabled(selected);
@@ -390,12 +414,18 @@ void TeditLessonDlg::ShowEntryCount() {
 void TeditLessonDlg::wordPearListSelectItem() {
   const int r = SelectedRow();
   if (r >= 0) {
-    editWord1->setText(wordPearList->item(r, colWord1)->text());
-    editWord2->setText(wordPearList->item(r, colWord2)->text());
+    ShowPhrase(editWord1, wordPearList->item(r, colWord1)->text());
+    ShowPhrase(editWord2, wordPearList->item(r, colWord2)->text());
     editWav1->setText(wordPearList->item(r, colWav1)->text());
     editWav2->setText(wordPearList->item(r, colWav2)->text());
   }
   UpdateButtons();
+}
+
+void TeditLessonDlg::ShowPhrase(QLineEdit* field, const QString& phrase) {
+  // A phrase loaded from a file is shown whole even beyond the typing limit.
+  field->setMaxLength(std::max<int>(kMaxPhraseLength, static_cast<int>(phrase.size())));
+  field->setText(phrase);
 }
 
 void TeditLessonDlg::CommitFields() {
@@ -453,8 +483,8 @@ void TeditLessonDlg::btnAddEntryClick() {
   // Commit what was typed into the selected row even on the first addition,
   // so an edit not yet committed by leaving its field is not lost.
   CommitFields();
-  editWord1->clear();
-  editWord2->clear();
+  ShowPhrase(editWord1, QString());
+  ShowPhrase(editWord2, QString());
   editWav1->setText(QStringLiteral(" "));
   editWav2->setText(QStringLiteral(" "));
   UpdateFieldHints();
@@ -552,7 +582,33 @@ void TeditLessonDlg::btnSafeClick() {
   done(mrStored);
 }
 
+bool TeditLessonDlg::HasUnstoredChanges() const {
+  if (Changed || NumberSpin == nullptr) return Changed;
+  if (StoringAltersLesson(*EditedLesson, Rows(), NumberSpin->GetValue())) return true;
+  // Text typed into the fields and not yet written into its row.
+  const int r = SelectedRow();
+  if (r < 0) return !editWord1->text().isEmpty() || !editWord2->text().isEmpty();
+  return editWord1->text() != wordPearList->item(r, colWord1)->text() ||
+         editWord2->text() != wordPearList->item(r, colWord2)->text() ||
+         editWav1->text() != wordPearList->item(r, colWav1)->text() ||
+         editWav2->text() != wordPearList->item(r, colWav2)->text();
+}
+
 void TeditLessonDlg::btnCloseClick() {
+  if (HasUnstoredChanges()) {
+    const int answer = ShowMessageBox(this, windowTitle(),
+                                      UiText(LangHandler, kTextLessonUnstored) + '\n' +
+                                          UiText(LangHandler, kTextLessonStoreFirst),
+                                      QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+      btnSafeClick();
+      return;
+    }
+    if (answer != QMessageBox::No) return;
+  }
   Changed = false;
   done(mrClosed);
 }
+
+// Escape and the window's close button close as Close does.
+void TeditLessonDlg::reject() { btnCloseClick(); }

@@ -63,6 +63,9 @@ class TeditLessonDlg : public QDialog {
   void searchLang1Click();
   void searchLang2Click();
 
+  // With changes not stored, asks whether to store them first.
+  void reject() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +79,8 @@ class TeditLessonDlg : public QDialog {
   void SetRow(int r, const TLessonRow& row);
   void SelectRow(int r);
   void ShowEntryCount();
+  bool HasUnstoredChanges() const;
+  void ShowPhrase(QLineEdit* field, const QString& phrase);
   void CommitFields();
   void UpdateFieldHints();
   void FieldExit(QLineEdit* field, TStoredField kind);
@@ -105,6 +110,7 @@ class TeditLessonDlg : public QDialog {
   QLabel* labelNbrWords;
   QLabel* labelEntryValue;
   QTableWidget* wordPearList;
+  QLabel* labelEmptyHint;
   QMenu* sortMenue;
   QAction* sortItem1;
   QAction* sortItem2;

@@ -11,8 +11,9 @@
 
 namespace {
 // Where the text cannot be stored: its first refused character, or none.
-bool Convert(const QString& text, TStoredField kind, std::string& out, QChar& bad, bool& separator) {
-  if (!QStringToCp1252(text, out, &bad)) {
+bool Convert(const QString& text, TStoredField kind, std::string& out, QChar& bad, bool& separator,
+             int* badPos = nullptr) {
+  if (!QStringToCp1252(text, out, &bad, badPos)) {
     separator = false;
     return false;
   }
@@ -26,6 +27,18 @@ bool Convert(const QString& text, TStoredField kind, std::string& out, QChar& ba
 }
 
 QString Quoted(QChar c) { return QStringLiteral(" \"") + c + QLatin1Char('"'); }
+
+// The character at pos and its code point, as the command-line tool names
+// it: a character the message box's font lacks would show as an empty box.
+QString Named(const QString& text, int pos) {
+  char32_t code = pos >= 0 && pos < text.size() ? text.at(pos).unicode() : 0;
+  if (QChar::isHighSurrogate(code) && pos + 1 < text.size() && text.at(pos + 1).isLowSurrogate())
+    code = QChar::surrogateToUcs4(text.at(pos), text.at(pos + 1));
+  const QString shown = QString::fromUcs4(&code, 1);
+  return QStringLiteral(" \"") + shown + QStringLiteral("\" (U+") +
+         QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0')) +
+         QLatin1Char(')');
+}
 }  // namespace
 
 bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out) {
@@ -37,11 +50,12 @@ bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out) {
 bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& texts, std::string& out) {
   QChar bad;
   bool separator = false;
-  if (Convert(field->text(), kind, out, bad, separator)) return true;
+  int badPos = -1;
+  if (Convert(field->text(), kind, out, bad, separator, &badPos)) return true;
   QWidget* owner = field->window();
-  const int n = separator ? kTextRefusedSeparator : kTextNoCodePage;
-  ShowMessageBox(owner, owner->windowTitle(), UiText(texts, n) + Quoted(bad), QMessageBox::Warning, QMessageBox::Ok,
-                 true);
+  const QString text = separator ? UiText(texts, kTextRefusedSeparator) + Quoted(bad)
+                                 : UiText(texts, kTextNoCodePage) + Named(field->text(), badPos);
+  ShowMessageBox(owner, owner->windowTitle(), text, QMessageBox::Warning, QMessageBox::Ok, true);
   ReturnFocus(field);
   return false;
 }
@@ -64,9 +78,9 @@ void ReturnFocus(QWidget* field) {
 bool FocusReturning() { return Returning(); }
 
 bool StoredFileName(const QString& path, QWidget* owner, const TAppLangHandler& texts, std::string& out) {
-  QChar bad;
-  if (QStringToCp1252(path, out, &bad)) return true;
-  ShowMessageBox(owner, owner->windowTitle(), UiText(texts, kTextFileNameNoCodePage) + Quoted(bad),
+  int badPos = -1;
+  if (QStringToCp1252(path, out, nullptr, &badPos)) return true;
+  ShowMessageBox(owner, owner->windowTitle(), UiText(texts, kTextFileNameNoCodePage) + Named(path, badPos),
                  QMessageBox::Warning, QMessageBox::Ok, true);
   return false;
 }

@@ -59,6 +59,19 @@ bool IsLessonChanged(const TLesson& lesson, const TLessonRows& rows, int32_t les
   return false;
 }
 
+bool StoringAltersLesson(const TLesson& lesson, const TLessonRows& rows, int32_t lessonNbr) {
+  if (IsLessonChanged(lesson, rows, lessonNbr)) return true;
+  auto same = [](std::string_view row, std::string_view pear) { return row == pear; };
+  auto wav = [](const std::string& name) { return name.empty() ? std::string_view(" ") : std::string_view(name); };
+  for (const TLessonRow& row : rows) {
+    const auto pear = PearOfRow(lesson, row.Number);
+    if (!pear || !same(row.Word1, pear->Word1) || !same(row.Word2, pear->Word2) ||
+        !same(wav(row.WavFile1), pear->WavFile1) || !same(wav(row.WavFile2), pear->WavFile2))
+      return true;
+  }
+  return false;
+}
+
 void StoreRows(TLesson& lesson, const TLessonRows& rows, int32_t lessonNbr) {
   lesson.LessonNbr = lessonNbr;
   lesson.ClearPears();

@@ -34,6 +34,10 @@ void SortRows(TLessonRows& rows, bool secondLang);
 // A change of letter case alone is no change.
 bool IsLessonChanged(const TLesson& lesson, const TLessonRows& rows, int32_t lessonNbr);
 
+// Whether storing the rows would leave the lesson other than it is, letter
+// case included: what closing without storing would throw away.
+bool StoringAltersLesson(const TLesson& lesson, const TLessonRows& rows, int32_t lessonNbr);
+
 // Writes the rows into the lesson: rows with an empty phrase are dropped, an
 // empty sound file name becomes " ".
 void StoreRows(TLesson& lesson, const TLessonRows& rows, int32_t lessonNbr);

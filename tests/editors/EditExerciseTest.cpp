@@ -405,7 +405,9 @@ class EditExerciseTest : public QObject {
     ed.Tick(1, true);
     ed.Select(5);
     ed.Click("btnDeleteLesson");
+    fx.Answers.push_back(QMessageBox::No);  // thrown away only when the learner says so
     ed.Click("btnClose");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
     QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrCancel);
     QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNothing));
     QCOMPARE(fx.IniFile->MaxWords, 300);
@@ -413,10 +415,73 @@ class EditExerciseTest : public QObject {
     TLangFHandler reread;
     QVERIFY(reread.LoadLangFile(path));
     QVERIFY(reread.GetLesson(5) != nullptr);
-    // The system menu's close (and Escape) leave with Cancel as well.
-    TExerciseEditor again(fx);
-    again.Dlg.reject();
-    QCOMPARE(again.Dlg.result(), TEditExerciseDlg::mrCancel);
+    // Without changes, Escape and the window's close button leave with
+    // Cancel at once, as Close does.
+    for (const bool escape : {true, false}) {
+      TExerciseEditor again(fx);
+      if (escape)
+        QTest::keyClick(again.List(), Qt::Key_Escape);
+      else
+        again.Dlg.close();
+      QVERIFY(!again.Dlg.isVisible());
+      QCOMPARE(again.Dlg.result(), TEditExerciseDlg::mrCancel);
+    }
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+  }
+
+  // Escape dropped an untick just made, without a question. Escape, the
+  // window's close button and Close now ask whether to keep the changes.
+  void closingWithAnUntickAsks_data() {
+    QTest::addColumn<int>("how");  // 0 Escape, 1 the window's close button, 2 Close
+    QTest::addColumn<int>("answer");
+    for (int how : {0, 1, 2}) {
+      const char* name = how == 0 ? "Escape" : how == 1 ? "window close" : "Close";
+      QTest::addRow("%s, yes", name) << how << int(QMessageBox::Yes);
+      QTest::addRow("%s, no", name) << how << int(QMessageBox::No);
+      QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
+    }
+  }
+  void closingWithAnUntickAsks() {
+    QFETCH(int, how);
+    QFETCH(int, answer);
+    TEditorFixture fx;
+    FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Tick(3, false);
+    fx.Answers.push_back(answer);
+    if (how == 0) QTest::keyClick(ed.List(), Qt::Key_Escape);
+    if (how == 1) ed.Dlg.close();
+    if (how == 2) ed.Click("btnClose");
+    Settle();
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(242) + '\n' + fx.Text(243));
+    if (answer == QMessageBox::Cancel) {
+      QVERIFY(ed.Dlg.isVisible());
+      QVERIFY(!ed.Ticked(3));
+      return;
+    }
+    QVERIFY(!ed.Dlg.isVisible());
+    QCOMPARE(ed.Dlg.result(), answer == QMessageBox::Yes ? TEditExerciseDlg::mrOk : TEditExerciseDlg::mrCancel);
+    QCOMPARE(fx.IniFile->AvailableUnits, answer == QMessageBox::Yes ? (std::vector<int32_t>{1, 2, 4, 5})
+                                                                    : (std::vector<int32_t>{1, 2, 3, 4, 5}));
+  }
+
+  // Keeping the changes on closing saves a changed language file as well,
+  // without a second question.
+  void keepingOnCloseSavesTheChangedFile() {
+    TEditorFixture fx;
+    const std::string path = FiveLessons(fx);
+    TExerciseEditor ed(fx);
+    ed.Select(5);
+    ed.Click("btnDeleteLesson");
+    fx.Answers.push_back(QMessageBox::Yes);
+    QTest::keyClick(ed.List(), Qt::Key_Escape);
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+    TLangFHandler reread;
+    QVERIFY(reread.LoadLangFile(path));
+    QVERIFY(reread.GetLesson(5) == nullptr);
+    QCOMPARE(fx.IniFile->AvailableUnits, (std::vector<int32_t>{1, 2, 3, 4}));
   }
 
   void saveAsCancelledRemovesTheNewFolder() {
@@ -573,6 +638,33 @@ class EditExerciseTest : public QObject {
       QVERIFY(!ed.Enabled("btnSaveLangFile"));
       QVERIFY(!ed.Enabled("btnNewLesson"));
       QVERIFY(ed.Enabled("btnOpenLangFile"));
+    }
+  }
+
+  // OK after the settings' file could not be read stored an empty file name
+  // and empty language names, so the main window forgot the learner's file.
+  void okWithoutAFileKeepsTheSettingsFile() {
+    for (const bool malformed : {true, false}) {
+      TEditorFixture fx;
+      const std::string path = MalformedFile(fx);
+      if (!malformed) fx.WriteRaw("/LangFiles/bad.lang", "not a language file");
+      fx.IniFile->LangFileName = path;
+      fx.IniFile->Lang1 = "English";
+      fx.IniFile->Lang2 = "German";
+      fx.IniFile->AvailableUnits = {1, 2};
+      TExerciseEditor ed(fx);
+      fx.Messages.clear();
+      TypeAndLeave(ed.Edit("editMaxWords"), QStringLiteral("20"));
+      ed.Click("btnSave");
+      QVERIFY(fx.Messages.empty());  // nothing to save, nothing offered for deleting
+      QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
+      QCOMPARE(fx.IniFile->LangFileName, path);
+      QCOMPARE(fx.IniFile->Lang1, std::string("English"));
+      QCOMPARE(fx.IniFile->Lang2, std::string("German"));
+      QCOMPARE(fx.IniFile->AvailableUnits, (std::vector<int32_t>{1, 2}));
+      QCOMPARE(fx.IniFile->MaxWords, 20);
+      QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccMaxWords));
+      QVERIFY(QFile::exists(Cp1252ToQString(path)));
     }
   }
 

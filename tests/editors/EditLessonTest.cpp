@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -86,6 +87,30 @@ class EditLessonTest : public QObject {
              QStringLiteral("Wav - ") + fx.Text(75) + QStringLiteral(" German"));
   }
 
+  // The fields of a new lesson looked editable but ignored typing until
+  // "add entry": they are greyed until there is an entry, and the empty
+  // table says what to do.
+  void fieldsAreGreyUntilThereIsAnEntry() {
+    TEditorFixture fx;
+    auto lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = 1;
+    TLessonEditor ed(fx, lesson, true, Used({}));
+    const char* fields[] = {"editWord1", "editWord2", "editWav1", "editWav2"};
+    for (const char* name : fields) QVERIFY2(!ed.Edit(name)->isEnabled(), name);
+    QLabel* hint = ed.C<QLabel>("labelEmptyHint");
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), fx.Text(244));
+    ed.Click("btnAddEntry");
+    for (const char* name : fields) QVERIFY2(ed.Edit(name)->isEnabled(), name);
+    QVERIFY(!hint->isVisible());
+    QTest::keyClicks(ed.Edit("editWord1"), QStringLiteral("Haus"));
+    QCOMPARE(ed.Edit("editWord1")->text(), QStringLiteral("Haus"));
+
+    TLessonEditor existing(fx, MakeLesson(2, {{"a", "b"}}), false, Used({}));
+    QVERIFY(existing.Edit("editWord1")->isEnabled());
+    QVERIFY(!existing.C<QLabel>("labelEmptyHint")->isVisible());
+  }
+
   void existingLessonShowsItsPairsAndCount() {
     TEditorFixture fx;
     auto lesson = MakeLesson(2, {{"Haus", "house", true, "\\LangFiles\\Eng_Ger\\h.wav", " "}, {"Baum", "tree", false}});
@@ -149,6 +174,50 @@ class EditLessonTest : public QObject {
     QCOMPARE(ed.Cell(1, colWord1), QStringLiteral("changed"));
   }
 
+  // A phrase longer than the typing limit, from a file written elsewhere, was
+  // cut when it was loaded and stored cut.
+  void longLoadedPhraseIsShownWholeAndKept() {
+    TEditorFixture fx;
+    const std::string longPhrase(67, 'x');
+    TLessonEditor ed(fx, MakeLesson(1, {{longPhrase, "short"}, {"b", "c"}}), false, Used({}));
+    QLineEdit* word1 = ed.Edit("editWord1");
+    QCOMPARE(word1->text().size(), 67);
+    Leave(word1);
+    ed.Select(1);
+    ed.Select(0);
+    QCOMPARE(ed.Cell(0, colWord1).size(), 67);
+    // Typing never lengthens it, but shortening it is an edit like any other.
+    word1->setFocus();
+    word1->end(false);
+    QTest::keyClicks(word1, QStringLiteral("yz"));
+    QCOMPARE(word1->text().size(), 67);
+    QTest::keyClick(word1, Qt::Key_Backspace);
+    QTest::keyClicks(word1, QStringLiteral("yz"));
+    QCOMPARE(word1->text().size(), 66);
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Lesson->GetPear(0)->Word1, std::string(66, 'x'));
+    QCOMPARE(ed.Lesson->GetPear(1)->Word1, std::string("b"));
+  }
+
+  void longLoadedPhraseUntouchedIsStoredWhole() {
+    TEditorFixture fx;
+    const std::string longPhrase(67, 'x');
+    TLessonEditor ed(fx, MakeLesson(1, {{"a", longPhrase}}), false, Used({}));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("A"));
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Lesson->GetPear(0)->Word2, longPhrase);
+  }
+
+  void typingStopsAtThePhraseLimit() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{std::string(67, 'x'), "b"}}), false, Used({}));
+    ed.Click("btnAddEntry");  // a new entry takes no more than the limit, whatever the row before held
+    QLineEdit* word1 = ed.Edit("editWord1");
+    word1->setFocus();
+    QTest::keyClicks(word1, QString(kMaxPhraseLength + 10, QLatin1Char('n')));
+    QCOMPARE(word1->text().size(), kMaxPhraseLength);
+  }
+
   void rowWithAnEmptyPhraseIsDroppedOnStore() {
     TEditorFixture fx;
     TLessonEditor ed(fx, NumberedLesson(1, 2), false, Used({}));
@@ -199,10 +268,79 @@ class EditLessonTest : public QObject {
     ed.Select(0);
     ed.Click("btnDeleteEntry");  // disabled with one row: nothing happens
     QCOMPARE(ed.Table()->rowCount(), 1);
+    fx.Answers.push_back(QMessageBox::No);  // the change is thrown away only when the learner says so
     ed.Click("btnClose");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
     QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
     QVERIFY(!ed.Dlg.IsChanged());
     QCOMPARE(ed.Lesson->GetPear(0)->Word1, std::string("haus"));
+  }
+
+  // Escape closed the dialog as cancelled and the pairs typed were gone,
+  // without a question. Escape, the window's close button and Close now ask.
+  void closingWithATypedPairAsks_data() {
+    QTest::addColumn<int>("how");  // 0 Escape, 1 the window's close button, 2 Close
+    QTest::addColumn<int>("answer");
+    for (int how : {0, 1, 2}) {
+      const char* name = how == 0 ? "Escape" : how == 1 ? "window close" : "Close";
+      QTest::addRow("%s, yes", name) << how << int(QMessageBox::Yes);
+      QTest::addRow("%s, no", name) << how << int(QMessageBox::No);
+      QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
+    }
+  }
+  void closingWithATypedPairAsks() {
+    QFETCH(int, how);
+    QFETCH(int, answer);
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    ed.Click("btnAddEntry");
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("Baum"));
+    QLineEdit* word2 = ed.Edit("editWord2");
+    word2->setFocus();
+    QTest::keyClicks(word2, QStringLiteral("tree"));  // still in the field
+    fx.Answers.push_back(answer);
+    if (how == 0) QTest::keyClick(word2, Qt::Key_Escape);
+    if (how == 1) ed.Dlg.close();
+    if (how == 2) ed.Click("btnClose");
+    Settle();
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(240) + '\n' + fx.Text(241));
+    QCOMPARE(fx.Messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
+      QVERIFY(ed.Dlg.isVisible());
+      QCOMPARE(word2->text(), QStringLiteral("tree"));
+      return;
+    }
+    QVERIFY(!ed.Dlg.isVisible());
+    if (answer == QMessageBox::Yes) {
+      QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+      QCOMPARE(ed.Lesson->PearCount(), 2);
+      QCOMPARE(ed.Lesson->GetPear(1)->Word2, std::string("tree"));
+    } else {
+      QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
+      QCOMPARE(ed.Lesson->PearCount(), 1);
+      QVERIFY(!ed.Dlg.IsChanged());
+    }
+  }
+
+  // A change of letter case alone is stored too, so it is not thrown away unasked.
+  void closingAfterALetterCaseChangeAsks() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("Haus"));
+    fx.Answers.push_back(QMessageBox::Cancel);
+    QTest::keyClick(&ed.Dlg, Qt::Key_Escape);
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QVERIFY(ed.Dlg.isVisible());
+  }
+
+  void closingUnchangedAsksNothing() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house", true, "\\h.wav", " "}}), false, Used({}));
+    QTest::keyClick(ed.Table(), Qt::Key_Escape);
+    QVERIFY(fx.Messages.empty());
+    QVERIFY(!ed.Dlg.isVisible());
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrClosed);
   }
 
   void deleteSelectsTheNeighbour_data() {
@@ -392,20 +530,30 @@ class EditLessonTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("character");
     QTest::addColumn<int>("message");
+    QTest::addColumn<QString>("named");  // how the message names the character
     const struct {
       const char* field;
       const char* chars;
     } refused[] = {{"editWord1", "@#*§"}, {"editWord2", "#*§"}, {"editWav1", "@*§"}, {"editWav2", "*§"}};
     for (const auto& r : refused)
       for (QChar c : QString::fromUtf8(r.chars))
-        QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData()) << r.field << QString(c) << 113;
+        QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData())
+            << r.field << QString(c) << 113 << QStringLiteral(" \"") + c + '"';
+    // A character the code page lacks is named with its code point as well,
+    // since the message's font may have no glyph for it (an empty box).
     for (const char* f : {"editWord1", "editWord2", "editWav1", "editWav2"})
-      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << 114;
+      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << 114
+                                         << QStringLiteral(" \"\u03A9\" (U+03A9)");
+    QTest::addRow("tea") << "editWord2" << QStringLiteral("\u8336") << 114 << QStringLiteral(" \"\u8336\" (U+8336)");
+    QTest::addRow("emoji, two UTF-16 units")
+        << "editWord1" << QString::fromUtf8("\xF0\x9F\x98\x80") << 114
+        << QString::fromUtf8(" \"\xF0\x9F\x98\x80\" (U+1F600)");
   }
   void refusedCharacters() {
     QFETCH(QString, field);
     QFETCH(QString, character);
     QFETCH(int, message);
+    QFETCH(QString, named);
     TEditorFixture fx;
     TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house", true, "\\h.wav", "\\g.wav"}}), false, Used({}));
     QLineEdit* edit = ed.Edit(field.toLatin1().constData());
@@ -413,7 +561,7 @@ class EditLessonTest : public QObject {
     TypeAndLeave(edit, QStringLiteral("ab") + character + QStringLiteral("cd"));
     QCOMPARE(fx.Messages.size(), std::size_t(1));
     QVERIFY(fx.Messages[0].beep);
-    QCOMPARE(fx.Messages[0].text, fx.Text(message) + QStringLiteral(" \"") + character + '"');
+    QCOMPARE(fx.Messages[0].text, fx.Text(message) + named);
     QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
     const int column = field == "editWord1" ? colWord1 : field == "editWord2" ? colWord2 : field == "editWav1" ? colWav1 : colWav2;
     QCOMPARE(ed.Cell(0, column), before);
@@ -422,6 +570,16 @@ class EditLessonTest : public QObject {
     ed.Click("btnSafe");
     QVERIFY(ed.Dlg.isVisible());
     QCOMPARE(fx.Messages.size(), std::size_t(2));
+  }
+
+  void soundFileNameWithARefusedCharacterIsNamed() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    fx.Files.push_back(fx.NativePath("") + QStringLiteral("/LangFiles/\u8336.wav"));
+    ed.Click("btnSelectWav1");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(115) + QStringLiteral(" \"\u8336\" (U+8336)"));
+    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral(" "));
   }
 
   void allowedSeparatorsPass_data() {

@@ -116,6 +116,13 @@ TEST_P(TableRejectTest, NamesRowAndReasonAndKeepsNoLesson) {
 
 const std::string kLong(70000, 'x');
 
+// n times "ä": two bytes in UTF-8, one character of the language file.
+std::string Umlauts(int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += "\xC3\xA4";
+  return out;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, TableRejectTest,
     testing::Values(
@@ -154,7 +161,11 @@ INSTANTIATE_TEST_SUITE_P(
         TRejectCase{"Nul", kCsvHeader + std::string("1,a\0b,c,,\n", 10), 2, 2, "control character U+0000"},
         TRejectCase{"UseNotFlag", "lesson,use,word1,word2\n1,yes,a,b\n", 2, 2, "use is \"yes\", not 0 or 1"},
         TRejectCase{"DrawnNotFlag", "lesson,drawn,word1,word2\n1,2,a,b\n", 2, 2, "drawn is \"2\", not 0 or 1"},
-        TRejectCase{"TooLongForALine", kCsvHeader + "1," + kLong + ",b,,\n", 2, 2, "too long for a line"},
+        TRejectCase{"TooLongForALine", kCsvHeader + "1,a,b," + kLong + ",\n", 2, 2, "too long for a line"},
+        TRejectCase{"PhraseOverEditorLimit", kCsvHeader + "1,a,b,,\n1,a," + std::string(67, 'y') + ",,\n", 3, 3,
+                    "word2 has 67 characters; the lesson editor takes at most 50"},
+        TRejectCase{"UmlautsCountAsOneCharacter", kCsvHeader + "1," + Umlauts(51) + ",b,,\n", 2, 2,
+                    "word1 has 51 characters"},
         TRejectCase{"UnknownColumn", "lesson,word1,word2,note\n1,a,b,c\n", 1, 1, "unknown column \"note\""},
         TRejectCase{"DuplicateColumn", "lesson,word1,word2,Word1\n1,a,b,c\n", 1, 1, "the column word1 comes twice"},
         TRejectCase{"MissingColumn", "lesson,word1,wav1\n1,a,\n", 1, 1, "no column word2"},
@@ -162,6 +173,14 @@ INSTANTIATE_TEST_SUITE_P(
         TRejectCase{"EmptyTable", "\n\n", 0, 0, "the table is empty"},
         TRejectCase{"HeaderOnly", kCsvHeader, 0, 0, "no rows of phrase pairs"}),
     [](const testing::TestParamInfo<TRejectCase>& info) { return info.param.name; });
+
+TEST(TableImportTest, PhraseOfTheEditorLimitIsTaken) {
+  const TTableImport result =
+      ImportTable(kCsvHeader + "1," + Umlauts(kMaxPhraseLength) + "," + std::string(kMaxPhraseLength, 'b') + ",,\n",
+                  TTableFormat::Csv);
+  ASSERT_TRUE(result.Ok()) << result.Errors[0].Describe();
+  EXPECT_EQ(Pear(result, 0, 0)->Word1.size(), static_cast<std::size_t>(kMaxPhraseLength));
+}
 
 TEST(TableImportTest, ListsEveryRejectedRow) {
   const TTableImport result = ImportTable(kCsvHeader + "1,a@,b,,\n1,ok,ok,,\n0,,b,,\n", TTableFormat::Csv);

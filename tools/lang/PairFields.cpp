@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/Word_Pear.h"
 #include "storage/CodePage.h"
 
 namespace {
@@ -93,6 +94,10 @@ std::string CheckPairField(TPairField field, std::string_view utf8, std::string&
   }
   if (MustHaveText(field) && cp1252.find_first_not_of(' ') == std::string::npos)
     return name + (field == TPairField::Word1 || field == TPairField::Word2 ? " is an empty phrase" : " is empty");
+  const bool phrase = field == TPairField::Word1 || field == TPairField::Word2;
+  if (phrase && cp1252.size() > static_cast<std::size_t>(kMaxPhraseLength))
+    return name + " has " + std::to_string(cp1252.size()) + " characters; the lesson editor takes at most " +
+           std::to_string(kMaxPhraseLength);
   // A names line beginning with "[" would be read as a lesson header.
   if (field == TPairField::Lang1Name && cp1252.front() == '[') return name + " begins with \"[\", which starts a lesson header";
   return {};

@@ -21,5 +21,5 @@ std::string ConvertUtf8(std::string_view utf8, std::string& cp1252);
 // when it may stand there as it is; otherwise the reason, naming the field
 // (for instance: word1 contains "@", which separates the fields of a
 // language file line). Phrases and language names must not be empty or
-// blank.
+// blank; a phrase must not be longer than the lesson editor takes.
 std::string CheckPairField(TPairField field, std::string_view utf8, std::string& cp1252);
