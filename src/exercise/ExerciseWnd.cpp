@@ -157,6 +157,9 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setColumnWidth(2, kGap);
   exerciseList->setColumnWidth(3, phraseWidth);
   exerciseList->setColumnWidth(4, kPriorityWidth);
+  // The hidden first column and the gap have no heading (Qt would number them).
+  exerciseList->headerItem()->setText(0, QString());
+  exerciseList->headerItem()->setText(2, QString());
   exerciseList->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   exerciseList->headerItem()->setTextAlignment(4, Qt::AlignCenter);
   exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
