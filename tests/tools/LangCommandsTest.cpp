@@ -130,7 +130,8 @@ TEST_F(LangCommandsTest, ExportThenImportGivesTheSameBytes) {
     const std::string table = Path("table.txt");
     WriteText(table, exported.out);
     const std::string copy = Path("copy.lang");
-    const TRun imported = RunTool({"import", table, format, copy, "--lang1", "English", "--lang2", "German@Deutsch"});
+    const TRun imported =
+        RunTool({"import", table, format, copy, "--lang1", "English", "--lang2", "German@Deutsch", "--force"});
     ASSERT_EQ(imported.status, kExitOk) << format << ": " << imported.err;
     EXPECT_EQ(imported.out, "Wrote " + copy + ": 3 lessons, 6 pairs.\n");
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(original)) << format;
@@ -235,6 +236,7 @@ TEST_F(LangCommandsTest, ImportRejectsBadInputAndWritesNothing) {
       {"FieldCount", header + "1,a\n", {}, "table.csv, row 2: the row has 2 fields, the header 3"},
       {"Lang1WithAt", header + "1,a,b\n", {"--lang1", "Eng@lish"}, "--lang1 contains \"@\""},
       {"Lang1Bracket", header + "1,a,b\n", {"--lang1", "[x]"}, "--lang1 begins with \"[\""},
+      {"Lang1Short", header + "1,a,b\n", {"--lang1", "En"}, "shorter than the 3 characters the editor needs"},
       {"Lang2NoByte", header + "1,a,b\n", {"--lang2", "\xE6\x97\xA5\xE6\x9C\xAC"}, "--lang2 contains \"\xE6\x97\xA5\" (U+65E5)"},
       {"Lang2Missing", header + "1,a,b\n", {"--lang2"}, "the option --lang2 needs a value"},
   };
@@ -264,7 +266,7 @@ TEST_F(LangCommandsTest, ImportNamesTheFirstRowsAndCountsTheRest) {
   std::string table = "lesson,word1,word2\n";
   for (int i = 0; i < 25; ++i) table += "1,a@,b\n";
   WriteText(Path("t.csv"), table);
-  const TRun run = RunTool({"import", Path("t.csv"), "--csv", Path("o.lang"), "--lang1", "A", "--lang2", "B"});
+  const TRun run = RunTool({"import", Path("t.csv"), "--csv", Path("o.lang"), "--lang1", "Aaa", "--lang2", "Bbb"});
   EXPECT_EQ(run.status, kExitRejected);
   EXPECT_NE(run.err.find("row 21:"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("row 22:"), std::string::npos) << run.err;
@@ -308,7 +310,7 @@ TEST_F(LangCommandsTest, DamagedLanguageFilesGiveExitOne) {
 TEST_F(LangCommandsTest, WriteFailureGivesExitOne) {
   WriteText(Path("t.csv"), "lesson,word1,word2\n1,a,b\n");
   const std::string out = Path("no-such-folder/o.lang");
-  const TRun run = RunTool({"import", Path("t.csv"), "--csv", out, "--lang1", "A", "--lang2", "B"});
+  const TRun run = RunTool({"import", Path("t.csv"), "--csv", out, "--lang1", "Aaa", "--lang2", "Bbb"});
   EXPECT_EQ(run.status, kExitFileError);
   EXPECT_NE(run.err.find("cannot be written"), std::string::npos) << run.err;
   WriteText(Path("l.txt"), "[General]\n");
@@ -323,7 +325,8 @@ TEST_F(LangCommandsTest, FailedWriteKeepsTheOldFile) {
   WriteText(Path("l.txt"), "[General]\nA@B\n[1]\n0=a@b# @ *\n");
   for (const TSaveCallFault& fault : {TSaveCallFault{TSaveCall::Write, ENOSPC}, TSaveCallFault{TSaveCall::Rename, EIO}}) {
     const TSaveCallFailure failing(fault);
-    const TRun import = RunTool({"import", Path("t.csv"), "--csv", existing, "--lang1", "A", "--lang2", "B"});
+    const TRun import =
+        RunTool({"import", Path("t.csv"), "--csv", existing, "--lang1", "Aaa", "--lang2", "Bbb", "--force"});
     const TRun pack = RunTool({"pack", Path("l.txt"), existing});
     const std::string reason = existing + ": cannot be written: " + std::strerror(fault.Error);
     EXPECT_EQ(import.status, kExitFileError) << import.err;
@@ -343,7 +346,7 @@ TEST_F(LangCommandsTest, ImportAndPackRefuseTheFileTheProgramHoldsUnlessForced) 
   const TBytes before = ReadFileBytes(held);
   WriteText(Path("t.csv"), "lesson,word1,word2\n1,a,b\n");
   WriteText(Path("l.txt"), "[General]\nA@B\n[1]\n0=a@b# @ *\n");
-  const std::vector<std::string> import = {"import", Path("t.csv"), "--csv", held, "--lang1", "A", "--lang2", "B"};
+  const std::vector<std::string> import = {"import", Path("t.csv"), "--csv", held, "--lang1", "Aaa", "--lang2", "Bbb"};
   const std::vector<std::string> pack = {"pack", Path("l.txt"), held};
 
   // The program holds its current exercise file by this lock, under another
@@ -365,9 +368,13 @@ TEST_F(LangCommandsTest, ImportAndPackRefuseTheFileTheProgramHoldsUnlessForced) 
     EXPECT_EQ(run.status, kExitOk) << run.err;
   }
   EXPECT_NE(ReadFileBytes(held), before);
-  // Once the program lets go, no --force is needed.
+  // Once the program lets go, pack needs no --force; import onto a file
+  // that is there still does.
   program.Unlock();
-  EXPECT_EQ(RunTool(import).status, kExitOk);
+  EXPECT_EQ(RunTool(pack).status, kExitOk);
+  const TRun again = RunTool(import);
+  EXPECT_EQ(again.status, kExitRejected);
+  EXPECT_NE(again.err.find("the file exists; give --force to replace it"), std::string::npos) << again.err;
 }
 
 TEST_F(LangCommandsTest, WrongUsageGivesExitTwo) {
@@ -385,7 +392,7 @@ TEST_F(LangCommandsTest, WrongUsageGivesExitTwo) {
       {{"info", file, file}, "too many file names"},
       {{"info", file, "--csv"}, "unknown option --csv"},
       {{"export", file, "--csv", "--tsv"}, "either --tsv or --csv"},
-      {{"import", table, Path("o.lang"), "--lang1", "A", "--lang2", "B"}, "--tsv or --csv"},
+      {{"import", table, Path("o.lang"), "--lang1", "Aaa", "--lang2", "Bbb"}, "--tsv or --csv"},
       {{"import", table, "--csv", Path("o.lang"), "--lang2", "B"}, "the option --lang1 NAME is missing"},
       {{"import", table, "--csv", Path("o.lang"), "--lang1", "A", "--lang1=C", "--lang2", "B"}, "--lang1 is given twice"},
       {{"pack", table}, "missing file name"},

@@ -91,11 +91,11 @@ TEST(LangToolExeTest, FullDiskKeepsTheFileAndSaysWhy) {
   const QString lines = folder + "/l.txt";
   Spit(table, "lesson,word1,word2\n1,Haus,house\n");
   Spit(lines, "[General]\nA@B\n[1]\n0=a@b# @ *\n");
-  ASSERT_EQ(RunExe({"import", table, "--csv", lang, "--lang1", "A", "--lang2", "B"}).status, 0);
+  ASSERT_EQ(RunExe({"import", table, "--csv", lang, "--lang1", "Aaa", "--lang2", "Bbb"}).status, 0);
   const QByteArray before = Slurp(lang);
   ASSERT_TRUE(disk.Fill("filler"));
 
-  for (const QStringList& args : {QStringList{"import", table, "--csv", lang, "--lang1", "C", "--lang2", "D"},
+  for (const QStringList& args : {QStringList{"import", table, "--csv", lang, "--lang1", "Ccc", "--lang2", "Ddd", "--force"},
                                   QStringList{"pack", lines, lang}}) {
     SCOPED_TRACE(args.front().toStdString());
     const TExeRun run = RunExe(args);
@@ -121,7 +121,8 @@ TEST(LangToolExeTest, ForeignLinkInASharedFolderIsRefused) {
   ASSERT_EQ(lchown(link.toLocal8Bit().constData(), 4242, 4242), 0);
   Spit(dir.filePath("t.csv"), "lesson,word1,word2\n1,Haus,house\n");
 
-  const TExeRun run = RunExe({"import", dir.filePath("t.csv"), "--csv", link, "--lang1", "A", "--lang2", "B"});
+  const TExeRun run =
+      RunExe({"import", dir.filePath("t.csv"), "--csv", link, "--lang1", "Aaa", "--lang2", "Bbb", "--force"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.contains(link.toUtf8() + " is a link of another user")) << run.err.toStdString();
   EXPECT_EQ(Slurp(secret), "another user's private file");
@@ -152,5 +153,7 @@ TEST(LangToolExeTest, ImportRefusesAFileARunningProgramHolds) {
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(RunExe(import + QStringList{"--force"}).status, 0);
   }
-  EXPECT_EQ(RunExe(import).status, 0);
+  // Let go by the program, the file is only there: import still asks.
+  EXPECT_EQ(RunExe(import).status, 2);
+  EXPECT_EQ(RunExe(import + QStringList{"--force"}).status, 0);
 }

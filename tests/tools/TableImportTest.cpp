@@ -129,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRejectCase{"CharacterWithoutByte", kCsvHeader + "1,a,b,,\n1,Haus,\xC5\x91,,\n", 3, 3, "word2 contains \"\xC5\x91\" (U+0151), which Windows-1252"},
         TRejectCase{"EmojiInSound", kCsvHeader + "1,a,b,\xF0\x9F\x94\x8A.wav,\n", 2, 2, "wav1 contains \"\xF0\x9F\x94\x8A\" (U+1F50A)"},
         TRejectCase{"NotUtf8", kCsvHeader + "1,\xFF,b,,\n", 2, 2, "word1 is not valid UTF-8"},
+        TRejectCase{"Latin1", kCsvHeader + "1,caf\xE9,b,,\n", 2, 2, "save it as UTF-8"},
         TRejectCase{"Word1At", kCsvHeader + "1,a@b,c,,\n", 2, 2, "word1 contains \"@\""},
         TRejectCase{"Word1Hash", kCsvHeader + "1,a#b,c,,\n", 2, 2, "word1 contains \"#\""},
         TRejectCase{"Word1Star", kCsvHeader + "1,a*,c,,\n", 2, 2, "word1 contains \"*\""},
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRejectCase{"UnknownColumn", "lesson,word1,word2,note\n1,a,b,c\n", 1, 1, "unknown column \"note\""},
         TRejectCase{"DuplicateColumn", "lesson,word1,word2,Word1\n1,a,b,c\n", 1, 1, "the column word1 comes twice"},
         TRejectCase{"MissingColumn", "lesson,word1,wav1\n1,a,\n", 1, 1, "no column word2"},
-        TRejectCase{"SemicolonSeparated", "lesson;word1;word2\n1;a;b\n", 1, 1, "is the table in the other format?"},
+        TRejectCase{"SemicolonSeparated", "lesson;word1;word2\n1;a;b\n", 1, 1, "separated by semicolons"},
         TRejectCase{"EmptyTable", "\n\n", 0, 0, "the table is empty"},
         TRejectCase{"HeaderOnly", kCsvHeader, 0, 0, "no rows of phrase pairs"}),
     [](const testing::TestParamInfo<TRejectCase>& info) { return info.param.name; });

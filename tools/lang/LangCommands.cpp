@@ -15,6 +15,7 @@
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "editors/LessonSetRules.h"
 #include "storage/PathLock.h"
 
 namespace {
@@ -71,6 +72,14 @@ void RefuseHeldFile(const TToolArgs& args, const std::string& outArg) {
     Fail(kExitFileError, outArg +
                              ": Quillmere is running with this file as its exercise file; close Quillmere or choose "
                              "another file there first, or give --force to replace it anyway");
+}
+
+// An import makes a new file: replacing one that is there (a learner's
+// years of lessons, under a mistyped name) must be asked for.
+void RefuseExistingFile(const TToolArgs& args, const std::string& outArg) {
+  if (args.Switches.count("--force") != 0) return;
+  if (FileExistsWarn(StoredArg(outArg)))
+    Fail(kExitRejected, outArg + ": the file exists; give --force to replace it");
 }
 
 void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
@@ -163,6 +172,9 @@ std::string LangName(const TToolArgs& args, TPairField field, std::vector<std::s
   }
   std::string name;
   std::string problem = CheckPairField(field, given->second, name);
+  if (problem.empty() && name.size() < kMinLangName)
+    problem = option + " \"" + given->second + "\" is shorter than the " + std::to_string(kMinLangName) +
+              " characters the editor needs for a language name";
   if (!problem.empty()) problems.push_back(std::move(problem));
   return name;
 }
@@ -199,6 +211,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
   RefuseHeldFile(args, outArg);
+  RefuseExistingFile(args, outArg);
   if (TSaveResult saved; !handler.SaveLangFile(StoredArg(outArg), &saved)) CannotWrite(outArg, saved);
   out << "Wrote " << outArg << ": " << table.Lessons.size() << (table.Lessons.size() == 1 ? " lesson, " : " lessons, ")
       << table.PairCount << (table.PairCount == 1 ? " pair" : " pairs") << ".\n";

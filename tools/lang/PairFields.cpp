@@ -61,7 +61,8 @@ std::string ConvertUtf8(std::string_view utf8, std::string& cp1252) {
   std::size_t badPos = 0;
   if (Utf8ToCp1252(utf8, cp1252, &badChar, &badPos)) return {};
   const bool replacementChar = utf8.substr(badPos, 3) == "\xEF\xBF\xBD";
-  if (badChar == 0xFFFD && !replacementChar) return "is not valid UTF-8";
+  if (badChar == 0xFFFD && !replacementChar)
+    return "is not valid UTF-8 (a table from a spreadsheet in Latin-1 or Windows-1252: save it as UTF-8)";
   return "contains \"" + Utf8Of(badChar) + "\" (" + CodePoint(badChar) + "), which Windows-1252 cannot hold";
 }
 

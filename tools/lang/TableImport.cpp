@@ -49,6 +49,14 @@ bool ReadHeader(const TTableRow& header, TColumnMap& columns, std::vector<TTable
   columns.fill(-1);
   const std::size_t errorsBefore = errors.size();
   // A whole header in one field was split with another separator.
+  if (header.Fields.size() == 1 && header.Fields[0].find_first_of("\t,") == std::string::npos &&
+      header.Fields[0].find(';') != std::string::npos) {
+    // What spreadsheets write in many locales.
+    errors.push_back({header.Place, "the header row \"" + Shown(header.Fields[0]) +
+                                        "\" is separated by semicolons, which are not a separator here: save the "
+                                        "table with commas and use --csv, or with tabs and use --tsv"});
+    return false;
+  }
   if (header.Fields.size() == 1 && header.Fields[0].find_first_of("\t,;") != std::string::npos) {
     errors.push_back({header.Place, "the header row is one single field \"" + Shown(header.Fields[0]) +
                                         "\": is the table in the other format? Tab-separated tables need --tsv, "
