@@ -316,7 +316,7 @@ void TEditExerciseDlg::UpdateButtons() {
 }
 
 void TEditExerciseDlg::ShowFileName(bool showHint, const std::string& path) {
-  editFileName->setText(Q(GetBasePart(path)));
+  editFileName->setText(Q(BaseNameAsGiven(path)));
   editFileName->setToolTip(showHint && !path.empty() ? Q(FilePath) : QString());
 }
 

@@ -19,6 +19,12 @@ bool MaxWordsValid(const std::string& text) {
   return TryStrToInt(text, value) && value >= kMinMaxWords && value <= kMaxMaxWords;
 }
 
+std::string BaseNameAsGiven(const std::string& path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+  return name.substr(0, name.find('.'));
+}
+
 std::string ComposeFileName(const std::string& lang1, const std::string& lang2) {
   return lang1.substr(0, 3) + "_" + lang2.substr(0, 3);
 }

@@ -34,6 +34,10 @@ bool MaxWordsValid(const std::string& text);
 // The shortest language name.
 constexpr std::size_t kMinLangName = 3;
 
+// The file's name without folder and extension, in the letter case it was
+// given (GetBasePart lower-cases it).
+std::string BaseNameAsGiven(const std::string& path);
+
 // First three characters of each name joined by "_", in the letter case typed.
 std::string ComposeFileName(const std::string& lang1, const std::string& lang2);
 

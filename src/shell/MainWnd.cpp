@@ -442,9 +442,14 @@ void tMainWindow::rbtnFirstLangClick() { IniFile->FirstLang = rbtnFirstLang->isC
 
 void tMainWindow::cbNewLoadClick() {
   if (cbNewLoad->isChecked()) {
+    // A tick the learner gave stays when New compose is taken back; one
+    // that came only with it goes with it.
+    ResetPrioByNewLoad = !cbResetPrio->isChecked();
     cbResetPrio->setChecked(true);
     cbResetPrio->setEnabled(false);
   } else {
+    if (ResetPrioByNewLoad) cbResetPrio->setChecked(false);
+    ResetPrioByNewLoad = false;
     cbResetPrio->setEnabled(true);
   }
 }

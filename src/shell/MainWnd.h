@@ -139,6 +139,8 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   // The close waits for the exercise window, which waits for its sound.
   bool CloseAfterExercise = false;
   bool ProgressFailureShown = false;
+  // "Reset priority" was ticked only because "New compose" was.
+  bool ResetPrioByNewLoad = false;
   TSaveResult LastSettingsSave;
   QPixmap LangFileBitmap;
   std::optional<QPixmap> DefaultBitmap;

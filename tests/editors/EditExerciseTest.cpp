@@ -184,7 +184,8 @@ class EditExerciseTest : public QObject {
   void openedFileStartsUntickedAndOkGives8() {
     TEditorFixture fx;
     FiveLessons(fx);
-    const std::string other = fx.WriteLangFile("/LangFiles/Fre_Ger/fr.lang", "French", "German", Lessons(2, 4));
+    // The name keeps the letter case it was given.
+    const std::string other = fx.WriteLangFile("/LangFiles/Fre_Ger/Fre_Ger.lang", "French", "German", Lessons(2, 4));
     TExerciseEditor ed(fx);
     fx.Files.push_back(Cp1252ToQString(other));
     ed.Click("btnOpenLangFile");
@@ -193,7 +194,7 @@ class EditExerciseTest : public QObject {
     QCOMPARE(ed.Captions(), (QStringList{ed.Caption(2), ed.Caption(3), ed.Caption(4)}));
     for (int n = 2; n <= 4; ++n) QVERIFY(!ed.Ticked(n));
     QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("French"));
-    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("fr"));
+    QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("Fre_Ger"));
     QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esOpened));
     ed.Click("btnSave");
     QVERIFY(fx.Messages.empty());
