@@ -72,7 +72,14 @@ TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAp
   BuildControls();
   SetHelpContext(this, 4);  // F1
   adjustSize();
-  if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
+  FitToScreen();
+}
+
+// Long lessons want a larger table: the dialog may be resized, never below
+// what its content needs, and the phrase columns take the room.
+void TeditLessonDlg::FitToScreen() {
+  FitFormToScreen(this, true, true, true);
+  GreySystemMenuItem(this, 2, false);
 }
 
 TeditLessonDlg::~TeditLessonDlg() = default;
@@ -139,6 +146,8 @@ void TeditLessonDlg::BuildControls() {
                                            QStringLiteral("Laguage2"), QStringLiteral("Wav - File 1"),
                                            QStringLiteral("Wav - File2"), QString()});
   for (int c = 0; c < colNumber; ++c) wordPearList->setColumnWidth(c, kColumnWidths[c]);
+  wordPearList->horizontalHeader()->setSectionResizeMode(colWord1, QHeaderView::Stretch);
+  wordPearList->horizontalHeader()->setSectionResizeMode(colWord2, QHeaderView::Stretch);
   wordPearList->setColumnHidden(colNumber, true);
   wordPearList->setMinimumSize(35 + 150 + 150 + 100 + 100 + 24, 260);
   wordPearList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -313,7 +322,7 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   }
   wordPearList->setMinimumWidth(total);
   // The window takes the size of the texts it now shows.
-  if (!FitFormToScreen(this, true, true, true)) GreySystemMenuItem(this, 2, true);
+  FitToScreen();
 }
 
 void TeditLessonDlg::showEvent(QShowEvent* event) {

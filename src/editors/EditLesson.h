@@ -71,6 +71,7 @@ class TeditLessonDlg : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void FitToScreen();
   void BuildControls();
   void ApplyTexts(const QString& name1, const QString& name2);
   void FormShow();

@@ -87,6 +87,25 @@ class EditLessonTest : public QObject {
              QStringLiteral("Wav - ") + fx.Text(75) + QStringLiteral(" German"));
   }
 
+  // A long lesson wants a larger table: the dialog may be resized (never
+  // below its content) and the phrase columns take the room.
+  void resizingTheDialogWidensThePhraseColumns() {
+    TEditorFixture fx;
+    auto lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = 1;
+    TLessonEditor ed(fx, lesson, true, Used({}));
+    QVERIFY(ed.Dlg.minimumSize() != ed.Dlg.maximumSize());
+    const QSize before = ed.Dlg.size();
+    const int word1 = ed.Table()->columnWidth(colWord1);
+    ed.Dlg.resize(before.width() + 200, before.height() + 100);
+    QCoreApplication::processEvents();
+    QVERIFY(ed.Table()->columnWidth(colWord1) > word1 + 50);
+    QVERIFY(ed.Table()->height() > 260);
+    ed.Dlg.resize(100, 100);
+    QCoreApplication::processEvents();
+    QVERIFY(ed.Dlg.width() >= before.width());
+  }
+
   // The fields of a new lesson looked editable but ignored typing until
   // "add entry": they are greyed until there is an entry, and the empty
   // table says what to do.
