@@ -21,6 +21,8 @@
 #include "FieldCheck.h"
 #include "FileChooser.h"
 #include "core/Word_Pear.h"
+#include "exercise/ExerciseRun.h"
+#include "exercise/MMediaManager.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/GeneralUtil.h"
@@ -41,6 +43,7 @@ constexpr int kTextLessonStoreFirst = 241;
 
 // Shown in the empty table: the fields wait for the first entry.
 constexpr int kTextNoEntryYet = 244;
+constexpr int kTextPlaySound = 209;
 
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
@@ -200,7 +203,11 @@ void TeditLessonDlg::BuildControls() {
   btnSelectWav1->setObjectName(QStringLiteral("btnSelectWav1"));
   btnSelectWav2 = new QPushButton(QStringLiteral("..."), this);
   btnSelectWav2->setObjectName(QStringLiteral("btnSelectWav2"));
-  for (QPushButton* b : {btnSelectWav1, btnSelectWav2}) {
+  btnPlayWav1 = new QPushButton(QString(QChar(0x25B6)), this);
+  btnPlayWav1->setObjectName(QStringLiteral("btnPlayWav1"));
+  btnPlayWav2 = new QPushButton(QString(QChar(0x25B6)), this);
+  btnPlayWav2->setObjectName(QStringLiteral("btnPlayWav2"));
+  for (QPushButton* b : {btnSelectWav1, btnSelectWav2, btnPlayWav1, btnPlayWav2}) {
     b->setAutoDefault(false);
     b->setFixedWidth(30);
   }
@@ -216,9 +223,11 @@ void TeditLessonDlg::BuildControls() {
   auto* wav1 = new QHBoxLayout;
   wav1->addWidget(editWav1);
   wav1->addWidget(btnSelectWav1);
+  wav1->addWidget(btnPlayWav1);
   auto* wav2 = new QHBoxLayout;
   wav2->addWidget(editWav2);
   wav2->addWidget(btnSelectWav2);
+  wav2->addWidget(btnPlayWav2);
   fields->addLayout(wav1, 3, 0);
   fields->addWidget(new QLabel(QStringLiteral(" ---- "), this), 3, 1);
   fields->addLayout(wav2, 3, 2);
@@ -242,6 +251,8 @@ void TeditLessonDlg::BuildControls() {
   connect(btnSpinboxUp, &QToolButton::released, this, &TeditLessonDlg::btnSpinboxMouseUp);
   connect(btnSpinboxDown, &QToolButton::released, this, &TeditLessonDlg::btnSpinboxMouseUp);
   connect(btnSelectWav1, &QPushButton::clicked, this, &TeditLessonDlg::btnSelectWav1Click);
+  connect(btnPlayWav1, &QPushButton::clicked, this, [this] { PlayFieldSound(editWav1); });
+  connect(btnPlayWav2, &QPushButton::clicked, this, [this] { PlayFieldSound(editWav2); });
   connect(btnSelectWav2, &QPushButton::clicked, this, &TeditLessonDlg::btnSelectWav2Click);
   connect(wordPearList, &QTableWidget::itemSelectionChanged, this, &TeditLessonDlg::wordPearListSelectItem);
   connect(wordPearList, &QWidget::customContextMenuRequested, this,
@@ -308,6 +319,10 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   const QString wav = QStringLiteral("Wav - ") + UiText(t, 75) + ' ';
   labelWave1->setText(wav + name1);
   labelWave2->setText(wav + name2);
+  for (QPushButton* play : {btnPlayWav1, btnPlayWav2}) {
+    play->setToolTip(UiText(t, kTextPlaySound));
+    play->setAccessibleName(UiText(t, kTextPlaySound));
+  }
   wordPearList->horizontalHeaderItem(colUse)->setText(UiText(t, 101));
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
@@ -350,6 +365,8 @@ void TeditLessonDlg::UpdateButtons() {
   const bool selected = SelectedRow() >= 0;
   btnSelectWav1->setEnabled(selected);
   btnSelectWav2->setEnabled(selected);
+  btnPlayWav1->setEnabled(selected);
+  btnPlayWav2->setEnabled(selected);
   const bool spin = NumberSpin != nullptr && NumberSpin->CanSpin();
   btnSpinboxUp->setEnabled(spin);
   btnSpinboxDown->setEnabled(spin);
@@ -540,6 +557,30 @@ void TeditLessonDlg::SelectWav(QLineEdit* field, TStoredField kind) {
   std::string text;
   if (!CheckField(field, kind, LangHandler, text)) return;
   CommitFields();
+}
+
+namespace {
+TeditLessonDlg::TMediaFactory& MediaFactory() {
+  static TeditLessonDlg::TMediaFactory factory;
+  return factory;
+}
+}  // namespace
+
+void TeditLessonDlg::SetMediaFactory(TMediaFactory factory) { MediaFactory() = std::move(factory); }
+
+void TeditLessonDlg::PlayFieldSound(const QLineEdit* field) {
+  std::string name;
+  if (!QStringToCp1252(field->text().trimmed(), name) || name.empty()) {
+    QApplication::beep();
+    return;
+  }
+  // One player a click: a missing file is named every time it is tried.
+  const std::unique_ptr<TMediaManager> media =
+      MediaFactory() ? MediaFactory()(this) : std::make_unique<TMediaManager>(this);
+  media->SetWarningTexts([this] {
+    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, 220), UiText(LangHandler, 221)};
+  });
+  media->PlayWave(TExerciseRun::ResolveSoundName(name, IniFile.AppDir));
 }
 
 void TeditLessonDlg::btnSelectWav1Click() { SelectWav(editWav1, TStoredField::WavFile1); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <QDialog>
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,7 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 class TAppIniFile;
+class TMediaManager;
 class TAppLangHandler;
 class TSpinBox;
 
@@ -29,6 +31,10 @@ class TeditLessonDlg : public QDialog {
  public:
   static constexpr int mrStored = 100;
   static constexpr int mrClosed = 101;
+
+  // Tests: how the sound of a field is played.
+  using TMediaFactory = std::function<std::unique_ptr<TMediaManager>(QWidget* owner)>;
+  static void SetMediaFactory(TMediaFactory factory);
 
   TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile);
   ~TeditLessonDlg() override;
@@ -56,6 +62,8 @@ class TeditLessonDlg : public QDialog {
   void editWav1Exit();
   void editWav2Exit();
   void btnSelectWav1Click();
+  // Plays the sound file the field names, so the learner hears what a pair will say.
+  void PlayFieldSound(const QLineEdit* field);
   void btnSelectWav2Click();
   void wordPearListSelectItem();
   void sortItem1Click();
@@ -126,5 +134,7 @@ class TeditLessonDlg : public QDialog {
   QLineEdit* editWav1;
   QLineEdit* editWav2;
   QPushButton* btnSelectWav1;
+  QPushButton* btnPlayWav1 = nullptr;
+  QPushButton* btnPlayWav2 = nullptr;
   QPushButton* btnSelectWav2;
 };

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "EditorFixture.h"
+#include "exercise/MMediaManager.h"
 #include "editors/CSpinBox.h"
 #include "editors/EditLesson.h"
 #include "shell/TickTimer.h"
@@ -128,6 +129,39 @@ class EditLessonTest : public QObject {
     TLessonEditor existing(fx, MakeLesson(2, {{"a", "b"}}), false, Used({}));
     QVERIFY(existing.Edit("editWord1")->isEnabled());
     QVERIFY(!existing.C<QLabel>("labelEmptyHint")->isVisible());
+  }
+
+  // The learner hears what a pair will say before the exercise does; a
+  // missing file is named with its full path every time it is tried.
+  void playButtonsPlayTheFieldsSound() {
+    TEditorFixture fx;
+    fx.WriteRaw("/LangFiles/Eng_Ger/h.wav", "RIFF");
+    QStringList played;
+    class TRecorder : public TWavePlayer {
+     public:
+      explicit TRecorder(QStringList& log) : log_(log) {}
+      bool Available() override { return true; }
+      bool PlayAndWait(const QString& path) override {
+        log_ << path;
+        return true;
+      }
+
+     private:
+      QStringList& log_;
+    };
+    TeditLessonDlg::SetMediaFactory(
+        [&played](QWidget* owner) { return std::make_unique<TMediaManager>(owner, std::make_unique<TRecorder>(played)); });
+    auto lesson = MakeLesson(2, {{"Haus", "house", true, "\\LangFiles\\Eng_Ger\\h.wav", "\\LangFiles\\x.wav"}});
+    TLessonEditor ed(fx, lesson, false, Used({1}));
+    ed.Click("btnPlayWav1");
+    QCOMPARE(played, QStringList{fx.NativePath("/LangFiles/Eng_Ger/h.wav")});
+    QVERIFY(fx.Messages.empty());
+    for (int i = 0; i < 2; ++i) ed.Click("btnPlayWav2");
+    QCOMPARE(played.size(), 1);
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+    QVERIFY(fx.Messages[0].text.contains(fx.NativePath("/LangFiles/x.wav")));
+    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->accessibleName(), fx.Text(209));
+    TeditLessonDlg::SetMediaFactory(nullptr);
   }
 
   void existingLessonShowsItsPairsAndCount() {
