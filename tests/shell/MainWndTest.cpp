@@ -152,6 +152,8 @@ class MainWndTest : public QObject {
   void lessonLabelListsTheLessonsInStoredOrder();
   void newComposeChecksAndDisablesResetPriority();
   void switchingTheInterfaceLanguage();
+  void languageSwitchKeepsWhatThePanelAndLessonLabelShow_data();
+  void languageSwitchKeepsWhatThePanelAndLessonLabelShow();
   void switchingToAMissingLanguageKeepsTextsAndMenuCheck();
   void failedSwitchKeepsTheLanguageInForce();
   void closingWritesExactlyTheSettings();
@@ -404,6 +406,41 @@ void MainWndTest::switchingTheInterfaceLanguage() {
   QCOMPARE(Find<QMenu>("mExercise")->title(), englishMenu);
   QVERIFY(Find<QAction>("mAppEnglish")->isChecked());
   QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 1,2"));
+}
+
+void MainWndTest::languageSwitchKeepsWhatThePanelAndLessonLabelShow_data() {
+  QTest::addColumn<QByteArray>("units");
+  QTest::addColumn<bool>("fileMissing");
+  QTest::addColumn<QString>("panel");
+  QTest::addColumn<QString>("englishLabel");
+  QTest::addColumn<QString>("germanLabel");
+  QTest::newRow("no lesson chosen") << QByteArray() << false << QString() << "Lesson : none"
+                                    << "Lektion : keine";
+  QTest::newRow("language file missing") << QByteArray("1,2") << true << QString() << "Lesson : none"
+                                         << "Lektion : keine";
+  QTest::newRow("ready") << QByteArray("1,2") << false << "English - German" << "Lesson : 1,2"
+                         << "Lektion : 1,2";
+}
+
+// A switch used to fill the empty panel with " - " and to drop the "none".
+void MainWndTest::languageSwitchKeepsWhatThePanelAndLessonLabelShow() {
+  QFETCH(QByteArray, units);
+  QFETCH(bool, fileMissing);
+  QFETCH(QString, panel);
+  dir->Bundle();
+  dir->WriteIni("EN", units, fileMissing ? dir->File("LangFiles/missing.lang").toUtf8() : QByteArray());
+  win = Start();
+  auto* panelLangFile = Find<QLabel>("panelLangFile");
+  auto* label = Find<QLabel>("labelSelUnits");
+  QCOMPARE(panelLangFile->text(), panel);
+  QTEST(label->text(), "englishLabel");
+  Find<QAction>("mAppGerman")->trigger();
+  QCOMPARE(panelLangFile->text(), panel);
+  QTEST(label->text(), "germanLabel");
+  Find<QAction>("mAppEnglish")->trigger();
+  QCOMPARE(panelLangFile->text(), panel);
+  QTEST(label->text(), "englishLabel");
+  QVERIFY(messages.empty());
 }
 
 void MainWndTest::switchingToAMissingLanguageKeepsTextsAndMenuCheck() {
