@@ -184,6 +184,7 @@ class MainWndTest : public QObject {
   void languageFileChangedByAnImportKeepsTheImportsLessonAndTheRetirement();
   void switchingLanguageFilesKeepsEachFilesHeldBackPair();
   void heldBackPairsOfEveryExerciseReachTheSettingsFile();
+  void movedProgramUsesItsOwnLanguageFile();
 
  private:
   std::unique_ptr<TTestMainWindow> Start(bool show = true);
@@ -492,7 +493,8 @@ void MainWndTest::closingWritesExactlyTheSettings() {
 
   tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
   QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
-  QCOMPARE(ini.ReadString("Exercise", "LangFileName", ""), dir->LangFile());
+  // Below the program directory, relative to it.
+  QCOMPARE(ini.ReadString("Exercise", "LangFileName", ""), std::string("\\LangFiles\\Eng_Ger\\english_german.lang"));
   QCOMPARE(ini.ReadString("Exercise", "Lang1", ""), std::string("English"));
   QCOMPARE(ini.ReadString("Exercise", "FirstLang", ""), std::string("False"));
   QCOMPARE(ini.ReadString("Exercise", "MaxWords", ""), std::string("20"));
@@ -1192,4 +1194,37 @@ void MainWndTest::heldBackPairsOfEveryExerciseReachTheSettingsFile() {
     const std::string line = std::to_string(w.LessonNbr) + '-' + std::to_string(w.PearNbr) + "-2";
     QVERIFY2(std::find(lines.begin(), lines.end(), line) != lines.end(), line.c_str());
   }
+}
+
+// A copied program used to go on with the old folder's language file.
+void MainWndTest::movedProgramUsesItsOwnLanguageFile() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");  // old settings: the full name
+  win = Start();
+  QVERIFY(win->IsExerciseReady());
+  win->close();
+  win.reset();
+  tIniFileHandler written(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(written.ReadString("Exercise", "LangFileName", ""), std::string("\\LangFiles\\Eng_Ger\\english_german.lang"));
+
+  // The whole program directory elsewhere; the old one loses its file.
+  auto moved = std::make_unique<TProgramDir>();
+  moved->Bundle();
+  moved->Write("Quillmere.Ini", dir->Read("Quillmere.Ini"));
+  QVERIFY(QFile::remove(dir->File("LangFiles/Eng_Ger/english_german.lang")));
+  std::swap(dir, moved);
+  win = Start();
+  QVERIFY(messages.empty());
+  QCOMPARE(win->GetIniFile().LangFileName, dir->LangFile());
+  QVERIFY(win->IsExerciseReady());
+  QCOMPARE(Find<QLabel>("panelLangFile")->text(), QStringLiteral("English - German"));
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 1,2"));
+  QVERIFY(IsPathLocked("langfile", dir->LangFile()));
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  QVERIFY(!win->GetIniFile().ExerciseWords.empty());
+  win->close();
+  win.reset();
+  tIniFileHandler again(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(again.ReadString("Exercise", "LangFileName", ""), std::string("\\LangFiles\\Eng_Ger\\english_german.lang"));
 }
