@@ -73,7 +73,9 @@ bool TAppIniFile::ReadExercise() {
   for (std::size_t i = 0; i < keep; ++i)
     if (!ParseExerciseWord(lines[i], static_cast<int>(i))) break;
 
-  LangFileName = ini.ReadString("exercise", "LangFileName", "");
+  // Stored relative to the program directory when below it; in memory the
+  // full name, the one the lock, the editors and the kept lists know.
+  LangFileName = AppDirFileName(AppDir, ini.ReadString("exercise", "LangFileName", ""));
   ReadFileLists();
   if (LangFileName.empty()) return false;
   Lang1 = ini.ReadString("exercise", "Lang1", "");
@@ -159,7 +161,7 @@ TExerciseWords TAppIniFile::StoredList() const {
 void TAppIniFile::WriteExercise() {
   if (!ExerciseLoaded || !IniHandler) return;
   tIniFileHandler& ini = *IniHandler;
-  ini.WriteString(kExercise, "LangFileName", LangFileName);
+  ini.WriteString(kExercise, "LangFileName", AppRelativeName(AppDir, LangFileName));
   ini.WriteString(kExercise, "Lang1", Lang1);
   ini.WriteString(kExercise, "Lang2", Lang2);
   ini.WriteBoolStr(kExercise, "FirstLang", FirstLang);
@@ -193,7 +195,7 @@ void TAppIniFile::ReadFileLists() {
     TExerciseWords list;
     TExerciseWord word;
     for (std::size_t n = 0; n < keep && ParseListLine(lines[n], word); ++n) list.push_back(word);
-    FileLists[files[i]] = std::move(list);
+    FileLists[AppDirFileName(AppDir, files[i])] = std::move(list);
   }
   // A program that keeps no such lists may have written the current file's
   // list into "ExerciseWords" since: that one is newer.
@@ -206,7 +208,7 @@ void TAppIniFile::WriteFileLists() {
   std::vector<const TExerciseWords*> lists;
   for (const auto& [file, list] : FileLists) {
     if (file == LangFileName || file.empty() || list.empty()) continue;
-    files.push_back(file);
+    files.push_back(AppRelativeName(AppDir, file));
     lists.push_back(&list);
   }
   // Lists are rewritten where they stand; only those no longer needed go.

@@ -348,9 +348,14 @@ void tMainWindow::ShowExerciseInfo() {
     }
   }
   FirstShow = false;
-  labelSelUnits->setText(Cp1252ToQString(
-      LessonLabel(LangHandler->GetText(46), LangHandler->GetText(47), IniFile->AvailableUnits, show)));
+  ExerciseInfoShown = show;
+  ShowLessonLabel();
   UpdateControls();
+}
+
+void tMainWindow::ShowLessonLabel() {
+  labelSelUnits->setText(Cp1252ToQString(LessonLabel(LangHandler->GetText(46), LangHandler->GetText(47),
+                                                     IniFile->AvailableUnits, ExerciseInfoShown)));
 }
 
 void tMainWindow::UpdateControls() {
@@ -422,8 +427,8 @@ void tMainWindow::SwitchLanguage(const std::string& code) {
     if (!FirstShow) AppLanguage = inForce;
   } else {
     languageChecked = code == "DE" ? mAppGerman : mAppEnglish;
-    // The lesson label is built from texts too.
-    if (!FirstShow) ShowExerciseInfo();
+    // The lesson label is built from texts too; what it shows stays.
+    if (!FirstShow) ShowLessonLabel();
   }
   // The menu check moves only when the language was applied.
   languageChecked->setChecked(true);

@@ -98,6 +98,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void FirstShowing();
   bool ApplyLanguage();
   void SwitchLanguage(const std::string& code);
+  void ShowLessonLabel();
   void EndStart();
   void ShowExerciseDlg();
   bool ExerciseDlgVisible() const;
@@ -128,6 +129,9 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   std::string HeldLangFile;
   // The language file the exercise list in memory belongs to.
   std::string ListFileName;
+  // The language file and its lessons are shown (panel and lesson label);
+  // a language switch keeps what is shown and only changes its words.
+  bool ExerciseInfoShown = false;
 
   std::string AppDir;
   std::string AppLanguage;

@@ -35,7 +35,7 @@ TEditorFollowUp EditorFollowUp(int changeCode) {
 
 std::string LessonLabel(const std::string& lessonsWord, const std::string& emptyWord,
                         const std::vector<int32_t>& units, bool showUnits) {
-  if (!showUnits) return lessonsWord + emptyWord;
+  if (!showUnits || units.empty()) return lessonsWord + emptyWord;
   std::string label = lessonsWord + " : ";
   for (std::size_t i = 0; i < units.size(); ++i) {
     if (i > 0) label += ',';

@@ -24,7 +24,8 @@ enum class TEditorFollowUp { Nothing, MaxWordsChanged, ComposeNew };
 TEditorFollowUp EditorFollowUp(int changeCode);
 
 // The lesson label: lessonsWord + " : " + the numbers in stored order joined
-// by ","; lessonsWord + emptyWord when the lessons are not shown.
+// by ","; lessonsWord + emptyWord when the lessons are not shown or there
+// are none.
 std::string LessonLabel(const std::string& lessonsWord, const std::string& emptyWord,
                         const std::vector<int32_t>& units, bool showUnits);
 

@@ -68,6 +68,23 @@ bool StoredPath(const std::filesystem::path& path, std::string& out) {
   return QStringToCp1252(QString::fromLocal8Bit(path.native()), out);
 }
 
+std::string AppRelativeName(const std::string& appDir, const std::string& path) {
+  const std::size_t n = appDir.size();
+  // The program directory must end at a folder boundary of the path, or a
+  // file in a neighbouring folder ("bin2" beside "bin") would be cut wrongly.
+  if (n == 0 || path.size() <= n + 1 || path.compare(0, n, appDir) != 0 || !IsSeparator(path[n])) return path;
+  std::string rest = path.substr(n);
+  std::replace(rest.begin(), rest.end(), '/', '\\');
+  return rest;
+}
+
+std::string AppDirFileName(const std::string& appDir, const std::string& stored) {
+  if (stored.empty() || stored[0] != '\\') return stored;
+  std::string rest = stored;
+  std::replace(rest.begin(), rest.end(), '\\', '/');
+  return appDir + rest;
+}
+
 TFileWarnHook SetFileWarnHook(TFileWarnHook hook) {
   TFileWarnHook previous = std::move(WarnHook());
   WarnHook() = std::move(hook);

@@ -27,6 +27,14 @@ std::filesystem::path NativePath(const std::string& path);
 // A platform path as a stored name; false when a character has no byte.
 bool StoredPath(const std::filesystem::path& path, std::string& out);
 
+// A file name as the settings store it: below the program directory it is
+// relative to it, starting with "\" and with "\" between folders (as sound
+// names are), so a moved program finds its files; any other name as it is.
+std::string AppRelativeName(const std::string& appDir, const std::string& path);
+// The file a stored name means: a name starting with "\" is below the program
+// directory (given with "/" between folders); any other name as it is.
+std::string AppDirFileName(const std::string& appDir, const std::string& stored);
+
 // Shows the missing-file warning. The window layer installs it; the core
 // never opens a window. owner is the window the layer handed in (opaque here).
 using TFileWarnHook = std::function<void(const std::string& caption, const std::string& text, const void* owner)>;

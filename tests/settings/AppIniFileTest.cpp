@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QTemporaryDir>
 
 #include "FileText.h"
@@ -491,4 +493,42 @@ TEST_F(AppIniFileTest, SettingsWithoutPerFileListsAreWrittenAsBefore) {
   EXPECT_EQ(again.ReadStrList("ExerciseLists", "NbrLists"), std::vector<std::string>{"/x.lang"});
   EXPECT_EQ(again.ReadStrList("ExerciseList0", "NbrWords"), std::vector<std::string>{"1-1-1"});
   EXPECT_FALSE(again.SectionExists("ExerciseList1"));
+}
+
+// A copied or moved program used to keep reading the old folder's language
+// file: names below the program directory are stored relative to it.
+TEST_F(AppIniFileTest, LanguageFileBelowTheProgramIsStoredRelativeAndFollowsAMove) {
+  const std::string below = appDir + "/LangFiles/Eng_Ger/english_german.lang";
+  const std::string kept = appDir + "/LangFiles/Fra_Ger/french_german.lang";
+  const std::string elsewhere = "/home/a/Spanish_German.lang";
+  // Old settings with full names still read.
+  auto ini = Open("[exercise]\r\nLangFileName=" + below +
+                  "\r\nLang1=English\r\nLang2=German\r\nMaxWords=20\r\n[AvailableUnits]\r\n0=1\r\nNbrUnits=1\r\n"
+                  "[ExerciseLists]\r\n0=" + kept + "\r\n1=" + elsewhere + "\r\nNbrLists=2\r\n" +
+                  ListSection("ExerciseList0", "NbrWords", {"2-3-0"}) +
+                  ListSection("ExerciseList1", "NbrWords", {"4-5-0"}));
+  ASSERT_TRUE(ini->ReadExercise());
+  EXPECT_EQ(ini->LangFileName, below);
+  ASSERT_TRUE(Close(*ini));
+  tIniFileHandler file(iniPath);
+  EXPECT_EQ(file.ReadString("Exercise", "LangFileName", ""), "\\LangFiles\\Eng_Ger\\english_german.lang");
+  std::vector<std::string> lists = file.ReadStrList("ExerciseLists", "NbrLists");
+  std::sort(lists.begin(), lists.end());
+  EXPECT_EQ(lists, (std::vector<std::string>{"/home/a/Spanish_German.lang", "\\LangFiles\\Fra_Ger\\french_german.lang"}));
+
+  // The settings in another program directory name that directory's files;
+  // the kept lists are found under the same names the editors give.
+  QTemporaryDir moved;
+  const std::string movedDir = moved.path().toStdString();
+  Spit(movedDir + "/Quillmere.Ini", Slurp(iniPath));
+  TAppIniFile there(movedDir, &kOwner);
+  ASSERT_TRUE(there.ReadExercise());
+  EXPECT_EQ(there.LangFileName, movedDir + "/LangFiles/Eng_Ger/english_german.lang");
+  EXPECT_EQ(there.FileLists.at(movedDir + "/LangFiles/Fra_Ger/french_german.lang"),
+            (TExerciseWords{{2, 3, 0, false}}));
+  EXPECT_EQ(there.FileLists.at(elsewhere), (TExerciseWords{{4, 5, 0, false}}));
+  there.LangFileName = movedDir + "/LangFiles/Fra_Ger/french_german.lang";
+  there.AvailableUnits = {2};
+  EXPECT_TRUE(there.SwitchExerciseList(movedDir + "/LangFiles/Eng_Ger/english_german.lang"));
+  EXPECT_EQ(there.ExerciseWords, (TExerciseWords{{2, 3, 0, false}}));
 }

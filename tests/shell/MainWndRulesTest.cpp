@@ -67,7 +67,7 @@ void MainWndRulesTest::lessonLabel_data() {
   QTest::addColumn<QString>("label");
   QTest::newRow("stored order, no blanks") << std::vector<int32_t>{3, 1, 7} << true << "Lesson : 3,1,7";
   QTest::newRow("one lesson") << std::vector<int32_t>{12} << true << "Lesson : 12";
-  QTest::newRow("empty list shown") << std::vector<int32_t>{} << true << "Lesson : ";
+  QTest::newRow("empty list shown says none") << std::vector<int32_t>{} << true << "Lesson : none";
   QTest::newRow("not shown") << std::vector<int32_t>{3, 1, 7} << false << "Lesson : none";
 }
 

@@ -152,6 +152,8 @@ class MainWndTest : public QObject {
   void lessonLabelListsTheLessonsInStoredOrder();
   void newComposeChecksAndDisablesResetPriority();
   void switchingTheInterfaceLanguage();
+  void languageSwitchKeepsWhatThePanelAndLessonLabelShow_data();
+  void languageSwitchKeepsWhatThePanelAndLessonLabelShow();
   void switchingToAMissingLanguageKeepsTextsAndMenuCheck();
   void failedSwitchKeepsTheLanguageInForce();
   void closingWritesExactlyTheSettings();
@@ -182,6 +184,7 @@ class MainWndTest : public QObject {
   void languageFileChangedByAnImportKeepsTheImportsLessonAndTheRetirement();
   void switchingLanguageFilesKeepsEachFilesHeldBackPair();
   void heldBackPairsOfEveryExerciseReachTheSettingsFile();
+  void movedProgramUsesItsOwnLanguageFile();
 
  private:
   std::unique_ptr<TTestMainWindow> Start(bool show = true);
@@ -411,6 +414,41 @@ void MainWndTest::switchingTheInterfaceLanguage() {
   QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 1,2"));
 }
 
+void MainWndTest::languageSwitchKeepsWhatThePanelAndLessonLabelShow_data() {
+  QTest::addColumn<QByteArray>("units");
+  QTest::addColumn<bool>("fileMissing");
+  QTest::addColumn<QString>("panel");
+  QTest::addColumn<QString>("englishLabel");
+  QTest::addColumn<QString>("germanLabel");
+  QTest::newRow("no lesson chosen") << QByteArray() << false << QString() << "Lesson : none"
+                                    << "Lektion : keine";
+  QTest::newRow("language file missing") << QByteArray("1,2") << true << QString() << "Lesson : none"
+                                         << "Lektion : keine";
+  QTest::newRow("ready") << QByteArray("1,2") << false << "English - German" << "Lesson : 1,2"
+                         << "Lektion : 1,2";
+}
+
+// A switch used to fill the empty panel with " - " and to drop the "none".
+void MainWndTest::languageSwitchKeepsWhatThePanelAndLessonLabelShow() {
+  QFETCH(QByteArray, units);
+  QFETCH(bool, fileMissing);
+  QFETCH(QString, panel);
+  dir->Bundle();
+  dir->WriteIni("EN", units, fileMissing ? dir->File("LangFiles/missing.lang").toUtf8() : QByteArray());
+  win = Start();
+  auto* panelLangFile = Find<QLabel>("panelLangFile");
+  auto* label = Find<QLabel>("labelSelUnits");
+  QCOMPARE(panelLangFile->text(), panel);
+  QTEST(label->text(), "englishLabel");
+  Find<QAction>("mAppGerman")->trigger();
+  QCOMPARE(panelLangFile->text(), panel);
+  QTEST(label->text(), "germanLabel");
+  Find<QAction>("mAppEnglish")->trigger();
+  QCOMPARE(panelLangFile->text(), panel);
+  QTEST(label->text(), "englishLabel");
+  QVERIFY(messages.empty());
+}
+
 void MainWndTest::switchingToAMissingLanguageKeepsTextsAndMenuCheck() {
   dir->Bundle();
   dir->WriteOneLanguageTextDb();
@@ -460,7 +498,8 @@ void MainWndTest::closingWritesExactlyTheSettings() {
 
   tIniFileHandler ini(dir->File("Quillmere.Ini").toStdString());
   QCOMPARE(ini.ReadString("Application", "Language", ""), std::string("DE"));
-  QCOMPARE(ini.ReadString("Exercise", "LangFileName", ""), dir->LangFile());
+  // Below the program directory, relative to it.
+  QCOMPARE(ini.ReadString("Exercise", "LangFileName", ""), std::string("\\LangFiles\\Eng_Ger\\english_german.lang"));
   QCOMPARE(ini.ReadString("Exercise", "Lang1", ""), std::string("English"));
   QCOMPARE(ini.ReadString("Exercise", "FirstLang", ""), std::string("False"));
   QCOMPARE(ini.ReadString("Exercise", "MaxWords", ""), std::string("20"));
@@ -1160,4 +1199,37 @@ void MainWndTest::heldBackPairsOfEveryExerciseReachTheSettingsFile() {
     const std::string line = std::to_string(w.LessonNbr) + '-' + std::to_string(w.PearNbr) + "-2";
     QVERIFY2(std::find(lines.begin(), lines.end(), line) != lines.end(), line.c_str());
   }
+}
+
+// A copied program used to go on with the old folder's language file.
+void MainWndTest::movedProgramUsesItsOwnLanguageFile() {
+  dir->Bundle();
+  dir->WriteIni("EN", "1,2");  // old settings: the full name
+  win = Start();
+  QVERIFY(win->IsExerciseReady());
+  win->close();
+  win.reset();
+  tIniFileHandler written(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(written.ReadString("Exercise", "LangFileName", ""), std::string("\\LangFiles\\Eng_Ger\\english_german.lang"));
+
+  // The whole program directory elsewhere; the old one loses its file.
+  auto moved = std::make_unique<TProgramDir>();
+  moved->Bundle();
+  moved->Write("Quillmere.Ini", dir->Read("Quillmere.Ini"));
+  QVERIFY(QFile::remove(dir->File("LangFiles/Eng_Ger/english_german.lang")));
+  std::swap(dir, moved);
+  win = Start();
+  QVERIFY(messages.empty());
+  QCOMPARE(win->GetIniFile().LangFileName, dir->LangFile());
+  QVERIFY(win->IsExerciseReady());
+  QCOMPARE(Find<QLabel>("panelLangFile")->text(), QStringLiteral("English - German"));
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text(), QStringLiteral("Lesson : 1,2"));
+  QVERIFY(IsPathLocked("langfile", dir->LangFile()));
+  Find<QToolButton>("btnExerciseRun")->click();
+  QCOMPARE(win->exerciseDlgsCreated, 1);
+  QVERIFY(!win->GetIniFile().ExerciseWords.empty());
+  win->close();
+  win.reset();
+  tIniFileHandler again(dir->File("Quillmere.Ini").toStdString());
+  QCOMPARE(again.ReadString("Exercise", "LangFileName", ""), std::string("\\LangFiles\\Eng_Ger\\english_german.lang"));
 }

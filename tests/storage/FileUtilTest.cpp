@@ -70,6 +70,33 @@ TEST(PathParts, SplitWindowsAndPlatformPaths) {
   EXPECT_EQ(GetDrivePart("C:\\x.exe") + "\\" + GetDirPart("C:\\x.exe"), "C:\\");
 }
 
+TEST(AppRelativeName, BelowTheProgramDirectoryOnlyAndBackAgain) {
+  struct Case {
+    const char* path;
+    const char* stored;
+  };
+  const std::string appDir = "/opt/q";
+  const Case cases[] = {
+      {"/opt/q/LangFiles/Eng_Ger/english_german.lang", "\\LangFiles\\Eng_Ger\\english_german.lang"},
+      {"/opt/q/words.lang", "\\words.lang"},
+      // A neighbouring folder that begins alike, the folder itself and
+      // names elsewhere stay as they are.
+      {"/opt/q2/words.lang", "/opt/q2/words.lang"},
+      {"/opt/q", "/opt/q"},
+      {"/opt/q/", "/opt/q/"},
+      {"/home/anna/words.lang", "/home/anna/words.lang"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(AppRelativeName(appDir, c.path), c.stored);
+    EXPECT_EQ(AppDirFileName(appDir, c.stored), c.path);
+  }
+  // A stored relative name is read against the directory the program runs from.
+  EXPECT_EQ(AppDirFileName("/moved/here", "\\LangFiles\\Eng_Ger\\x.lang"), "/moved/here/LangFiles/Eng_Ger/x.lang");
+  EXPECT_EQ(AppRelativeName("", "/opt/q/x.lang"), "/opt/q/x.lang");
+}
+
 TEST(FileExistsWarn, WarnsOnlyWithCaptionAndOwner) {
   WarnRecorder warnings;
   int owner = 0;
