@@ -433,14 +433,7 @@ class EditExerciseTest : public QObject {
   // Escape dropped an untick just made, without a question. Escape, the
   // window's close button and Close now ask whether to keep the changes.
   void closingWithAnUntickAsks_data() {
-    QTest::addColumn<int>("how");  // 0 Escape, 1 the window's close button, 2 Close
-    QTest::addColumn<int>("answer");
-    for (int how : {0, 1, 2}) {
-      const char* name = how == 0 ? "Escape" : how == 1 ? "window close" : "Close";
-      QTest::addRow("%s, yes", name) << how << int(QMessageBox::Yes);
-      QTest::addRow("%s, no", name) << how << int(QMessageBox::No);
-      QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
-    }
+    AddCloseWaysAndAnswers();
   }
   void closingWithAnUntickAsks() {
     QFETCH(int, how);

@@ -332,14 +332,7 @@ class EditLessonTest : public QObject {
   // Escape closed the dialog as cancelled and the pairs typed were gone,
   // without a question. Escape, the window's close button and Close now ask.
   void closingWithATypedPairAsks_data() {
-    QTest::addColumn<int>("how");  // 0 Escape, 1 the window's close button, 2 Close
-    QTest::addColumn<int>("answer");
-    for (int how : {0, 1, 2}) {
-      const char* name = how == 0 ? "Escape" : how == 1 ? "window close" : "Close";
-      QTest::addRow("%s, yes", name) << how << int(QMessageBox::Yes);
-      QTest::addRow("%s, no", name) << how << int(QMessageBox::No);
-      QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
-    }
+    AddCloseWaysAndAnswers();
   }
   void closingWithATypedPairAsks() {
     QFETCH(int, how);

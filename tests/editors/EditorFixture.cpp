@@ -146,3 +146,14 @@ TModalScripts::~TModalScripts() {
   SetModalRunHook({});
   Current() = nullptr;
 }
+
+void AddCloseWaysAndAnswers() {
+  QTest::addColumn<int>("how");
+  QTest::addColumn<int>("answer");
+  for (int how : {0, 1, 2}) {
+    const char* name = how == 0 ? "Escape" : how == 1 ? "window close" : "Close";
+    QTest::addRow("%s, yes", name) << how << int(QMessageBox::Yes);
+    QTest::addRow("%s, no", name) << how << int(QMessageBox::No);
+    QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
+  }
+}

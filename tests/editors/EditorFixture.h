@@ -84,6 +84,9 @@ void Leave(QLineEdit* field);
 void TypeAndLeave(QLineEdit* field, const QString& text);
 // Lets queued calls (focus put back into a field) run.
 void Settle();
+// Test data of a close with unsaved changes: columns "how" (0 Escape, 1 the
+// window's close button, 2 Close) and "answer" (Yes, No, Cancel), every pair.
+void AddCloseWaysAndAnswers();
 
 // Runs the next modal dialogs by these scripts, in order; each returns the
 // dialog's result. Installed for the fixture's lifetime by ModalScripts.
