@@ -185,6 +185,8 @@ void TDlgProperty::ApplyTexts() {
   // The sliders' label shows the value; their tooltip says which delay it is.
   for (QWidget* unlabelled : std::initializer_list<QWidget*>{btnClose, btnSave, btnHelp, trbDelayPresent, trbDelayAnswer})
     NameAfterToolTip(unlabelled);
+  labelPresentDelay->setBuddy(trbDelayPresent);
+  labelAnswerDelay->setBuddy(trbDelayAnswer);
 }
 
 void TDlgProperty::ShowValues() {

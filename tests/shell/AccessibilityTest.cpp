@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -111,12 +112,17 @@ struct TProgramDir {
     QDir().mkpath(QFileInfo(target).path());
     QVERIFY2(QFile::copy(kProgramDir + '/' + QString::fromLatin1(name), target), name);
   }
-  void Prepare(const QByteArray& language) const {
+  // Settings in the language; with or without the demo file and its lessons.
+  void Prepare(const QByteArray& language, bool withLangFile = true) const {
     for (const char* name : {"Text.Db", "Quillmere.Hlp", "Default.Bmp", "LangFiles/Eng_Ger/english_german.lang",
                              "LangFiles/Eng_Ger/english_german.Bmp"})
       Copy(name);
     QFile ini(dir.filePath(QStringLiteral("Quillmere.Ini")));
     QVERIFY(ini.open(QIODevice::WriteOnly));
+    if (!withLangFile) {
+      ini.write("[Application]\nLanguage=" + language + "\n");
+      return;
+    }
     ini.write("[Application]\nLanguage=" + language + "\n[Exercise]\nLangFileName=" +
               dir.filePath(QStringLiteral("LangFiles/Eng_Ger/english_german.lang")).toUtf8() +
               "\nLang1=English\nLang2=German\nFirstLang=True\nMaxWords=20\n[AvailableUnits]\n0=1\n1=2\nNbrUnits=2\n");
@@ -137,8 +143,10 @@ class AccessibilityTest : public QObject {
 
  private slots:
   void initTestCase();
+  void init();
   void cleanup();
   void mainExerciseAndHelpWindowsNameEveryControl();
+  void mainWindowWithoutLanguageFileNamesEveryControl();
   void editorsAndSettingsNameEveryControl_data();
   void editorsAndSettingsNameEveryControl();
   void exerciseEditorFieldsAreNamedAfterTheirLabels();
@@ -153,7 +161,12 @@ void AccessibilityTest::initTestCase() {
   });
 }
 
+void AccessibilityTest::init() {
+  SetMessageBoxHook([](const TMessageRequest&) { return int(QMessageBox::Ok); });
+}
+
 void AccessibilityTest::cleanup() {
+  SetMessageBoxHook({});
   for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
 }
 
@@ -179,6 +192,18 @@ void AccessibilityTest::mainExerciseAndHelpWindowsNameEveryControl() {
     QVERIFY2(help != nullptr, language);
     ExpectAllNamed(help, 2);
     help->hide();
+  }
+}
+
+// Without a language file the question-language buttons show no text.
+void AccessibilityTest::mainWindowWithoutLanguageFileNamesEveryControl() {
+  for (const char* language : {"EN", "DE"}) {
+    TProgramDir dir;
+    dir.Prepare(language, false);
+    tMainWindow win(dir.dir.path().toStdString());
+    QVERIFY(!win.StartAborted());
+    win.show();
+    ExpectAllNamed(&win, 10);
   }
 }
 
