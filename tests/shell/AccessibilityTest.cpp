@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "../editors/EditorFixture.h"
+#include "EditorFixture.h"
 #include "editors/EditExercise.h"
 #include "editors/EditLesson.h"
 #include "exercise/ExerciseWnd.h"
