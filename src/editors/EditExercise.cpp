@@ -29,6 +29,7 @@
 #include "core/Errors.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
+#include "shell/AccessibleName.h"
 #include "shell/ActionGuard.h"
 #include "shell/GeneralUtil.h"
 #include "shell/Glyphs.h"
@@ -299,6 +300,16 @@ void TEditExerciseDlg::ApplyTexts() {
   btnSave->setToolTip(UiText(t, 45));
   btnClose->setToolTip(UiText(t, 44));
   btnHelp->setToolTip(UiText(t, 12));
+  for (QWidget* iconOnly : {btnOpenLangFile, btnNewLangFile, btnSaveLangFile, btnSaveLangfileAs, btnEditLesson,
+                            btnNewLesson, btnDeleteLesson, btnSave, btnClose, btnHelp})
+    NameAfterToolTip(iconOnly);
+  TieToLabel(labelFile, editFileName);
+  TieToLabel(labelLang1, editLang1);
+  TieToLabel(labelLang2, editLang2);
+  TieToLabel(labelMaxWords, editMaxWords);
+  NameStepButtons(upDownMaxWords->btnUp, upDownMaxWords->btnDown, editMaxWords, UiText(t, kTextOneMore),
+                  UiText(t, kTextOneLess));
+  lessonList->setAccessibleName(UiText(t, 73));
   setWindowTitle(UiText(t, 11));
 }
 

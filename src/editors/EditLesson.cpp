@@ -25,6 +25,7 @@
 #include "exercise/MMediaManager.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
+#include "shell/AccessibleName.h"
 #include "shell/GeneralUtil.h"
 #include "shell/Glyphs.h"
 #include "shell/HelpWnd.h"
@@ -44,6 +45,7 @@ constexpr int kTextLessonStoreFirst = 241;
 // Shown in the empty table: the fields wait for the first entry.
 constexpr int kTextNoEntryYet = 244;
 constexpr int kTextPlaySound = 209;
+constexpr int kTextChooseSound = 272;
 
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
@@ -319,14 +321,25 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   const QString wav = QStringLiteral("Wav - ") + UiText(t, 75) + ' ';
   labelWave1->setText(wav + name1);
   labelWave2->setText(wav + name2);
-  for (QPushButton* play : {btnPlayWav1, btnPlayWav2}) {
-    play->setToolTip(UiText(t, kTextPlaySound));
-    play->setAccessibleName(UiText(t, kTextPlaySound));
-  }
+  // Two play buttons: the name says whose sound each one plays.
+  btnPlayWav1->setToolTip(UiText(t, kTextPlaySound));
+  btnPlayWav2->setToolTip(UiText(t, kTextPlaySound));
+  btnPlayWav1->setAccessibleName(UiText(t, kTextPlaySound) + QStringLiteral(": ") + name1);
+  btnPlayWav2->setAccessibleName(UiText(t, kTextPlaySound) + QStringLiteral(": ") + name2);
   wordPearList->horizontalHeaderItem(colUse)->setText(UiText(t, 101));
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
   wordPearList->setToolTip(UiText(t, 111));
+  for (QWidget* iconOnly : {btnClose, btnSafe, btnAddEntry, btnDeleteEntry, btnHelp}) NameAfterToolTip(iconOnly);
+  TieToLabel(labelLessonNbr, editLessonNbr);
+  NameStepButtons(btnSpinboxUp, btnSpinboxDown, editLessonNbr, UiText(t, kTextOneMore), UiText(t, kTextOneLess));
+  wordPearList->setAccessibleName(UiText(t, 79));
+  TieToLabel(labelWord1, editWord1);
+  TieToLabel(labelWord2, editWord2);
+  TieToLabel(labelWave1, editWav1);
+  TieToLabel(labelWave2, editWav2);
+  btnSelectWav1->setAccessibleName(UiText(t, kTextChooseSound) + QStringLiteral(": ") + name1);
+  btnSelectWav2->setAccessibleName(UiText(t, kTextChooseSound) + QStringLiteral(": ") + name2);
   labelEmptyHint->setText(UiText(t, kTextNoEntryYet));
   // A column is at least as wide as its caption in the current language.
   int total = 24;

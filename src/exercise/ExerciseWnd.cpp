@@ -233,6 +233,7 @@ void TExerciseDlg::ApplyTexts() {
   // The number is the key that gives it and what the table shows.
   for (int i = 0; i < 10; ++i) rbPrio[i]->setText(QString::number(i) + " - " + UiText(LangHandler, 53 + i));
   exerciseList->headerItem()->setText(4, UiText(LangHandler, 208));
+  exerciseList->setAccessibleName(UiText(LangHandler, 273));
   btnRun->setText(UiText(LangHandler, 63));
   btnStop->setText(UiText(LangHandler, 64));
   btnNext->setText(UiText(LangHandler, 65));

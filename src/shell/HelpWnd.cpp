@@ -183,6 +183,7 @@ void THelpWindow::ApplyTexts() {
   setWindowTitle(Text(130, "Quillmere Help"));
   btnBack_->setText(Text(133, "Back"));
   btnContents_->setText(Text(134, "Contents"));
+  browser_->setAccessibleName(Text(12, "Help"));
 }
 
 void THelpWindow::Reload() { browser_->reload(); }

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
+#include "AccessibleName.h"
 #include "ActionGuard.h"
 #include "FileWarnHook.h"
 #include "GeneralUtil.h"
@@ -399,6 +400,7 @@ bool tMainWindow::ApplyLanguage() {
   btnGeneralProperty->setToolTip(UiText(t, 10));
   btnEditExercise->setToolTip(UiText(t, 11));
   btnHelp->setToolTip(UiText(t, 12));
+  for (QWidget* iconOnly : {btnExerciseRun, btnGeneralProperty, btnEditExercise, btnHelp}) NameAfterToolTip(iconOnly);
   mExercise->setTitle(UiText(t, 13));
   mExerciseRun->setText(UiText(t, 14));
   mExerciseGenSettings->setText(UiText(t, 15));

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "AccessibleName.h"
 #include "GeneralUtil.h"
 #include "Glyphs.h"
 #include "HelpWnd.h"
@@ -181,6 +182,11 @@ void TDlgProperty::ApplyTexts() {
   generalBox->setTitle(UiTitle(t, 41));
   cbShowTable->setText(UiText(t, 42));
   cbShowTable->setToolTip(UiText(t, 43));
+  // The sliders' label shows the value; their tooltip says which delay it is.
+  for (QWidget* unlabelled : std::initializer_list<QWidget*>{btnClose, btnSave, btnHelp, trbDelayPresent, trbDelayAnswer})
+    NameAfterToolTip(unlabelled);
+  labelPresentDelay->setBuddy(trbDelayPresent);
+  labelAnswerDelay->setBuddy(trbDelayAnswer);
 }
 
 void TDlgProperty::ShowValues() {
