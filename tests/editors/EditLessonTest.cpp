@@ -160,7 +160,8 @@ class EditLessonTest : public QObject {
     QCOMPARE(played.size(), 1);
     QCOMPARE(fx.Messages.size(), std::size_t(2));
     QVERIFY(fx.Messages[0].text.contains(fx.NativePath("/LangFiles/x.wav")));
-    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->accessibleName(), fx.Text(209));
+    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->accessibleName(), fx.Text(209) + ": English");
+    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->toolTip(), fx.Text(209));
     TeditLessonDlg::SetMediaFactory(nullptr);
   }
 
