@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
+
+#include "ScreenPlacement.h"
 #include <cmath>
 
 namespace {
@@ -145,6 +147,7 @@ TFitResult FitGeometry(const TFitInput& in) {
 
 bool FitFormToScreen(QWidget* window, bool centreH, bool centreV, bool autoSize) {
   if (window == nullptr) return false;
+  KeepFrameOnScreen(window);
   QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return false;
   // The layout decides the design size of a window that has one.

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "GeneralUtil.h"
+#include "ScreenPlacement.h"
 #include "UiText.h"
 #include "settings/AppLangHandl.h"
 #include "storage/FileUtil.h"
@@ -169,6 +170,7 @@ THelpWindow::THelpWindow(QWidget* owner, const THelpFile& file) : QWidget(owner,
   browser_->setObjectName(QStringLiteral("helpBrowser"));
   layout->addWidget(browser_);
   resize(520, 420);
+  KeepFrameOnScreen(this);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) { current_ = url.path(); });
   connect(browser_, &QTextBrowser::backwardAvailable, btnBack_, &QWidget::setEnabled);
   connect(btnBack_, &QToolButton::clicked, browser_, &QTextBrowser::backward);

@@ -12,6 +12,7 @@
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/PropertyDlg.h"
+#include "shell/ScreenPlacement.h"
 
 // The dialog on a settings object read from an empty settings file (all
 // defaults) and the real text database in English.
@@ -159,6 +160,11 @@ void PropertyDlgTest::textsComeFromTheDatabase() {
   QCOMPARE(Find<QGroupBox>("presentBox")->title(), QStringLiteral(" Abfrage "));
   QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), QStringLiteral("Wartezeit : 10 s"));
   // The size entry is greyed: the dialog cannot be resized.
+  QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
+  // Yet it is wide enough for its German caption in the title bar.
+  dlg->show();
+  QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+  QVERIFY(dlg->width() >= CaptionWidth(dlg.get()));
   QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
 }
 
