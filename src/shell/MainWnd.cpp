@@ -329,6 +329,14 @@ void tMainWindow::EndStart() {
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
+// Without a language file the buttons show no language; a screen reader
+// still tells them apart.
+void tMainWindow::NameLanguageButtons() {
+  const QString language = UiText(*LangHandler, 76);
+  rbtnFirstLang->setAccessibleName(rbtnFirstLang->text().isEmpty() ? language + QStringLiteral(" 1") : QString());
+  rbtnSecondLang->setAccessibleName(rbtnSecondLang->text().isEmpty() ? language + QStringLiteral(" 2") : QString());
+}
+
 void tMainWindow::ShowExerciseInfo() {
   ExerciseReady = !IniFile->AvailableUnits.empty() && FileExistsWarn(IniFile->LangFileName);
   const bool show = ExerciseReady || !FirstShow;
@@ -336,6 +344,7 @@ void tMainWindow::ShowExerciseInfo() {
     panelLangFile->setText(Cp1252ToQString(IniFile->Lang1 + " - " + IniFile->Lang2));
     rbtnFirstLang->setText(Cp1252ToQString(IniFile->Lang1));
     rbtnSecondLang->setText(Cp1252ToQString(IniFile->Lang2));
+    NameLanguageButtons();
     // The two buttons form an exclusive group: unchecking one does nothing,
     // so the stored choice is shown by checking the other.
     (IniFile->FirstLang ? rbtnFirstLang : rbtnSecondLang)->setChecked(true);
@@ -401,6 +410,7 @@ bool tMainWindow::ApplyLanguage() {
   btnEditExercise->setToolTip(UiText(t, 11));
   btnHelp->setToolTip(UiText(t, 12));
   for (QWidget* iconOnly : {btnExerciseRun, btnGeneralProperty, btnEditExercise, btnHelp}) NameAfterToolTip(iconOnly);
+  NameLanguageButtons();
   mExercise->setTitle(UiText(t, 13));
   mExerciseRun->setText(UiText(t, 14));
   mExerciseGenSettings->setText(UiText(t, 15));

@@ -61,6 +61,7 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   const std::string& GetAppLanguage() const { return AppLanguage; }
 
   void ShowExerciseInfo();
+  void NameLanguageButtons();
   void UpdateControls();
   // What follows the exercise and lesson-set editor: its modal result
   // (1 OK, 2 Cancel) and its change code (4 to 8).

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -222,6 +223,12 @@ void AccessibilityTest::mainWindowWithoutLanguageFileNamesEveryControl() {
     QVERIFY(!win.StartAborted());
     win.show();
     ExpectAllNamed(&win, 10);
+    const auto* first = win.findChild<QRadioButton*>(QStringLiteral("rbtnFirstLang"));
+    const auto* second = win.findChild<QRadioButton*>(QStringLiteral("rbtnSecondLang"));
+    QVERIFY(first != nullptr && second != nullptr);
+    const QString word = QByteArray(language) == "DE" ? QStringLiteral("Sprache") : QStringLiteral("Language");
+    QCOMPARE(first->accessibleName(), word + " 1");
+    QCOMPARE(second->accessibleName(), word + " 2");
   }
 }
 
