@@ -9,6 +9,8 @@ function(qm_add_gtest name)
     QM_FIXTURE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/fixtures"
     QM_PROGRAM_DIR="${QM_PROGRAM_DIR}")
   qm_warnings(${name})
+  # Tests build beside each other, not into the program directory.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
@@ -21,6 +23,7 @@ function(qm_add_qtest name)
     QM_FIXTURE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/fixtures"
     QM_PROGRAM_DIR="${QM_PROGRAM_DIR}")
   qm_warnings(${name})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()

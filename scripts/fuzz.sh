@@ -15,7 +15,7 @@ cmake --build build-fuzz -j "$(nproc)" || exit 1
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-for target in build-fuzz/bin/fuzz_*; do
+for target in build-fuzz/fuzz/fuzz_*; do
   name=$(basename "$target")
   corpus=build-fuzz/corpus/$name
   findings=build-fuzz/findings/$name

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 cmake --build build --target quillmere-shots program_files text_db
 mkdir -p docs/screenshots
 xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb \
-  build/bin/quillmere-shots build/bin docs/screenshots
+  build/tools/quillmere-shots build/bin docs/screenshots

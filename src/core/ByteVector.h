@@ -7,6 +7,4 @@ class TByteVector : public TSlotVector<uint8_t> {
  public:
   // Slots 0 to Count - 1 as a new array.
   TBytes ToBytes() const;
-  // Appends all bytes at once (the same as Add for each).
-  void AddBytes(const uint8_t* data, std::size_t size);
 };

@@ -25,10 +25,6 @@ std::string BaseNameAsGiven(const std::string& path) {
   return name.substr(0, name.find('.'));
 }
 
-std::string ComposeFileName(const std::string& lang1, const std::string& lang2) {
-  return lang1.substr(0, 3) + "_" + lang2.substr(0, 3);
-}
-
 bool SameName(const std::string& a, const std::string& b) { return CompareFromNoCase(a, b, 0, 0) == -1; }
 
 TLessonSetButtons LessonSetButtons(bool hasFilePath, int lessonCount, bool isNewFile, std::size_t lang1Length,

@@ -38,9 +38,6 @@ constexpr std::size_t kMinLangName = 3;
 // given (GetBasePart lower-cases it).
 std::string BaseNameAsGiven(const std::string& path);
 
-// First three characters of each name joined by "_", in the letter case typed.
-std::string ComposeFileName(const std::string& lang1, const std::string& lang2);
-
 // Two texts count as the same only when they are equal ignoring letter case
 // and not empty.
 bool SameName(const std::string& a, const std::string& b);

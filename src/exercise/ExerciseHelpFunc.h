@@ -15,13 +15,12 @@ class TLangFHandler;
 // (priority 0, no filler). A lesson the file does not hold is skipped, and so
 // is a lesson named a second time (its pairs would come twice).
 TExerciseWords CollectSelectedWords(const std::vector<int32_t>& lessons, const TLangFHandler& file);
-// The same for pairs in use and not drawn; Filler of every entry := filler.
-// With a limit, only the first limit of them.
 // CollectSelectedWords for a fresh composition: when it finds pairs in use,
 // the drawn flag of every pair of the file is cleared on the way, so the
 // pairs are walked only once.
 TExerciseWords CollectSelectedClearingDrawn(const std::vector<int32_t>& lessons, TLangFHandler& file);
-
+// The same as CollectSelectedWords for pairs in use and not drawn; Filler of
+// every entry := filler. With a limit, only the first limit of them.
 TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler,
                                    std::size_t limit = SIZE_MAX);
 

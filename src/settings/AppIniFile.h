@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Version.h"
 #include "exercise/ExerciseWord.h"
 #include "storage/DurableFile.h"
 
@@ -36,7 +37,7 @@ class TAppIniFile {
   bool ShowTable = false;
   TExerciseWords DeferredWords;
   std::string AppDir;
-  std::string AppTitle = "Quillmere V1.02";
+  std::string AppTitle = std::string(kProgramName) + " " + kProgramVersion;
   std::string Language = "EN";
   // The settings file existed and could be read at construction.
   bool IniFound = false;

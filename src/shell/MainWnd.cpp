@@ -42,12 +42,12 @@
 #include "storage/LangFHandler.h"
 #include "storage/WriteAccess.h"
 #include "storage/PathLock.h"
+#include "core/Version.h"
 #include "storage/LangFileBackups.h"
 
 namespace {
 constexpr int kHintPause = 5000;
 constexpr int kExerciseCloseWait = 3000;  // ms
-constexpr const char* kVersionSuffix = " V1.02";
 constexpr int kTextChangedElsewhere = 170;
 constexpr const char* kLangFileLock = "langfile";
 
@@ -85,7 +85,7 @@ void ReportUnsavedComposition(QWidget* owner, const TAppLangHandler& texts, cons
 
 tMainWindow::tMainWindow(const std::string& appDir) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(QStringLiteral("Quillmere V1.02"));
+  setWindowTitle(QString::fromLatin1(kProgramName) + QLatin1Char(' ') + QString::fromLatin1(kProgramVersion));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   SetHelpContext(this, 1);
@@ -394,7 +394,7 @@ bool tMainWindow::ApplyLanguage() {
     return false;
   }
   const TAppLangHandler& t = *LangHandler;
-  IniFile->AppTitle = t.GetText(0) + kVersionSuffix;
+  IniFile->AppTitle = t.GetText(0) + " " + kProgramVersion;
   setWindowTitle(Cp1252ToQString(IniFile->AppTitle));
 
   selectLangBox->setTitle(UiTitle(t, 1));

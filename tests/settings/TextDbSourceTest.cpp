@@ -92,14 +92,14 @@ TEST(TextDbSource, PackerProgramStopsWithTheFileAndLine) {
   const std::string db = dir.filePath("Text.Db").toStdString();
   Spit(en, "0=Quillmere\n1=\xE2\x80\x9Cquoted\xE2\x80\x9D\n2=\xE2\x9C\x93\n");
   QProcess packer;
-  packer.start(QM_PROGRAM_DIR "/textdb_pack", {QString::fromStdString(db), QString::fromStdString(en)});
+  packer.start(QM_TEXTDB_PACK, {QString::fromStdString(db), QString::fromStdString(en)});
   ASSERT_TRUE(packer.waitForFinished(30000));
   EXPECT_NE(packer.exitCode(), 0);
   EXPECT_TRUE(packer.readAllStandardError().contains("EN.txt:3: the character U+2713"));
   EXPECT_FALSE(std::filesystem::exists(db));
 
   Spit(en, "0=Quillmere\n1=\xE2\x80\x9Cquoted\xE2\x80\x9D\n");
-  packer.start(QM_PROGRAM_DIR "/textdb_pack", {QString::fromStdString(db), QString::fromStdString(en)});
+  packer.start(QM_TEXTDB_PACK, {QString::fromStdString(db), QString::fromStdString(en)});
   ASSERT_TRUE(packer.waitForFinished(30000));
   EXPECT_EQ(packer.exitCode(), 0);
   TAppLangHandler handler;
