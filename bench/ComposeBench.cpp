@@ -29,7 +29,8 @@ struct TSetup {
   QTemporaryDir dir;
   TAppIniFile ini{dir.path().toStdString(), nullptr};
   TLangFHandler handler;
-  TExerciseComposer composer{ini, handler};
+  std::mt19937 engine{std::random_device{}()};
+  TExerciseComposer composer{ini, handler, engine};
   std::string copy = dir.filePath("copy.lang").toStdString();
 
   TSetup() {

@@ -27,6 +27,7 @@
 #include "UpDown.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
+#include "session/Session.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/AccessibleName.h"
@@ -71,8 +72,8 @@ QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixma
 QString Counter(int32_t n) { return QStringLiteral(": ") + QString::number(n); }
 }  // namespace
 
-TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile)
-    : QDialog(owner), IniFile(IniFile), LangHandler(LangHandler) {
+TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TSession& session)
+    : QDialog(owner), Session(session), IniFile(session.IniFile()), LangHandler(LangHandler) {
   setObjectName(QStringLiteral("editExerciseDlg"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   BuildControls();
@@ -707,7 +708,7 @@ void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
     UsedNumbers.Put(lesson->LessonNbr, false);
   }
   {
-    TeditLessonDlg editor(this, LangHandler, IniFile);
+    TeditLessonDlg editor(this, LangHandler, Session);
     editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
     const int result = RunModal(editor);
     if (result == TeditLessonDlg::mrStored) {

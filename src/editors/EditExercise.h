@@ -18,6 +18,7 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TAppIniFile;
+class TSession;
 class TAppLangHandler;
 class TUpDown;
 
@@ -35,7 +36,7 @@ class TEditExerciseDlg : public QDialog {
 
   // Reads the settings' language file; a malformed line in it raises
   // TConversionError and the dialog is not made.
-  TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile);
+  TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TSession& session);
   ~TEditExerciseDlg() override;
 
   int GetChangeCode() const { return ChangeCode; }
@@ -114,6 +115,8 @@ class TEditExerciseDlg : public QDialog {
   // The text of a field as stored (its characters were checked when it was left).
   std::string TextOf(const QLineEdit* field) const;
 
+  // The learner's session; its settings are what the editor changes.
+  TSession& Session;
   TAppIniFile& IniFile;
   TBoolVector UsedNumbers;
   TLangFHandler LangFile;

@@ -23,13 +23,13 @@
 #include "core/Word_Pear.h"
 #include "exercise/ExerciseRun.h"
 #include "exercise/MMediaManager.h"
+#include "session/Session.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/AccessibleName.h"
 #include "shell/GeneralUtil.h"
 #include "shell/Glyphs.h"
 #include "shell/HelpWnd.h"
-#include "shell/MainWindowRef.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
@@ -70,8 +70,8 @@ QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixma
 }
 }  // namespace
 
-TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile)
-    : QDialog(owner), IniFile(IniFile), LangHandler(LangHandler) {
+TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TSession& session)
+    : QDialog(owner), Session(session), IniFile(session.IniFile()), LangHandler(LangHandler) {
   setObjectName(QStringLiteral("editLessonDlg"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   BuildControls();
@@ -615,13 +615,11 @@ void TeditLessonDlg::SearchDoubles(bool secondLang) {
   const int r = SelectedRow();
   if (r < 0) return;
   const std::string phrase = S(wordPearList->item(r, secondLang ? colWord2 : colWord1)->text());
-  std::string found;
-  if (mainWindow != nullptr)
-    found = ::SearchDoubles(mainWindow->GetLangFHandler(), EditedLesson->LessonNbr, phrase, secondLang);
-  QWidget* owner = mainWindow != nullptr ? mainWindow->Window() : nullptr;
+  // Searched in the language file of the exercises, as the main window holds it.
+  const std::string found = ::SearchDoubles(Session.LangFile(), EditedLesson->LessonNbr, phrase, secondLang);
   const QString text =
       found.empty() ? UiText(LangHandler, 107) : UiText(LangHandler, 105) + '\n' + UiText(LangHandler, 106) + Q(found);
-  ShowMessageBox(owner, windowTitle(), text, QMessageBox::Information, QMessageBox::Ok, false);
+  ShowMessageBox(this, windowTitle(), text, QMessageBox::Information, QMessageBox::Ok, false);
 }
 
 void TeditLessonDlg::searchLang1Click() { SearchDoubles(false); }

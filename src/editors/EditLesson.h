@@ -18,6 +18,7 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 class TAppIniFile;
+class TSession;
 class TMediaManager;
 class TAppLangHandler;
 class TSpinBox;
@@ -36,7 +37,7 @@ class TeditLessonDlg : public QDialog {
   using TMediaFactory = std::function<std::unique_ptr<TMediaManager>(QWidget* owner)>;
   static void SetMediaFactory(TMediaFactory factory);
 
-  TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TAppIniFile& IniFile);
+  TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TSession& session);
   ~TeditLessonDlg() override;
 
   // Called once before the modal run. usedNumbers: the lesson numbers other
@@ -102,6 +103,8 @@ class TeditLessonDlg : public QDialog {
   TSpinBox* NumberSpin = nullptr;
   TIntVector FreeNumbers;
   bool Changed = false;
+  // The learner's session; its settings are what the editor changes.
+  TSession& Session;
   TAppIniFile& IniFile;
   std::string PairDir;
   TAppLangHandler& LangHandler;

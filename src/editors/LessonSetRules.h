@@ -4,17 +4,9 @@
 #include <vector>
 
 #include "core/BoolVector.h"
+#include "session/EditorChange.h"
 
 // The decisions of the exercise and lesson-set editor, apart from its widgets.
-
-// Change codes left for the main window.
-enum TChangeCode : int {
-  ccNothing = 4,      // nothing that concerns the exercise changed
-  ccMaxWords = 5,     // MaxWords changed
-  ccLessons = 6,      // the chosen lessons, or the content of one, changed
-  ccLangFile = 7,     // another language file is the current one
-  ccNoLesson = 8,     // no lesson is chosen
-};
 
 // EditState values.
 enum TEditState : int { esUnchanged = 0, esSaved = 1, esModified = 2, esOpened = 3 };

@@ -15,8 +15,8 @@ std::size_t Room(const TExerciseWords& list, int32_t maxWords) {
 }
 }  // namespace
 
-TExerciseComposer::TExerciseComposer(TAppIniFile& iniFile, TLangFHandler& langFile)
-    : iniFile_(iniFile), langFile_(langFile) {}
+TExerciseComposer::TExerciseComposer(TAppIniFile& iniFile, TLangFHandler& langFile, std::mt19937& engine)
+    : iniFile_(iniFile), langFile_(langFile), engine_(engine) {}
 
 bool TExerciseComposer::Load() {
   loaded_ = baseline_.Load(langFile_, iniFile_.LangFileName);
@@ -34,7 +34,7 @@ void TExerciseComposer::ComposeNew() {
   TExerciseWords chosen = CollectSelectedClearingDrawn(iniFile_.AvailableUnits, langFile_);
   if (chosen.empty()) return;
   // The first MaxWords of a shuffle of all, without shuffling all.
-  KeepRandomWords(chosen, static_cast<std::size_t>(std::max(iniFile_.MaxWords, 0)));
+  KeepRandomWords(chosen, static_cast<std::size_t>(std::max(iniFile_.MaxWords, 0)), engine_);
   iniFile_.ExerciseWords.clear();
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, chosen);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
@@ -53,14 +53,14 @@ void TExerciseComposer::ComposeContinue(bool resetPriorities) {
     SplitDeferred();
   }
   if (static_cast<int64_t>(iniFile_.ExerciseWords.size()) < iniFile_.MaxWords) FillUpTemporary();
-  ShuffleWords(iniFile_.ExerciseWords);
+  ShuffleWords(iniFile_.ExerciseWords, engine_);
 }
 
 void TExerciseComposer::FillUpFromUndrawn() {
   if (langFile_.LessonSlotCount() == 0 && !Load()) return;
   TExerciseWords undrawn = CollectUndrawnWords(iniFile_.AvailableUnits, langFile_, false);
   if (undrawn.empty()) return;
-  KeepRandomWords(undrawn, Room(iniFile_.ExerciseWords, iniFile_.MaxWords));
+  KeepRandomWords(undrawn, Room(iniFile_.ExerciseWords, iniFile_.MaxWords), engine_);
   AppendUpTo(iniFile_.ExerciseWords, iniFile_.MaxWords, undrawn);
   MarkDrawn(langFile_, iniFile_.ExerciseWords, true);
   SaveLangFile();

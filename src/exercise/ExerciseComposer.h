@@ -1,4 +1,5 @@
 #pragma once
+#include <random>
 #include "exercise/ExerciseWord.h"
 #include "storage/DurableFile.h"
 #include "storage/LangFileBaseline.h"
@@ -11,7 +12,8 @@ class TLangFHandler;
 // file handler.
 class TExerciseComposer {
  public:
-  TExerciseComposer(TAppIniFile& iniFile, TLangFHandler& langFile);
+  // engine: what the draws and shuffles take their chance from.
+  TExerciseComposer(TAppIniFile& iniFile, TLangFHandler& langFile, std::mt19937& engine);
 
   // A fresh list: random choice of at most MaxWords pairs in use, all drawn.
   void ComposeNew();
@@ -49,6 +51,7 @@ class TExerciseComposer {
 
   TAppIniFile& iniFile_;
   TLangFHandler& langFile_;
+  std::mt19937& engine_;
   bool loaded_ = true;
   TSaveResult saved_;
   bool changedElsewhere_ = false;

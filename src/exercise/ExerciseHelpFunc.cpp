@@ -74,18 +74,13 @@ TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TL
   return Collect(lessons, file, filler, [](const TWordPear& p) { return p.InUse && !p.Drawn; }, limit);
 }
 
-void ShuffleWords(TExerciseWords& list) {
-  Reorder(list, [](std::vector<int32_t>& index) { Shuffle(index); });
-}
-
 void ShuffleWords(TExerciseWords& list, std::mt19937& engine) {
   Reorder(list, [&engine](std::vector<int32_t>& index) { Shuffle(index, engine); });
 }
 
-void KeepRandomWords(TExerciseWords& list, std::size_t count) {
+void KeepRandomWords(TExerciseWords& list, std::size_t count, std::mt19937& engine) {
   const std::size_t n = list.size();
   count = std::min(count, n);
-  std::mt19937& engine = RandomEngine();
   for (std::size_t i = 0; i < count; ++i) {
     std::uniform_int_distribution<std::size_t> pick(i, n - 1);
     std::swap(list[i], list[pick(engine)]);

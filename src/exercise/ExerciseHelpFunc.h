@@ -24,14 +24,13 @@ TExerciseWords CollectSelectedClearingDrawn(const std::vector<int32_t>& lessons,
 TExerciseWords CollectUndrawnWords(const std::vector<int32_t>& lessons, const TLangFHandler& file, bool filler,
                                    std::size_t limit = SIZE_MAX);
 
-// Uniform random order (on the program's generator, or one handed in).
-void ShuffleWords(TExerciseWords& list);
+// Uniform random order.
 void ShuffleWords(TExerciseWords& list, std::mt19937& engine);
 
 // At most count entries, as the first count entries after ShuffleWords would
 // be (every choice and order equally likely), but with only count random
 // steps: choosing 500 of a million entries costs 500 steps, not a million.
-void KeepRandomWords(TExerciseWords& list, std::size_t count);
+void KeepRandomWords(TExerciseWords& list, std::size_t count, std::mt19937& engine);
 
 // Drawn of every named pair := flag; an entry naming no pair is skipped.
 void MarkDrawn(TLangFHandler& file, const TExerciseWords& list, bool flag);

@@ -5,7 +5,7 @@
 #include "exercise/GraphicOutput.h"
 #include "exercise/MMediaManager.h"
 #include "settings/AppIniFile.h"
-#include "shell/MainWindowRef.h"
+#include "session/ExerciseSession.h"
 #include "storage/LangFHandler.h"
 
 namespace {
@@ -19,8 +19,9 @@ constexpr int kTextRunning = 71;
 constexpr int kTextStopped = 72;
 }  // namespace
 
-TExerciseRun::TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view)
-    : IniFile(iniFile), ExerciseLangFile(langFile), view_(view) {
+TExerciseRun::TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view,
+                           TExerciseSession& session)
+    : IniFile(iniFile), ExerciseLangFile(langFile), view_(view), session_(session) {
   timerPresentDelay.setObjectName("timerPresentDelay");
   timerAnswerDelay.setObjectName("timerAnswerDelay");
   timerGraphic.setObjectName("timerGraphic");
@@ -66,21 +67,20 @@ void TExerciseRun::FormActivate() {
 void TExerciseRun::FormCloseQuery() {
   if (langFileChanged_) {
     SaveRetirements();
-    if (mainWindow) mainWindow->SplitDeferred(IniFile.ExerciseWords, IniFile.DeferredWords);
+    session_.SplitDeferred();
     // Saved once; a second close of the same showing has nothing to add.
     langFileChanged_ = false;
   }
   currentPear_ = TWordPear();
   PauseTimers();
   zooming_ = wiping_ = typing_ = false;
-  if (mainWindow) mainWindow->KeepProgress();
+  session_.KeepProgress();
 }
 
 void TExerciseRun::SaveRetirements() {
   if (!langFileUnsaved_) return;
   // The learner hears about a retirement the file did not take.
-  const bool saved = mainWindow ? mainWindow->SaveExerciseLangFile(ExerciseLangFile, IniFile.LangFileName)
-                                : ExerciseLangFile.SaveLangFile(IniFile.LangFileName);
+  const bool saved = session_.SaveExerciseLangFile(ExerciseLangFile, IniFile.LangFileName);
   if (saved)
     langFileUnsaved_ = false;
   else
@@ -189,7 +189,7 @@ void TExerciseRun::DoEndOfPass() {
   // The pass's priorities and retirements are kept before the learner is
   // asked anything: a crash or a logout from here on loses nothing.
   SaveRetirements();
-  if (mainWindow) mainWindow->KeepProgress();
+  session_.KeepProgress();
   // A pass that showed nothing is not offered again (it would ask forever).
   const bool repeat = !rowEntries_.empty() && view_.AskRepeat();
   if (repeat) {
@@ -217,7 +217,7 @@ std::shared_ptr<TWordPear> TExerciseRun::GetCurrentPear() const {
 bool TExerciseRun::LoadCurrentPear() {
   const auto pear = GetCurrentPear();
   if (!pear) return false;
-  const bool firstLang = mainWindow ? mainWindow->IsFirstLangChecked() : true;
+  const bool firstLang = session_.QuestionInFirstLang();
   if (firstLang) {
     currentPear_.Word1 = pear->Word1;
     currentPear_.Word2 = pear->Word2;

@@ -9,6 +9,7 @@
 #include "shell/TickTimer.h"
 
 class TAppIniFile;
+class TExerciseSession;
 class TLangFHandler;
 class TCardGraphics;
 class TMediaManager;
@@ -51,7 +52,7 @@ class TExerciseRunView {
 // its events here and shows what the view calls tell it.
 class TExerciseRun {
  public:
-  TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view);
+  TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view, TExerciseSession& session);
   ~TExerciseRun();
 
   // Per showing: graphics and sound live from FormShow to the close.
@@ -127,6 +128,7 @@ class TExerciseRun {
   TAppIniFile& IniFile;
   TLangFHandler& ExerciseLangFile;
   TExerciseRunView& view_;
+  TExerciseSession& session_;
   TCardGraphics* graphics_ = nullptr;
   TMediaManager* media_ = nullptr;
 

@@ -26,7 +26,7 @@
 #include "settings/AppIniFile.h"
 #include "shell/GeneralUtil.h"
 #include "shell/HelpWnd.h"
-#include "shell/MainWindowRef.h"
+#include "session/ExerciseSession.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/LangFHandler.h"
@@ -69,16 +69,17 @@ QIcon Glyph(int kind) {
 void TExerciseDlg::SetMediaFactory(TMediaFactory factory) { MediaFactory() = std::move(factory); }
 
 TExerciseDlg::TExerciseDlg(QWidget* owner, TAppLangHandler& langHandler, TLangFHandler& exerciseLangFile,
-                           TAppIniFile& iniFile)
+                           TAppIniFile& iniFile, TExerciseSession& session)
     : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                          Qt::WindowCloseButtonHint),
       LangHandler(langHandler),
       ExerciseLangFile(exerciseLangFile),
-      IniFile(iniFile) {
+      IniFile(iniFile),
+      Session(session) {
   setObjectName("ExerciseDlg");
   // The card picture that suits the screen, chosen once.
   graphics_ = std::make_unique<TCardGraphics>(ScreenPpi());
-  run_ = std::make_unique<TExerciseRun>(IniFile, ExerciseLangFile, static_cast<TExerciseRunView&>(*this));
+  run_ = std::make_unique<TExerciseRun>(IniFile, ExerciseLangFile, static_cast<TExerciseRunView&>(*this), Session);
   BuildControls();
   graphics_->SetChangedHook([this] {
     groundImage->update();
@@ -368,7 +369,7 @@ void TExerciseDlg::ShowButtons(bool run, bool stop, bool next) {
 void TExerciseDlg::ClearTable() {
   exerciseList->clear();
   // A pass asks in one language: the headings name the question's and the answer's.
-  const bool firstLang = mainWindow ? mainWindow->IsFirstLangChecked() : true;
+  const bool firstLang = Session.QuestionInFirstLang();
   const QString lang1 = Cp1252ToQString(IniFile.Lang1);
   const QString lang2 = Cp1252ToQString(IniFile.Lang2);
   exerciseList->headerItem()->setText(1, firstLang ? lang1 : lang2);

@@ -11,6 +11,7 @@ class QRadioButton;
 class QToolButton;
 class QTreeWidget;
 class TAppIniFile;
+class TExerciseSession;
 class TAppLangHandler;
 class TLangFHandler;
 class TCardGraphics;
@@ -24,7 +25,10 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   Q_OBJECT
 
  public:
-  TExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TLangFHandler& ExerciseLangFile, TAppIniFile& IniFile);
+  // session: what the run reports to (the list split, progress kept, the
+  // language file saved) and where the question language comes from.
+  TExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler, TLangFHandler& ExerciseLangFile, TAppIniFile& IniFile,
+               TExerciseSession& session);
   ~TExerciseDlg() override;
 
   // All texts of the window in the current interface language.
@@ -81,6 +85,7 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   TAppLangHandler& LangHandler;
   TLangFHandler& ExerciseLangFile;
   TAppIniFile& IniFile;
+  TExerciseSession& Session;
   std::unique_ptr<TCardGraphics> graphics_;
   std::unique_ptr<TExerciseRun> run_;
   std::unique_ptr<TMediaManager> mediaManager;

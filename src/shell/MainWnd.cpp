@@ -49,7 +49,6 @@ namespace {
 constexpr int kHintPause = 5000;
 constexpr int kExerciseCloseWait = 3000;  // ms
 constexpr int kTextChangedElsewhere = 170;
-constexpr const char* kLangFileLock = "langfile";
 
 QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
   auto* button = new QToolButton(parent);
@@ -89,16 +88,16 @@ tMainWindow::tMainWindow(const std::string& appDir) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   SetHelpContext(this, 1);
-  mainWindow = this;
   InstallFileWarnHook();
   InstallHelpKey();
 
   AppDir = appDir;
-  IniFile = std::make_unique<TAppIniFile>(AppDir, MessageOwner());
-  AppLanguage = IniFile->Language;
+  Session = std::make_unique<TSession>(std::make_unique<TAppIniFile>(AppDir, MessageOwner()));
+  Session->SetReporter(this);
+  IniFile = &Session->IniFile();
+  ExerciseLangFile = &Session->LangFile();
+  Composer = &Session->Composer();
   LangHandler = std::make_unique<TAppLangHandler>();
-  ExerciseLangFile = std::make_unique<TLangFHandler>();
-  Composer = std::make_unique<TExerciseComposer>(*IniFile, *ExerciseLangFile);
   CreateControls();
   CreateMenu();
   if (!IniFile->IniFound) {
@@ -110,6 +109,7 @@ tMainWindow::tMainWindow(const std::string& appDir) {
     StartAbortedFlag = true;
     return;
   }
+  Session->SetKeepingProgress(true);
 
   if (!FitFormToScreen(this, true, false, true)) GreySystemMenuItem(this, 2, true);
   SetHelpFile(AppDir + "\\Quillmere.Hlp");
@@ -127,7 +127,6 @@ tMainWindow::tMainWindow(const std::string& appDir) {
 tMainWindow::~tMainWindow() {
   ExerciseDlg.reset();
   if (Backups && LangSaveGuard() == Backups.get()) SetLangSaveGuard(nullptr);
-  if (mainWindow == this) mainWindow = nullptr;
 }
 
 void tMainWindow::CreateControls() {
@@ -291,24 +290,23 @@ void tMainWindow::FirstShowing() {
       EndStart();
       return;
     }
-    if (AppLanguage != "EN" && AppLanguage != "DE" && LangHandler->SetLanguage("EN")) {
+    if (Session->AppLanguage != "EN" && Session->AppLanguage != "DE" && LangHandler->SetLanguage("EN")) {
       // An unknown language would show "????" everywhere: English instead,
       // said once, as English is what is stored at closing.
-      const std::string unknown = AppLanguage;
-      AppLanguage = "EN";
+      const std::string unknown = Session->AppLanguage;
+      Session->AppLanguage = "EN";
       ShowMessageBox(this, UiText(*LangHandler, 0),
                      UiText(*LangHandler, 202) + " \"" + Cp1252ToQString(unknown) + "\"\n" + UiText(*LangHandler, 203),
                      QMessageBox::Information, QMessageBox::Ok, true);
     }
-    if (AppLanguage == "EN") {
+    if (Session->AppLanguage == "EN") {
       mAppEnglishClick();
-    } else if (AppLanguage == "DE") {
+    } else if (Session->AppLanguage == "DE") {
       mAppGermanClick();
     }
     if (StartAbortedFlag) return;
     ExerciseReady = IniFile->ReadExercise() && FileExistsWarn(IniFile->LangFileName);
-    ListFileName = IniFile->LangFileName;
-    HoldLangFile();
+    Session->ListRead();
     IniFile->ReadProperties();
     ShowExerciseInfo();
     if (IniFile->StoredWordsRefused > 0)
@@ -325,6 +323,7 @@ void tMainWindow::FirstShowing() {
 // is written.
 void tMainWindow::EndStart() {
   StartAbortedFlag = true;
+  Session->SetKeepingProgress(false);
   FirstShow = false;
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
@@ -386,8 +385,8 @@ bool tMainWindow::event(QEvent* event) {
 }
 
 bool tMainWindow::ApplyLanguage() {
-  if (!LangHandler->SetLanguage(AppLanguage)) {
-    AppLanguage = IniFile->Language;
+  if (!LangHandler->SetLanguage(Session->AppLanguage)) {
+    Session->AppLanguage = IniFile->Language;
     ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), QStringLiteral("Language not found"),
                    QMessageBox::Information, QMessageBox::Ok, true);
     if (FirstShow) EndStart();
@@ -422,7 +421,7 @@ bool tMainWindow::ApplyLanguage() {
   mHelp->setTitle(UiText(t, 21));
   mHelpGeneral->setText(UiText(t, 22));
   mHelpContents->setText(UiText(t, 23));
-  SetHelpLanguage(AppLanguage);
+  SetHelpLanguage(Session->AppLanguage);
 
   // The exercise window follows the language while it is visible.
   if (auto* dlg = qobject_cast<TExerciseDlg*>(ExerciseDlg.get()); dlg != nullptr && dlg->isVisible())
@@ -431,12 +430,12 @@ bool tMainWindow::ApplyLanguage() {
 }
 
 void tMainWindow::SwitchLanguage(const std::string& code) {
-  const std::string inForce = AppLanguage;
-  AppLanguage = code;
+  const std::string inForce = Session->AppLanguage;
+  Session->AppLanguage = code;
   if (!ApplyLanguage()) {
     // The language still shown is the one to keep (and to store at closing),
     // not the one read at start.
-    if (!FirstShow) AppLanguage = inForce;
+    if (!FirstShow) Session->AppLanguage = inForce;
   } else {
     languageChecked = code == "DE" ? mAppGerman : mAppEnglish;
     // The lesson label is built from texts too; what it shows stays.
@@ -449,13 +448,9 @@ void tMainWindow::SwitchLanguage(const std::string& code) {
 void tMainWindow::mAppEnglishClick() { SwitchLanguage("EN"); }
 void tMainWindow::mAppGermanClick() { SwitchLanguage("DE"); }
 
-void tMainWindow::SplitDeferred(TExerciseWords& exerciseWords, TExerciseWords& deferredWords) {
-  SplitByPriority(exerciseWords, deferredWords);
-}
-
 bool tMainWindow::IsFirstLangChecked() const { return rbtnFirstLang->isChecked(); }
 
-void tMainWindow::rbtnFirstLangClick() { IniFile->FirstLang = rbtnFirstLang->isChecked(); }
+void tMainWindow::rbtnFirstLangClick() { Session->SetQuestionInFirstLang(rbtnFirstLang->isChecked()); }
 
 void tMainWindow::cbNewLoadClick() {
   if (cbNewLoad->isChecked()) {
@@ -483,9 +478,9 @@ void tMainWindow::btnExerciseRunClick() {
   GuardedAction(this, [this] {
     if (ChooseComposition(IniFile->ExerciseWords.empty(), cbNewLoad->isChecked(), Recomposed) ==
         TComposeChoice::New) {
-      Composer->ComposeNew();
+      Session->ComposeNew();
     } else {
-      Composer->ComposeContinue(cbResetPrio->isChecked());
+      Session->ComposeContinue(cbResetPrio->isChecked());
     }
     ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
     if (!Composer->Loaded()) {
@@ -496,7 +491,7 @@ void tMainWindow::btnExerciseRunClick() {
                      QMessageBox::Ok, true);
       return;
     }
-    ReportChangedElsewhere();
+    Session->ReportChangedElsewhere();
     if (IniFile->ExerciseWords.empty()) {
       ShowMessageBox(this, UiText(*LangHandler, 0), UiText(*LangHandler, 112), QMessageBox::Information,
                      QMessageBox::Ok, true);
@@ -520,14 +515,14 @@ void tMainWindow::ShowExerciseDlg() {
 
 // Created at the first start of an exercise; it lives until the program ends.
 std::unique_ptr<QWidget> tMainWindow::CreateExerciseDlg() {
-  return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile);
+  return std::make_unique<TExerciseDlg>(nullptr, *LangHandler, *ExerciseLangFile, *IniFile, *Session);
 }
 
 // --- exercise and lesson-set editor ---
 // A language file with a malformed line raises from the constructor: the
 // action guard shows it and the editor does not open.
 int tMainWindow::RunEditExerciseDlg(int& changeCode) {
-  TEditExerciseDlg dlg(this, *LangHandler, *IniFile);
+  TEditExerciseDlg dlg(this, *LangHandler, *Session);
   const int result = RunModal(dlg);
   changeCode = dlg.GetChangeCode();
   return result;
@@ -535,7 +530,7 @@ int tMainWindow::RunEditExerciseDlg(int& changeCode) {
 
 void tMainWindow::btnEditExerciseClick() {
   GuardedAction(this, [this] {
-    int changeCode = 4;
+    int changeCode = ccNothing;
     const int result = RunEditExerciseDlg(changeCode);
     ApplyEditorResult(result, changeCode);
   });
@@ -543,55 +538,22 @@ void tMainWindow::btnEditExerciseClick() {
 }
 
 void tMainWindow::ApplyEditorResult(int modalResult, int changeCode) {
-  if (modalResult == 1) ShowExerciseInfo();
-  // Each language file keeps its own list: the one left is kept, the one
-  // chosen goes on with the list it had (held-back pairs included).
-  bool listRestored = false;
-  if (IniFile->LangFileName != ListFileName) {
-    listRestored = IniFile->SwitchExerciseList(ListFileName);
-    ListFileName = IniFile->LangFileName;
-    Composer->ForgetFile();
-    HoldLangFile();
-  }
-  switch (EditorFollowUp(changeCode)) {
-    case TEditorFollowUp::MaxWordsChanged:
-      Composer->MaxWordsChanged();
-      ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
-      break;
-    case TEditorFollowUp::ComposeNew:
-      if (listRestored) break;
-      Composer->ComposeNew();
-      ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
+  if (modalResult == TEditExerciseDlg::mrOk) ShowExerciseInfo();
+  switch (Session->ApplyEditorChange(changeCode)) {
+    case TEditorChangeDone::Composed:
       Recomposed = true;
+      [[fallthrough]];
+    case TEditorChangeDone::MaxWordsChanged:
+      ReportUnsavedComposition(this, *LangHandler, *Composer, IniFile->LangFileName);
       break;
-    case TEditorFollowUp::Nothing:
+    case TEditorChangeDone::Nothing:
       break;
   }
-  ReportChangedElsewhere();
-}
-
-void tMainWindow::HoldLangFile() {
-  if (LangFileLock && HeldLangFile == IniFile->LangFileName) return;
-  LangFileLock.reset();
-  HeldLangFile = IniFile->LangFileName;
-  if (HeldLangFile.empty()) return;
-  LangFileLock = std::make_unique<TPathLock>(kLangFileLock, HeldLangFile);
-  // A copy of the program on other settings may hold it already; then that
-  // one keeps the tool away.
-  LangFileLock->TryLock();
-}
-
-bool tMainWindow::SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) {
-  if (&file != ExerciseLangFile.get() || fileName != IniFile->LangFileName)
-    return TMainWindowServices::SaveExerciseLangFile(file, fileName);
-  const bool saved = Composer->SaveLangFile();
-  ReportChangedElsewhere();
-  return saved;
+  Session->ReportChangedElsewhere();
 }
 
 // Said once per save that found the file changed, with the file's name.
-void tMainWindow::ReportChangedElsewhere() {
-  if (!Composer->TakeChangedElsewhere()) return;
+void tMainWindow::LangFileChangedElsewhere() {
   ShowMessageBox(this, UiText(*LangHandler, 0),
                  UiText(*LangHandler, kTextChangedElsewhere) + "\n" + Cp1252ToQString(IniFile->LangFileName),
                  QMessageBox::Information, QMessageBox::Ok, true);
@@ -636,6 +598,7 @@ void tMainWindow::closeEvent(QCloseEvent* event) {
       return;
     }
     Closed = true;
+    Session->SetKeepingProgress(false);
     CloseAfterExercise = false;
     CloseHelp();
     if (IniFile->IniFound && !StartAbortedFlag) WriteSettings();
@@ -657,13 +620,7 @@ void tMainWindow::CloseOnSignal() {
   QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-bool tMainWindow::SaveSettings() {
-  IniFile->WriteProperties();
-  IniFile->WriteExercise();
-  IniFile->Language = AppLanguage;
-  IniFile->WriteLanguage();
-  return IniFile->UpdateFile(&LastSettingsSave);
-}
+bool tMainWindow::SaveSettings() { return Session->SaveSettings(&LastSettingsSave); }
 
 void tMainWindow::WriteSettings() {
   while (!SaveSettings()) {
@@ -675,11 +632,7 @@ void tMainWindow::WriteSettings() {
   }
 }
 
-void tMainWindow::KeepProgress() {
-  if (!IniFile->IniFound || StartAbortedFlag || Closed) return;
-  if (SaveSettings() || ProgressFailureShown) return;
-  // Said once: the next pass and the closing try again, and closing asks.
-  ProgressFailureShown = true;
+void tMainWindow::ProgressNotKept() {
   ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
                  UiText(*LangHandler, 200) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, 201),
                  QMessageBox::Warning, QMessageBox::Ok, true);

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "MainWindowRef.h"
+#include "session/EditorChange.h"
+#include "session/Session.h"
 #include "storage/DurableFile.h"
 
 class QAction;
@@ -21,7 +22,6 @@ class TAppIniFile;
 class TAppLangHandler;
 class TExerciseComposer;
 class TLangFHandler;
-class TPathLock;
 class TLangFileBackups;
 struct TBackupNotice;
 
@@ -29,7 +29,7 @@ struct TBackupNotice;
 // lessons, starts exercises, opens the settings and the editor, switches the
 // interface language and writes the settings back when it closes. It owns
 // the settings, the interface texts and the language file of the exercises.
-class tMainWindow : public QMainWindow, public TMainWindowServices {
+class tMainWindow : public QMainWindow, private TSessionReporter {
   Q_OBJECT
 
  public:
@@ -42,23 +42,18 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   // is written to the settings file then.
   bool StartAborted() const { return StartAbortedFlag; }
 
-  // TMainWindowServices
-  void SplitDeferred(TExerciseWords& exerciseWords, TExerciseWords& deferredWords) override;
-  bool IsFirstLangChecked() const override;
-  TLangFHandler& GetLangFHandler() override { return *ExerciseLangFile; }
-  QWidget* Window() override { return this; }
-  void KeepProgress() override;
+  TSession& GetSession() { return *Session; }
+  bool IsFirstLangChecked() const;
 
   // A termination signal: open dialogs close, then the window closes as if
   // the learner had closed it, saving everything.
   void CloseOnSignal();
-  bool SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) override;
 
-  TAppIniFile& GetIniFile() { return *IniFile; }
+  TAppIniFile& GetIniFile() { return Session->IniFile(); }
   TAppLangHandler& GetLangHandler() { return *LangHandler; }
   bool IsExerciseReady() const { return ExerciseReady; }
   bool IsRecomposed() const { return Recomposed; }
-  const std::string& GetAppLanguage() const { return AppLanguage; }
+  const std::string& GetAppLanguage() const { return Session->AppLanguage; }
 
   void ShowExerciseInfo();
   void NameLanguageButtons();
@@ -109,33 +104,29 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   void WriteSettings();
   // Says at start what this session could not save, and why.
   void WarnUnsavable();
-  void HoldLangFile();
-  void ReportChangedElsewhere();
+  // TSessionReporter
+  void ProgressNotKept() override;
+  void LangFileChangedElsewhere() override;
   // Keeps backups of every language file the program replaces.
   void InstallBackups();
   void ShowBackupNotice(const TBackupNotice& notice);
   const void* MessageOwner() const { return static_cast<const QWidget*>(this); }
 
   // Owned objects; the exercise window below refers to them and goes first.
-  std::unique_ptr<TAppIniFile> IniFile;
+  std::unique_ptr<TSession> Session;
   std::unique_ptr<TAppLangHandler> LangHandler;
-  std::unique_ptr<TLangFHandler> ExerciseLangFile;
-  std::unique_ptr<TExerciseComposer> Composer;
+  // The session's settings, language file and composer.
+  TAppIniFile* IniFile = nullptr;
+  TLangFHandler* ExerciseLangFile = nullptr;
+  TExerciseComposer* Composer = nullptr;
   std::unique_ptr<TLangFileBackups> Backups;
   std::unique_ptr<QWidget> ExerciseDlg;
 
-  // While it is the current exercise file, quillmere-lang does not replace
-  // the language file behind the program's back.
-  std::unique_ptr<TPathLock> LangFileLock;
-  std::string HeldLangFile;
-  // The language file the exercise list in memory belongs to.
-  std::string ListFileName;
   // The language file and its lessons are shown (panel and lesson label);
   // a language switch keeps what is shown and only changes its words.
   bool ExerciseInfoShown = false;
 
   std::string AppDir;
-  std::string AppLanguage;
   bool ExerciseReady = false;
   bool Recomposed = false;
   bool FirstShow = true;
@@ -143,7 +134,6 @@ class tMainWindow : public QMainWindow, public TMainWindowServices {
   bool Closed = false;
   // The close waits for the exercise window, which waits for its sound.
   bool CloseAfterExercise = false;
-  bool ProgressFailureShown = false;
   // "Reset priority" was ticked only because "New compose" was.
   bool ResetPrioByNewLoad = false;
   TSaveResult LastSettingsSave;

@@ -21,18 +21,6 @@ TComposeChoice ChooseComposition(bool exerciseListEmpty, bool newLoadChecked, bo
   return TComposeChoice::New;
 }
 
-TEditorFollowUp EditorFollowUp(int changeCode) {
-  switch (changeCode) {
-    case 5:
-      return TEditorFollowUp::MaxWordsChanged;
-    case 6:
-    case 7:
-      return TEditorFollowUp::ComposeNew;
-    default:
-      return TEditorFollowUp::Nothing;
-  }
-}
-
 std::string LessonLabel(const std::string& lessonsWord, const std::string& emptyWord,
                         const std::vector<int32_t>& units, bool showUnits) {
   if (!showUnits || units.empty()) return lessonsWord + emptyWord;

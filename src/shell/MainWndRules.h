@@ -19,10 +19,6 @@ TMainControlStates MainControlStates(bool exerciseReady, bool exerciseDlgExists,
 enum class TComposeChoice { Continue, New };
 TComposeChoice ChooseComposition(bool exerciseListEmpty, bool newLoadChecked, bool recomposed);
 
-// What the main window does after the exercise and lesson-set editor closed.
-enum class TEditorFollowUp { Nothing, MaxWordsChanged, ComposeNew };
-TEditorFollowUp EditorFollowUp(int changeCode);
-
 // The lesson label: lessonsWord + " : " + the numbers in stored order joined
 // by ","; lessonsWord + emptyWord when the lessons are not shown or there
 // are none.

@@ -37,7 +37,7 @@ std::vector<std::shared_ptr<TLesson>> Lessons(int from, int to, int pairs = 2) {
 
 class TExerciseEditor {
  public:
-  explicit TExerciseEditor(TEditorFixture& fx) : Fx(fx), Dlg(nullptr, fx.Texts, *fx.IniFile) { ShowActive(Dlg); }
+  explicit TExerciseEditor(TEditorFixture& fx) : Fx(fx), Dlg(nullptr, fx.Texts, *fx.Session) { ShowActive(Dlg); }
 
   template <class T>
   T* C(const char* name) {

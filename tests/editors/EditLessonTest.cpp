@@ -31,7 +31,7 @@ class TLessonEditor {
  public:
   TLessonEditor(TEditorFixture& fx, std::shared_ptr<TLesson> lesson, bool newLesson, const TBoolVector& used,
                 const std::string& lang1 = "English", const std::string& lang2 = "German")
-      : Dlg(nullptr, fx.Texts, *fx.IniFile), Lesson(std::move(lesson)) {
+      : Dlg(nullptr, fx.Texts, *fx.Session), Lesson(std::move(lesson)) {
     Dlg.Prepare(lang1, lang2, newLesson, Lesson, 100, used);
     ShowActive(Dlg);
   }
@@ -475,7 +475,7 @@ class EditLessonTest : public QObject {
     TEditorFixture fx;
     for (auto lesson : {MakeLesson(3, {{"Haus", "house"}}), MakeLesson(5, {{"Maus", "mouse"}}),
                         MakeLesson(7, {{"x", "y"}, {"HAUS", "home"}}), MakeLesson(9, {{"haus ", "trailing blank"}})})
-      fx.FakeMain.LangFile.PutLesson(lesson);
+      fx.Session->LangFile().PutLesson(lesson);
     // The edited lesson (number 5) is never listed, even when it holds the phrase.
     TLessonEditor ed(fx, MakeLesson(5, {{"haus", "house"}, {"nichts", "nothing"}}), false, Used({3, 7, 9}));
     ed.Trigger("searchLang1");

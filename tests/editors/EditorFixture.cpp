@@ -39,13 +39,13 @@ TEditorFixture::TEditorFixture(const char* language) {
   QFile ini(Dir.path() + QStringLiteral("/Quillmere.Ini"));
   ini.open(QIODevice::WriteOnly);
   ini.close();
-  IniFile = std::make_unique<TAppIniFile>(AppDir, nullptr);
+  Session = std::make_unique<TSession>(std::make_unique<TAppIniFile>(AppDir, nullptr));
+  IniFile = &Session->IniFile();
   IniFile->ReadExercise();
   // Without the real texts every text reads "????" and the tests could not
   // tell one message from another.
   if (!Texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr) || !Texts.SetLanguage(language))
     qFatal("the interface texts (Text.Db in the program directory) are not built");
-  mainWindow = &FakeMain;
   PreviousMessageHook = SetMessageBoxHook([this](const TMessageRequest& request) {
     Messages.push_back(request);
     if (Answers.empty()) return static_cast<int>(QMessageBox::Ok);
@@ -65,7 +65,6 @@ TEditorFixture::TEditorFixture(const char* language) {
 TEditorFixture::~TEditorFixture() {
   SetMessageBoxHook(std::move(PreviousMessageHook));
   SetFileChooserHook(std::move(PreviousFileHook));
-  mainWindow = nullptr;
 }
 
 QString TEditorFixture::Text(int n) const { return UiText(Texts, n); }

@@ -15,7 +15,7 @@
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/GeneralUtil.h"
-#include "shell/MainWindowRef.h"
+#include "session/Session.h"
 #include "storage/LangFHandler.h"
 
 class QDialog;
@@ -35,15 +35,6 @@ std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TPairSpec>& p
 // A lesson of n pairs "w<nbr>_<i>" / "v<nbr>_<i>", in use or not.
 std::shared_ptr<TLesson> NumberedLesson(int32_t nbr, int n, bool inUse = true);
 
-class TFakeMainWindow : public TMainWindowServices {
- public:
-  TLangFHandler LangFile;
-  void SplitDeferred(TExerciseWords&, TExerciseWords&) override {}
-  bool IsFirstLangChecked() const override { return true; }
-  TLangFHandler& GetLangFHandler() override { return LangFile; }
-  QWidget* Window() override { return nullptr; }
-};
-
 class TEditorFixture {
  public:
   explicit TEditorFixture(const char* language = "EN");
@@ -51,9 +42,10 @@ class TEditorFixture {
 
   QTemporaryDir Dir;
   std::string AppDir;  // stored form of Dir
-  std::unique_ptr<TAppIniFile> IniFile;
+  // The session the editors work in; IniFile is its settings.
+  std::unique_ptr<TSession> Session;
+  TAppIniFile* IniFile = nullptr;
   TAppLangHandler Texts;
-  TFakeMainWindow FakeMain;
 
   // Message boxes shown, and the answers to give (Ok when none is queued).
   std::vector<TMessageRequest> Messages;

@@ -70,7 +70,7 @@ class EditorLookTest : public QObject {
     fx.IniFile->Lang2 = lang2;
     fx.IniFile->AvailableUnits = {1, 2, 3, 10};
 
-    TEditExerciseDlg exercise(nullptr, fx.Texts, *fx.IniFile);
+    TEditExerciseDlg exercise(nullptr, fx.Texts, *fx.Session);
     ShowActive(exercise);
     Settle();
     QCOMPARE(Clipped(exercise), QStringList());
@@ -78,7 +78,7 @@ class EditorLookTest : public QObject {
 
     TBoolVector used;
     for (int n = 0; n <= 12; ++n) used.Put(n, n != 1);
-    TeditLessonDlg lesson(nullptr, fx.Texts, *fx.IniFile);
+    TeditLessonDlg lesson(nullptr, fx.Texts, *fx.Session);
     lesson.Prepare(lang1, lang2, false, lessons[0], 100, used);
     ShowActive(lesson);
     Settle();

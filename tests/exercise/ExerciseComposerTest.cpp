@@ -25,6 +25,7 @@ struct TWorld {
   QTemporaryDir dir;
   std::unique_ptr<TAppIniFile> ini;
   TLangFHandler handler;  // what the main window owns
+  std::mt19937 engine{std::random_device{}()};
   std::unique_ptr<TExerciseComposer> composer;
 
   // lessons: {lesson number, pairs in use, pairs not in use}
@@ -49,7 +50,7 @@ struct TWorld {
       ini->AvailableUnits.push_back(nbr);
     }
     EXPECT_TRUE(file.SaveLangFile(ini->LangFileName));
-    composer = std::make_unique<TExerciseComposer>(*ini, handler);
+    composer = std::make_unique<TExerciseComposer>(*ini, handler, engine);
   }
 
   TLangFHandler Reread() const {
@@ -264,11 +265,12 @@ TEST(ExerciseHelpFunc, KeepRandomWordsChoosesEachEntryAlikeWithoutRepeats) {
   struct TCase {
     std::size_t size, count, kept;
   };
+  std::mt19937 engine(7);
   for (const TCase& c : {TCase{10, 3, 3}, TCase{10, 10, 10}, TCase{3, 10, 3}, TCase{0, 5, 0}, TCase{5, 0, 0}}) {
     TExerciseWords list;
     for (std::size_t i = 0; i < c.size; ++i) list.push_back(W(1, static_cast<int32_t>(i)));
     TExerciseWords kept = list;
-    KeepRandomWords(kept, c.count);
+    KeepRandomWords(kept, c.count, engine);
     EXPECT_EQ(kept.size(), c.kept);
     EXPECT_EQ(Keys(kept).size(), c.kept);  // no entry twice
     for (const TExerciseWord& e : kept) EXPECT_EQ(std::count(list.begin(), list.end(), e), 1);
@@ -278,7 +280,7 @@ TEST(ExerciseHelpFunc, KeepRandomWordsChoosesEachEntryAlikeWithoutRepeats) {
   for (int run = 0; run < 3000; ++run) {
     TExerciseWords list;
     for (int32_t i = 0; i < 10; ++i) list.push_back(W(1, i));
-    KeepRandomWords(list, 3);
+    KeepRandomWords(list, 3, engine);
     for (const TExerciseWord& e : list) ++chosen[static_cast<std::size_t>(e.PearNbr)];
   }
   for (int n : chosen) {

@@ -20,19 +20,22 @@
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "shell/GeneralUtil.h"
-#include "shell/MainWindowRef.h"
+#include "session/ExerciseSession.h"
 #include "shell/TickTimer.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 
-struct TFakeMainWindow : TMainWindowServices {
+// A session that counts what the run asks of it and saves files plainly.
+struct TFakeSession : TExerciseSession {
   bool firstLang = true;
   int splits = 0;
-  TLangFHandler* langFile = nullptr;
-  void SplitDeferred(TExerciseWords&, TExerciseWords&) override { ++splits; }
-  bool IsFirstLangChecked() const override { return firstLang; }
-  TLangFHandler& GetLangFHandler() override { return *langFile; }
-  QWidget* Window() override { return nullptr; }
+  int progressKept = 0;
+  bool QuestionInFirstLang() const override { return firstLang; }
+  void SplitDeferred() override { ++splits; }
+  void KeepProgress() override { ++progressKept; }
+  bool SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) override {
+    return file.SaveLangFile(fileName);
+  }
 };
 
 struct TSoundLog {
@@ -76,7 +79,7 @@ class TExerciseWorld {
   std::unique_ptr<TAppIniFile> ini;
   TLangFHandler langFile;
   TAppLangHandler texts;
-  TFakeMainWindow main;
+  TFakeSession main;
   TSoundLog sound;
   std::deque<int> answers;  // message box answers, in order
   QList<TMessageRequest> asked;
@@ -110,8 +113,6 @@ class TExerciseWorld {
     }
     langFile.SetLangNames("Deutsch", "English");
     langFile.PutLesson(lesson);
-    main.langFile = &langFile;
-    mainWindow = &main;
     oldHook = SetMessageBoxHook([this](const TMessageRequest& r) {
       asked << r;
       if (answers.empty()) return int(QMessageBox::No);
@@ -126,7 +127,7 @@ class TExerciseWorld {
       return std::make_unique<TMediaManager>(owner, std::make_unique<TRecordingPlayer>(sound),
                                              std::make_unique<TNoStarter>());
     });
-    dlg = std::make_unique<TExerciseDlg>(nullptr, texts, langFile, *ini);
+    dlg = std::make_unique<TExerciseDlg>(nullptr, texts, langFile, *ini, main);
   }
 
   ~TExerciseWorld() {
@@ -134,7 +135,6 @@ class TExerciseWorld {
     TExerciseDlg::SetMediaFactory(nullptr);
     SetMessageBoxHook(oldHook);
     SetFileWarnHook(oldWarn);
-    mainWindow = nullptr;
   }
 
   TExerciseRun& run() { return dlg->Run(); }

@@ -251,14 +251,14 @@ void AccessibilityTest::editorsAndSettingsNameEveryControl() {
   ShowActive(settings);
   ExpectAllNamed(&settings, 12);
 
-  TEditExerciseDlg exercise(nullptr, fx.Texts, *fx.IniFile);
+  TEditExerciseDlg exercise(nullptr, fx.Texts, *fx.Session);
   ShowActive(exercise);
   Settle();
   ExpectAllNamed(&exercise, 12);
 
   TBoolVector used;
   used.Put(2, true);
-  TeditLessonDlg lesson(nullptr, fx.Texts, *fx.IniFile);
+  TeditLessonDlg lesson(nullptr, fx.Texts, *fx.Session);
   lesson.Prepare("English", "German", false, lessons[0], 100, used);
   ShowActive(lesson);
   Settle();
@@ -272,7 +272,7 @@ void AccessibilityTest::exerciseEditorFieldsAreNamedAfterTheirLabels() {
       fx.WriteLangFile("/LangFiles/Eng_Ger/english_german.lang", "English", "German", {NumberedLesson(1, 4)});
   fx.IniFile->Lang1 = "English";
   fx.IniFile->Lang2 = "German";
-  TEditExerciseDlg exercise(nullptr, fx.Texts, *fx.IniFile);
+  TEditExerciseDlg exercise(nullptr, fx.Texts, *fx.Session);
   ShowActive(exercise);
   Settle();
   QStringList names;

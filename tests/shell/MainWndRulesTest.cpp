@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "session/EditorChange.h"
 #include "shell/MainWndRules.h"
 
 class MainWndRulesTest : public QObject {
