@@ -21,7 +21,7 @@
 #include "FieldCheck.h"
 #include "FileChooser.h"
 #include "core/Word_Pear.h"
-#include "exercise/ExerciseRun.h"
+#include "session/ExerciseRun.h"
 #include "exercise/MMediaManager.h"
 #include "session/Session.h"
 #include "settings/AppIniFile.h"

@@ -26,6 +26,7 @@
 #include "settings/AppIniFile.h"
 #include "shell/GeneralUtil.h"
 #include "shell/HelpWnd.h"
+#include "shell/TickTimer.h"
 #include "session/ExerciseSession.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
@@ -79,7 +80,9 @@ TExerciseDlg::TExerciseDlg(QWidget* owner, TAppLangHandler& langHandler, TLangFH
   setObjectName("ExerciseDlg");
   // The card picture that suits the screen, chosen once.
   graphics_ = std::make_unique<TCardGraphics>(ScreenPpi());
-  run_ = std::make_unique<TExerciseRun>(IniFile, ExerciseLangFile, static_cast<TExerciseRunView&>(*this), Session);
+  // Real timers: ones that tests tick by hand once switched to manual.
+  run_ = std::make_unique<TExerciseRun>(IniFile, ExerciseLangFile, static_cast<TExerciseRunView&>(*this), Session,
+                                        [] { return std::make_unique<TTickTimer>(); });
   BuildControls();
   graphics_->SetChangedHook([this] {
     groundImage->update();
@@ -306,7 +309,10 @@ void TExerciseDlg::btnStopClick() {
 void TExerciseDlg::RunKey(int key) {
   if (key == Qt::Key_Space && run_->StopEnabled() && mediaManager && mediaManager->IsPlaying())
     mediaManager->Abort();
-  run_->KeyDown(key);
+  const TRunKey runKey = key == Qt::Key_Space                              ? TRunKey::Space
+                        : key == Qt::Key_Return || key == Qt::Key_Enter ? TRunKey::Enter
+                                                                        : TRunKey::Other;
+  run_->KeyDown(runKey);
 }
 
 bool TExerciseDlg::InputDuringPlayback(QObject* target, QEvent* event) const {

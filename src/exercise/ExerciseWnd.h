@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "exercise/ExerciseRun.h"
+#include "session/ExerciseRun.h"
 
 class QGroupBox;
 class QLabel;

@@ -12,12 +12,13 @@
 #include "exercise/CardText.h"
 #include "exercise/CardZoom.h"
 #include "exercise/WipeGrid.h"
+#include "session/CardDrawing.h"
 
 // Draws the flash card of the exercise window onto an off-screen image of
 // the card area (the canvas the window shows): phrases written into the card
 // picture, the zoom out of the card box and the dissolve of the old card.
 // Every animation operation does one step per call.
-class TCardGraphics {
+class TCardGraphics : public TCardDrawing {
  public:
   // ppi picks the card picture and the scaled sizes once.
   explicit TCardGraphics(double ppi);
@@ -27,13 +28,15 @@ class TCardGraphics {
   void InitCardGraphics();
   void FreeCardGraphics();
 
-  void ClearTextLine(int line);
-  bool DrawLetters(std::string_view phrase, int line, bool atOnce);
-  void StartZoom();
+  void ClearTextLine(int line) override;
+  bool DrawLetters(std::string_view phrase, int line, bool atOnce) override;
+  void StartZoom() override;
+  // One zoom tick; the stage after it (TCardZoom::kDone when the card rests).
   int ZoomStep();
+  bool ZoomTick() override { return ZoomStep() == TCardZoom::kDone; }
   // reset: hide the card at once. Otherwise one dissolve tick; true when
   // the card is gone.
-  bool WipeCard(bool reset);
+  bool WipeCard(bool reset) override;
 
   // What the card area shows, and the card at rest on it.
   const QImage& Canvas() const { return canvas_; }

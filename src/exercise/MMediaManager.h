@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 
+#include "session/VoiceOutput.h"
+
 class QEvent;
 class QObject;
 class QWidget;
@@ -35,7 +37,7 @@ class TExternalStarter {
 // Plays the sound file of a phrase for the exercise window: through the
 // sound device, waiting for the end, or, where the probe found no device,
 // through "paplay" or else "aplay". One per showing of the exercise window.
-class TMediaManager {
+class TMediaManager : public TVoiceOutput {
  public:
   // Without player or starter the real ones are used.
   explicit TMediaManager(QWidget* owner, std::unique_ptr<TWavePlayer> player = nullptr,
@@ -48,7 +50,7 @@ class TMediaManager {
   // without sound) gives false. A missing or unplayable file warns once,
   // naming its path, and is not tried again; the other files still play.
   // Only when no external player can be started at all is voice turned off.
-  bool PlayWave(const std::string& name);
+  bool PlayWave(const std::string& name) override;
 
   // The texts of the warning about a sound file, fetched when it is shown
   // (so they follow the interface language and the window's caption).

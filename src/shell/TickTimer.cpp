@@ -21,22 +21,18 @@ void TTickTimer::start() {
   if (!Manual()) timer_.start(interval_);
 }
 
-void TTickTimer::start(int ms) {
-  setInterval(ms);
-  start();
-}
-
 void TTickTimer::stop() {
   active_ = false;
   timer_.stop();
 }
 
 void TTickTimer::Fire() {
-  if (active_) emit timeout();
+  if (!active_) return;
+  Tick();
+  emit timeout();
 }
 
 void TTickTimer::SetManual(bool manual) { Manual() = manual; }
-bool TTickTimer::IsManual() { return Manual(); }
 
 // The moc output lives in this object, so a program that uses the timer does
 // not pull in every window of the library through one shared moc object.

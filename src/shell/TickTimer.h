@@ -2,28 +2,28 @@
 #include <QObject>
 #include <QTimer>
 
+#include "session/RunTimer.h"
+
 // A window timer that tests can tick by hand. In manual mode (tests) it never
 // fires on its own; Fire() delivers one tick while it is active.
-class TTickTimer : public QObject {
+class TTickTimer : public QObject, public TRunTimer {
   Q_OBJECT
 
  public:
   explicit TTickTimer(QObject* parent = nullptr);
 
-  void setInterval(int ms);
-  int interval() const { return interval_; }
-  void start();
-  void start(int ms);
-  void stop();
-  bool isActive() const { return active_; }
-  void setEnabled(bool on) { on ? start() : stop(); }
+  void setInterval(int ms) override;
+  int interval() const override { return interval_; }
+  void start() override;
+  using TRunTimer::start;
+  void stop() override;
+  bool isActive() const override { return active_; }
 
   // One tick as if the interval had passed; nothing when the timer is off.
-  void Fire();
+  void Fire() override;
 
   // All timers, existing and new, stop running on real time (true) or run on it.
   static void SetManual(bool manual);
-  static bool IsManual();
 
  signals:
   void timeout();

@@ -13,7 +13,7 @@
 
 #include "EditorFixture.h"
 #include "editors/EditExercise.h"
-#include "exercise/ExerciseRun.h"
+#include "session/ExerciseRun.h"
 #include "exercise/ExerciseWnd.h"
 #include "exercise/MMediaManager.h"
 #include "shell/MainWnd.h"

@@ -31,7 +31,7 @@
 #include "LangCommands.h"
 #include "shell/TickTimer.h"
 #include "exercise/ExerciseWnd.h"
-#include "exercise/ExerciseRun.h"
+#include "session/ExerciseRun.h"
 #include "core/StrVector.h"
 #include "storage/CodeDecode.h"
 #include "storage/CodePage.h"

@@ -6,17 +6,19 @@
 #include <vector>
 
 #include "core/Word_Pear.h"
-#include "shell/TickTimer.h"
+#include "session/RunTimer.h"
 
 class TAppIniFile;
+class TCardDrawing;
 class TExerciseSession;
 class TLangFHandler;
-class TCardGraphics;
-class TMediaManager;
+class TVoiceOutput;
 
 enum class TRunState { Running = 1, Stopped = 2, Finished = 3 };
 enum class TPresentMode { Manual = 0, Automatic = 1 };
 enum class TRunPhase { WaitStart, NextPair, PresentQuestion, QuestionShown, ShowAnswer, AnswerDone, EndOfPass };
+// The keys the run answers to; the window maps its keys onto these.
+enum class TRunKey { Space, Enter, Other };
 
 // What the run asks of its window. The window only shows and forwards.
 class TExerciseRunView {
@@ -51,13 +53,18 @@ class TExerciseRunView {
 // timers, keys and priorities, independent of widgets. The window forwards
 // its events here and shows what the view calls tell it.
 class TExerciseRun {
+  // Declared first: the timer references below are bound to them.
+  std::unique_ptr<TRunTimer> timers_[3];
+
  public:
-  TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view, TExerciseSession& session);
+  // makeTimer: the three timers (by default ones that tick only by hand).
+  TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view, TExerciseSession& session,
+               const TRunTimerFactory& makeTimer = nullptr);
   ~TExerciseRun();
 
   // Per showing: graphics and sound live from FormShow to the close.
-  void SetGraphics(TCardGraphics* graphics) { graphics_ = graphics; }
-  void SetMediaManager(TMediaManager* media) { media_ = media; }
+  void SetGraphics(TCardDrawing* graphics) { graphics_ = graphics; }
+  void SetMediaManager(TVoiceOutput* media) { media_ = media; }
 
   void FormShow();
   // Reads the presentation mode and the delays; shows buttons and state.
@@ -69,27 +76,24 @@ class TExerciseRun {
   void btnStopClick();
   void btnNextClick();
   // Space and Enter; true when the key was one of them.
-  bool KeyDown(int key);
+  bool KeyDown(TRunKey key);
   void rbPrioClick(int priority);
   // row: the first selected row, -1 when none is selected.
   void exerciseListSelectItem(int row);
 
-  TTickTimer timerPresentDelay;
-  TTickTimer timerAnswerDelay;
-  TTickTimer timerGraphic;
+  TRunTimer& timerPresentDelay;
+  TRunTimer& timerAnswerDelay;
+  TRunTimer& timerGraphic;
 
   TRunPhase Phase() const { return phase_; }
   TRunState RunState() const { return runState_; }
-  TPresentMode PresentMode() const { return presentMode_; }
   int ExerciseIndex() const { return exerciseIndex_; }
   const TWordPear& CurrentPear() const { return currentPear_; }
   bool LangFileChanged() const { return langFileChanged_; }
   bool Zooming() const { return zooming_; }
   bool Wiping() const { return wiping_; }
   bool Typing() const { return typing_; }
-  bool RunEnabled() const { return runEnabled_; }
   bool StopEnabled() const { return stopEnabled_; }
-  bool NextEnabled() const { return nextEnabled_; }
   // The entry of each table row.
   const std::vector<int>& RowEntries() const { return rowEntries_; }
 
@@ -111,7 +115,7 @@ class TExerciseRun {
   bool PlayVoice(std::string_view name);
   void ShowRunState();
   // Starts a delay of the automatic mode, unless the learner stopped it.
-  void StartDelay(TTickTimer& timer);
+  void StartDelay(TRunTimer& timer);
   void PauseTimers();
   void ResumeTimers();
   void ShowPriority();
@@ -129,8 +133,8 @@ class TExerciseRun {
   TLangFHandler& ExerciseLangFile;
   TExerciseRunView& view_;
   TExerciseSession& session_;
-  TCardGraphics* graphics_ = nullptr;
-  TMediaManager* media_ = nullptr;
+  TCardDrawing* graphics_ = nullptr;
+  TVoiceOutput* media_ = nullptr;
 
   int exerciseIndex_ = -1;
   TWordPear currentPear_;

@@ -1,11 +1,9 @@
 #include "ExerciseRun.h"
 
-#include <Qt>
-
-#include "exercise/GraphicOutput.h"
-#include "exercise/MMediaManager.h"
-#include "settings/AppIniFile.h"
+#include "session/CardDrawing.h"
 #include "session/ExerciseSession.h"
+#include "session/VoiceOutput.h"
+#include "settings/AppIniFile.h"
 #include "storage/LangFHandler.h"
 
 namespace {
@@ -17,18 +15,27 @@ constexpr int kSlowLetterInterval = 500;
 constexpr int kTextFinished = 70;
 constexpr int kTextRunning = 71;
 constexpr int kTextStopped = 72;
+
+std::unique_ptr<TRunTimer> MakeTimer(const TRunTimerFactory& factory) {
+  if (factory) return factory();
+  return std::make_unique<THandTimer>();
+}
 }  // namespace
 
 TExerciseRun::TExerciseRun(TAppIniFile& iniFile, TLangFHandler& langFile, TExerciseRunView& view,
-                           TExerciseSession& session)
-    : IniFile(iniFile), ExerciseLangFile(langFile), view_(view), session_(session) {
-  timerPresentDelay.setObjectName("timerPresentDelay");
-  timerAnswerDelay.setObjectName("timerAnswerDelay");
-  timerGraphic.setObjectName("timerGraphic");
+                           TExerciseSession& session, const TRunTimerFactory& makeTimer)
+    : timers_{MakeTimer(makeTimer), MakeTimer(makeTimer), MakeTimer(makeTimer)},
+      timerPresentDelay(*timers_[0]),
+      timerAnswerDelay(*timers_[1]),
+      timerGraphic(*timers_[2]),
+      IniFile(iniFile),
+      ExerciseLangFile(langFile),
+      view_(view),
+      session_(session) {
   timerGraphic.setInterval(60);
-  QObject::connect(&timerPresentDelay, &TTickTimer::timeout, [this] { Advance(); });
-  QObject::connect(&timerAnswerDelay, &TTickTimer::timeout, [this] { Advance(); });
-  QObject::connect(&timerGraphic, &TTickTimer::timeout, [this] { timerGraphicTimer(); });
+  timerPresentDelay.OnTimeout([this] { Advance(); });
+  timerAnswerDelay.OnTimeout([this] { Advance(); });
+  timerGraphic.OnTimeout([this] { timerGraphicTimer(); });
 }
 
 TExerciseRun::~TExerciseRun() = default;
@@ -289,7 +296,7 @@ void TExerciseRun::UpdateButtons() {
   view_.ShowButtons(runEnabled_, stopEnabled_, nextEnabled_);
 }
 
-void TExerciseRun::StartDelay(TTickTimer& timer) {
+void TExerciseRun::StartDelay(TRunTimer& timer) {
   // STOP during the sound before it: START goes on from here instead.
   if (IniFile.AutoPresent && runState_ == TRunState::Running) timer.start();
 }
@@ -328,8 +335,8 @@ void TExerciseRun::RunZoom() {
     return;
   }
   view_.LetMessagesRun();
-  const int stage = graphics_ ? graphics_->ZoomStep() : TCardZoom::kDone;
-  if (stage == TCardZoom::kDone) {
+  const bool resting = graphics_ ? graphics_->ZoomTick() : true;
+  if (resting) {
     timerGraphic.stop();
     zooming_ = false;
     Advance();
@@ -405,16 +412,16 @@ void TExerciseRun::btnNextClick() {
   Advance();
 }
 
-bool TExerciseRun::KeyDown(int key) {
+bool TExerciseRun::KeyDown(TRunKey key) {
   // In manual mode Space goes on, like Enter.
-  if (key == Qt::Key_Space && presentMode_ == TPresentMode::Automatic) {
+  if (key == TRunKey::Space && presentMode_ == TPresentMode::Automatic) {
     if (runState_ == TRunState::Stopped && runEnabled_)
       btnRunClick();
     else if (runState_ == TRunState::Running && stopEnabled_)
       btnStopClick();
     return true;
   }
-  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+  if (key == TRunKey::Space || key == TRunKey::Enter) {
     if (nextEnabled_) btnNextClick();
     return true;
   }
