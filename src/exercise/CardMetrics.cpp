@@ -27,7 +27,7 @@ TCardMetrics ComputeCardMetrics(double ppi) {
   return m;
 }
 
-TCardPictureSpec CardPictureFor(double ppi) {
+TCardLayout CardPictureFor(double ppi) {
   if (ppi <= 110) return {290, 140, 57, 102, 25, 260};
   if (ppi <= 130) return {362, 175, 71, 128, 31, 325};
   return {435, 210, 86, 153, 38, 391};

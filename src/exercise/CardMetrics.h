@@ -23,8 +23,9 @@ struct TCardMetrics {
 // Up to 110 ppi everything keeps its size; above, it grows with ppi / 100.
 TCardMetrics ComputeCardMetrics(double ppi);
 
-// One of the three card pictures, chosen by resolution.
-struct TCardPictureSpec {
+// The size of one of the three card pictures (chosen by resolution) and where
+// its two text lines lie on it.
+struct TCardLayout {
   int width = 290;
   int height = 140;
   int line1Y = 57;
@@ -32,7 +33,7 @@ struct TCardPictureSpec {
   int lineLeft = 25;
   int lineRight = 260;
 };
-TCardPictureSpec CardPictureFor(double ppi);
+TCardLayout CardPictureFor(double ppi);
 
 // The background picture of the card area: silver field, card box at the left.
 constexpr int kGroundWidth = 440;

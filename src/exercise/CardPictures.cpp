@@ -85,7 +85,7 @@ QImage PaintGroundPicture() {
   return img;
 }
 
-QImage PaintCardPicture(const TCardPictureSpec& card) {
+QImage PaintCardPicture(const TCardLayout& card) {
   QImage img(card.width, card.height, QImage::Format_RGB32);
   img.fill(Qt::white);
   QPainter p(&img);

@@ -44,7 +44,7 @@ class TCardGraphics : public TCardDrawing {
   bool CardVisible() const { return cardVisible_; }
   QRect CardRect() const { return cardRect_; }
   const TCardMetrics& Metrics() const { return metrics_; }
-  const TCardPictureSpec& CardSize() const { return spec_; }
+  const TCardLayout& CardSize() const { return spec_; }
   const QFont& CardFont() const { return font_; }
   bool Initialised() const { return initialised_; }
 
@@ -61,7 +61,7 @@ class TCardGraphics : public TCardDrawing {
   const TWipeGrid& Grid() const;
 
   TCardMetrics metrics_;
-  TCardPictureSpec spec_;
+  TCardLayout spec_;
   QImage ground_;  // the background, extended with silver to the canvas size
   QImage canvas_;
   QImage card_;

@@ -50,7 +50,7 @@ TEST(CardMetrics, CardPictureBoundariesAt110And130) {
   } cases[] = {{72, 290, 140, 57, 102},  {110, 290, 140, 57, 102}, {111, 362, 175, 71, 128},
                {130, 362, 175, 71, 128}, {131, 435, 210, 86, 153}, {192, 435, 210, 86, 153}};
   for (const auto& c : cases) {
-    const TCardPictureSpec p = CardPictureFor(c.ppi);
+    const TCardLayout p = CardPictureFor(c.ppi);
     EXPECT_EQ(p.width, c.w) << c.ppi;
     EXPECT_EQ(p.height, c.h) << c.ppi;
     EXPECT_EQ(p.line1Y, c.line1) << c.ppi;
@@ -67,7 +67,7 @@ struct ZoomRun {
 
 ZoomRun RunZoom(double ppi) {
   const TCardMetrics m = ComputeCardMetrics(ppi);
-  const TCardPictureSpec p = CardPictureFor(ppi);
+  const TCardLayout p = CardPictureFor(ppi);
   TCardZoom zoom(m, p.width, p.height);
   zoom.StartZoom();
   ZoomRun r;
