@@ -35,12 +35,16 @@
 #include "shell/GeneralUtil.h"
 #include "shell/Glyphs.h"
 #include "shell/HelpWnd.h"
+#include "shell/ToolButton.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/StrUtil.h"
 
 namespace {
+// The icons of the button rows.
+constexpr int kIconSize = 22;
+
 // Asks before a save replaces a file that another program changed meanwhile.
 constexpr int kTextChangedElsewhere = 172;
 // The question before closing with changes not kept.
@@ -58,16 +62,6 @@ class TLessonItem : public QTreeWidgetItem {
 TLessonItem* AsLesson(QTreeWidgetItem* item) { return static_cast<TLessonItem*>(item); }
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
-
-QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoRaise(true);
-  b->setFocusPolicy(Qt::NoFocus);
-  b->setIcon(StandardGlyph(icon));
-  b->setIconSize(QSize(22, 22));
-  return b;
-}
 
 QString Counter(int32_t n) { return QStringLiteral(": ") + QString::number(n); }
 }  // namespace
@@ -125,16 +119,16 @@ TEditExerciseDlg::~TEditExerciseDlg() = default;
 
 void TEditExerciseDlg::BuildControls() {
   setWindowTitle(QStringLiteral("Edit Exercise and Lessons "));
-  btnOpenLangFile = ToolButton(this, "btnOpenLangFile", QStyle::SP_DialogOpenButton);
-  btnNewLangFile = ToolButton(this, "btnNewLangFile", QStyle::SP_FileDialogNewFolder);
-  btnSaveLangFile = ToolButton(this, "btnSaveLangFile", QStyle::SP_DriveFDIcon);
-  btnSaveLangfileAs = ToolButton(this, "btnSaveLangfileAs", QStyle::SP_DirLinkIcon);
-  btnNewLesson = ToolButton(this, "btnNewLesson", QStyle::SP_FileIcon);
-  btnEditLesson = ToolButton(this, "btnEditLesson", QStyle::SP_FileDialogDetailedView);
-  btnDeleteLesson = ToolButton(this, "btnDeleteLesson", QStyle::SP_TrashIcon);
-  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_MessageBoxQuestion);
-  btnSave = ToolButton(this, "btnSave", QStyle::SP_DialogApplyButton);
-  btnClose = ToolButton(this, "btnClose", QStyle::SP_DialogCloseButton);
+  btnOpenLangFile = FlatToolButton(this, "btnOpenLangFile", StandardGlyph(QStyle::SP_DialogOpenButton), kIconSize);
+  btnNewLangFile = FlatToolButton(this, "btnNewLangFile", StandardGlyph(QStyle::SP_FileDialogNewFolder), kIconSize);
+  btnSaveLangFile = FlatToolButton(this, "btnSaveLangFile", StandardGlyph(QStyle::SP_DriveFDIcon), kIconSize);
+  btnSaveLangfileAs = FlatToolButton(this, "btnSaveLangfileAs", StandardGlyph(QStyle::SP_DirLinkIcon), kIconSize);
+  btnNewLesson = FlatToolButton(this, "btnNewLesson", StandardGlyph(QStyle::SP_FileIcon), kIconSize);
+  btnEditLesson = FlatToolButton(this, "btnEditLesson", StandardGlyph(QStyle::SP_FileDialogDetailedView), kIconSize);
+  btnDeleteLesson = FlatToolButton(this, "btnDeleteLesson", StandardGlyph(QStyle::SP_TrashIcon), kIconSize);
+  btnHelp = FlatToolButton(this, "btnHelp", StandardGlyph(QStyle::SP_MessageBoxQuestion), kIconSize);
+  btnSave = FlatToolButton(this, "btnSave", StandardGlyph(QStyle::SP_DialogApplyButton), kIconSize);
+  btnClose = FlatToolButton(this, "btnClose", StandardGlyph(QStyle::SP_DialogCloseButton), kIconSize);
   btnSaveLangFile->setEnabled(false);
   btnSaveLangfileAs->setEnabled(false);
 

@@ -8,6 +8,7 @@
 
 #include "core/BoolVector.h"
 #include "core/Lesson.h"
+#include "session/EditorChange.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBaseline.h"
 
@@ -131,7 +132,7 @@ class TEditExerciseDlg : public QDialog {
   // settings then name no file any more.
   bool FileDeleted = false;
   TAppLangHandler& LangHandler;
-  int ChangeCode = 4;
+  int ChangeCode = ccNothing;
   TBoolVector ChangedLessons;
   std::vector<int32_t> OldChosen;
   // The file and the ticked lessons as the dialog opened, to tell what Close

@@ -30,12 +30,16 @@
 #include "shell/GeneralUtil.h"
 #include "shell/Glyphs.h"
 #include "shell/HelpWnd.h"
+#include "shell/ToolButton.h"
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 
 namespace {
+// The icons of the button rows.
+constexpr int kIconSize = 22;
+
 enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCount };
 
 // The question before closing with changes not stored.
@@ -59,15 +63,6 @@ std::string S(const QString& text) {
   return out;
 }
 
-QToolButton* ToolButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoRaise(true);
-  b->setFocusPolicy(Qt::NoFocus);
-  b->setIcon(StandardGlyph(icon));
-  b->setIconSize(QSize(22, 22));
-  return b;
-}
 }  // namespace
 
 TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TSession& session)
@@ -91,13 +86,13 @@ TeditLessonDlg::~TeditLessonDlg() = default;
 
 void TeditLessonDlg::BuildControls() {
   setWindowTitle(QStringLiteral("Edit/New Lesson"));
-  btnAddEntry = ToolButton(this, "btnAddEntry", QStyle::SP_FileIcon);
-  btnDeleteEntry = ToolButton(this, "btnDeleteEntry", QStyle::SP_TrashIcon);
-  btnHelp = ToolButton(this, "btnHelp", QStyle::SP_MessageBoxQuestion);
-  btnSafe = ToolButton(this, "btnSafe", QStyle::SP_DialogSaveButton);
-  btnClose = ToolButton(this, "btnClose", QStyle::SP_DialogCloseButton);
-  btnSpinboxUp = ToolButton(this, "btnSpinboxUp", QStyle::SP_ArrowUp);
-  btnSpinboxDown = ToolButton(this, "btnSpinboxDown", QStyle::SP_ArrowDown);
+  btnAddEntry = FlatToolButton(this, "btnAddEntry", StandardGlyph(QStyle::SP_FileIcon), kIconSize);
+  btnDeleteEntry = FlatToolButton(this, "btnDeleteEntry", StandardGlyph(QStyle::SP_TrashIcon), kIconSize);
+  btnHelp = FlatToolButton(this, "btnHelp", StandardGlyph(QStyle::SP_MessageBoxQuestion), kIconSize);
+  btnSafe = FlatToolButton(this, "btnSafe", StandardGlyph(QStyle::SP_DialogSaveButton), kIconSize);
+  btnClose = FlatToolButton(this, "btnClose", StandardGlyph(QStyle::SP_DialogCloseButton), kIconSize);
+  btnSpinboxUp = FlatToolButton(this, "btnSpinboxUp", StandardGlyph(QStyle::SP_ArrowUp), kIconSize);
+  btnSpinboxDown = FlatToolButton(this, "btnSpinboxDown", StandardGlyph(QStyle::SP_ArrowDown), kIconSize);
   for (QToolButton* b : {btnSpinboxUp, btnSpinboxDown}) {
     b->setIcon(QIcon());
     b->setArrowType(b == btnSpinboxUp ? Qt::UpArrow : Qt::DownArrow);

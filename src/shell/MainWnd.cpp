@@ -26,6 +26,7 @@
 #include "GeneralUtil.h"
 #include "Glyphs.h"
 #include "HelpWnd.h"
+#include "ToolButton.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
 #include "SaveFailureText.h"
@@ -47,19 +48,10 @@
 
 namespace {
 constexpr int kHintPause = 5000;
+// The icons of the button row.
+constexpr int kIconSize = 28;
 constexpr int kExerciseCloseWait = 3000;  // ms
 constexpr int kTextChangedElsewhere = 170;
-
-QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(Glyph(glyph));
-  button->setIconSize(QSize(28, 28));
-  button->setToolTipDuration(kHintPause);
-  return button;
-}
 
 // The pictures are Windows bitmaps by name; naming the format spares asking
 // every image plugin. Another format under that name still loads.
@@ -135,7 +127,7 @@ void tMainWindow::CreateControls() {
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(6, 4, 6, 4);
 
-  btnExerciseRun = FlatButton(central, "btnExerciseRun", TGlyph::Run);
+  btnExerciseRun = FlatToolButton(central, "btnExerciseRun", Glyph(TGlyph::Run), kIconSize, kHintPause);
   btnExerciseRun->setIconSize(QSize(40, 40));
   btnExerciseRun->setEnabled(false);
   row->addWidget(btnExerciseRun);
@@ -203,9 +195,9 @@ void tMainWindow::CreateControls() {
   chooseCol->addWidget(cbResetPrio);
   row->addWidget(wordChoosBox);
 
-  btnGeneralProperty = FlatButton(central, "btnGeneralProperty", TGlyph::Settings);
-  btnEditExercise = FlatButton(central, "btnEditExercise", TGlyph::Edit);
-  btnHelp = FlatButton(central, "btnHelp", TGlyph::Help);
+  btnGeneralProperty = FlatToolButton(central, "btnGeneralProperty", Glyph(TGlyph::Settings), kIconSize, kHintPause);
+  btnEditExercise = FlatToolButton(central, "btnEditExercise", Glyph(TGlyph::Edit), kIconSize, kHintPause);
+  btnHelp = FlatToolButton(central, "btnHelp", Glyph(TGlyph::Help), kIconSize, kHintPause);
   row->addWidget(btnGeneralProperty);
   row->addWidget(btnEditExercise);
   row->addWidget(btnHelp);

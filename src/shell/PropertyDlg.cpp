@@ -16,23 +16,15 @@
 #include "GeneralUtil.h"
 #include "Glyphs.h"
 #include "HelpWnd.h"
+#include "ToolButton.h"
 #include "UiText.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 
 namespace {
 constexpr int kHintPause = 5000;
-
-QToolButton* FlatButton(QWidget* parent, const char* name, TGlyph glyph) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(Glyph(glyph));
-  button->setIconSize(QSize(24, 24));
-  button->setToolTipDuration(kHintPause);
-  return button;
-}
+// The icons of the button row.
+constexpr int kIconSize = 24;
 
 QSlider* DelayTrackBar(QWidget* parent, const char* name) {
   auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -69,9 +61,9 @@ TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TAppIni
 void TDlgProperty::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout;
-  btnClose = FlatButton(this, "btnClose", TGlyph::Close);
-  btnSave = FlatButton(this, "btnSave", TGlyph::Save);
-  btnHelp = FlatButton(this, "btnHelp", TGlyph::Help);
+  btnClose = FlatToolButton(this, "btnClose", Glyph(TGlyph::Close), kIconSize, kHintPause);
+  btnSave = FlatToolButton(this, "btnSave", Glyph(TGlyph::Save), kIconSize, kHintPause);
+  btnHelp = FlatToolButton(this, "btnHelp", Glyph(TGlyph::Help), kIconSize, kHintPause);
   buttons->addWidget(btnClose);
   buttons->addWidget(btnSave);
   buttons->addStretch();
