@@ -43,10 +43,7 @@ class TCardGraphics : public TCardDrawing {
   const QImage& CardPicture() const { return card_; }
   bool CardVisible() const { return cardVisible_; }
   QRect CardRect() const { return cardRect_; }
-  const TCardMetrics& Metrics() const { return metrics_; }
   const TCardLayout& CardSize() const { return spec_; }
-  const QFont& CardFont() const { return font_; }
-  bool Initialised() const { return initialised_; }
 
   // Called after every change of the canvas (the window repaints).
   void SetChangedHook(std::function<void()> hook) { changed_ = std::move(hook); }
