@@ -37,6 +37,7 @@
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
+#include "storage/MadeFolders.h"
 #include "storage/StrUtil.h"
 
 namespace {
@@ -660,34 +661,31 @@ void TEditExerciseDlg::btnSaveLangfileAsClick() { SaveFileAs(); }
 
 bool TEditExerciseDlg::SaveFileAs() {
   // "\Langfiles" and "\LangFiles\" are the one folder LangFiles.
-  const QString langFiles = DisplayPath(IniFile.AppDir + "/LangFiles");
-  const QString pairDir = langFiles + '/' + Q(PairDirName(TextOf(editLang1), TextOf(editLang2)));
-  const bool langFilesMade = !QDir(langFiles).exists() && QDir().mkdir(langFiles);
-  const bool pairDirMade = !QDir(pairDir).exists() && QDir().mkdir(pairDir);
+  const std::string pairDir = IniFile.AppDir + "/LangFiles/" + PairDirName(TextOf(editLang1), TextOf(editLang2));
+  // The folders are made for the dialog to open in; a cancelled or failed
+  // save takes them away again (only while empty).
+  TMadeFolders folders;
+  folders.Make(NativePath(pairDir));
 
   TFileRequest request;
   request.owner = this;
   request.title = QStringLiteral("Save Language File");
   request.filter = QStringLiteral("Language files (*.lang *.Lang *.LANG)");
   request.defaultSuffix = QStringLiteral("lang");
-  request.directory = pairDir;
+  request.directory = DisplayPath(pairDir);
   request.fileName = editFileName->text() + QStringLiteral(".lang");
   request.save = true;
   const QString chosen = ChooseFile(request);
   std::string path;
-  if (!chosen.isEmpty() && StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) {
-    FilePath = path;
-    ShowFileName(true, FilePath);
-    const bool saved = SaveToFile();
-    if (saved && EditState == esModified) EditState = esSaved;
-    IsNewFile = false;
-    UpdateButtons();
-    return saved;
-  }
-  // Cancelled: the folders made for the dialog go again (only while empty).
-  if (pairDirMade) QDir().rmdir(pairDir);
-  if (langFilesMade) QDir().rmdir(langFiles);
-  return false;
+  if (chosen.isEmpty() || !StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return false;
+  FilePath = path;
+  ShowFileName(true, FilePath);
+  const bool saved = SaveToFile();
+  if (saved) folders.Keep();
+  if (saved && EditState == esModified) EditState = esSaved;
+  IsNewFile = false;
+  UpdateButtons();
+  return saved;
 }
 
 void TEditExerciseDlg::btnNewLessonClick() { RunLessonEditor(true); }
