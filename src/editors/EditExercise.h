@@ -8,7 +8,7 @@
 
 #include "core/BoolVector.h"
 #include "core/Lesson.h"
-#include "editors/LessonList.h"
+#include "LessonList.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBaseline.h"
 
