@@ -1,14 +1,24 @@
 #include "PearArena.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <mutex>
 #include <cstring>
+#include <mutex>
 #include <new>
+
+// Bringing a block's pages in at once needs the system's memory calls; where
+// they are missing the pages fault in as they are first written.
+#if __has_include(<sys/mman.h>) && __has_include(<unistd.h>)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+// Handing freed heap pages back to the system at once.
+#if defined(__GLIBC__) && __has_include(<malloc.h>)
+#include <malloc.h>
+#define QM_HAVE_MALLOC_TRIM 1
+#endif
 
 #include "PearText.h"
 
@@ -43,7 +53,8 @@ class TTextScope {
 // Blocks whose pairs are all gone, kept for the next load: reading a file
 // again (the editor, the end of an exercise) then finds its memory ready
 // instead of faulting in fresh pages, which costs more than the parsing.
-// At most kCachedBlocks (32 MB); never freed, like the heap's own free lists.
+// At most kCachedBlocks (32 MB); ReleaseKeptPearBlocks frees them when the
+// program has nothing to load for a while.
 constexpr std::size_t kCachedBlocks = 512;
 struct TBlockCache {
   std::mutex lock;
@@ -94,6 +105,33 @@ void FreeBlockMemory(void* memory) {
   std::free(memory);
 }
 
+}  // namespace
+
+std::size_t ReleaseKeptPearBlocks() {
+  std::array<void*, kCachedBlocks> blocks{};
+  std::size_t count = 0;
+  {
+    TBlockCache& cache = Cache();
+    const std::lock_guard<std::mutex> hold(cache.lock);
+    count = cache.count;
+    std::copy_n(cache.blocks.begin(), count, blocks.begin());
+    cache.count = 0;
+  }
+  for (std::size_t i = 0; i < count; ++i) std::free(blocks[i]);
+#if defined(QM_HAVE_MALLOC_TRIM)
+  // The blocks lie inside the heap, which keeps freed pages for itself.
+  if (count > 0) malloc_trim(0);
+#endif
+  return count * (kHeaderBytes + kBlockBytes);
+}
+
+std::size_t KeptPearBlockBytes() {
+  TBlockCache& cache = Cache();
+  const std::lock_guard<std::mutex> hold(cache.lock);
+  return cache.count * (kHeaderBytes + kBlockBytes);
+}
+
+namespace {
 // Hands out the memory of one shared pair from the arena's current block.
 template <typename T>
 struct TBlockAllocator {

@@ -20,6 +20,7 @@
 #include "EditLesson.h"
 #include "FieldCheck.h"
 #include "FileChooser.h"
+#include "LessonList.h"
 #include "LessonRows.h"
 #include "LessonSetRules.h"
 #include "LessonSymbol.h"
@@ -39,6 +40,7 @@
 #include "shell/UiText.h"
 #include "storage/CodePage.h"
 #include "storage/FileUtil.h"
+#include "storage/MadeFolders.h"
 #include "storage/StrUtil.h"
 
 namespace {
@@ -51,15 +53,6 @@ constexpr int kTextChangedElsewhere = 172;
 constexpr int kTextChoicesUnkept = 242;
 constexpr int kTextKeepChoicesFirst = 243;
 constexpr int32_t kHighestLessonNbr = 100;
-
-// An entry of the lesson list and the lesson it stands for.
-class TLessonItem : public QTreeWidgetItem {
- public:
-  explicit TLessonItem(std::shared_ptr<TLesson> lesson) : Lesson(std::move(lesson)) {}
-  std::shared_ptr<TLesson> Lesson;
-};
-
-TLessonItem* AsLesson(QTreeWidgetItem* item) { return static_cast<TLessonItem*>(item); }
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
 
@@ -83,7 +76,6 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
   editLang2->clear();
   upDownMaxWords->SetPosition(IniFile.MaxWords);
   upDownMaxWords->SetRange(kMinMaxWords, kMaxMaxWords);
-  UsedNumbers.Put(0, true);
   EditState = esUnchanged;
   if (!FilePath.empty() && FileExistsWarn(FilePath)) {
     editLang1->setText(Q(IniFile.Lang1));
@@ -103,7 +95,7 @@ TEditExerciseDlg::TEditExerciseDlg(QWidget* owner, TAppLangHandler& LangHandler,
   } else {
     ShowFileName(false, {});
   }
-  if (lessonList->topLevelItemCount() > 0) {
+  if (!Lessons.Empty()) {
     ShowLessonCounts(LessonAt(0).get());
     SelectTop();
   } else {
@@ -252,8 +244,14 @@ void TEditExerciseDlg::BuildControls() {
   connect(btnNewLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnNewLessonClick);
   connect(btnDeleteLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnDeleteLessonClick);
   connect(btnHelp, &QToolButton::clicked, this, &TEditExerciseDlg::btnHelpClick);
-  connect(lessonList, &QTreeWidget::itemChanged, this, [this] { lessonListClick(); });
-  connect(lessonList, &QTreeWidget::itemSelectionChanged, this, &TEditExerciseDlg::lessonListClick);
+  connect(lessonList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
+    TakeTick(item);
+    lessonListClick();
+  });
+  connect(lessonList, &QTreeWidget::itemSelectionChanged, this, [this] {
+    TakeSelection();
+    lessonListClick();
+  });
   connect(lessonList, &QTreeWidget::itemDoubleClicked, this, [this] { lessonListDblClick(); });
 }
 
@@ -310,7 +308,7 @@ void TEditExerciseDlg::ApplyTexts() {
 
 void TEditExerciseDlg::UpdateButtons() {
   const TLessonSetButtons b =
-      LessonSetButtons(!FilePath.empty(), lessonList->topLevelItemCount(), IsNewFile,
+      LessonSetButtons(!FilePath.empty(), Lessons.Count(), IsNewFile,
                        static_cast<std::size_t>(editLang1->text().size()),
                        static_cast<std::size_t>(editLang2->text().size()));
   btnSaveLangFile->setEnabled(b.SaveLangFile);
@@ -357,68 +355,67 @@ void TEditExerciseDlg::ListLessons(bool marksFromSettings) {
   for (int32_t i = 0; i < LangFile.LessonSlotCount(); ++i) {
     const auto lesson = LangFile.GetLesson(i);
     if (!lesson) continue;
-    QTreeWidgetItem* item = AddLessonItem(lesson, false);
-    UsedNumbers.Put(lesson->LessonNbr, true);
-    if (marksFromSettings && IniFile.IsAvailableUnit(lesson->LessonNbr)) {
-      const bool was = inClick_;
-      inClick_ = true;
-      item->setCheckState(0, Qt::Checked);
-      inClick_ = was;
-    }
+    Lessons.Add(lesson, marksFromSettings && IniFile.IsAvailableUnit(lesson->LessonNbr));
+    ChangedLessons.Put(lesson->LessonNbr, false);
   }
   SortList();
 }
 
-QTreeWidgetItem* TEditExerciseDlg::AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort) {
-  const bool was = inClick_;
-  inClick_ = true;
-  auto* item = new TLessonItem(lesson);
-  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-  item->setCheckState(0, Qt::Unchecked);
-  item->setIcon(0, QIcon(LessonSymbol()));
-  lessonList->addTopLevelItem(item);
-  inClick_ = was;
-  SetCaption(item, lesson->LessonNbr, sort);
+void TEditExerciseDlg::AddLesson(const std::shared_ptr<TLesson>& lesson) {
+  Lessons.Add(lesson);
   ChangedLessons.Put(lesson->LessonNbr, false);
-  return item;
-}
-
-void TEditExerciseDlg::SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort) {
-  const bool was = inClick_;
-  inClick_ = true;
-  item->setText(0, Q(LessonCaption(LangHandler.GetText(46), lessonNbr)));
-  inClick_ = was;
-  if (sort) SortList();
+  SortList();
 }
 
 void TEditExerciseDlg::SortList() {
+  Lessons.Sort(LangHandler.GetText(46));
+  ShowList();
+}
+
+void TEditExerciseDlg::ShowList() {
   const bool was = inClick_;
   inClick_ = true;
-  QTreeWidgetItem* selected = lessonList->selectedItems().isEmpty() ? nullptr : lessonList->selectedItems().first();
-  std::vector<QTreeWidgetItem*> items;
-  while (lessonList->topLevelItemCount() > 0) items.push_back(lessonList->takeTopLevelItem(0));
-  // The order is textual, as the captions read: lesson 10 before lesson 2.
-  std::stable_sort(items.begin(), items.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-    std::string ta, tb;
-    QStringToCp1252(a->text(0), ta);
-    QStringToCp1252(b->text(0), tb);
-    return CompareTexts(ta, tb, false) < 0;
-  });
-  for (QTreeWidgetItem* item : items) lessonList->addTopLevelItem(item);
-  if (selected != nullptr) {
-    lessonList->setCurrentItem(selected);
-    selected->setSelected(true);
+  while (lessonList->topLevelItemCount() > Lessons.Count())
+    delete lessonList->takeTopLevelItem(lessonList->topLevelItemCount() - 1);
+  while (lessonList->topLevelItemCount() < Lessons.Count()) {
+    auto* item = new QTreeWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setIcon(0, QIcon(LessonSymbol()));
+    lessonList->addTopLevelItem(item);
+  }
+  const std::string lessonWord = LangHandler.GetText(46);
+  for (int p = 0; p < Lessons.Count(); ++p) {
+    QTreeWidgetItem* item = lessonList->topLevelItem(p);
+    const QString caption = Q(Lessons.Caption(p, lessonWord));
+    if (item->text(0) != caption) item->setText(0, caption);
+    const Qt::CheckState tick = Lessons.IsChosen(p) ? Qt::Checked : Qt::Unchecked;
+    if (item->data(0, Qt::CheckStateRole).isNull() || item->checkState(0) != tick) item->setCheckState(0, tick);
+  }
+  const int selected = Lessons.Selected();
+  if (selected >= 0) {
+    QTreeWidgetItem* item = lessonList->topLevelItem(selected);
+    if (lessonList->currentItem() != item) lessonList->setCurrentItem(item);
+    item->setSelected(true);
+  } else if (!lessonList->selectedItems().isEmpty()) {
+    lessonList->clearSelection();
   }
   inClick_ = was;
 }
 
+void TEditExerciseDlg::TakeTick(QTreeWidgetItem* item) {
+  if (inClick_ || item == nullptr) return;
+  Lessons.SetChosen(lessonList->indexOfTopLevelItem(item), item->checkState(0) == Qt::Checked);
+}
+
+void TEditExerciseDlg::TakeSelection() {
+  if (inClick_) return;
+  const QList<QTreeWidgetItem*> selected = lessonList->selectedItems();
+  Lessons.Select(selected.isEmpty() ? -1 : lessonList->indexOfTopLevelItem(selected.first()));
+}
+
 void TEditExerciseDlg::ClearList() {
-  const bool was = inClick_;
-  inClick_ = true;
-  lessonList->clear();
-  inClick_ = was;
-  UsedNumbers.Clear();
-  UsedNumbers.Put(0, true);
+  Lessons.Clear();
+  ShowList();
 }
 
 void TEditExerciseDlg::ReportUnreadable(const std::string& path) {
@@ -427,59 +424,38 @@ void TEditExerciseDlg::ReportUnreadable(const std::string& path) {
 }
 
 void TEditExerciseDlg::SelectTop() {
-  if (lessonList->topLevelItemCount() == 0) return;
-  const bool was = inClick_;
-  inClick_ = true;
-  lessonList->setCurrentItem(lessonList->topLevelItem(0));
-  lessonList->topLevelItem(0)->setSelected(true);
-  inClick_ = was;
+  if (Lessons.Empty()) return;
+  Lessons.Select(0);
+  ShowList();
 }
 
-std::shared_ptr<TLesson> TEditExerciseDlg::LessonAt(int position) const {
-  if (position < 0 || position >= lessonList->topLevelItemCount()) return nullptr;
-  return AsLesson(lessonList->topLevelItem(position))->Lesson;
-}
+std::shared_ptr<TLesson> TEditExerciseDlg::LessonAt(int position) const { return Lessons.LessonAt(position); }
 
-int TEditExerciseDlg::SelectedLessonIndex() const {
-  for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
-    if (lessonList->topLevelItem(p)->isSelected()) return p;
-  return -1;
-}
+int TEditExerciseDlg::SelectedLessonIndex() const { return Lessons.Selected(); }
 
-std::vector<int32_t> TEditExerciseDlg::ChosenLessons() const {
-  std::vector<int32_t> chosen;
-  for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
-    if (lessonList->topLevelItem(p)->checkState(0) == Qt::Checked) chosen.push_back(LessonAt(p)->LessonNbr);
-  return chosen;
-}
+std::vector<int32_t> TEditExerciseDlg::ChosenLessons() const { return Lessons.ChosenNumbers(); }
 
 void TEditExerciseDlg::ShowLessonCounts(const TLesson* lesson) {
   labelValueNbrWords->setText(Counter(lesson != nullptr ? lesson->PearCount() : 0));
   labelValueUsedWords->setText(Counter(lesson != nullptr ? lesson->UsedPearCount() : 0));
-  int32_t total = 0;
-  for (int p = 0; p < lessonList->topLevelItemCount(); ++p)
-    if (lessonList->topLevelItem(p)->checkState(0) == Qt::Checked) total += LessonAt(p)->UsedPearCount();
-  labelValueTotalWords->setText(Counter(total));
+  labelValueTotalWords->setText(Counter(Lessons.ChosenUsedPearCount()));
 }
 
 void TEditExerciseDlg::lessonListClick() {
   if (inClick_) return;
   inClick_ = true;
-  for (int p = 0; p < lessonList->topLevelItemCount(); ++p) {
-    QTreeWidgetItem* item = lessonList->topLevelItem(p);
-    if (LessonAt(p)->UsedPearCount() == 0 && item->checkState(0) == Qt::Checked) {
-      item->setCheckState(0, Qt::Unchecked);
-      ShowMessageBox(this, windowTitle(), UiText(LangHandler, 98) + '\n' + UiText(LangHandler, 99),
-                     QMessageBox::Information, QMessageBox::Ok, true);
-    }
-  }
-  const int selected = SelectedLessonIndex();
-  ShowLessonCounts(selected >= 0 ? LessonAt(selected).get() : nullptr);
+  // A lesson without a pair in use gives the exercise nothing to ask.
+  const int unchosen = Lessons.UnchooseUnused();
+  ShowList();
+  for (int i = 0; i < unchosen; ++i)
+    ShowMessageBox(this, windowTitle(), UiText(LangHandler, 98) + '\n' + UiText(LangHandler, 99),
+                   QMessageBox::Information, QMessageBox::Ok, true);
+  ShowLessonCounts(LessonAt(Lessons.Selected()).get());
   inClick_ = false;
 }
 
 void TEditExerciseDlg::lessonListDblClick() {
-  if (lessonList->topLevelItemCount() > 0) btnEditLessonClick();
+  if (!Lessons.Empty()) btnEditLessonClick();
 }
 
 void TEditExerciseDlg::btnNewLangFileClick() {
@@ -572,7 +548,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     editLang2->setText(Q(LangFile.GetLang2Name()));
     editLang1->setReadOnly(true);
     editLang2->setReadOnly(true);
-    if (lessonList->topLevelItemCount() > 0) {
+    if (!Lessons.Empty()) {
       SelectTop();
       ShowLessonCounts(LessonAt(0).get());
     } else {
@@ -592,10 +568,10 @@ bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
 
 bool TEditExerciseDlg::SaveToFile() {
   std::string lang1, lang2;
-  if (lessonList->topLevelItemCount() > 0 && !NamesStorable(lang1, lang2)) return false;
+  if (!Lessons.Empty() && !NamesStorable(lang1, lang2)) return false;
   if (!MayReplaceFile()) return false;
   LangFile.ClearLessons();
-  if (lessonList->topLevelItemCount() == 0) {
+  if (Lessons.Empty()) {
     if (FilePath.empty()) return true;  // no file to delete
     if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
       ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileNotDeleted), QMessageBox::Warning,
@@ -607,7 +583,7 @@ bool TEditExerciseDlg::SaveToFile() {
     return true;
   }
   LangFile.SetLangNames(lang1, lang2);
-  for (int p = 0; p < lessonList->topLevelItemCount(); ++p) LangFile.PutLesson(LessonAt(p));
+  for (int p = 0; p < Lessons.Count(); ++p) LangFile.PutLesson(LessonAt(p));
   if (!LangFile.SaveLangFile(FilePath)) {
     ShowMessageBox(this, Q(IniFile.AppTitle), UiText(LangHandler, 97), QMessageBox::Information, QMessageBox::Ok,
                    true);
@@ -655,34 +631,31 @@ void TEditExerciseDlg::btnSaveLangfileAsClick() { SaveFileAs(); }
 
 bool TEditExerciseDlg::SaveFileAs() {
   // "\Langfiles" and "\LangFiles\" are the one folder LangFiles.
-  const QString langFiles = DisplayPath(IniFile.AppDir + "/LangFiles");
-  const QString pairDir = langFiles + '/' + Q(PairDirName(TextOf(editLang1), TextOf(editLang2)));
-  const bool langFilesMade = !QDir(langFiles).exists() && QDir().mkdir(langFiles);
-  const bool pairDirMade = !QDir(pairDir).exists() && QDir().mkdir(pairDir);
+  const std::string pairDir = IniFile.AppDir + "/LangFiles/" + PairDirName(TextOf(editLang1), TextOf(editLang2));
+  // The folders are made for the dialog to open in; a cancelled or failed
+  // save takes them away again (only while empty).
+  TMadeFolders folders;
+  folders.Make(NativePath(pairDir));
 
   TFileRequest request;
   request.owner = this;
   request.title = QStringLiteral("Save Language File");
   request.filter = QStringLiteral("Language files (*.lang *.Lang *.LANG)");
   request.defaultSuffix = QStringLiteral("lang");
-  request.directory = pairDir;
+  request.directory = DisplayPath(pairDir);
   request.fileName = editFileName->text() + QStringLiteral(".lang");
   request.save = true;
   const QString chosen = ChooseFile(request);
   std::string path;
-  if (!chosen.isEmpty() && StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) {
-    FilePath = path;
-    ShowFileName(true, FilePath);
-    const bool saved = SaveToFile();
-    if (saved && EditState == esModified) EditState = esSaved;
-    IsNewFile = false;
-    UpdateButtons();
-    return saved;
-  }
-  // Cancelled: the folders made for the dialog go again (only while empty).
-  if (pairDirMade) QDir().rmdir(pairDir);
-  if (langFilesMade) QDir().rmdir(langFiles);
-  return false;
+  if (chosen.isEmpty() || !StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return false;
+  FilePath = path;
+  ShowFileName(true, FilePath);
+  const bool saved = SaveToFile();
+  if (saved) folders.Keep();
+  if (saved && EditState == esModified) EditState = esSaved;
+  IsNewFile = false;
+  UpdateButtons();
+  return saved;
 }
 
 void TEditExerciseDlg::btnNewLessonClick() { RunLessonEditor(true); }
@@ -690,40 +663,33 @@ void TEditExerciseDlg::btnEditLessonClick() { RunLessonEditor(false); }
 
 void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
   std::shared_ptr<TLesson> lesson;
-  QTreeWidgetItem* item = nullptr;
+  TBoolVector usedNumbers;
+  const int index = newLesson ? -1 : Lessons.Selected();
   if (newLesson) {
     lesson = std::make_shared<TLesson>();
-    lesson->LessonNbr = FirstFreeNumber(UsedNumbers, 1);
+    usedNumbers = Lessons.UsedNumbers();
+    lesson->LessonNbr = FirstFreeNumber(usedNumbers, 1);
   } else {
-    const int index = SelectedLessonIndex();
     if (index < 0) return;
-    item = lessonList->topLevelItem(index);
-    lesson = AsLesson(item)->Lesson;
-    UsedNumbers.Put(lesson->LessonNbr, false);
+    lesson = LessonAt(index);
+    // Its own number is free for it to keep or change.
+    usedNumbers = Lessons.UsedNumbers(lesson.get());
   }
   {
     TeditLessonDlg editor(this, LangHandler, Session);
-    editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, UsedNumbers);
+    editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, usedNumbers);
     const int result = RunModal(editor);
     if (result == TeditLessonDlg::mrStored) {
       if (newLesson) {
-        AddLessonItem(lesson);
+        AddLesson(lesson);
       } else {
-        SetCaption(item, lesson->LessonNbr);
-        if (lesson->UsedPearCount() == 0) {
-          const bool was = inClick_;
-          inClick_ = true;
-          item->setCheckState(0, Qt::Unchecked);
-          inClick_ = was;
-        }
+        if (lesson->UsedPearCount() == 0) Lessons.SetChosen(index, false);
+        SortList();  // its number may have changed
       }
-      UsedNumbers.Put(lesson->LessonNbr, true);
       if (editor.IsChanged()) {
         EditState = esModified;
         ChangedLessons.Put(lesson->LessonNbr, true);
       }
-    } else if (!newLesson) {
-      UsedNumbers.Put(lesson->LessonNbr, true);
     }
   }
   ShowLessonCounts(lesson.get());
@@ -731,17 +697,16 @@ void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
 }
 
 void TEditExerciseDlg::btnDeleteLessonClick() {
-  const int index = SelectedLessonIndex();
+  const int index = Lessons.Selected();
   if (index < 0) return;
+  Lessons.Remove(index);
+  ShowList();
   const bool was = inClick_;
   inClick_ = true;
-  const std::shared_ptr<TLesson> lesson = LessonAt(index);
-  delete lessonList->takeTopLevelItem(index);
   lessonList->clearSelection();
   lessonList->setCurrentItem(nullptr);
   inClick_ = was;
-  UsedNumbers.Put(lesson->LessonNbr, false);
-  if (lessonList->topLevelItemCount() == 0) {
+  if (Lessons.Empty()) {
     editLang1->clear();
     editLang2->clear();
     ShowFileName(false, {});
@@ -782,7 +747,7 @@ bool TEditExerciseDlg::HasUnkeptChanges() {
 QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
   if (!FileChanged()) return QMessageBox::No;
   const TAppLangHandler& t = LangHandler;
-  const QString text = lessonList->topLevelItemCount() == 0
+  const QString text = Lessons.Empty()
                            ? UiText(t, 93)
                            : UiText(t, 94) + '\n' + UiText(t, 95) + '\n' + UiText(t, 96);
   return static_cast<QMessageBox::StandardButton>(ShowMessageBox(
@@ -811,7 +776,7 @@ void TEditExerciseDlg::KeepChoices(bool saveFileUnasked) {
     // the dialog open: nothing is stored and the changes are not lost.
     if (answer == QMessageBox::Yes) {
       bool saved = true;
-      if (IsNewFile && lessonList->topLevelItemCount() > 0)
+      if (IsNewFile && !Lessons.Empty())
         saved = SaveFileAs();
       else if (!IsNewFile)
         saved = SaveFile();

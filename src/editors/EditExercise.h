@@ -8,6 +8,7 @@
 
 #include "core/BoolVector.h"
 #include "core/Lesson.h"
+#include "LessonList.h"
 #include "session/EditorChange.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBaseline.h"
@@ -88,9 +89,14 @@ class TEditExerciseDlg : public QDialog {
   void ForgetFile();
   // Text 137 with the file's name: missing, or not a language file.
   void ReportUnreadable(const std::string& path);
-  QTreeWidgetItem* AddLessonItem(const std::shared_ptr<TLesson>& lesson, bool sort = true);
-  void SetCaption(QTreeWidgetItem* item, int32_t lessonNbr, bool sort = true);
+  // Lists a lesson made here, in its place.
+  void AddLesson(const std::shared_ptr<TLesson>& lesson);
   void SortList();
+  // Makes the tree show the lesson list: captions, ticks and selection.
+  void ShowList();
+  // What the learner did in the tree, into the lesson list.
+  void TakeTick(QTreeWidgetItem* item);
+  void TakeSelection();
   void ClearList();
   void SelectTop();
   void ShowLessonCounts(const TLesson* lesson);
@@ -119,7 +125,8 @@ class TEditExerciseDlg : public QDialog {
   // The learner's session; its settings are what the editor changes.
   TSession& Session;
   TAppIniFile& IniFile;
-  TBoolVector UsedNumbers;
+  // The working list; the tree shows it.
+  TLessonList Lessons;
   TLangFHandler LangFile;
   std::string FilePath;
   // The file as it was read here, so a save does not silently overwrite what

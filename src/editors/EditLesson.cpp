@@ -57,12 +57,6 @@ constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
 
-std::string S(const QString& text) {
-  std::string out;
-  QStringToCp1252(text, out);
-  return out;
-}
-
 }  // namespace
 
 TeditLessonDlg::TeditLessonDlg(QWidget* owner, TAppLangHandler& LangHandler, TSession& session)
@@ -252,6 +246,7 @@ void TeditLessonDlg::BuildControls() {
   connect(btnPlayWav2, &QPushButton::clicked, this, [this] { PlayFieldSound(editWav2); });
   connect(btnSelectWav2, &QPushButton::clicked, this, &TeditLessonDlg::btnSelectWav2Click);
   connect(wordPearList, &QTableWidget::itemSelectionChanged, this, &TeditLessonDlg::wordPearListSelectItem);
+  connect(wordPearList, &QTableWidget::itemChanged, this, &TeditLessonDlg::TakeTick);
   connect(wordPearList, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { sortMenue->popup(wordPearList->viewport()->mapToGlobal(at)); });
   connect(sortItem1, &QAction::triggered, this, &TeditLessonDlg::sortItem1Click);
@@ -357,13 +352,13 @@ void TeditLessonDlg::showEvent(QShowEvent* event) {
 }
 
 void TeditLessonDlg::FormShow() {
-  if (wordPearList->rowCount() > 0) SelectRow(0);
+  if (RowCount() > 0) SelectRow(0);
   wordPearList->setFocus();
   UpdateButtons();
 }
 
 void TeditLessonDlg::UpdateButtons() {
-  const int rows = wordPearList->rowCount();
+  const int rows = RowCount();
   btnDeleteEntry->setEnabled(rows > 1);
   btnSafe->setEnabled(rows >= 1);
   // The fields edit the selected entry: greyed while there is none to edit.
@@ -388,22 +383,12 @@ int TeditLessonDlg::SelectedRow() const {
   return first;
 }
 
-TLessonRows TeditLessonDlg::Rows() const {
-  TLessonRows rows;
-  for (int r = 0; r < wordPearList->rowCount(); ++r) {
-    TLessonRow row;
-    row.Ticked = wordPearList->item(r, colUse)->checkState() == Qt::Checked;
-    row.Word1 = S(wordPearList->item(r, colWord1)->text());
-    row.Word2 = S(wordPearList->item(r, colWord2)->text());
-    row.WavFile1 = S(wordPearList->item(r, colWav1)->text());
-    row.WavFile2 = S(wordPearList->item(r, colWav2)->text());
-    row.Number = wordPearList->item(r, colNumber)->text().toInt();
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
+TLessonRows TeditLessonDlg::Rows() const { return EditedRows; }
 
-void TeditLessonDlg::SetRow(int r, const TLessonRow& row) {
+void TeditLessonDlg::ShowRow(int r) {
+  const TLessonRow& row = EditedRows[static_cast<std::size_t>(r)];
+  const bool was = showingRows_;
+  showingRows_ = true;
   auto cell = [this, r](int c, const QString& text) {
     QTableWidgetItem* item = wordPearList->item(r, c);
     if (item == nullptr) {
@@ -422,12 +407,21 @@ void TeditLessonDlg::SetRow(int r, const TLessonRow& row) {
   cell(colWav1, Q(row.WavFile1));
   cell(colWav2, Q(row.WavFile2));
   cell(colNumber, QString::number(row.Number));
+  showingRows_ = was;
+}
+
+void TeditLessonDlg::TakeTick(QTableWidgetItem* item) {
+  if (showingRows_ || item == nullptr || item->column() != colUse) return;
+  const int r = item->row();
+  if (r < 0 || r >= static_cast<int>(EditedRows.size())) return;
+  EditedRows[static_cast<std::size_t>(r)].Ticked = item->checkState() == Qt::Checked;
 }
 
 void TeditLessonDlg::AddRow(const TLessonRow& row, bool select, int position) {
-  const int r = position < 0 ? wordPearList->rowCount() : position;
+  const int r = position < 0 ? RowCount() : position;
+  EditedRows.insert(EditedRows.begin() + r, row);
   wordPearList->insertRow(r);
-  SetRow(r, row);
+  ShowRow(r);
   ShowEntryCount();
   if (select) {
     SelectRow(r);
@@ -442,16 +436,17 @@ void TeditLessonDlg::SelectRow(int r) {
 }
 
 void TeditLessonDlg::ShowEntryCount() {
-  labelEntryValue->setText(QStringLiteral(" : ") + QString::number(wordPearList->rowCount()));
+  labelEntryValue->setText(QStringLiteral(" : ") + QString::number(RowCount()));
 }
 
 void TeditLessonDlg::wordPearListSelectItem() {
   const int r = SelectedRow();
   if (r >= 0) {
-    ShowPhrase(editWord1, wordPearList->item(r, colWord1)->text());
-    ShowPhrase(editWord2, wordPearList->item(r, colWord2)->text());
-    editWav1->setText(wordPearList->item(r, colWav1)->text());
-    editWav2->setText(wordPearList->item(r, colWav2)->text());
+    const TLessonRow& row = EditedRows[static_cast<std::size_t>(r)];
+    ShowPhrase(editWord1, Q(row.Word1));
+    ShowPhrase(editWord2, Q(row.Word2));
+    editWav1->setText(Q(row.WavFile1));
+    editWav2->setText(Q(row.WavFile2));
   }
   UpdateButtons();
 }
@@ -472,10 +467,12 @@ void TeditLessonDlg::CommitFields() {
     return;
   const int r = SelectedRow();
   if (r >= 0) {
-    wordPearList->item(r, colWord1)->setText(editWord1->text());
-    wordPearList->item(r, colWord2)->setText(editWord2->text());
-    wordPearList->item(r, colWav1)->setText(editWav1->text());
-    wordPearList->item(r, colWav2)->setText(editWav2->text());
+    TLessonRow& row = EditedRows[static_cast<std::size_t>(r)];
+    row.Word1 = w1;
+    row.Word2 = w2;
+    row.WavFile1 = s1;
+    row.WavFile2 = s2;
+    ShowRow(r);
   }
   UpdateFieldHints();
 }
@@ -522,16 +519,17 @@ void TeditLessonDlg::btnAddEntryClick() {
   editWav1->setText(QStringLiteral(" "));
   editWav2->setText(QStringLiteral(" "));
   UpdateFieldHints();
-  AddRow({"", "", " ", " ", NextRowNumber(Rows()), true}, true, 0);
+  AddRow({"", "", " ", " ", NextRowNumber(EditedRows), true}, true, 0);
   EntryAdded = true;
   UpdateButtons();
 }
 
 void TeditLessonDlg::btnDeleteEntryClick() {
   const int r = SelectedRow();
-  if (r < 0 || wordPearList->rowCount() < 2) return;
+  if (r < 0 || RowCount() < 2) return;
+  EditedRows.erase(EditedRows.begin() + r);
   wordPearList->removeRow(r);
-  const int count = wordPearList->rowCount();
+  const int count = RowCount();
   SelectRow(RowAfterDelete(r, count));
   UpdateButtons();
   wordPearList->setFocus();
@@ -595,9 +593,8 @@ void TeditLessonDlg::btnSelectWav1Click() { SelectWav(editWav1, TStoredField::Wa
 void TeditLessonDlg::btnSelectWav2Click() { SelectWav(editWav2, TStoredField::WavFile2); }
 
 void TeditLessonDlg::SortRows(bool secondLang) {
-  TLessonRows rows = Rows();
-  ::SortRows(rows, secondLang);
-  for (int r = 0; r < static_cast<int>(rows.size()); ++r) SetRow(r, rows[static_cast<std::size_t>(r)]);
+  ::SortRows(EditedRows, secondLang);
+  for (int r = 0; r < RowCount(); ++r) ShowRow(r);
   // The selected position may now hold another pair: show that pair, so the
   // next commit writes into the row the fields came from.
   wordPearListSelectItem();
@@ -609,7 +606,8 @@ void TeditLessonDlg::sortItem2Click() { SortRows(true); }
 void TeditLessonDlg::SearchDoubles(bool secondLang) {
   const int r = SelectedRow();
   if (r < 0) return;
-  const std::string phrase = S(wordPearList->item(r, secondLang ? colWord2 : colWord1)->text());
+  const TLessonRow& row = EditedRows[static_cast<std::size_t>(r)];
+  const std::string& phrase = secondLang ? row.Word2 : row.Word1;
   // Searched in the language file of the exercises, as the main window holds it.
   const std::string found = ::SearchDoubles(Session.LangFile(), EditedLesson->LessonNbr, phrase, secondLang);
   const QString text =
@@ -621,7 +619,7 @@ void TeditLessonDlg::searchLang1Click() { SearchDoubles(false); }
 void TeditLessonDlg::searchLang2Click() { SearchDoubles(true); }
 
 void TeditLessonDlg::btnSafeClick() {
-  if (wordPearList->rowCount() < 1) return;
+  if (RowCount() < 1) return;
   // A field that holds a refused character keeps the dialog open.
   std::string text;
   QWidget* focused = focusWidget();
@@ -631,23 +629,21 @@ void TeditLessonDlg::btnSafeClick() {
   if (focused == editWav2 && !CheckField(editWav2, TStoredField::WavFile2, LangHandler, text)) return;
   if (focused == editWord1 || focused == editWord2 || focused == editWav1 || focused == editWav2) CommitFields();
   wordPearList->setFocus();
-  const TLessonRows rows = Rows();
   const int32_t number = NumberSpin->GetValue();
-  Changed = Changed || IsLessonChanged(*EditedLesson, rows, number);
-  StoreRows(*EditedLesson, rows, number);
+  Changed = Changed || IsLessonChanged(*EditedLesson, EditedRows, number);
+  StoreRows(*EditedLesson, EditedRows, number);
   done(mrStored);
 }
 
 bool TeditLessonDlg::HasUnstoredChanges() const {
   if (Changed || NumberSpin == nullptr) return Changed;
-  if (StoringAltersLesson(*EditedLesson, Rows(), NumberSpin->GetValue())) return true;
+  if (StoringAltersLesson(*EditedLesson, EditedRows, NumberSpin->GetValue())) return true;
   // Text typed into the fields and not yet written into its row.
   const int r = SelectedRow();
   if (r < 0) return !editWord1->text().isEmpty() || !editWord2->text().isEmpty();
-  return editWord1->text() != wordPearList->item(r, colWord1)->text() ||
-         editWord2->text() != wordPearList->item(r, colWord2)->text() ||
-         editWav1->text() != wordPearList->item(r, colWav1)->text() ||
-         editWav2->text() != wordPearList->item(r, colWav2)->text();
+  const TLessonRow& row = EditedRows[static_cast<std::size_t>(r)];
+  return editWord1->text() != Q(row.Word1) || editWord2->text() != Q(row.Word2) ||
+         editWav1->text() != Q(row.WavFile1) || editWav2->text() != Q(row.WavFile2);
 }
 
 void TeditLessonDlg::btnCloseClick() {

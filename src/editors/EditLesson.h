@@ -16,6 +16,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 class QToolButton;
 class TAppIniFile;
 class TSession;
@@ -24,8 +25,9 @@ class TAppLangHandler;
 class TSpinBox;
 
 // The modal dialog in which the user edits one lesson: its number and its
-// phrase pairs. The table of rows is the working data; the lesson receives it
-// only on store (result 100); Close (result 101) discards it.
+// phrase pairs. The rows are the working data and the table shows them; the
+// lesson receives them only on store (result 100); Close (result 101)
+// discards them.
 class TeditLessonDlg : public QDialog {
   Q_OBJECT
 
@@ -86,7 +88,11 @@ class TeditLessonDlg : public QDialog {
   void FormShow();
   void UpdateButtons();
   void AddRow(const TLessonRow& row, bool select, int position);
-  void SetRow(int r, const TLessonRow& row);
+  // Makes the table's row r show the working row.
+  void ShowRow(int r);
+  // A tick the learner set or cleared in the table, into the working rows.
+  void TakeTick(QTableWidgetItem* item);
+  int RowCount() const { return static_cast<int>(EditedRows.size()); }
   void SelectRow(int r);
   void ShowEntryCount();
   bool HasUnstoredChanges() const;
@@ -99,6 +105,9 @@ class TeditLessonDlg : public QDialog {
   void SearchDoubles(bool secondLang);
 
   bool EntryAdded = false;
+  TLessonRows EditedRows;
+  // The table is being filled from the rows: its changes are not the learner's.
+  bool showingRows_ = false;
   std::shared_ptr<TLesson> EditedLesson;
   TSpinBox* NumberSpin = nullptr;
   TIntVector FreeNumbers;

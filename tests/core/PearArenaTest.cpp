@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,4 +81,41 @@ TEST(PearArena, LongTextsOutliveTheArenaAndChangeFreely) {
     EXPECT_EQ(pear.Word2, words(-(n + 2)));
   }
   EXPECT_EQ(longPear->Word1, longLine);
+}
+
+// The blocks kept for the next load go on request, the heap hands them back
+// to the system, and loading goes on as before; blocks still holding pairs
+// are not touched.
+TEST(PearArena, KeptBlocksAreFreedOnRequestAndLoadsGoOn) {
+  ReleaseKeptPearBlocks();
+  ASSERT_EQ(KeptPearBlockBytes(), 0u);
+  auto load = [](int count) {
+    std::vector<std::shared_ptr<TWordPear>> pears;
+    TPearArena arena;
+    for (int i = 0; i < count; ++i)
+      pears.push_back(arena.Make(std::to_string(i) + "=a phrase of some length " + std::to_string(i) + "@b#"));
+    return pears;
+  };
+  std::vector<std::shared_ptr<TWordPear>> pears = load(20000);
+  const std::shared_ptr<TWordPear> survivor = pears[5];
+  pears.clear();
+  const std::size_t kept = KeptPearBlockBytes();
+  EXPECT_GT(kept, 0u);
+
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+  const std::size_t inUseBefore = mallinfo2().uordblks;
+#endif
+  EXPECT_EQ(ReleaseKeptPearBlocks(), kept);
+  EXPECT_EQ(KeptPearBlockBytes(), 0u);
+  EXPECT_EQ(ReleaseKeptPearBlocks(), 0u);
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+  EXPECT_GE(inUseBefore - mallinfo2().uordblks, kept);
+#endif
+  EXPECT_EQ(survivor->Word1, "a phrase of some length 5");
+
+  pears = load(20000);
+  EXPECT_EQ(pears[19999]->Word1, "a phrase of some length 19999");
+  EXPECT_EQ(KeptPearBlockBytes(), 0u);
+  pears.clear();
+  EXPECT_GT(KeptPearBlockBytes(), 0u);
 }
