@@ -1,5 +1,5 @@
 #pragma once
-#include "exercise/ExerciseWord.h"
+#include "settings/ExerciseList.h"
 #include "storage/DurableFile.h"
 #include "storage/LangFileBaseline.h"
 

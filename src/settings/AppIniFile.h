@@ -1,13 +1,13 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Version.h"
-#include "exercise/ExerciseWord.h"
+#include "settings/ExerciseList.h"
+#include "settings/StoredExerciseList.h"
 #include "storage/DurableFile.h"
 
 class tIniFileHandler;
@@ -56,10 +56,8 @@ class TAppIniFile {
   static constexpr int32_t kMinDelay = 1;
   static constexpr int32_t kMaxDelay = 20;
   bool PropertyLoaded = false;
-  // The exercise lists of the language files that are not the current one,
-  // by file name, each as it would be stored (held-back entries included):
-  // a file chosen again goes on with its own list.
-  std::map<std::string, TExerciseWords> FileLists;
+  // The exercise lists of the language files that are not the current one.
+  TFileLists FileLists;
 
   bool ReadExercise();
   void ReadProperties();
@@ -75,10 +73,6 @@ class TAppIniFile {
   // Parses one stored list line into ExerciseWords[index]; false for an
   // index outside the list (nothing changed) or a line that does not read.
   bool ParseExerciseWord(const std::string& line, int index);
-  // One stored list line into word; false (word -1, -1, -1) when it does not read.
-  static bool ParseListLine(const std::string& line, TExerciseWord& word);
-  // The stored form of an entry: lesson, "-", pair, "-", priority.
-  static std::string ExerciseWordLine(const TExerciseWord& word);
 
   // Replaces the settings file atomically with what the Write operations
   // collected. False when the file could not be written (it is then intact
@@ -90,11 +84,6 @@ class TAppIniFile {
   std::string FileName() const;
 
  private:
-  // The list as it is stored: entries below priority 9 that are no fillers,
-  // then the held-back ones.
-  TExerciseWords StoredList() const;
-  void ReadFileLists();
-  void WriteFileLists();
   // How many per-file list sections the file held when read.
   std::size_t fileListSections_ = 0;
 };

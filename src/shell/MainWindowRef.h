@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "exercise/ExerciseWord.h"
+#include "settings/ExerciseList.h"
 
 class QWidget;
 class TLangFHandler;
