@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "IniFileHandler.h"
+#include "SettingKeys.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
 #include "storage/FileUtil.h"
@@ -10,16 +11,35 @@
 
 namespace {
 constexpr const char* kApplication = "Application";
-constexpr const char* kExercise = "Exercise";
+constexpr const char* kLanguage = "Language";
 constexpr const char* kAvailableUnits = "AvailableUnits";
-constexpr const char* kGeneralProperty = "GeneralProperty";
 
 // The delays the settings dialog offers; a stored value outside them (by
 // hand, or from a damaged file) would stop or overflow the timers.
 int32_t ClampDelay(int32_t seconds) { return std::clamp(seconds, TAppIniFile::kMinDelay, TAppIniFile::kMaxDelay); }
+
+// Until they are read the settings are blank (false, 0), not the defaults a
+// file without the keys gives: windows built on unread settings see what
+// they always saw.
+TLangFileChoice UnreadChoice() {
+  TLangFileChoice choice;
+  choice.FirstLang = false;
+  choice.MaxWords = 0;
+  return choice;
+}
+TPresentSettings UnreadPresent() {
+  return TPresentSettings{.AutoPresent = false,
+                          .DelayPresent = 0,
+                          .VoiceAnswer = false,
+                          .LetterAnswer = false,
+                          .DelayAnswer = 0,
+                          .VoicePresent = 0,
+                          .ShowTable = false};
+}
 }  // namespace
 
-TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner) : AppDir(appDir) {
+TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner)
+    : TLangFileChoice(UnreadChoice()), TPresentSettings(UnreadPresent()), AppDir(appDir) {
   IniFound = FileExistsWarn(FileName(), AppTitle, owner);
   if (!IniFound) return;
   try {
@@ -31,7 +51,7 @@ TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner) : AppDir(
     LoadError = error.File() + ": " + error.Reason();
     return;
   }
-  Language = UpperCase(IniHandler->ReadString(kApplication, "Language", "EN"));
+  Language = UpperCase(IniHandler->ReadString(kApplication, kLanguage, Language));
 }
 
 TAppIniFile::~TAppIniFile() = default;
@@ -40,26 +60,25 @@ std::string TAppIniFile::FileName() const { return AppDir + "/Quillmere.Ini"; }
 
 bool TAppIniFile::ReadExercise() {
   ExerciseLoaded = true;
-  if (!IniHandler) {
-    FirstLang = true;
-    MaxWords = 300;
-    return false;
-  }
+  TLangFileChoice stored;
+  if (IniHandler) ReadKeys(*IniHandler, kLangFileChoiceKeys, stored);
+  FirstLang = stored.FirstLang;
+  MaxWords = stored.MaxWords;
+  if (!IniHandler) return false;
   const tIniFileHandler& ini = *IniHandler;
-  FirstLang = ini.ReadBoolStr("exercise", "FirstLang", true);
-  MaxWords = ini.ReadInteger("exercise", "MaxWords", 300);
 
-  TReadExerciseWords stored = ReadExerciseWords(ini, MaxWords, kMaxStoredWords);
-  ExerciseWords = std::move(stored.Words);
-  StoredWordsRefused = stored.Refused;
+  TReadExerciseWords words = ReadExerciseWords(ini, MaxWords, kMaxStoredWords);
+  ExerciseWords = std::move(words.Words);
+  StoredWordsRefused = words.Refused;
 
   // Stored relative to the program directory when below it; in memory the
   // full name, the one the lock, the editors and the kept lists know.
-  LangFileName = AppDirFileName(AppDir, ini.ReadString("exercise", "LangFileName", ""));
+  LangFileName = AppDirFileName(AppDir, stored.LangFileName);
   fileListSections_ = ReadFileLists(ini, AppDir, MaxWords, LangFileName, FileLists);
+  // Reading stops at the first gap: what follows it is not taken.
   if (LangFileName.empty()) return false;
-  Lang1 = ini.ReadString("exercise", "Lang1", "");
-  Lang2 = ini.ReadString("exercise", "Lang2", "");
+  Lang1 = stored.Lang1;
+  Lang2 = stored.Lang2;
   if (Lang1.empty() || Lang2.empty()) return false;
   AvailableUnits = ini.ReadIntList(kAvailableUnits, "NbrUnits");
   return !AvailableUnits.empty();
@@ -71,47 +90,25 @@ bool TAppIniFile::ParseExerciseWord(const std::string& line, int index) {
 }
 
 void TAppIniFile::ReadProperties() {
-  if (IniHandler) {
-    const tIniFileHandler& ini = *IniHandler;
-    AutoPresent = ini.ReadBoolStr(kGeneralProperty, "AutoPresent", false);
-    DelayPresent = ClampDelay(ini.ReadInteger(kGeneralProperty, "DelayPresent", 10));
-    VoiceAnswer = ini.ReadBoolStr(kGeneralProperty, "VoiceAnswer", true);
-    LetterAnswer = ini.ReadBoolStr(kGeneralProperty, "LetterAnswer", false);
-    DelayAnswer = ClampDelay(ini.ReadInteger(kGeneralProperty, "DelayAnswer", 10));
-    VoicePresent = ini.ReadInteger(kGeneralProperty, "VoicePresent", 0);
-    ShowTable = ini.ReadBoolStr(kGeneralProperty, "ShowTable", true);
-  } else {
-    AutoPresent = false;
-    DelayPresent = 10;
-    VoiceAnswer = true;
-    LetterAnswer = false;
-    DelayAnswer = 10;
-    VoicePresent = 0;
-    ShowTable = true;
-  }
+  TPresentSettings stored;
+  if (IniHandler) ReadKeys(*IniHandler, kPresentSettingKeys, stored);
+  stored.DelayPresent = ClampDelay(stored.DelayPresent);
+  stored.DelayAnswer = ClampDelay(stored.DelayAnswer);
+  static_cast<TPresentSettings&>(*this) = stored;
   PropertyLoaded = true;
 }
 
 void TAppIniFile::WriteProperties() {
   if (!PropertyLoaded || !IniHandler) return;
-  tIniFileHandler& ini = *IniHandler;
-  ini.WriteBoolStr(kGeneralProperty, "AutoPresent", AutoPresent);
-  ini.WriteBoolStr(kGeneralProperty, "VoiceAnswer", VoiceAnswer);
-  ini.WriteBoolStr(kGeneralProperty, "LetterAnswer", LetterAnswer);
-  ini.WriteInteger(kGeneralProperty, "DelayPresent", DelayPresent);
-  ini.WriteInteger(kGeneralProperty, "DelayAnswer", DelayAnswer);
-  ini.WriteInteger(kGeneralProperty, "VoicePresent", VoicePresent);
-  ini.WriteBoolStr(kGeneralProperty, "ShowTable", ShowTable);
+  WriteKeys(*IniHandler, kPresentSettingKeys, static_cast<const TPresentSettings&>(*this));
 }
 
 void TAppIniFile::WriteExercise() {
   if (!ExerciseLoaded || !IniHandler) return;
   tIniFileHandler& ini = *IniHandler;
-  ini.WriteString(kExercise, "LangFileName", AppRelativeName(AppDir, LangFileName));
-  ini.WriteString(kExercise, "Lang1", Lang1);
-  ini.WriteString(kExercise, "Lang2", Lang2);
-  ini.WriteBoolStr(kExercise, "FirstLang", FirstLang);
-  ini.WriteInteger(kExercise, "MaxWords", MaxWords);
+  TLangFileChoice stored = *this;
+  stored.LangFileName = AppRelativeName(AppDir, LangFileName);
+  WriteKeys(ini, kLangFileChoiceKeys, stored);
 
   std::vector<std::string> units;
   units.reserve(AvailableUnits.size());
@@ -132,11 +129,7 @@ bool TAppIniFile::SwitchExerciseList(const std::string& fromFile) {
 }
 
 void TAppIniFile::WriteLanguage() {
-  if (IniHandler) IniHandler->WriteString(kApplication, "Language", Language);
-}
-
-bool TAppIniFile::IsAvailableUnit(int32_t lessonNbr) const {
-  return std::find(AvailableUnits.begin(), AvailableUnits.end(), lessonNbr) != AvailableUnits.end();
+  if (IniHandler) IniHandler->WriteString(kApplication, kLanguage, Language);
 }
 
 bool TAppIniFile::UpdateFile(TSaveResult* result) { return !IniHandler || IniHandler->UpdateFile(result); }
