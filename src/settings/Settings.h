@@ -24,6 +24,7 @@ struct TLangFileChoice {
   bool IsAvailableUnit(int32_t lessonNbr) const {
     return std::find(AvailableUnits.begin(), AvailableUnits.end(), lessonNbr) != AvailableUnits.end();
   }
+  bool operator==(const TLangFileChoice&) const = default;
 };
 
 // How an exercise presents the pairs: the general settings dialog's choices.
@@ -40,4 +41,6 @@ struct TPresentSettings {
   // Which side is spoken at presentation: the dialog's item number.
   int32_t VoicePresent = 0;
   bool ShowTable = true;
+
+  bool operator==(const TPresentSettings&) const = default;
 };
