@@ -1,6 +1,7 @@
 #pragma once
 #include <random>
-#include "exercise/ExerciseWord.h"
+
+#include "settings/ExerciseList.h"
 #include "storage/DurableFile.h"
 #include "storage/LangFileBaseline.h"
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "exercise/ExerciseWord.h"
+#include "settings/ExerciseList.h"
 
 class TLangFHandler;
 

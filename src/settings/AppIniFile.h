@@ -1,40 +1,30 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/Version.h"
-#include "exercise/ExerciseWord.h"
+#include "settings/ExerciseList.h"
+#include "settings/Settings.h"
+#include "settings/StoredExerciseList.h"
 #include "storage/DurableFile.h"
 
 class tIniFileHandler;
 
 // The settings in memory: one instance, owned by the main window and handed
 // to every window. Nothing reaches the file before UpdateFile at closing.
-class TAppIniFile {
+// The settings proper are the plain structs it is made of; a window that
+// needs only one of them takes that one.
+class TAppIniFile : public TLangFileChoice, public TPresentSettings {
  public:
   // appDir: the program directory without trailing separator. owner: the
   // window that owns the missing-file warning (opaque to the core).
   TAppIniFile(const std::string& appDir, const void* owner);
   ~TAppIniFile();
 
-  std::string LangFileName;
-  std::string Lang1;
-  std::string Lang2;
-  bool FirstLang = false;
-  int32_t MaxWords = 0;
-  std::vector<int32_t> AvailableUnits;
   TExerciseWords ExerciseWords;
-  bool AutoPresent = false;
-  int32_t DelayPresent = 0;
-  bool VoiceAnswer = false;
-  bool LetterAnswer = false;
-  int32_t DelayAnswer = 0;
-  int32_t VoicePresent = 0;
-  bool ShowTable = false;
   TExerciseWords DeferredWords;
   std::string AppDir;
   std::string AppTitle = std::string(kProgramName) + " " + kProgramVersion;
@@ -52,21 +42,15 @@ class TAppIniFile {
   std::size_t StoredWordsRefused = 0;
   // Far beyond an exercise (500 pairs) and the pairs held back from it.
   static constexpr std::size_t kMaxStoredWords = 100000;
-  // The presentation and solution delays in seconds, as the settings dialog offers them.
-  static constexpr int32_t kMinDelay = 1;
-  static constexpr int32_t kMaxDelay = 20;
   bool PropertyLoaded = false;
-  // The exercise lists of the language files that are not the current one,
-  // by file name, each as it would be stored (held-back entries included):
-  // a file chosen again goes on with its own list.
-  std::map<std::string, TExerciseWords> FileLists;
+  // The exercise lists of the language files that are not the current one.
+  TFileLists FileLists;
 
   bool ReadExercise();
   void ReadProperties();
   void WriteProperties();
   void WriteExercise();
   void WriteLanguage();
-  bool IsAvailableUnit(int32_t lessonNbr) const;
   // LangFileName now names another file than fromFile: the lists in memory
   // are kept as fromFile's, and the kept list of the new file (its entries
   // of the chosen lessons) becomes ExerciseWords, with DeferredWords empty,
@@ -75,10 +59,6 @@ class TAppIniFile {
   // Parses one stored list line into ExerciseWords[index]; false for an
   // index outside the list (nothing changed) or a line that does not read.
   bool ParseExerciseWord(const std::string& line, int index);
-  // One stored list line into word; false (word -1, -1, -1) when it does not read.
-  static bool ParseListLine(const std::string& line, TExerciseWord& word);
-  // The stored form of an entry: lesson, "-", pair, "-", priority.
-  static std::string ExerciseWordLine(const TExerciseWord& word);
 
   // Replaces the settings file atomically with what the Write operations
   // collected. False when the file could not be written (it is then intact
@@ -90,11 +70,6 @@ class TAppIniFile {
   std::string FileName() const;
 
  private:
-  // The list as it is stored: entries below priority 9 that are no fillers,
-  // then the held-back ones.
-  TExerciseWords StoredList() const;
-  void ReadFileLists();
-  void WriteFileLists();
   // How many per-file list sections the file held when read.
   std::size_t fileListSections_ = 0;
 };

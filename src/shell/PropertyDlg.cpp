@@ -18,7 +18,7 @@
 #include "HelpWnd.h"
 #include "ToolButton.h"
 #include "UiText.h"
-#include "settings/AppIniFile.h"
+#include "settings/Settings.h"
 #include "settings/AppLangHandl.h"
 
 namespace {
@@ -29,7 +29,7 @@ constexpr int kIconSize = 24;
 QSlider* DelayTrackBar(QWidget* parent, const char* name) {
   auto* slider = new QSlider(Qt::Horizontal, parent);
   slider->setObjectName(QString::fromLatin1(name));
-  slider->setRange(1, 20);
+  slider->setRange(TPresentSettings::kMinDelay, TPresentSettings::kMaxDelay);
   slider->setSingleStep(1);
   slider->setPageStep(1);
   slider->setTickPosition(QSlider::TicksBothSides);
@@ -45,9 +45,9 @@ QString DelayLabel(const QString& word, int seconds) {
   return word + QStringLiteral(" : ") + QString::number(seconds) + QStringLiteral(" s");
 }
 
-TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TAppIniFile& iniFile)
+TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TPresentSettings& settings)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      IniFile(iniFile),
+      Settings(settings),
       LangHandler(langHandler) {
   setObjectName(QStringLiteral("DlgProperty"));
   setWindowTitle(QStringLiteral("General settings - exercise"));
@@ -182,21 +182,21 @@ void TDlgProperty::ApplyTexts() {
 }
 
 void TDlgProperty::ShowValues() {
-  ShowPresentDelay(IniFile.DelayPresent, false);
-  ShowAnswerDelay(IniFile.DelayAnswer, false);
-  cbVoice->setChecked(IniFile.VoiceAnswer);
-  cbLetter->setChecked(IniFile.LetterAnswer);
-  rbAutoPresent->setChecked(IniFile.AutoPresent);
-  rbManualPresent->setChecked(!IniFile.AutoPresent);
+  ShowPresentDelay(Settings.DelayPresent, false);
+  ShowAnswerDelay(Settings.DelayAnswer, false);
+  cbVoice->setChecked(Settings.VoiceAnswer);
+  cbLetter->setChecked(Settings.LetterAnswer);
+  rbAutoPresent->setChecked(Settings.AutoPresent);
+  rbManualPresent->setChecked(!Settings.AutoPresent);
   // A stored index outside the three items checks none, as the settings hold it.
-  if (QAbstractButton* item = voicePresentItems->button(IniFile.VoicePresent)) {
+  if (QAbstractButton* item = voicePresentItems->button(Settings.VoicePresent)) {
     item->setChecked(true);
   } else {
     voicePresentItems->setExclusive(false);
     for (QAbstractButton* b : voicePresentItems->buttons()) b->setChecked(false);
     voicePresentItems->setExclusive(true);
   }
-  cbShowTable->setChecked(IniFile.ShowTable);
+  cbShowTable->setChecked(Settings.ShowTable);
   EnableDelays();
 }
 
@@ -221,14 +221,14 @@ void TDlgProperty::EnableDelays() {
 }
 
 void TDlgProperty::btnSaveClick() {
-  IniFile.DelayPresent = trbDelayPresent->value();
-  IniFile.VoiceAnswer = cbVoice->isChecked();
-  IniFile.LetterAnswer = cbLetter->isChecked();
-  IniFile.AutoPresent = rbAutoPresent->isChecked();
-  IniFile.DelayAnswer = trbDelayAnswer->value();
+  Settings.DelayPresent = trbDelayPresent->value();
+  Settings.VoiceAnswer = cbVoice->isChecked();
+  Settings.LetterAnswer = cbLetter->isChecked();
+  Settings.AutoPresent = rbAutoPresent->isChecked();
+  Settings.DelayAnswer = trbDelayAnswer->value();
   // No item checked (a stored index outside the items) keeps the stored value.
-  if (voicePresentItems->checkedId() >= 0) IniFile.VoicePresent = voicePresentItems->checkedId();
-  IniFile.ShowTable = cbShowTable->isChecked();
+  if (voicePresentItems->checkedId() >= 0) Settings.VoicePresent = voicePresentItems->checkedId();
+  Settings.ShowTable = cbShowTable->isChecked();
   accept();
 }
 

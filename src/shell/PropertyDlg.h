@@ -9,19 +9,19 @@ class QLabel;
 class QRadioButton;
 class QSlider;
 class QToolButton;
-class TAppIniFile;
 class TAppLangHandler;
+struct TPresentSettings;
 
 // "word : n s", the label under a delay track bar.
 QString DelayLabel(const QString& word, int seconds);
 
 // The general settings dialog: how an exercise presents the pairs. Takes the
-// values into the settings object on "save" only.
+// values into the settings on "save" only.
 class TDlgProperty : public QDialog {
   Q_OBJECT
 
  public:
-  TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TAppIniFile& iniFile);
+  TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TPresentSettings& settings);
 
  public slots:
   void btnSaveClick();
@@ -40,7 +40,7 @@ class TDlgProperty : public QDialog {
   void ShowAnswerDelay(int seconds, bool fromTrackBar);
   void EnableDelays();
 
-  TAppIniFile& IniFile;
+  TPresentSettings& Settings;
   TAppLangHandler& LangHandler;
   QString PresentDelayWord = QStringLiteral("Delay");
   QString AnswerDelayWord = QStringLiteral("Delay");

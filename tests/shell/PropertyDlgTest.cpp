@@ -4,18 +4,16 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
 
-#include "settings/AppIniFile.h"
+#include "settings/Settings.h"
 #include "settings/AppLangHandl.h"
 #include "shell/PropertyDlg.h"
 #include "shell/ScreenPlacement.h"
 
-// The dialog on a settings object read from an empty settings file (all
-// defaults) and the real text database in English.
+// The dialog on the default settings and the real text database in English.
 class PropertyDlgTest : public QObject {
   Q_OBJECT
 
@@ -37,26 +35,20 @@ class PropertyDlgTest : public QObject {
     if (w == nullptr) qFatal("no control %s", name);
     return w;
   }
-  QTemporaryDir dir;
-  std::unique_ptr<TAppIniFile> ini;
+  TPresentSettings settings;
   TAppLangHandler texts;
   std::unique_ptr<TDlgProperty> dlg;
 };
 
 void PropertyDlgTest::init() {
-  QFile f(dir.filePath("Quillmere.Ini"));
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.close();
-  ini = std::make_unique<TAppIniFile>(dir.path().toStdString(), nullptr);
-  QVERIFY(ini->IniFound);
-  ini->ReadProperties();
+  settings = TPresentSettings{};
   QVERIFY(texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "Quillmere", nullptr));
   QVERIFY(texts.SetLanguage("EN"));
   dlg.reset();
 }
 
 void PropertyDlgTest::defaultsShowTenSecondsOnBothTrackBars() {
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   QCOMPARE(Find<QSlider>("trbDelayPresent")->value(), 10);
   QCOMPARE(Find<QSlider>("trbDelayAnswer")->value(), 10);
   QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), QStringLiteral("Delay : 10 s"));
@@ -70,8 +62,8 @@ void PropertyDlgTest::defaultsShowTenSecondsOnBothTrackBars() {
 }
 
 void PropertyDlgTest::manualModeGreysTheDelays() {
-  ini->AutoPresent = true;
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  settings.AutoPresent = true;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   const char* delays[] = {"trbDelayPresent", "trbDelayAnswer", "labelPresentDelay", "labelAnswerDelay"};
   for (const char* name : delays) QVERIFY(Find<QWidget>(name)->isEnabled());
   Find<QRadioButton>("rbManualPresent")->click();
@@ -81,17 +73,17 @@ void PropertyDlgTest::manualModeGreysTheDelays() {
 }
 
 void PropertyDlgTest::closeLeavesTheSettingsUnchanged() {
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   Find<QSlider>("trbDelayPresent")->setValue(3);
   Find<QCheckBox>("cbLetter")->setChecked(true);
   Find<QToolButton>("btnClose")->click();
   QCOMPARE(dlg->result(), int(QDialog::Rejected));
-  QCOMPARE(ini->DelayPresent, 10);
-  QVERIFY(!ini->LetterAnswer);
+  QCOMPARE(settings.DelayPresent, 10);
+  QVERIFY(!settings.LetterAnswer);
 }
 
 void PropertyDlgTest::saveTakesEveryValue() {
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   Find<QRadioButton>("rbAutoPresent")->click();
   Find<QSlider>("trbDelayPresent")->setValue(3);
   Find<QSlider>("trbDelayAnswer")->setValue(17);
@@ -102,13 +94,13 @@ void PropertyDlgTest::saveTakesEveryValue() {
   Find<QRadioButton>("rbVoicePresentItem1")->click();
   Find<QToolButton>("btnSave")->click();
   QCOMPARE(dlg->result(), int(QDialog::Accepted));
-  QVERIFY(ini->AutoPresent);
-  QCOMPARE(ini->DelayPresent, 3);
-  QCOMPARE(ini->DelayAnswer, 17);
-  QVERIFY(!ini->VoiceAnswer);
-  QVERIFY(ini->LetterAnswer);
-  QVERIFY(!ini->ShowTable);
-  QCOMPARE(ini->VoicePresent, 1);
+  QVERIFY(settings.AutoPresent);
+  QCOMPARE(settings.DelayPresent, 3);
+  QCOMPARE(settings.DelayAnswer, 17);
+  QVERIFY(!settings.VoiceAnswer);
+  QVERIFY(settings.LetterAnswer);
+  QVERIFY(!settings.ShowTable);
+  QCOMPARE(settings.VoicePresent, 1);
 }
 
 void PropertyDlgTest::storedDelaysOutsideTheRange_data() {
@@ -127,35 +119,35 @@ void PropertyDlgTest::storedDelaysOutsideTheRange() {
   QFETCH(int, stored);
   QFETCH(int, shown);
   QFETCH(QString, label);
-  ini->DelayPresent = stored;
-  ini->DelayAnswer = stored;
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  settings.DelayPresent = stored;
+  settings.DelayAnswer = stored;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   QCOMPARE(Find<QSlider>("trbDelayPresent")->value(), shown);
   QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), label);
   QCOMPARE(Find<QLabel>("labelAnswerDelay")->text(), label);
   Find<QToolButton>("btnSave")->click();
-  QCOMPARE(ini->DelayPresent, shown);
-  QCOMPARE(ini->DelayAnswer, shown);
+  QCOMPARE(settings.DelayPresent, shown);
+  QCOMPARE(settings.DelayAnswer, shown);
 }
 
 void PropertyDlgTest::voicePresentIndexChecksItsItem() {
-  ini->VoicePresent = 2;
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  settings.VoicePresent = 2;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   QVERIFY(Find<QRadioButton>("rbVoicePresentItem2")->isChecked());
   QCOMPARE(Find<QRadioButton>("rbVoicePresentItem2")->text(), QStringLiteral("Voice and text"));
   dlg.reset();
   // An index outside the items checks none, and saving keeps it.
-  ini->VoicePresent = 7;
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  settings.VoicePresent = 7;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   for (int i = 0; i < 3; ++i)
     QVERIFY(!Find<QRadioButton>(qPrintable(QStringLiteral("rbVoicePresentItem%1").arg(i)))->isChecked());
   Find<QToolButton>("btnSave")->click();
-  QCOMPARE(ini->VoicePresent, 7);
+  QCOMPARE(settings.VoicePresent, 7);
 }
 
 void PropertyDlgTest::textsComeFromTheDatabase() {
   QVERIFY(texts.SetLanguage("DE"));
-  dlg = std::make_unique<TDlgProperty>(nullptr, texts, *ini);
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
   QCOMPARE(dlg->windowTitle(), QStringLiteral("Allgemeine Einstellungen - Übung"));
   QCOMPARE(Find<QGroupBox>("presentBox")->title(), QStringLiteral(" Abfrage "));
   QCOMPARE(Find<QLabel>("labelPresentDelay")->text(), QStringLiteral("Wartezeit : 10 s"));

@@ -1,0 +1,46 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The settings windows read, as plain values. A default-built struct holds
+// what a settings file without the keys gives.
+
+// The language file exercises draw from, and which part of it.
+struct TLangFileChoice {
+  // The full name in memory; the settings file holds it relative to the
+  // program directory when below it.
+  std::string LangFileName;
+  std::string Lang1;
+  std::string Lang2;
+  // The question is asked in Lang1.
+  bool FirstLang = true;
+  // The most pairs an exercise holds.
+  int32_t MaxWords = 300;
+  // The lessons chosen for exercises, by number.
+  std::vector<int32_t> AvailableUnits;
+
+  bool IsAvailableUnit(int32_t lessonNbr) const {
+    return std::find(AvailableUnits.begin(), AvailableUnits.end(), lessonNbr) != AvailableUnits.end();
+  }
+  bool operator==(const TLangFileChoice&) const = default;
+};
+
+// How an exercise presents the pairs: the general settings dialog's choices.
+struct TPresentSettings {
+  // The presentation and solution delays in seconds, as the settings dialog offers them.
+  static constexpr int32_t kMinDelay = 1;
+  static constexpr int32_t kMaxDelay = 20;
+
+  bool AutoPresent = false;
+  int32_t DelayPresent = 10;
+  bool VoiceAnswer = true;
+  bool LetterAnswer = false;
+  int32_t DelayAnswer = 10;
+  // Which side is spoken at presentation: the dialog's item number.
+  int32_t VoicePresent = 0;
+  bool ShowTable = true;
+
+  bool operator==(const TPresentSettings&) const = default;
+};
