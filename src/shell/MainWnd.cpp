@@ -43,6 +43,7 @@
 #include "storage/LangFHandler.h"
 #include "storage/WriteAccess.h"
 #include "storage/PathLock.h"
+#include "core/PearArena.h"
 #include "core/Version.h"
 #include "storage/LangFileBackups.h"
 
@@ -525,6 +526,7 @@ void tMainWindow::btnEditExerciseClick() {
     int changeCode = ccNothing;
     const int result = RunEditExerciseDlg(changeCode);
     ApplyEditorResult(result, changeCode);
+    ReleaseKeptPearBlocks();
   });
   UpdateControls();
 }
@@ -599,6 +601,8 @@ void tMainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool tMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Nothing is loaded until the next start: the memory kept for loads goes back.
+  if (watched == ExerciseDlg.get() && event->type() == QEvent::Hide) ReleaseKeptPearBlocks();
   if (watched == ExerciseDlg.get() && event->type() == QEvent::Hide && CloseAfterExercise) {
     CloseAfterExercise = false;
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

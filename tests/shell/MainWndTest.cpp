@@ -32,6 +32,7 @@
 #include "shell/TickTimer.h"
 #include "exercise/ExerciseWnd.h"
 #include "session/ExerciseRun.h"
+#include "core/PearArena.h"
 #include "core/StrVector.h"
 #include "storage/CodeDecode.h"
 #include "storage/CodePage.h"
@@ -561,6 +562,12 @@ void MainWndTest::startComposesAndShowsTheExerciseWindow() {
       for (int32_t p = 0; p < lesson->SlotCount(); ++p)
         if (auto pair = lesson->GetPear(p)) drawn += pair->Drawn ? 1 : 0;
   QCOMPARE(drawn, 20);
+  // The test's own load left blocks kept for the next load; once the
+  // exercise window is closed, they go back.
+  file = TLangFHandler();
+  QVERIFY(KeptPearBlockBytes() > 0);
+  win->exerciseDlg->close();
+  QCOMPARE(KeptPearBlockBytes(), std::size_t(0));
 }
 
 // The write of the drawn marks fails at the system call: the learner is told
