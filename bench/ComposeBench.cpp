@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "BenchFiles.h"
-#include "exercise/ExerciseComposer.h"
+#include "session/ExerciseComposer.h"
 #include "settings/AppIniFile.h"
 #include "storage/LangFHandler.h"
 

@@ -19,7 +19,7 @@
 #include <memory>
 #include <tuple>
 
-#include "shell/AppStyle.h"
+#include "widgets/AppStyle.h"
 #include "shell/MainWnd.h"
 
 namespace {

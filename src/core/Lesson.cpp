@@ -1,6 +1,6 @@
 #include "Lesson.h"
 
-#include "storage/StrUtil.h"
+#include "StrUtil.h"
 
 void TLesson::AddPearLine(const std::string& line) {
   auto pear = std::make_shared<TWordPear>(line);

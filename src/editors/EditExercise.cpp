@@ -18,40 +18,36 @@
 #include <algorithm>
 
 #include "EditLesson.h"
-#include "FieldCheck.h"
-#include "FileChooser.h"
-#include "LessonList.h"
-#include "LessonRows.h"
-#include "LessonSetRules.h"
+#include "settings/TextNumbers.h"
+#include "widgets/FieldCheck.h"
+#include "widgets/FileChooser.h"
+#include "session/LessonList.h"
+#include "session/LessonRows.h"
+#include "session/LessonSetRules.h"
 #include "LessonSymbol.h"
-#include "ModalRunner.h"
-#include "UpDown.h"
+#include "widgets/ModalRunner.h"
+#include "widgets/UpDown.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
 #include "session/Session.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
-#include "shell/AccessibleName.h"
-#include "shell/ActionGuard.h"
-#include "shell/GeneralUtil.h"
-#include "shell/Glyphs.h"
-#include "shell/HelpWnd.h"
-#include "shell/ToolButton.h"
-#include "shell/UiText.h"
-#include "storage/CodePage.h"
+#include "widgets/AccessibleName.h"
+#include "widgets/ActionGuard.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/Glyphs.h"
+#include "widgets/HelpWnd.h"
+#include "widgets/ToolButton.h"
+#include "widgets/UiText.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/MadeFolders.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 namespace {
 // The icons of the button rows.
 constexpr int kIconSize = 22;
 
-// Asks before a save replaces a file that another program changed meanwhile.
-constexpr int kTextChangedElsewhere = 172;
-// The question before closing with changes not kept.
-constexpr int kTextChoicesUnkept = 242;
-constexpr int kTextKeepChoicesFirst = 243;
 constexpr int32_t kHighestLessonNbr = 100;
 
 QString Q(const std::string& text) { return Cp1252ToQString(text); }
@@ -268,31 +264,31 @@ void TEditExerciseDlg::FormShow() {
 
 void TEditExerciseDlg::ApplyTexts() {
   const TAppLangHandler& t = LangHandler;
-  exerciseBox->setTitle(UiTitle(t, 51));
-  availableLessonBox->setTitle(UiTitle(t, 73));
-  fileNameBox->setTitle(UiTitle(t, 74));
-  labelFile->setText(UiText(t, 75));
-  labelLang1->setText(UiText(t, 76) + QStringLiteral(" 1"));
-  labelLang2->setText(UiText(t, 76) + QStringLiteral(" 2"));
-  editLang1->setToolTip(UiText(t, 77));
-  editLang2->setToolTip(UiText(t, 78));
-  wordBox->setTitle(UiTitle(t, 79));
-  labelMaxWords->setText(UiText(t, 80));
-  editMaxWords->setToolTip(UiText(t, 81));
-  labelTotalWords->setText(UiText(t, 82));
-  lessonBox->setTitle(UiTitle(t, 83));
-  labelNbrWords->setText(UiText(t, 84));
-  labelUsedWords->setText(UiText(t, 85));
-  btnOpenLangFile->setToolTip(UiText(t, 86));
-  btnNewLangFile->setToolTip(UiText(t, 87));
-  btnSaveLangFile->setToolTip(UiText(t, 88));
-  btnSaveLangfileAs->setToolTip(UiText(t, 89));
-  btnEditLesson->setToolTip(UiText(t, 90));
-  btnNewLesson->setToolTip(UiText(t, 91));
-  btnDeleteLesson->setToolTip(UiText(t, 92));
-  btnSave->setToolTip(UiText(t, 45));
-  btnClose->setToolTip(UiText(t, 44));
-  btnHelp->setToolTip(UiText(t, 12));
+  exerciseBox->setTitle(UiTitle(t, txExercise));
+  availableLessonBox->setTitle(UiTitle(t, txAvailableLessons));
+  fileNameBox->setTitle(UiTitle(t, txLanguages));
+  labelFile->setText(UiText(t, txFile));
+  labelLang1->setText(UiText(t, txLanguage) + QStringLiteral(" 1"));
+  labelLang2->setText(UiText(t, txLanguage) + QStringLiteral(" 2"));
+  editLang1->setToolTip(UiText(t, txLang1NameHint));
+  editLang2->setToolTip(UiText(t, txLang2NameHint));
+  wordBox->setTitle(UiTitle(t, txPhrasePairs));
+  labelMaxWords->setText(UiText(t, txMaxPairs));
+  editMaxWords->setToolTip(UiText(t, txMaxPairsHint));
+  labelTotalWords->setText(UiText(t, txChosenPairsTotal));
+  lessonBox->setTitle(UiTitle(t, txSelectedLesson));
+  labelNbrWords->setText(UiText(t, txLessonPairCount));
+  labelUsedWords->setText(UiText(t, txPairsInUse));
+  btnOpenLangFile->setToolTip(UiText(t, txOpenLangFile));
+  btnNewLangFile->setToolTip(UiText(t, txNewLangFile));
+  btnSaveLangFile->setToolTip(UiText(t, txSaveLangFile));
+  btnSaveLangfileAs->setToolTip(UiText(t, txSaveLangFileAs));
+  btnEditLesson->setToolTip(UiText(t, txEditSelectedLesson));
+  btnNewLesson->setToolTip(UiText(t, txNewLesson));
+  btnDeleteLesson->setToolTip(UiText(t, txDeleteLesson));
+  btnSave->setToolTip(UiText(t, txSaveAndClose));
+  btnClose->setToolTip(UiText(t, txCloseWithoutSaving));
+  btnHelp->setToolTip(UiText(t, txHelp));
   for (QWidget* iconOnly : {btnOpenLangFile, btnNewLangFile, btnSaveLangFile, btnSaveLangfileAs, btnEditLesson,
                             btnNewLesson, btnDeleteLesson, btnSave, btnClose, btnHelp})
     NameAfterToolTip(iconOnly);
@@ -300,10 +296,10 @@ void TEditExerciseDlg::ApplyTexts() {
   TieToLabel(labelLang1, editLang1);
   TieToLabel(labelLang2, editLang2);
   TieToLabel(labelMaxWords, editMaxWords);
-  NameStepButtons(upDownMaxWords->btnUp, upDownMaxWords->btnDown, editMaxWords, UiText(t, kTextOneMore),
-                  UiText(t, kTextOneLess));
-  lessonList->setAccessibleName(UiText(t, 73));
-  setWindowTitle(UiText(t, 11));
+  NameStepButtons(upDownMaxWords->btnUp, upDownMaxWords->btnDown, editMaxWords, UiText(t, txOneMore),
+                  UiText(t, txOneLess));
+  lessonList->setAccessibleName(UiText(t, txAvailableLessons));
+  setWindowTitle(UiText(t, txEditExerciseAndLessons));
 }
 
 void TEditExerciseDlg::UpdateButtons() {
@@ -368,7 +364,7 @@ void TEditExerciseDlg::AddLesson(const std::shared_ptr<TLesson>& lesson) {
 }
 
 void TEditExerciseDlg::SortList() {
-  Lessons.Sort(LangHandler.GetText(46));
+  Lessons.Sort(LangHandler.GetText(txLesson));
   ShowList();
 }
 
@@ -383,7 +379,7 @@ void TEditExerciseDlg::ShowList() {
     item->setIcon(0, QIcon(LessonSymbol()));
     lessonList->addTopLevelItem(item);
   }
-  const std::string lessonWord = LangHandler.GetText(46);
+  const std::string lessonWord = LangHandler.GetText(txLesson);
   for (int p = 0; p < Lessons.Count(); ++p) {
     QTreeWidgetItem* item = lessonList->topLevelItem(p);
     const QString caption = Q(Lessons.Caption(p, lessonWord));
@@ -419,7 +415,7 @@ void TEditExerciseDlg::ClearList() {
 }
 
 void TEditExerciseDlg::ReportUnreadable(const std::string& path) {
-  ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextLangFileUnreadable) + '\n' + DisplayPath(path),
+  ShowMessageBox(this, windowTitle(), UiText(LangHandler, txLangFileUnreadable) + '\n' + DisplayPath(path),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
 
@@ -448,7 +444,8 @@ void TEditExerciseDlg::lessonListClick() {
   const int unchosen = Lessons.UnchooseUnused();
   ShowList();
   for (int i = 0; i < unchosen; ++i)
-    ShowMessageBox(this, windowTitle(), UiText(LangHandler, 98) + '\n' + UiText(LangHandler, 99),
+    ShowMessageBox(this, windowTitle(),
+                   UiText(LangHandler, txLessonWithoutPairs) + '\n' + UiText(LangHandler, txCannotBeChosen),
                    QMessageBox::Information, QMessageBox::Ok, true);
   ShowLessonCounts(LessonAt(Lessons.Selected()).get());
   inClick_ = false;
@@ -525,7 +522,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     // The editor saves where it opened: a file it cannot write is not taken.
     const QFileInfo file(DisplayPath(path));
     if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable()) {
-      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileWriteProtected), QMessageBox::Warning,
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, txFileWriteProtected), QMessageBox::Warning,
                      QMessageBox::Ok, true);
       return;
     }
@@ -574,7 +571,7 @@ bool TEditExerciseDlg::SaveToFile() {
   if (Lessons.Empty()) {
     if (FilePath.empty()) return true;  // no file to delete
     if (!LangFile.DeleteLangFile(FilePath) && FileExistsWarn(FilePath)) {
-      ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextFileNotDeleted), QMessageBox::Warning,
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, txFileNotDeleted), QMessageBox::Warning,
                      QMessageBox::Ok, true);
       return false;
     }
@@ -585,8 +582,8 @@ bool TEditExerciseDlg::SaveToFile() {
   LangFile.SetLangNames(lang1, lang2);
   for (int p = 0; p < Lessons.Count(); ++p) LangFile.PutLesson(LessonAt(p));
   if (!LangFile.SaveLangFile(FilePath)) {
-    ShowMessageBox(this, Q(IniFile.AppTitle), UiText(LangHandler, 97), QMessageBox::Information, QMessageBox::Ok,
-                   true);
+    ShowMessageBox(this, Q(IniFile.AppTitle), UiText(LangHandler, txLangFileNotSaved), QMessageBox::Information,
+                   QMessageBox::Ok, true);
     return false;
   }
   StampFilePath();
@@ -612,8 +609,9 @@ bool TEditExerciseDlg::MayReplaceFile() {
   } catch (const TFileIoError&) {
     // Cannot be compared: the learner decides.
   }
-  const int answer = ShowMessageBox(this, windowTitle(), UiText(LangHandler, kTextChangedElsewhere) + '\n' + Q(FilePath),
-                                    QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, true);
+  const int answer =
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, txChangedElsewhereReplace) + '\n' + Q(FilePath),
+                     QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, true);
   return answer == QMessageBox::Yes;
 }
 
@@ -747,9 +745,9 @@ bool TEditExerciseDlg::HasUnkeptChanges() {
 QMessageBox::StandardButton TEditExerciseDlg::AskSaveChanges() {
   if (!FileChanged()) return QMessageBox::No;
   const TAppLangHandler& t = LangHandler;
-  const QString text = Lessons.Empty()
-                           ? UiText(t, 93)
-                           : UiText(t, 94) + '\n' + UiText(t, 95) + '\n' + UiText(t, 96);
+  const QString text = Lessons.Empty() ? UiText(t, txNoLessonsLeft)
+                                       : UiText(t, txLangFileChanged) + '\n' + UiText(t, txSaveChangesQuestion) + '\n' +
+                                             UiText(t, txBeforeClosing);
   return static_cast<QMessageBox::StandardButton>(ShowMessageBox(
       this, windowTitle(), text, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
       true));
@@ -803,8 +801,8 @@ void TEditExerciseDlg::KeepChoices(bool saveFileUnasked) {
 void TEditExerciseDlg::btnCloseClick() {
   if (HasUnkeptChanges()) {
     const int answer = ShowMessageBox(this, windowTitle(),
-                                      UiText(LangHandler, kTextChoicesUnkept) + '\n' +
-                                          UiText(LangHandler, kTextKeepChoicesFirst),
+                                      UiText(LangHandler, txChoicesUnkept) + '\n' +
+                                          UiText(LangHandler, txKeepChoicesFirst),
                                       QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
       KeepChoices(true);

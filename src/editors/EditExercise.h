@@ -8,7 +8,7 @@
 
 #include "core/BoolVector.h"
 #include "core/Lesson.h"
-#include "LessonList.h"
+#include "session/LessonList.h"
 #include "session/EditorChange.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBaseline.h"
@@ -87,7 +87,7 @@ class TEditExerciseDlg : public QDialog {
   void ListLessons(bool marksFromSettings);
   // Back to no file, as when the settings name none.
   void ForgetFile();
-  // Text 137 with the file's name: missing, or not a language file.
+  // Text txLangFileUnreadable with the file's name: missing, or not a language file.
   void ReportUnreadable(const std::string& path);
   // Lists a lesson made here, in its place.
   void AddLesson(const std::shared_ptr<TLesson>& lesson);

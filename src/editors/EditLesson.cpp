@@ -17,22 +17,23 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "CSpinBox.h"
-#include "FieldCheck.h"
-#include "FileChooser.h"
+#include "settings/TextNumbers.h"
+#include "widgets/CSpinBox.h"
+#include "widgets/FieldCheck.h"
+#include "widgets/FileChooser.h"
 #include "core/Word_Pear.h"
 #include "session/ExerciseRun.h"
-#include "exercise/MMediaManager.h"
+#include "widgets/MMediaManager.h"
 #include "session/Session.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
-#include "shell/AccessibleName.h"
-#include "shell/GeneralUtil.h"
-#include "shell/Glyphs.h"
-#include "shell/HelpWnd.h"
-#include "shell/ToolButton.h"
-#include "shell/UiText.h"
-#include "storage/CodePage.h"
+#include "widgets/AccessibleName.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/Glyphs.h"
+#include "widgets/HelpWnd.h"
+#include "widgets/ToolButton.h"
+#include "widgets/UiText.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 
@@ -41,15 +42,6 @@ namespace {
 constexpr int kIconSize = 22;
 
 enum Column { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber, colCount };
-
-// The question before closing with changes not stored.
-constexpr int kTextLessonUnstored = 240;
-constexpr int kTextLessonStoreFirst = 241;
-
-// Shown in the empty table: the fields wait for the first entry.
-constexpr int kTextNoEntryYet = 244;
-constexpr int kTextPlaySound = 209;
-constexpr int kTextChooseSound = 272;
 
 constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
@@ -296,41 +288,41 @@ void TeditLessonDlg::Prepare(const std::string& lang1, const std::string& lang2,
 
 void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   const TAppLangHandler& t = LangHandler;
-  setWindowTitle(UiText(t, 100));
-  labelLessonNbr->setText(UiText(t, 46) + QStringLiteral(" :"));
-  labelNbrWords->setText(UiText(t, 102));
-  btnClose->setToolTip(UiText(t, 44));
-  btnSafe->setToolTip(UiText(t, 45));
-  btnAddEntry->setToolTip(UiText(t, 103));
-  btnDeleteEntry->setToolTip(UiText(t, 104));
-  btnHelp->setToolTip(UiText(t, 12));
-  sortItem1->setText(UiText(t, 108) + ' ' + name1);
-  sortItem2->setText(UiText(t, 108) + ' ' + name2);
-  searchLang1->setText(UiText(t, 109) + ' ' + name1 + ' ' + UiText(t, 110));
-  serchLang2->setText(UiText(t, 109) + ' ' + name2 + ' ' + UiText(t, 110));
-  const QString wav = QStringLiteral("Wav - ") + UiText(t, 75) + ' ';
+  setWindowTitle(UiText(t, txEditLessonTitle));
+  labelLessonNbr->setText(UiText(t, txLesson) + QStringLiteral(" :"));
+  labelNbrWords->setText(UiText(t, txNumberOfEntries));
+  btnClose->setToolTip(UiText(t, txCloseWithoutSaving));
+  btnSafe->setToolTip(UiText(t, txSaveAndClose));
+  btnAddEntry->setToolTip(UiText(t, txAddPair));
+  btnDeleteEntry->setToolTip(UiText(t, txDeletePair));
+  btnHelp->setToolTip(UiText(t, txHelp));
+  sortItem1->setText(UiText(t, txSortBy) + ' ' + name1);
+  sortItem2->setText(UiText(t, txSortBy) + ' ' + name2);
+  searchLang1->setText(UiText(t, txSearchFor) + ' ' + name1 + ' ' + UiText(t, txDoubles));
+  serchLang2->setText(UiText(t, txSearchFor) + ' ' + name2 + ' ' + UiText(t, txDoubles));
+  const QString wav = QStringLiteral("Wav - ") + UiText(t, txFile) + ' ';
   labelWave1->setText(wav + name1);
   labelWave2->setText(wav + name2);
   // Two play buttons: the name says whose sound each one plays.
-  btnPlayWav1->setToolTip(UiText(t, kTextPlaySound));
-  btnPlayWav2->setToolTip(UiText(t, kTextPlaySound));
-  btnPlayWav1->setAccessibleName(UiText(t, kTextPlaySound) + QStringLiteral(": ") + name1);
-  btnPlayWav2->setAccessibleName(UiText(t, kTextPlaySound) + QStringLiteral(": ") + name2);
-  wordPearList->horizontalHeaderItem(colUse)->setText(UiText(t, 101));
+  btnPlayWav1->setToolTip(UiText(t, txPlaySound));
+  btnPlayWav2->setToolTip(UiText(t, txPlaySound));
+  btnPlayWav1->setAccessibleName(UiText(t, txPlaySound) + QStringLiteral(": ") + name1);
+  btnPlayWav2->setAccessibleName(UiText(t, txPlaySound) + QStringLiteral(": ") + name2);
+  wordPearList->horizontalHeaderItem(colUse)->setText(UiText(t, txUse));
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
-  wordPearList->setToolTip(UiText(t, 111));
+  wordPearList->setToolTip(UiText(t, txPairListHint));
   for (QWidget* iconOnly : {btnClose, btnSafe, btnAddEntry, btnDeleteEntry, btnHelp}) NameAfterToolTip(iconOnly);
   TieToLabel(labelLessonNbr, editLessonNbr);
-  NameStepButtons(btnSpinboxUp, btnSpinboxDown, editLessonNbr, UiText(t, kTextOneMore), UiText(t, kTextOneLess));
-  wordPearList->setAccessibleName(UiText(t, 79));
+  NameStepButtons(btnSpinboxUp, btnSpinboxDown, editLessonNbr, UiText(t, txOneMore), UiText(t, txOneLess));
+  wordPearList->setAccessibleName(UiText(t, txPhrasePairs));
   TieToLabel(labelWord1, editWord1);
   TieToLabel(labelWord2, editWord2);
   TieToLabel(labelWave1, editWav1);
   TieToLabel(labelWave2, editWav2);
-  btnSelectWav1->setAccessibleName(UiText(t, kTextChooseSound) + QStringLiteral(": ") + name1);
-  btnSelectWav2->setAccessibleName(UiText(t, kTextChooseSound) + QStringLiteral(": ") + name2);
-  labelEmptyHint->setText(UiText(t, kTextNoEntryYet));
+  btnSelectWav1->setAccessibleName(UiText(t, txChooseSound) + QStringLiteral(": ") + name1);
+  btnSelectWav2->setAccessibleName(UiText(t, txChooseSound) + QStringLiteral(": ") + name2);
+  labelEmptyHint->setText(UiText(t, txNoEntryYet));
   // A column is at least as wide as its caption in the current language.
   int total = 24;
   for (int c = 0; c < colNumber; ++c) {
@@ -584,7 +576,8 @@ void TeditLessonDlg::PlayFieldSound(const QLineEdit* field) {
   const std::unique_ptr<TMediaManager> media =
       MediaFactory() ? MediaFactory()(this) : std::make_unique<TMediaManager>(this);
   media->SetWarningTexts([this] {
-    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, 220), UiText(LangHandler, 221)};
+    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, txSoundMissing),
+                                        UiText(LangHandler, txSoundUnplayable)};
   });
   media->PlayWave(TExerciseRun::ResolveSoundName(name, IniFile.AppDir));
 }
@@ -611,7 +604,8 @@ void TeditLessonDlg::SearchDoubles(bool secondLang) {
   // Searched in the language file of the exercises, as the main window holds it.
   const std::string found = ::SearchDoubles(Session.LangFile(), EditedLesson->LessonNbr, phrase, secondLang);
   const QString text =
-      found.empty() ? UiText(LangHandler, 107) : UiText(LangHandler, 105) + '\n' + UiText(LangHandler, 106) + Q(found);
+      found.empty() ? UiText(LangHandler, txPhraseNowhereElse)
+                    : UiText(LangHandler, txPhraseAlsoStands) + '\n' + UiText(LangHandler, txInLessons) + Q(found);
   ShowMessageBox(this, windowTitle(), text, QMessageBox::Information, QMessageBox::Ok, false);
 }
 
@@ -649,8 +643,8 @@ bool TeditLessonDlg::HasUnstoredChanges() const {
 void TeditLessonDlg::btnCloseClick() {
   if (HasUnstoredChanges()) {
     const int answer = ShowMessageBox(this, windowTitle(),
-                                      UiText(LangHandler, kTextLessonUnstored) + '\n' +
-                                          UiText(LangHandler, kTextLessonStoreFirst),
+                                      UiText(LangHandler, txLessonUnstored) + '\n' +
+                                          UiText(LangHandler, txStoreLessonFirst),
                                       QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
       btnSafeClick();

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "LessonRows.h"
+#include "session/LessonRows.h"
 #include "core/BoolVector.h"
 #include "core/IntVector.h"
 #include "core/Lesson.h"

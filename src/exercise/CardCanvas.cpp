@@ -3,7 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "exercise/GraphicOutput.h"
+#include "GraphicOutput.h"
 
 TCardCanvas::TCardCanvas(TCardGraphics& graphics, QWidget* parent) : QWidget(parent), graphics_(graphics) {
   setAttribute(Qt::WA_OpaquePaintEvent);

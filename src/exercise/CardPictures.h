@@ -1,7 +1,7 @@
 #pragma once
 #include <QImage>
 
-#include "exercise/CardMetrics.h"
+#include "CardMetrics.h"
 
 // The pictures of the card area, painted at start instead of shipped as files:
 // the background (silver field, red card box with a slanted stack of white

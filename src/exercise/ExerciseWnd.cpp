@@ -18,18 +18,19 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "exercise/CardCanvas.h"
-#include "exercise/CardPictures.h"
-#include "exercise/GraphicOutput.h"
-#include "exercise/MMediaManager.h"
-#include "exercise/PlaybackInputGate.h"
+#include "CardCanvas.h"
+#include "CardPictures.h"
+#include "GraphicOutput.h"
+#include "settings/TextNumbers.h"
+#include "widgets/MMediaManager.h"
+#include "widgets/PlaybackInputGate.h"
 #include "settings/AppIniFile.h"
-#include "shell/GeneralUtil.h"
-#include "shell/HelpWnd.h"
-#include "shell/TickTimer.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/HelpWnd.h"
+#include "widgets/TickTimer.h"
 #include "session/ExerciseSession.h"
-#include "shell/UiText.h"
-#include "storage/CodePage.h"
+#include "widgets/UiText.h"
+#include "core/CodePage.h"
 #include "storage/LangFHandler.h"
 
 namespace {
@@ -228,22 +229,23 @@ void TExerciseDlg::BuildControls() {
 }
 
 void TExerciseDlg::ApplyTexts() {
-  labelMode->setText(UiText(LangHandler, 48) + " : ");
-  labelState->setText(UiText(LangHandler, 49) + " : ");
-  labelWNbr->setText(UiText(LangHandler, 50) + " : ");
-  setWindowTitle(UiText(LangHandler, 51) + " - " + Cp1252ToQString(IniFile.Lang1) + "/" +
+  labelMode->setText(UiText(LangHandler, txExerciseMode) + " : ");
+  labelState->setText(UiText(LangHandler, txExerciseState) + " : ");
+  labelWNbr->setText(UiText(LangHandler, txPhraseNumber) + " : ");
+  setWindowTitle(UiText(LangHandler, txExercise) + " - " + Cp1252ToQString(IniFile.Lang1) + "/" +
                  Cp1252ToQString(IniFile.Lang2));
-  prioBox->setTitle(UiTitle(LangHandler, 52));
+  prioBox->setTitle(UiTitle(LangHandler, txPriority));
   // The number is the key that gives it and what the table shows.
-  for (int i = 0; i < 10; ++i) rbPrio[i]->setText(QString::number(i) + " - " + UiText(LangHandler, 53 + i));
-  exerciseList->headerItem()->setText(4, UiText(LangHandler, 208));
-  exerciseList->setAccessibleName(UiText(LangHandler, 273));
-  btnRun->setText(UiText(LangHandler, 63));
-  btnStop->setText(UiText(LangHandler, 64));
-  btnNext->setText(UiText(LangHandler, 65));
-  btnRun->setToolTip(UiText(LangHandler, 66));
-  btnStop->setToolTip(UiText(LangHandler, 66));
-  btnNext->setToolTip(UiText(LangHandler, 67));
+  for (int i = 0; i < 10; ++i)
+    rbPrio[i]->setText(QString::number(i) + " - " + UiText(LangHandler, txFirstPriorityName + i));
+  exerciseList->headerItem()->setText(4, UiText(LangHandler, txTablePriority));
+  exerciseList->setAccessibleName(UiText(LangHandler, txExerciseTable));
+  btnRun->setText(UiText(LangHandler, txStartButton));
+  btnStop->setText(UiText(LangHandler, txStopButton));
+  btnNext->setText(UiText(LangHandler, txNextButton));
+  btnRun->setToolTip(UiText(LangHandler, txStartStopHint));
+  btnStop->setToolTip(UiText(LangHandler, txStartStopHint));
+  btnNext->setToolTip(UiText(LangHandler, txNextStepHint));
 }
 
 // ---- events ----------------------------------------------------------------------
@@ -262,7 +264,8 @@ void TExerciseDlg::FormShow() {
   // A sound that cannot be played is reported over this window, in its caption.
   mediaManager = MediaFactory() ? MediaFactory()(this) : std::make_unique<TMediaManager>(this);
   mediaManager->SetWarningTexts([this] {
-    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, 220), UiText(LangHandler, 221)};
+    return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, txSoundMissing),
+                                        UiText(LangHandler, txSoundUnplayable)};
   });
   mediaManager->SetInputDuringPlayback([this](QObject* target, QEvent* event) {
     return InputDuringPlayback(target, event);
@@ -276,7 +279,7 @@ void TExerciseDlg::FormShow() {
 }
 
 void TExerciseDlg::FormActivate() {
-  modeValue->setText(UiText(LangHandler, IniFile.AutoPresent ? 27 : 26));
+  modeValue->setText(UiText(LangHandler, IniFile.AutoPresent ? txAutomatic : txManual));
   run_->FormActivate();
 }
 
@@ -426,8 +429,8 @@ void TExerciseDlg::FocusPriority(int priority) { rbPrio[priority]->setFocus(); }
 bool TExerciseDlg::AskRepeat() {
   // Over this window, where the learner looks; the short caption fits the
   // small box (the window's own caption with both languages was cut).
-  const QString text = UiText(LangHandler, 68) + "\n" + UiText(LangHandler, 69);
-  const bool yes = ShowMessageBox(this, UiText(LangHandler, 51), text, QMessageBox::Information,
+  const QString text = UiText(LangHandler, txPassFinished) + "\n" + UiText(LangHandler, txRepeatPass);
+  const bool yes = ShowMessageBox(this, UiText(LangHandler, txExercise), text, QMessageBox::Information,
                                   QMessageBox::Yes | QMessageBox::No, true) == QMessageBox::Yes;
   // The keys drive the exercise again after either answer.
   if (isVisible()) {
@@ -449,7 +452,7 @@ void TExerciseDlg::PlaybackEnded() {
 }
 
 void TExerciseDlg::ReportSaveFailure(const std::string& fileName) {
-  ShowMessageBox(this, windowTitle(), UiText(LangHandler, 140) + "\n" + Cp1252ToQString(fileName),
+  ShowMessageBox(this, windowTitle(), UiText(LangHandler, txRetiredPairsNotSaved) + "\n" + Cp1252ToQString(fileName),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
 

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "core/ArrayUtil.h"
-#include "exercise/CardPictures.h"
-#include "storage/CodePage.h"
+#include "CardPictures.h"
+#include "core/CodePage.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "exercise/CardMetrics.h"
-#include "exercise/CardText.h"
-#include "exercise/CardZoom.h"
-#include "exercise/WipeGrid.h"
+#include "CardMetrics.h"
+#include "CardText.h"
+#include "CardZoom.h"
+#include "WipeGrid.h"
 #include "session/CardDrawing.h"
 
 // Draws the flash card of the exercise window onto an off-screen image of

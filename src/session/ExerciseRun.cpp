@@ -1,9 +1,10 @@
 #include "ExerciseRun.h"
 
-#include "session/CardDrawing.h"
-#include "session/ExerciseSession.h"
-#include "session/VoiceOutput.h"
+#include "CardDrawing.h"
+#include "ExerciseSession.h"
+#include "VoiceOutput.h"
 #include "settings/AppIniFile.h"
+#include "settings/TextNumbers.h"
 #include "storage/LangFHandler.h"
 
 namespace {
@@ -11,10 +12,6 @@ constexpr int kZoomInterval = 80;
 constexpr int kWipeInterval = 40;
 constexpr int kLetterInterval = 50;
 constexpr int kSlowLetterInterval = 500;
-// Interface texts of the run state.
-constexpr int kTextFinished = 70;
-constexpr int kTextRunning = 71;
-constexpr int kTextStopped = 72;
 
 std::unique_ptr<TRunTimer> MakeTimer(const TRunTimerFactory& factory) {
   if (factory) return factory();
@@ -281,9 +278,9 @@ bool TExerciseRun::PlayVoice(std::string_view name) {
 void TExerciseRun::ShowRunState() {
   int text = -1;
   if (runState_ == TRunState::Finished)
-    text = kTextFinished;
+    text = txStateFinished;
   else if (presentMode_ == TPresentMode::Automatic)
-    text = runState_ == TRunState::Running ? kTextRunning : kTextStopped;
+    text = runState_ == TRunState::Running ? txStateRunning : txStateStopped;
   view_.ShowRunState(text, exerciseIndex_ + 1, static_cast<int>(IniFile.ExerciseWords.size()));
 }
 

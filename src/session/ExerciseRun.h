@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Word_Pear.h"
-#include "session/RunTimer.h"
+#include "RunTimer.h"
 
 class TAppIniFile;
 class TCardDrawing;

@@ -1,7 +1,7 @@
 #include "Session.h"
 
 #include "EditorChange.h"
-#include "exercise/ExerciseComposer.h"
+#include "ExerciseComposer.h"
 #include "settings/AppIniFile.h"
 #include "storage/LangFHandler.h"
 #include "storage/PathLock.h"

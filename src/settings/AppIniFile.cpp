@@ -7,7 +7,7 @@
 #include "core/Convert.h"
 #include "core/Errors.h"
 #include "storage/FileUtil.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 namespace {
 constexpr const char* kApplication = "Application";

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/Version.h"
-#include "settings/ExerciseList.h"
-#include "settings/Settings.h"
-#include "settings/StoredExerciseList.h"
+#include "ExerciseList.h"
+#include "Settings.h"
+#include "StoredExerciseList.h"
 #include "storage/DurableFile.h"
 
 class tIniFileHandler;

@@ -5,7 +5,7 @@
 
 #include "core/Convert.h"
 #include "storage/FileUtil.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

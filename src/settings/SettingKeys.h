@@ -4,8 +4,8 @@
 #include <string>
 #include <variant>
 
-#include "settings/IniFileHandler.h"
-#include "settings/Settings.h"
+#include "IniFileHandler.h"
+#include "Settings.h"
 
 // The scalar keys of the settings file, each tied to the member of a
 // settings struct that holds it: reading and writing walk the same table.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ExerciseList.h"
+#include "ExerciseList.h"
 
 class tIniFileHandler;
 

@@ -8,7 +8,7 @@
 #include "core/Convert.h"
 #include "core/StrVector.h"
 #include "storage/CodeDecode.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 namespace {
 std::string Place(const std::string& fileName, int lineNbr) { return fileName + ":" + std::to_string(lineNbr) + ": "; }

@@ -20,25 +20,26 @@
 #include <QVBoxLayout>
 #include <chrono>
 
-#include "AccessibleName.h"
-#include "ActionGuard.h"
-#include "FileWarnHook.h"
-#include "GeneralUtil.h"
-#include "Glyphs.h"
-#include "HelpWnd.h"
-#include "ToolButton.h"
+#include "settings/TextNumbers.h"
+#include "widgets/AccessibleName.h"
+#include "widgets/ActionGuard.h"
+#include "widgets/FileWarnHook.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/Glyphs.h"
+#include "widgets/HelpWnd.h"
+#include "widgets/ToolButton.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
-#include "SaveFailureText.h"
-#include "UiText.h"
+#include "widgets/SaveFailureText.h"
+#include "widgets/UiText.h"
 #include "editors/EditExercise.h"
-#include "editors/ModalRunner.h"
-#include "exercise/ExerciseComposer.h"
-#include "exercise/ExerciseHelpFunc.h"
+#include "widgets/ModalRunner.h"
+#include "session/ExerciseComposer.h"
+#include "session/ExerciseHelpFunc.h"
 #include "exercise/ExerciseWnd.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "storage/WriteAccess.h"
@@ -52,7 +53,6 @@ constexpr int kHintPause = 5000;
 // The icons of the button row.
 constexpr int kIconSize = 28;
 constexpr int kExerciseCloseWait = 3000;  // ms
-constexpr int kTextChangedElsewhere = 170;
 
 // The pictures are Windows bitmaps by name; naming the format spares asking
 // every image plugin. Another format under that name still loads.
@@ -68,8 +68,8 @@ QPixmap LoadBitmap(const std::string& storedName) {
 void ReportUnsavedComposition(QWidget* owner, const TAppLangHandler& texts, const TExerciseComposer& composer,
                               const std::string& fileName) {
   if (composer.Saved()) return;
-  ShowMessageBox(owner, UiText(texts, 0),
-                 UiText(texts, 160) + "\n" + Cp1252ToQString(fileName) + "\n\n" +
+  ShowMessageBox(owner, UiText(texts, txProgramName),
+                 UiText(texts, txDrawnPairsNotSaved) + "\n" + Cp1252ToQString(fileName) + "\n\n" +
                      SaveFailureReason(texts, composer.SaveResult()),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
@@ -288,8 +288,9 @@ void tMainWindow::FirstShowing() {
       // said once, as English is what is stored at closing.
       const std::string unknown = Session->AppLanguage;
       Session->AppLanguage = "EN";
-      ShowMessageBox(this, UiText(*LangHandler, 0),
-                     UiText(*LangHandler, 202) + " \"" + Cp1252ToQString(unknown) + "\"\n" + UiText(*LangHandler, 203),
+      ShowMessageBox(this, UiText(*LangHandler, txProgramName),
+                     UiText(*LangHandler, txUnknownAppLanguage) + " \"" + Cp1252ToQString(unknown) + "\"\n" +
+                         UiText(*LangHandler, txShowingEnglish),
                      QMessageBox::Information, QMessageBox::Ok, true);
     }
     if (Session->AppLanguage == "EN") {
@@ -303,9 +304,9 @@ void tMainWindow::FirstShowing() {
     IniFile->ReadProperties();
     ShowExerciseInfo();
     if (IniFile->StoredWordsRefused > 0)
-      ShowMessageBox(this, UiText(*LangHandler, 0),
-                     UiText(*LangHandler, 206) + " " + QString::number(IniFile->StoredWordsRefused) + "\n" +
-                         Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, 207),
+      ShowMessageBox(this, UiText(*LangHandler, txProgramName),
+                     UiText(*LangHandler, txStoredListTooLong) + " " + QString::number(IniFile->StoredWordsRefused) +
+                         "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, txStartComposesNew),
                      QMessageBox::Warning, QMessageBox::Ok, true);
     WarnUnsavable();
   });
@@ -324,7 +325,7 @@ void tMainWindow::EndStart() {
 // Without a language file the buttons show no language; a screen reader
 // still tells them apart.
 void tMainWindow::NameLanguageButtons() {
-  const QString language = UiText(*LangHandler, 76);
+  const QString language = UiText(*LangHandler, txLanguage);
   rbtnFirstLang->setAccessibleName(rbtnFirstLang->text().isEmpty() ? language + QStringLiteral(" 1") : QString());
   rbtnSecondLang->setAccessibleName(rbtnSecondLang->text().isEmpty() ? language + QStringLiteral(" 2") : QString());
 }
@@ -356,7 +357,7 @@ void tMainWindow::ShowExerciseInfo() {
 }
 
 void tMainWindow::ShowLessonLabel() {
-  labelSelUnits->setText(Cp1252ToQString(LessonLabel(LangHandler->GetText(46), LangHandler->GetText(47),
+  labelSelUnits->setText(Cp1252ToQString(LessonLabel(LangHandler->GetText(txLesson), LangHandler->GetText(txNoLesson),
                                                      IniFile->AvailableUnits, ExerciseInfoShown)));
 }
 
@@ -386,34 +387,34 @@ bool tMainWindow::ApplyLanguage() {
     return false;
   }
   const TAppLangHandler& t = *LangHandler;
-  IniFile->AppTitle = t.GetText(0) + " " + kProgramVersion;
+  IniFile->AppTitle = t.GetText(txProgramName) + " " + kProgramVersion;
   setWindowTitle(Cp1252ToQString(IniFile->AppTitle));
 
-  selectLangBox->setTitle(UiTitle(t, 1));
-  wordChoosBox->setTitle(UiTitle(t, 2));
-  cbNewLoad->setText(UiText(t, 3));
-  cbNewLoad->setToolTip(UiText(t, 4));
-  cbResetPrio->setText(UiText(t, 5));
-  cbResetPrio->setToolTip(UiText(t, 6));
-  panelLangFile->setToolTip(UiText(t, 7));
-  labelSelUnits->setToolTip(UiText(t, 8));
-  btnExerciseRun->setToolTip(UiText(t, 9));
-  btnGeneralProperty->setToolTip(UiText(t, 10));
-  btnEditExercise->setToolTip(UiText(t, 11));
-  btnHelp->setToolTip(UiText(t, 12));
+  selectLangBox->setTitle(UiTitle(t, txQuestionLanguage));
+  wordChoosBox->setTitle(UiTitle(t, txPhraseSelection));
+  cbNewLoad->setText(UiText(t, txNewCompose));
+  cbNewLoad->setToolTip(UiText(t, txNewComposeHint));
+  cbResetPrio->setText(UiText(t, txResetPriority));
+  cbResetPrio->setToolTip(UiText(t, txResetPriorityHint));
+  panelLangFile->setToolTip(UiText(t, txCurrentLangFile));
+  labelSelUnits->setToolTip(UiText(t, txChosenLessons));
+  btnExerciseRun->setToolTip(UiText(t, txStartExercise));
+  btnGeneralProperty->setToolTip(UiText(t, txGeneralSettings));
+  btnEditExercise->setToolTip(UiText(t, txEditExerciseAndLessons));
+  btnHelp->setToolTip(UiText(t, txHelp));
   for (QWidget* iconOnly : {btnExerciseRun, btnGeneralProperty, btnEditExercise, btnHelp}) NameAfterToolTip(iconOnly);
   NameLanguageButtons();
-  mExercise->setTitle(UiText(t, 13));
-  mExerciseRun->setText(UiText(t, 14));
-  mExerciseGenSettings->setText(UiText(t, 15));
-  mExerciseEditLessons->setText(UiText(t, 16));
-  mExerciseExit->setText(UiText(t, 17));
-  mAppLanguage->setTitle(UiText(t, 18));
-  mAppEnglish->setText(UiText(t, 19));
-  mAppGerman->setText(UiText(t, 20));
-  mHelp->setTitle(UiText(t, 21));
-  mHelpGeneral->setText(UiText(t, 22));
-  mHelpContents->setText(UiText(t, 23));
+  mExercise->setTitle(UiText(t, txMenuExercise));
+  mExerciseRun->setText(UiText(t, txMenuStart));
+  mExerciseGenSettings->setText(UiText(t, txMenuGeneralSettings));
+  mExerciseEditLessons->setText(UiText(t, txMenuEditLessons));
+  mExerciseExit->setText(UiText(t, txMenuExit));
+  mAppLanguage->setTitle(UiText(t, txMenuAppLanguage));
+  mAppEnglish->setText(UiText(t, txMenuEnglish));
+  mAppGerman->setText(UiText(t, txMenuGerman));
+  mHelp->setTitle(UiText(t, txMenuHelp));
+  mHelpGeneral->setText(UiText(t, txMenuHelpGeneral));
+  mHelpContents->setText(UiText(t, txMenuHelpContents));
   SetHelpLanguage(Session->AppLanguage);
 
   // The exercise window follows the language while it is visible.
@@ -479,15 +480,15 @@ void tMainWindow::btnExerciseRunClick() {
     if (!Composer->Loaded()) {
       // Nothing was composed or changed; an old list must not run on pairs
       // that were never read.
-      ShowMessageBox(this, UiText(*LangHandler, 0),
-                     UiText(*LangHandler, 137) + "\n" + Cp1252ToQString(IniFile->LangFileName), QMessageBox::Warning,
-                     QMessageBox::Ok, true);
+      ShowMessageBox(this, UiText(*LangHandler, txProgramName),
+                     UiText(*LangHandler, txLangFileUnreadable) + "\n" + Cp1252ToQString(IniFile->LangFileName),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
       return;
     }
     Session->ReportChangedElsewhere();
     if (IniFile->ExerciseWords.empty()) {
-      ShowMessageBox(this, UiText(*LangHandler, 0), UiText(*LangHandler, 112), QMessageBox::Information,
-                     QMessageBox::Ok, true);
+      ShowMessageBox(this, UiText(*LangHandler, txProgramName), UiText(*LangHandler, txNoPairsToPractise),
+                     QMessageBox::Information, QMessageBox::Ok, true);
       return;
     }
     ShowExerciseDlg();
@@ -548,8 +549,8 @@ void tMainWindow::ApplyEditorResult(int modalResult, int changeCode) {
 
 // Said once per save that found the file changed, with the file's name.
 void tMainWindow::LangFileChangedElsewhere() {
-  ShowMessageBox(this, UiText(*LangHandler, 0),
-                 UiText(*LangHandler, kTextChangedElsewhere) + "\n" + Cp1252ToQString(IniFile->LangFileName),
+  ShowMessageBox(this, UiText(*LangHandler, txProgramName),
+                 UiText(*LangHandler, txChangedElsewhereMerged) + "\n" + Cp1252ToQString(IniFile->LangFileName),
                  QMessageBox::Information, QMessageBox::Ok, true);
 }
 
@@ -620,8 +621,9 @@ bool tMainWindow::SaveSettings() { return Session->SaveSettings(&LastSettingsSav
 
 void tMainWindow::WriteSettings() {
   while (!SaveSettings()) {
-    const QString text = UiText(*LangHandler, 135) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" +
-                         SaveFailureReason(*LangHandler, LastSettingsSave) + "\n\n" + UiText(*LangHandler, 136);
+    const QString text = UiText(*LangHandler, txSettingsNotWritten) + "\n" + Cp1252ToQString(IniFile->FileName()) +
+                         "\n" + SaveFailureReason(*LangHandler, LastSettingsSave) + "\n\n" +
+                         UiText(*LangHandler, txSettingsRetryHint);
     const int answer = ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), text, QMessageBox::Warning,
                                       QMessageBox::Retry | QMessageBox::Cancel, true);
     if (answer != QMessageBox::Retry) break;
@@ -630,7 +632,8 @@ void tMainWindow::WriteSettings() {
 
 void tMainWindow::ProgressNotKept() {
   ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
-                 UiText(*LangHandler, 200) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, 201),
+                 UiText(*LangHandler, txProgressNotSaved) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" +
+                     UiText(*LangHandler, txRetryAfterPass),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
 
@@ -643,9 +646,10 @@ void tMainWindow::WarnUnsavable() {
     places += "\n" + Cp1252ToQString(file) + " (" + QString::fromLocal8Bit(reason.c_str()) + ")";
   }
   if (places.isEmpty()) return;
-  ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
-                 UiText(*LangHandler, 204) + places + "\n\n" + UiText(*LangHandler, 205), QMessageBox::Warning,
-                 QMessageBox::Ok, true);
+  ShowMessageBox(
+      this, Cp1252ToQString(IniFile->AppTitle),
+      UiText(*LangHandler, txCannotSaveProgress) + places + "\n\n" + UiText(*LangHandler, txProgressLostHint),
+      QMessageBox::Warning, QMessageBox::Ok, true);
 }
 
 // ---- backups of language files -------------------------------------------------
@@ -666,26 +670,25 @@ void tMainWindow::InstallBackups() {
 }
 
 void tMainWindow::ShowBackupNotice(const TBackupNotice& notice) {
-  constexpr int kTextPartsLeftOut = 190, kTextBackupKept = 191, kTextNotSaved = 192, kTextDailyFailed = 193,
-                kTextDailySaveWent = 194;
   const TAppLangHandler& t = *LangHandler;
   const QString file = Cp1252ToQString(notice.FileName);
   const QString backup = Cp1252ToQString(notice.BackupPath);
   switch (notice.Kind) {
     case TBackupNotice::TKind::LossBackupKept:
-      ShowMessageBox(this, UiText(t, 0),
-                     UiText(t, kTextPartsLeftOut) + "\n" + file + "\n\n" + UiText(t, kTextBackupKept) + "\n" + backup,
+      ShowMessageBox(this, UiText(t, txProgramName),
+                     UiText(t, txPartsLeftOut) + "\n" + file + "\n\n" + UiText(t, txBackupKept) + "\n" + backup,
                      QMessageBox::Information);
       break;
     case TBackupNotice::TKind::LossBackupFailed:
-      ShowMessageBox(this, UiText(t, 0),
-                     UiText(t, kTextPartsLeftOut) + "\n" + file + "\n\n" + UiText(t, kTextNotSaved) + "\n" + backup,
+      ShowMessageBox(this, UiText(t, txProgramName),
+                     UiText(t, txPartsLeftOut) + "\n" + file + "\n\n" + UiText(t, txNoBackupNotSaved) + "\n" + backup,
                      QMessageBox::Warning, QMessageBox::Ok, true);
       break;
     case TBackupNotice::TKind::DailyBackupFailed:
-      ShowMessageBox(this, UiText(t, 0),
-                     UiText(t, kTextDailyFailed) + "\n" + backup + "\n\n" + UiText(t, kTextDailySaveWent) + "\n" + file,
-                     QMessageBox::Warning, QMessageBox::Ok, true);
+      ShowMessageBox(
+          this, UiText(t, txProgramName),
+          UiText(t, txDailyBackupFailed) + "\n" + backup + "\n\n" + UiText(t, txLangFileSavedAnyway) + "\n" + file,
+          QMessageBox::Warning, QMessageBox::Ok, true);
       break;
   }
 }

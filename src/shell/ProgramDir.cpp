@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 bool ProgramDir(std::string& dir) {
   QString path = QCoreApplication::applicationDirPath();

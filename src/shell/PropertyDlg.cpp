@@ -12,12 +12,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "AccessibleName.h"
-#include "GeneralUtil.h"
-#include "Glyphs.h"
-#include "HelpWnd.h"
-#include "ToolButton.h"
-#include "UiText.h"
+#include "settings/TextNumbers.h"
+#include "widgets/AccessibleName.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/Glyphs.h"
+#include "widgets/HelpWnd.h"
+#include "widgets/ToolButton.h"
+#include "widgets/UiText.h"
 #include "settings/Settings.h"
 #include "settings/AppLangHandl.h"
 
@@ -152,28 +153,28 @@ void TDlgProperty::CreateControls() {
 
 void TDlgProperty::ApplyTexts() {
   const TAppLangHandler& t = LangHandler;
-  setWindowTitle(UiText(t, 24));
-  btnClose->setToolTip(UiText(t, 44));
-  btnSave->setToolTip(UiText(t, 45));
-  btnHelp->setToolTip(UiText(t, 12));
-  presentBox->setTitle(UiTitle(t, 25));
-  rbManualPresent->setText(UiText(t, 26));
-  rbAutoPresent->setText(UiText(t, 27));
-  trbDelayPresent->setToolTip(UiText(t, 28));
-  PresentDelayWord = UiText(t, 29);
-  AnswerDelayWord = UiText(t, 29);
-  rbVoicePresent->setTitle(UiTitle(t, 30));
-  rbVoicePresent->setToolTip(UiText(t, 31));
-  for (int i = 0; i < 3; ++i) voicePresentItems->button(i)->setText(UiText(t, 32 + i));
-  answerBox->setTitle(UiTitle(t, 35));
-  cbVoice->setText(UiText(t, 36));
-  cbVoice->setToolTip(UiText(t, 37));
-  cbLetter->setText(UiText(t, 38));
-  cbLetter->setToolTip(UiText(t, 39));
-  trbDelayAnswer->setToolTip(UiText(t, 40));
-  generalBox->setTitle(UiTitle(t, 41));
-  cbShowTable->setText(UiText(t, 42));
-  cbShowTable->setToolTip(UiText(t, 43));
+  setWindowTitle(UiText(t, txSettingsTitle));
+  btnClose->setToolTip(UiText(t, txCloseWithoutSaving));
+  btnSave->setToolTip(UiText(t, txSaveAndClose));
+  btnHelp->setToolTip(UiText(t, txHelp));
+  presentBox->setTitle(UiTitle(t, txPresentation));
+  rbManualPresent->setText(UiText(t, txManual));
+  rbAutoPresent->setText(UiText(t, txAutomatic));
+  trbDelayPresent->setToolTip(UiText(t, txPresentDelayHint));
+  PresentDelayWord = UiText(t, txDelay);
+  AnswerDelayWord = UiText(t, txDelay);
+  rbVoicePresent->setTitle(UiTitle(t, txVoiceOutput));
+  rbVoicePresent->setToolTip(UiText(t, txVoiceOutputHint));
+  for (int i = 0; i < 3; ++i) voicePresentItems->button(i)->setText(UiText(t, txFirstVoiceMode + i));
+  answerBox->setTitle(UiTitle(t, txSolution));
+  cbVoice->setText(UiText(t, txVoiceOn));
+  cbVoice->setToolTip(UiText(t, txSpeakSolution));
+  cbLetter->setText(UiText(t, txLetterByLetter));
+  cbLetter->setToolTip(UiText(t, txLetterByLetterHint));
+  trbDelayAnswer->setToolTip(UiText(t, txAnswerDelayHint));
+  generalBox->setTitle(UiTitle(t, txGeneral));
+  cbShowTable->setText(UiText(t, txShowExerciseTable));
+  cbShowTable->setToolTip(UiText(t, txShowExerciseTableHint));
   // The sliders' label shows the value; their tooltip says which delay it is.
   for (QWidget* unlabelled : std::initializer_list<QWidget*>{btnClose, btnSave, btnHelp, trbDelayPresent, trbDelayAnswer})
     NameAfterToolTip(unlabelled);

@@ -4,17 +4,17 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 
-#include "GeneralUtil.h"
-#include "UiText.h"
+#include "settings/TextNumbers.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/UiText.h"
 #include "settings/AppLangHandl.h"
 #include "settings/IniFileHandler.h"
 #include "storage/FileUtil.h"
 #include "storage/PathLock.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 namespace {
 constexpr const char* kInstanceLock = "instance";
-constexpr int kTextAlreadyRunning = 171;
 constexpr int kConnectWait = 1000;  // ms
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
 
@@ -34,8 +34,8 @@ QString AlreadyRunningText(const std::string& appDir) {
     const std::string iniName = appDir + "/Quillmere.Ini";
     if (FileExistsWarn(iniName)) language = UpperCase(tIniFileHandler(iniName).ReadString("Application", "Language", "EN"));
     if (!texts.SetLanguage(language) && !texts.SetLanguage("EN")) return english;
-    const std::string text = texts.GetText(kTextAlreadyRunning);
-    return text == "????" ? english : UiText(texts, kTextAlreadyRunning);
+    const std::string text = texts.GetText(txAlreadyRunning);
+    return text == "????" ? english : UiText(texts, txAlreadyRunning);
   } catch (...) {
     // An unreadable file: the English text serves.
     return english;

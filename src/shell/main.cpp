@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "shell/AppStyle.h"
-#include "shell/MainWnd.h"
-#include "shell/ProgramDir.h"
-#include "shell/SingleInstance.h"
-#include "shell/TerminationSignals.h"
+#include "widgets/AppStyle.h"
+#include "MainWnd.h"
+#include "ProgramDir.h"
+#include "SingleInstance.h"
+#include "TerminationSignals.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

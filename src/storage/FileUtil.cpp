@@ -7,8 +7,8 @@
 #include <cstring>
 #include <memory>
 
-#include "CodePage.h"
-#include "StrUtil.h"
+#include "core/CodePage.h"
+#include "core/StrUtil.h"
 #include "core/Errors.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/Bytes.h"
-#include "storage/DurableFile.h"
+#include "DurableFile.h"
 
 // Paths are 8-bit Windows-1252 texts. Both "\" and "/" separate folders; a
 // path without ":" has an empty drive part.

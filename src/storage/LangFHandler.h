@@ -8,8 +8,8 @@
 #include "core/Bytes.h"
 #include "core/Lesson.h"
 #include "core/Vector.h"
-#include "storage/FileUtil.h"
-#include "storage/LoadLosses.h"
+#include "FileUtil.h"
+#include "LoadLosses.h"
 
 // Reads a language file into lessons and phrase pairs, keeps them by lesson
 // number and writes them back. Lines of a file:

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/Errors.h"
-#include "storage/FileUtil.h"
+#include "FileUtil.h"
 
 namespace fs = std::filesystem;
 

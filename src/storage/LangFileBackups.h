@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "core/Bytes.h"
-#include "storage/LangSaveGuard.h"
+#include "LangSaveGuard.h"
 
 // What the learner is told about backups.
 struct TBackupNotice {

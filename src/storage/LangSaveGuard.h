@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "storage/LoadLosses.h"
+#include "LoadLosses.h"
 
 // Watches every language file save of the program: the window layer installs
 // one that keeps backups of the files it replaces. Without one (the command

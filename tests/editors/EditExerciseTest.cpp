@@ -11,13 +11,14 @@
 
 #include "EditorFixture.h"
 #include "core/Errors.h"
-#include "editors/CSpinBox.h"
+#include "settings/TextNumbers.h"
+#include "widgets/CSpinBox.h"
 #include "editors/EditExercise.h"
 #include "editors/EditLesson.h"
-#include "editors/LessonSetRules.h"
-#include "shell/TickTimer.h"
+#include "session/LessonSetRules.h"
+#include "widgets/TickTimer.h"
 #include "storage/CodeDecode.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "SaveCallFault.h"
 
@@ -51,7 +52,7 @@ class TExerciseEditor {
     Settle();
   }
   bool Enabled(const char* name) { return C<QToolButton>(name)->isEnabled(); }
-  QString Caption(int n) { return QStringLiteral(" ") + Fx.Text(46) + ' ' + QString::number(n); }
+  QString Caption(int n) { return QStringLiteral(" ") + Fx.Text(txLesson) + ' ' + QString::number(n); }
   QStringList Captions() {
     QStringList captions;
     for (int p = 0; p < List()->topLevelItemCount(); ++p) captions << List()->topLevelItem(p)->text(0);
@@ -147,7 +148,7 @@ class EditExerciseTest : public QObject {
     QCOMPARE(ed.Edit("editLang1")->text(), QStringLiteral("English"));
     QVERIFY(ed.Edit("editLang1")->isReadOnly());
     QCOMPARE(ed.Edit("editMaxWords")->text(), QStringLiteral("300"));
-    QCOMPARE(ed.Dlg.windowTitle(), fx.Text(11));
+    QCOMPARE(ed.Dlg.windowTitle(), fx.Text(txEditExerciseAndLessons));
     QVERIFY(ed.Enabled("btnSaveLangFile"));
   }
 
@@ -160,7 +161,7 @@ class EditExerciseTest : public QObject {
     fx.Answers.push_back(QMessageBox::No);
     ed.Click("btnSave");
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(93));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txNoLessonsLeft));
     QCOMPARE(fx.Messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrOk);
     QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNoLesson));
@@ -176,7 +177,8 @@ class EditExerciseTest : public QObject {
     QCOMPARE(ed.Edit("editFileName")->text(), QStringLiteral("Eng_Ger"));
     fx.Answers.push_back(QMessageBox::Cancel);
     ed.Click("btnSave");
-    QCOMPARE(fx.Messages.at(0).text, fx.Text(94) + '\n' + fx.Text(95) + '\n' + fx.Text(96));
+    QCOMPARE(fx.Messages.at(0).text,
+             fx.Text(txLangFileChanged) + '\n' + fx.Text(txSaveChangesQuestion) + '\n' + fx.Text(txBeforeClosing));
     QVERIFY(ed.Dlg.isVisible());  // Cancel: the dialog stays and nothing is stored
     QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNothing));
   }
@@ -275,7 +277,7 @@ class EditExerciseTest : public QObject {
     QCOMPARE(ed.Edit("editFileName")->text(), QString());
     fx.Answers.push_back(QMessageBox::Yes);
     ed.Click("btnSave");
-    QCOMPARE(fx.Messages.at(0).text, fx.Text(93));
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(txNoLessonsLeft));
     QVERIFY(!QFile::exists(Cp1252ToQString(path)));
     QCOMPARE(fx.IniFile->LangFileName, std::string());
     QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNoLesson));
@@ -293,7 +295,7 @@ class EditExerciseTest : public QObject {
     ed.Tick(2, true);
     QVERIFY(!ed.Ticked(2));
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(98) + '\n' + fx.Text(99));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txLessonWithoutPairs) + '\n' + fx.Text(txCannotBeChosen));
     QVERIFY(fx.Messages[0].beep);
     QCOMPARE(ed.Label("labelValueTotalWords"), QStringLiteral(": 3"));
     ed.Select(2);
@@ -448,7 +450,7 @@ class EditExerciseTest : public QObject {
     if (how == 2) ed.Click("btnClose");
     Settle();
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(242) + '\n' + fx.Text(243));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txChoicesUnkept) + '\n' + fx.Text(txKeepChoicesFirst));
     if (answer == QMessageBox::Cancel) {
       QVERIFY(ed.Dlg.isVisible());
       QVERIFY(!ed.Ticked(3));
@@ -538,9 +540,9 @@ class EditExerciseTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("message");  // 0: beep only
-    QTest::newRow("@ in the first name") << "editLang1" << "Eng@lish" << 113;
-    QTest::newRow("omega in the first name") << "editLang1" << "Gr\u03A9ek" << 114;
-    QTest::newRow("omega in the second name") << "editLang2" << "Gr\u03A9ek" << 114;
+    QTest::newRow("@ in the first name") << "editLang1" << "Eng@lish" << int(txRefusedSeparator);
+    QTest::newRow("omega in the first name") << "editLang1" << "Gr\u03A9ek" << int(txCharNotStorable);
+    QTest::newRow("omega in the second name") << "editLang2" << "Gr\u03A9ek" << int(txCharNotStorable);
     QTest::newRow("too short") << "editLang1" << "En" << 0;
   }
   void languageNamesAreChecked() {
@@ -672,7 +674,7 @@ class EditExerciseTest : public QObject {
     ed.Click("btnDeleteLesson");
     auto fault = std::make_unique<TSaveCallFailure>(TSaveCallFault{TSaveCall::Rename, EIO});
     ed.Click("btnSaveLangFile");
-    QCOMPARE(fx.Messages.at(0).text, fx.Text(97));
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(txLangFileNotSaved));
     QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esModified));
     fx.Answers.push_back(QMessageBox::Yes);
     ed.Click("btnSave");
@@ -708,7 +710,7 @@ class EditExerciseTest : public QObject {
     fx.Answers.push_back(QMessageBox::No);
     ed.Click("btnSaveLangFile");
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text.split('\n').value(0), fx.Text(172));
+    QCOMPARE(fx.Messages[0].text.split('\n').value(0), fx.Text(txChangedElsewhereReplace));
     QVERIFY(fx.Messages[0].text.contains("english_german.lang"));
     QCOMPARE(ReadFileBytes(path), changed);
     QCOMPARE(ed.Dlg.GetEditState(), static_cast<int>(esModified));
@@ -750,7 +752,7 @@ class EditExerciseTest : public QObject {
     TExerciseEditor ed(fx);
     fx.Files.push_back(Cp1252ToQString(path));
     ed.Click("btnOpenLangFile");
-    QCOMPARE(fx.Messages.at(0).text, fx.Text(116));
+    QCOMPARE(fx.Messages.at(0).text, fx.Text(txFileWriteProtected));
     QCOMPARE(ed.List()->topLevelItemCount(), 0);
     QCOMPARE(ed.Dlg.GetFilePath(), std::string());
   }

@@ -10,11 +10,12 @@
 #include <QToolButton>
 
 #include "EditorFixture.h"
-#include "exercise/MMediaManager.h"
-#include "editors/CSpinBox.h"
+#include "settings/TextNumbers.h"
+#include "widgets/MMediaManager.h"
+#include "widgets/CSpinBox.h"
 #include "editors/EditLesson.h"
-#include "shell/TickTimer.h"
-#include "storage/CodePage.h"
+#include "widgets/TickTimer.h"
+#include "core/CodePage.h"
 
 namespace {
 enum { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber };
@@ -82,10 +83,10 @@ class EditLessonTest : public QObject {
     QVERIFY(!ed.C<QToolButton>("btnDeleteEntry")->isEnabled());
     QVERIFY(!ed.C<QPushButton>("btnSelectWav1")->isEnabled());
     QCOMPARE(ed.Edit("editLessonNbr")->text(), QStringLiteral("3"));
-    QCOMPARE(ed.Dlg.windowTitle(), fx.Text(100));
+    QCOMPARE(ed.Dlg.windowTitle(), fx.Text(txEditLessonTitle));
     QCOMPARE(ed.C<QLabel>("labelWord1")->text(), QStringLiteral("English"));
     QCOMPARE(ed.Table()->horizontalHeaderItem(colWav2)->text(),
-             QStringLiteral("Wav - ") + fx.Text(75) + QStringLiteral(" German"));
+             QStringLiteral("Wav - ") + fx.Text(txFile) + QStringLiteral(" German"));
   }
 
   // A long lesson wants a larger table: the dialog may be resized (never
@@ -119,7 +120,7 @@ class EditLessonTest : public QObject {
     for (const char* name : fields) QVERIFY2(!ed.Edit(name)->isEnabled(), name);
     QLabel* hint = ed.C<QLabel>("labelEmptyHint");
     QVERIFY(hint->isVisible());
-    QCOMPARE(hint->text(), fx.Text(244));
+    QCOMPARE(hint->text(), fx.Text(txNoEntryYet));
     ed.Click("btnAddEntry");
     for (const char* name : fields) QVERIFY2(ed.Edit(name)->isEnabled(), name);
     QVERIFY(!hint->isVisible());
@@ -160,8 +161,8 @@ class EditLessonTest : public QObject {
     QCOMPARE(played.size(), 1);
     QCOMPARE(fx.Messages.size(), std::size_t(2));
     QVERIFY(fx.Messages[0].text.contains(fx.NativePath("/LangFiles/x.wav")));
-    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->accessibleName(), fx.Text(209) + ": English");
-    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->toolTip(), fx.Text(209));
+    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->accessibleName(), fx.Text(txPlaySound) + ": English");
+    QCOMPARE(ed.C<QPushButton>("btnPlayWav1")->toolTip(), fx.Text(txPlaySound));
     TeditLessonDlg::SetMediaFactory(nullptr);
   }
 
@@ -351,7 +352,7 @@ class EditLessonTest : public QObject {
     if (how == 2) ed.Click("btnClose");
     Settle();
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(240) + '\n' + fx.Text(241));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txLessonUnstored) + '\n' + fx.Text(txStoreLessonFirst));
     QCOMPARE(fx.Messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel) {
       QVERIFY(ed.Dlg.isVisible());
@@ -480,14 +481,14 @@ class EditLessonTest : public QObject {
     TLessonEditor ed(fx, MakeLesson(5, {{"haus", "house"}, {"nichts", "nothing"}}), false, Used({3, 7, 9}));
     ed.Trigger("searchLang1");
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(105) + '\n' + fx.Text(106) + QStringLiteral("3-7"));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txPhraseAlsoStands) + '\n' + fx.Text(txInLessons) + QStringLiteral("3-7"));
     QCOMPARE(fx.Messages[0].caption, ed.Dlg.windowTitle());
     QVERIFY(!fx.Messages[0].beep);
     ed.Trigger("serchLang2");
-    QCOMPARE(fx.Messages[1].text, fx.Text(105) + '\n' + fx.Text(106) + QStringLiteral("3"));
+    QCOMPARE(fx.Messages[1].text, fx.Text(txPhraseAlsoStands) + '\n' + fx.Text(txInLessons) + QStringLiteral("3"));
     ed.Select(1);
     ed.Trigger("searchLang1");
-    QCOMPARE(fx.Messages[2].text, fx.Text(107));
+    QCOMPARE(fx.Messages[2].text, fx.Text(txPhraseNowhereElse));
   }
 
   void hintsFromThirtyCharacters_data() {
@@ -585,15 +586,16 @@ class EditLessonTest : public QObject {
     for (const auto& r : refused)
       for (QChar c : QString::fromUtf8(r.chars))
         QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData())
-            << r.field << QString(c) << 113 << QStringLiteral(" \"") + c + '"';
+            << r.field << QString(c) << int(txRefusedSeparator) << QStringLiteral(" \"") + c + '"';
     // A character the code page lacks is named with its code point as well,
     // since the message's font may have no glyph for it (an empty box).
     for (const char* f : {"editWord1", "editWord2", "editWav1", "editWav2"})
-      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << 114
+      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << int(txCharNotStorable)
                                          << QStringLiteral(" \"\u03A9\" (U+03A9)");
-    QTest::addRow("tea") << "editWord2" << QStringLiteral("\u8336") << 114 << QStringLiteral(" \"\u8336\" (U+8336)");
+    QTest::addRow("tea") << "editWord2" << QStringLiteral("\u8336") << int(txCharNotStorable)
+                         << QStringLiteral(" \"\u8336\" (U+8336)");
     QTest::addRow("emoji, two UTF-16 units")
-        << "editWord1" << QString::fromUtf8("\xF0\x9F\x98\x80") << 114
+        << "editWord1" << QString::fromUtf8("\xF0\x9F\x98\x80") << int(txCharNotStorable)
         << QString::fromUtf8(" \"\xF0\x9F\x98\x80\" (U+1F600)");
   }
   void refusedCharacters() {
@@ -625,7 +627,7 @@ class EditLessonTest : public QObject {
     fx.Files.push_back(fx.NativePath("") + QStringLiteral("/LangFiles/\u8336.wav"));
     ed.Click("btnSelectWav1");
     QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(115) + QStringLiteral(" \"\u8336\" (U+8336)"));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txFileNameNotStorable) + QStringLiteral(" \"\u8336\" (U+8336)"));
     QCOMPARE(ed.Cell(0, colWav1), QStringLiteral(" "));
   }
 

@@ -15,12 +15,12 @@
 #include "editors/EditExercise.h"
 #include "session/ExerciseRun.h"
 #include "exercise/ExerciseWnd.h"
-#include "exercise/MMediaManager.h"
+#include "widgets/MMediaManager.h"
 #include "shell/MainWnd.h"
 #include "editors/EditLesson.h"
-#include "editors/LessonSetRules.h"
-#include "shell/TickTimer.h"
-#include "storage/CodePage.h"
+#include "session/LessonSetRules.h"
+#include "widgets/TickTimer.h"
+#include "core/CodePage.h"
 
 namespace {
 template <class T>

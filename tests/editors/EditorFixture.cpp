@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QTest>
 
-#include "editors/ModalRunner.h"
-#include "shell/UiText.h"
-#include "storage/CodePage.h"
+#include "widgets/ModalRunner.h"
+#include "widgets/UiText.h"
+#include "core/CodePage.h"
 
 std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TPairSpec>& pairs) {
   auto lesson = std::make_shared<TLesson>();

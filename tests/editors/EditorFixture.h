@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "editors/FileChooser.h"
+#include "widgets/FileChooser.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
-#include "shell/GeneralUtil.h"
+#include "widgets/GeneralUtil.h"
 #include "session/Session.h"
 #include "storage/LangFHandler.h"
 

@@ -12,7 +12,7 @@
 #include "EditorFixture.h"
 #include "editors/EditExercise.h"
 #include "editors/EditLesson.h"
-#include "shell/TickTimer.h"
+#include "widgets/TickTimer.h"
 
 namespace {
 // Texts that do not fit their control, as "name: text".

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/LessonList.h"
+#include "session/LessonList.h"
 
 namespace {
 

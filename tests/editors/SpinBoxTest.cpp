@@ -2,7 +2,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "editors/CSpinBox.h"
+#include "widgets/CSpinBox.h"
 
 namespace {
 // The free numbers 3, 5, 6, ..., 100 (1, 2 and 4 are taken).

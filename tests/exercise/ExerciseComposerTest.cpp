@@ -7,8 +7,8 @@
 #include <memory>
 #include <set>
 
-#include "exercise/ExerciseComposer.h"
-#include "exercise/ExerciseHelpFunc.h"
+#include "session/ExerciseComposer.h"
+#include "session/ExerciseHelpFunc.h"
 #include "settings/AppIniFile.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"

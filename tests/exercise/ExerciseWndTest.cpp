@@ -5,7 +5,7 @@
 #include <QToolButton>
 
 #include "ExerciseFixture.h"
-#include "shell/HelpWnd.h"
+#include "widgets/HelpWnd.h"
 
 using P = TRunPhase;
 

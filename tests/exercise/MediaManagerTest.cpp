@@ -8,8 +8,8 @@
 #include <functional>
 #include <map>
 
-#include "exercise/MMediaManager.h"
-#include "shell/GeneralUtil.h"
+#include "widgets/MMediaManager.h"
+#include "widgets/GeneralUtil.h"
 #include "storage/FileUtil.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <csignal>
 
-#include "exercise/MMediaManager.h"
+#include "widgets/MMediaManager.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "exercise/WaveInfo.h"
+#include "storage/WaveInfo.h"
 
 namespace {
 

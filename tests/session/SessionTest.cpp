@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "SaveCallFault.h"
-#include "exercise/ExerciseComposer.h"
+#include "session/ExerciseComposer.h"
 #include "session/EditorChange.h"
 #include "session/Session.h"
 #include "settings/AppIniFile.h"

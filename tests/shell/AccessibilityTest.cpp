@@ -18,11 +18,12 @@
 #include "editors/EditExercise.h"
 #include "editors/EditLesson.h"
 #include "exercise/ExerciseWnd.h"
-#include "exercise/MMediaManager.h"
-#include "shell/HelpWnd.h"
+#include "settings/TextNumbers.h"
+#include "widgets/MMediaManager.h"
+#include "widgets/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/PropertyDlg.h"
-#include "shell/TickTimer.h"
+#include "widgets/TickTimer.h"
 
 // A screen reader announces a control by its accessible name; a control
 // without one is read as "button" or "edit" and cannot be told apart. These
@@ -280,7 +281,7 @@ void AccessibilityTest::exerciseEditorFieldsAreNamedAfterTheirLabels() {
     if (c.contains(QStringLiteral("QLineEdit"))) names << c.section(QStringLiteral(": "), 1);
   QVERIFY2(names.size() >= 3, qPrintable(names.join('|')));
   QCOMPARE(names.removeDuplicates(), 0);
-  for (const QString& name : names) QVERIFY2(name != fx.Text(74), qPrintable(names.join('|')));
+  for (const QString& name : names) QVERIFY2(name != fx.Text(txLanguages), qPrintable(names.join('|')));
 }
 
 // Switched while open, the main and exercise windows name their controls as

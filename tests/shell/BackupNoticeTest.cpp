@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "settings/AppLangHandl.h"
-#include "shell/GeneralUtil.h"
+#include "settings/TextNumbers.h"
+#include "widgets/GeneralUtil.h"
 #include "shell/MainWnd.h"
-#include "shell/UiText.h"
+#include "widgets/UiText.h"
 #include "storage/CodeDecode.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 
@@ -103,7 +104,7 @@ void BackupNoticeTest::startOnALossyFileSaysWhereTheBackupIs() {
   QCOMPARE(messages.size(), std::size_t(1));
   const QString backup = dir->filePath("words.lang.bak");
   QVERIFY2(messages[0].text.contains(backup), qPrintable(messages[0].text));
-  QCOMPARE(messages[0].text.split('\n')[0], UiText(win->GetLangHandler(), 190));
+  QCOMPARE(messages[0].text.split('\n')[0], UiText(win->GetLangHandler(), txPartsLeftOut));
   QCOMPARE(Read("words.lang.bak"), oldBytes);
   QVERIFY(Read("words.lang") != oldBytes);
   // Told once: the next start reads the file as it is now, without losses.
@@ -140,7 +141,7 @@ void BackupNoticeTest::failedDailyBackupIsReportedAndTheStartGoesOn() {
   ClickStart();
   QCOMPARE(messages.size(), std::size_t(1));
   QCOMPARE(messages[0].icon, QMessageBox::Warning);
-  QCOMPARE(messages[0].text.split('\n')[0], UiText(win->GetLangHandler(), 193));
+  QCOMPARE(messages[0].text.split('\n')[0], UiText(win->GetLangHandler(), txDailyBackupFailed));
   QVERIFY(messages[0].text.contains(dir->filePath("Backups/words-")));
   // The learner's save went on.
   QVERIFY(Read("words.lang") != oldBytes);

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "shell/GeneralUtil.h"
+#include "widgets/GeneralUtil.h"
 
 class GeneralUtilTest : public QObject {
   Q_OBJECT

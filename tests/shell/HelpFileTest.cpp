@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "shell/HelpFile.h"
+#include "widgets/HelpFile.h"
 
 class HelpFileTest : public QObject {
   Q_OBJECT

@@ -23,24 +23,25 @@
 #include "settings/AppLangHandl.h"
 #include "settings/IniFileHandler.h"
 #include "settings/TextDbSource.h"
-#include "shell/GeneralUtil.h"
-#include "shell/HelpWnd.h"
+#include "settings/TextNumbers.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/SingleInstance.h"
 #include "storage/PathLock.h"
 #include "LangCommands.h"
-#include "shell/TickTimer.h"
+#include "widgets/TickTimer.h"
 #include "exercise/ExerciseWnd.h"
 #include "session/ExerciseRun.h"
 #include "core/PearArena.h"
 #include "core/StrVector.h"
 #include "storage/CodeDecode.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "SaveCallFault.h"
 #include "ScratchMount.h"
-#include "exercise/MMediaManager.h"
+#include "widgets/MMediaManager.h"
 #include "shell/TerminationSignals.h"
 #include <csignal>
 
@@ -303,7 +304,7 @@ void MainWndTest::unknownInterfaceLanguageFallsBackToEnglishOnce() {
   QVERIFY(messages[0].text.contains(QStringLiteral("\"FR\"")));
   QVERIFY(messages[0].text.contains(QStringLiteral("English")));
   QCOMPARE(Find<QMenu>("mExercise")->title(), QStringLiteral("&Exercise"));
-  QVERIFY(win->GetLangHandler().GetText(24) != "????");
+  QVERIFY(win->GetLangHandler().GetText(txSettingsTitle) != "????");
   QVERIFY(Find<QAction>("mAppEnglish")->isChecked());
   QVERIFY(Find<QToolButton>("btnExerciseRun")->isEnabled());
   win->close();
@@ -318,9 +319,10 @@ void MainWndTest::storedLowerCaseLanguageStartsInGerman() {
   QVERIFY(messages.empty());
   QCOMPARE(win->GetAppLanguage(), std::string("DE"));
   QCOMPARE(win->windowTitle(), QStringLiteral("Quillmere V1.02"));
-  QCOMPARE(Find<QMenu>("mExercise")->title(), QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(13))));
+  QCOMPARE(Find<QMenu>("mExercise")->title(),
+           QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txMenuExercise))));
   QCOMPARE(Find<QGroupBox>("selectLangBox")->title(),
-           ' ' + QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(1))) + ' ');
+           ' ' + QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txQuestionLanguage))) + ' ');
   QVERIFY(Find<QAction>("mAppGerman")->isChecked());
   QVERIFY(!Find<QAction>("mAppEnglish")->isChecked());
 }
@@ -337,7 +339,8 @@ void MainWndTest::missingLanguageFileDisablesTheStart() {
   QVERIFY(!Find<QAction>("mExerciseRun")->isEnabled());
   QVERIFY(Find<QLabel>("panelLangFile")->text().isEmpty());
   const TAppLangHandler& t = win->GetLangHandler();
-  QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(), Cp1252ToUtf8(t.GetText(46) + t.GetText(47)));
+  QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(),
+           Cp1252ToUtf8(t.GetText(txLesson) + t.GetText(txNoLesson)));
   // The settings dialog and the editor stay usable to mend it.
   QVERIFY(Find<QToolButton>("btnEditExercise")->isEnabled());
   QVERIFY(Find<QToolButton>("btnGeneralProperty")->isEnabled());
@@ -408,7 +411,7 @@ void MainWndTest::switchingTheInterfaceLanguage() {
   QVERIFY(Find<QAction>("mAppGerman")->isChecked());
   QVERIFY(Find<QMenu>("mExercise")->title() != englishMenu);
   QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(),
-           Cp1252ToUtf8(win->GetLangHandler().GetText(46)) + " : 1,2");
+           Cp1252ToUtf8(win->GetLangHandler().GetText(txLesson)) + " : 1,2");
   Find<QAction>("mAppEnglish")->trigger();
   QCOMPARE(Find<QMenu>("mExercise")->title(), englishMenu);
   QVERIFY(Find<QAction>("mAppEnglish")->isChecked());
@@ -583,9 +586,11 @@ void MainWndTest::startOnAFullDiskSaysTheFileWasNotSaved() {
   }
   // The day's backup copy fails on the same full disk and says so first.
   QCOMPARE(messages.size(), std::size_t(2));
-  QVERIFY(messages[0].text.startsWith(QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(193)))));
+  QVERIFY(messages[0].text.startsWith(
+      QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txDailyBackupFailed)))));
   const QString text = messages[1].text;
-  QVERIFY2(text.startsWith(QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(160)))), qPrintable(text));
+  QVERIFY2(text.startsWith(QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txDrawnPairsNotSaved)))),
+           qPrintable(text));
   QVERIFY2(text.contains(QString::fromStdString(dir->LangFile())), qPrintable(text));
   QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(text));
   QCOMPARE(messages[1].icon, QMessageBox::Warning);
@@ -618,8 +623,8 @@ void MainWndTest::startWithAnEmptyCompositionSaysSo() {
   win = Start();
   Find<QToolButton>("btnExerciseRun")->click();
   QCOMPARE(messages.size(), std::size_t(1));
-  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(112)));
-  QCOMPARE(messages[0].caption.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(0)));
+  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(txNoPairsToPractise)));
+  QCOMPARE(messages[0].caption.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(txProgramName)));
   QVERIFY(messages[0].beep);
   QCOMPARE(win->exerciseDlgsCreated, 0);
 }
@@ -656,7 +661,8 @@ void MainWndTest::unreadableLanguageFileStartsNothing() {
   win->GetIniFile().ExerciseWords = {{1, 0, 0, false}};
   Find<QToolButton>("btnExerciseRun")->click();
   QCOMPARE(messages.size(), std::size_t(1));
-  QCOMPARE(messages[0].text.split('\n').value(0).toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(137)));
+  QCOMPARE(messages[0].text.split('\n').value(0).toStdString(),
+           Cp1252ToUtf8(win->GetLangHandler().GetText(txLangFileUnreadable)));
   QVERIFY(messages[0].text.contains("english_german.lang"));
   QCOMPARE(win->exerciseDlgsCreated, 0);
   QCOMPARE(win->GetIniFile().ExerciseWords.size(), std::size_t(1));
@@ -1080,7 +1086,7 @@ void MainWndTest::secondCopyOnTheSameSettingsNeitherStartsNorWrites() {
   QCOMPARE(messages.size(), std::size_t(1));
   TAppLangHandler texts;
   QVERIFY(texts.LoadTextDb(dir->Path() + "/Text.Db", {}, nullptr) && texts.SetLanguage("DE"));
-  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(texts.GetText(171)));
+  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(texts.GetText(txAlreadyRunning)));
   QVERIFY(messages[0].beep);
   QTRY_COMPARE(raised, 1);
   QCOMPARE(dir->Read("Quillmere.Ini"), before);
@@ -1135,7 +1141,8 @@ void MainWndTest::languageFileChangedByAnImportKeepsTheImportsLessonAndTheRetire
   dlg->close();
   TTickTimer::SetManual(false);
   QCOMPARE(messages.size(), std::size_t(1));
-  QCOMPARE(messages[0].text.split('\n').value(0).toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(170)));
+  QCOMPARE(messages[0].text.split('\n').value(0).toStdString(),
+           Cp1252ToUtf8(win->GetLangHandler().GetText(txChangedElsewhereMerged)));
   QVERIFY(messages[0].text.contains("english_german.lang"));
   TLangFHandler file;
   QVERIFY(file.LoadLangFile(lang));

@@ -11,7 +11,7 @@
 #include "settings/Settings.h"
 #include "settings/AppLangHandl.h"
 #include "shell/PropertyDlg.h"
-#include "shell/ScreenPlacement.h"
+#include "widgets/ScreenPlacement.h"
 
 // The dialog on the default settings and the real text database in English.
 class PropertyDlgTest : public QObject {

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "shell/GeneralUtil.h"
-#include "shell/ScreenPlacement.h"
+#include "widgets/GeneralUtil.h"
+#include "widgets/ScreenPlacement.h"
 
 // Windows are kept wholly on the available screen by their frame, and wide
 // enough for their caption.

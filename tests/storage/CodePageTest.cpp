@@ -2,7 +2,7 @@
 
 #include <QChar>
 
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 TEST(CodePage, EveryByteRoundTripsThroughUnicode) {
   for (int b = 0; b < 256; ++b) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 TEST(CompareFrom, FollowsTheCountAndStartRules) {
   struct Case {

@@ -12,10 +12,10 @@
 #include "ToolArgs.h"
 #include "core/Errors.h"
 #include "storage/CodeDecode.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
-#include "editors/LessonSetRules.h"
+#include "session/LessonSetRules.h"
 #include "storage/PathLock.h"
 
 namespace {

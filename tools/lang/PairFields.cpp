@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/Word_Pear.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 namespace {
 

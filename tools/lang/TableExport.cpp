@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "TableColumns.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 namespace {
 

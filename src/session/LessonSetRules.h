@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/BoolVector.h"
-#include "session/EditorChange.h"
+#include "EditorChange.h"
 
 // The decisions of the exercise and lesson-set editor, apart from its widgets.
 

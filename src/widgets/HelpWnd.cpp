@@ -15,6 +15,7 @@
 #include "ScreenPlacement.h"
 #include "UiText.h"
 #include "settings/AppLangHandl.h"
+#include "settings/TextNumbers.h"
 #include "storage/FileUtil.h"
 
 namespace {
@@ -60,7 +61,8 @@ bool EnsureFile(QWidget* owner) {
     s.file = std::move(file);
     return true;
   }
-  ShowMessageBox(owner, Caption(owner), Text(131, "The help file cannot be read:") + "\n" + name + "\n" + reason,
+  ShowMessageBox(owner, Caption(owner),
+                 Text(txHelpUnreadable, "The help file cannot be read:") + "\n" + name + "\n" + reason,
                  QMessageBox::Warning, QMessageBox::Ok, true);
   return false;
 }
@@ -68,8 +70,8 @@ bool EnsureFile(QWidget* owner) {
 void Show(QWidget* owner, const THelpTopic* topic, const QString& what) {
   THelpState& s = State();
   if (topic == nullptr) {
-    ShowMessageBox(owner, Caption(owner), Text(132, "The help has no topic") + " " + what, QMessageBox::Information,
-                   QMessageBox::Ok, true);
+    ShowMessageBox(owner, Caption(owner), Text(txHelpNoTopic, "The help has no topic") + " " + what,
+                   QMessageBox::Information, QMessageBox::Ok, true);
     return;
   }
   if (s.window.isNull()) {
@@ -182,10 +184,10 @@ THelpWindow::THelpWindow(QWidget* owner, const THelpFile& file) : QWidget(owner,
 }
 
 void THelpWindow::ApplyTexts() {
-  setWindowTitle(Text(130, "Quillmere Help"));
-  btnBack_->setText(Text(133, "Back"));
-  btnContents_->setText(Text(134, "Contents"));
-  browser_->setAccessibleName(Text(12, "Help"));
+  setWindowTitle(Text(txHelpTitle, "Quillmere Help"));
+  btnBack_->setText(Text(txHelpBack, "Back"));
+  btnContents_->setText(Text(txHelpContents, "Contents"));
+  browser_->setAccessibleName(Text(txHelp, "Help"));
 }
 
 void THelpWindow::Reload() { browser_->reload(); }

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "settings/AppIniFile.h"
-#include "shell/HelpWnd.h"
+#include "widgets/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/PropertyDlg.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "LessonSetRules.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 std::shared_ptr<TLesson> TLessonList::LessonAt(int position) const {
   return Inside(position) ? entries_[static_cast<std::size_t>(position)].Lesson : nullptr;

@@ -18,6 +18,3 @@ void TieToLabel(QLabel* label, QWidget* field);
 // the step ("Lesson: one more").
 void NameStepButtons(QWidget* up, QWidget* down, const QWidget* field, const QString& more, const QString& less);
 
-// Interface texts of the step buttons' names.
-constexpr int kTextOneMore = 270;
-constexpr int kTextOneLess = 271;

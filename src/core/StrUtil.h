@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Bytes.h"
+#include "Bytes.h"
 
 // -1 for a match, otherwise the number of equal characters from start on.
 // With start 0 and count 0: -1 exactly when both texts are equal and not

@@ -2,20 +2,11 @@
 #include <QString>
 #include <string>
 
-#include "LessonRows.h"
+#include "session/LessonRows.h"
 
 class QLineEdit;
 class QWidget;
 class TAppLangHandler;
-
-// Interface texts of the field checks.
-constexpr int kTextRefusedSeparator = 113;
-constexpr int kTextNoCodePage = 114;
-constexpr int kTextFileNameNoCodePage = 115;
-constexpr int kTextFileWriteProtected = 116;
-constexpr int kTextFileNotDeleted = 117;
-// A language file that is missing or is no language file.
-constexpr int kTextLangFileUnreadable = 137;
 
 // The text of a field as stored (Windows-1252); false when a character has no
 // byte there or would split the stored line. Silent.

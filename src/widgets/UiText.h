@@ -2,7 +2,7 @@
 #include <QString>
 
 #include "settings/AppLangHandl.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 // Interface text n as a window shows it.
 inline QString UiText(const TAppLangHandler& texts, int n) { return Cp1252ToQString(texts.GetText(n)); }

@@ -4,7 +4,7 @@
 
 #include "core/Word_Pear.h"
 #include "storage/LangFHandler.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 int32_t NextRowNumber(const TLessonRows& rows) {
   TBoolVector taken;

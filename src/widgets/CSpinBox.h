@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "SpinStepping.h"
-#include "shell/TickTimer.h"
+#include "TickTimer.h"
 
 class QLineEdit;
 

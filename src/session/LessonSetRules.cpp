@@ -2,7 +2,7 @@
 
 #include "core/ArrayUtil.h"
 #include "core/Convert.h"
-#include "storage/StrUtil.h"
+#include "core/StrUtil.h"
 
 std::string LessonCaption(const std::string& lessonWord, int32_t lessonNbr) {
   return " " + lessonWord + " " + std::to_string(lessonNbr);

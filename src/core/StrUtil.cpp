@@ -4,7 +4,7 @@
 #include <QLocale>
 
 #include "CodePage.h"
-#include "core/StrVector.h"
+#include "StrVector.h"
 
 int CompareFrom(std::string_view a, std::string_view b, int start, int count) {
   if (start < 0 || count < 0) return 0;

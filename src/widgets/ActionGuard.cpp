@@ -4,7 +4,7 @@
 
 #include "GeneralUtil.h"
 #include "core/Errors.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 namespace {
 QString Caption(QWidget* owner) {

@@ -5,9 +5,10 @@
 #include <QWidget>
 
 #include "settings/AppLangHandl.h"
-#include "shell/GeneralUtil.h"
-#include "shell/UiText.h"
-#include "storage/CodePage.h"
+#include "GeneralUtil.h"
+#include "UiText.h"
+#include "core/CodePage.h"
+#include "settings/TextNumbers.h"
 
 namespace {
 // Where the text cannot be stored: its first refused character, or none.
@@ -53,8 +54,8 @@ bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& text
   int badPos = -1;
   if (Convert(field->text(), kind, out, bad, separator, &badPos)) return true;
   QWidget* owner = field->window();
-  const QString text = separator ? UiText(texts, kTextRefusedSeparator) + Quoted(bad)
-                                 : UiText(texts, kTextNoCodePage) + Named(field->text(), badPos);
+  const QString text = separator ? UiText(texts, txRefusedSeparator) + Quoted(bad)
+                                 : UiText(texts, txCharNotStorable) + Named(field->text(), badPos);
   ShowMessageBox(owner, owner->windowTitle(), text, QMessageBox::Warning, QMessageBox::Ok, true);
   ReturnFocus(field);
   return false;
@@ -80,7 +81,7 @@ bool FocusReturning() { return Returning(); }
 bool StoredFileName(const QString& path, QWidget* owner, const TAppLangHandler& texts, std::string& out) {
   int badPos = -1;
   if (QStringToCp1252(path, out, nullptr, &badPos)) return true;
-  ShowMessageBox(owner, owner->windowTitle(), UiText(texts, kTextFileNameNoCodePage) + Named(path, badPos),
+  ShowMessageBox(owner, owner->windowTitle(), UiText(texts, txFileNameNotStorable) + Named(path, badPos),
                  QMessageBox::Warning, QMessageBox::Ok, true);
   return false;
 }

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "GeneralUtil.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 
 void InstallFileWarnHook() {

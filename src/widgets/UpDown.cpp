@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/Convert.h"
-#include "storage/CodePage.h"
+#include "core/CodePage.h"
 
 TUpDown::TUpDown(QLineEdit* buddy, QWidget* parent)
     : QWidget(parent), btnUp(new QToolButton(this)), btnDown(new QToolButton(this)), buddy_(buddy) {

@@ -11,8 +11,8 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "exercise/MMediaManager.h"
-#include "exercise/WaveInfo.h"
+#include "MMediaManager.h"
+#include "storage/WaveInfo.h"
 
 namespace {
 

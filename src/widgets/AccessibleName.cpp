@@ -1,4 +1,4 @@
-#include "shell/AccessibleName.h"
+#include "AccessibleName.h"
 
 #include <QLabel>
 #include <QWidget>

@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-#include "exercise/PlaybackInputGate.h"
-#include "shell/GeneralUtil.h"
-#include "storage/CodePage.h"
+#include "PlaybackInputGate.h"
+#include "GeneralUtil.h"
+#include "core/CodePage.h"
 #include "storage/FileUtil.h"
 
 TMediaManager::TMediaManager(QWidget* owner, std::unique_ptr<TWavePlayer> player,
