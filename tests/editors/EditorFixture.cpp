@@ -10,7 +10,7 @@
 #include "widgets/UiText.h"
 #include "core/CodePage.h"
 
-std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TPairSpec>& pairs) {
+std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TTestPair>& pairs) {
   auto lesson = std::make_shared<TLesson>();
   lesson->LessonNbr = nbr;
   for (std::size_t i = 0; i < pairs.size(); ++i) {
@@ -25,7 +25,7 @@ std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TPairSpec>& p
 }
 
 std::shared_ptr<TLesson> NumberedLesson(int32_t nbr, int n, bool inUse) {
-  std::vector<TPairSpec> pairs;
+  std::vector<TTestPair> pairs;
   for (int i = 0; i < n; ++i) {
     const std::string tag = std::to_string(nbr) + "_" + std::to_string(i);
     pairs.push_back({"w" + tag, "v" + tag, inUse});

@@ -22,7 +22,7 @@ class QDialog;
 class QWidget;
 
 // One pair of a test lesson: word1, word2, in use.
-struct TPairSpec {
+struct TTestPair {
   std::string Word1;
   std::string Word2;
   bool InUse = true;
@@ -31,7 +31,7 @@ struct TPairSpec {
 };
 
 // A lesson with pairs in slots 0, 1, 2, ...
-std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TPairSpec>& pairs);
+std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TTestPair>& pairs);
 // A lesson of n pairs "w<nbr>_<i>" / "v<nbr>_<i>", in use or not.
 std::shared_ptr<TLesson> NumberedLesson(int32_t nbr, int n, bool inUse = true);
 

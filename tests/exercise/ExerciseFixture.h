@@ -66,7 +66,7 @@ class TNoStarter : public TExternalStarter {
 };
 
 // A pair as the language file holds it.
-struct TPairSpec {
+struct TFilePair {
   const char* word1;
   const char* word2;
   const char* wav1 = " ";
@@ -90,7 +90,7 @@ class TExerciseWorld {
 
   // Lesson 1 holds the pairs in the given order (pair numbers 0, 1, ...);
   // the list names each of them once, all with priority 0.
-  explicit TExerciseWorld(const std::vector<TPairSpec>& pairs) {
+  explicit TExerciseWorld(const std::vector<TFilePair>& pairs) {
     TTickTimer::SetManual(true);
     ini = std::make_unique<TAppIniFile>(dir.path().toStdString(), nullptr);
     ini->AppDir = dir.path().toStdString();

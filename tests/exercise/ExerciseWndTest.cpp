@@ -10,7 +10,7 @@
 using P = TRunPhase;
 
 namespace {
-const std::vector<TPairSpec> kThree = {{"Hund", "dog"}, {"Katze", "cat"}, {"Guten Morgen", "good morning"}};
+const std::vector<TFilePair> kThree = {{"Hund", "dog"}, {"Katze", "cat"}, {"Guten Morgen", "good morning"}};
 }
 
 class ExerciseWndTest : public QObject {
@@ -164,7 +164,7 @@ class ExerciseWndTest : public QObject {
   void oneLetterAnswerAdvancesAtOnce() {
     QFETCH(bool, automatic);
     QFETCH(bool, letterAnswer);
-    TExerciseWorld w(std::vector<TPairSpec>{{"Ich", "I"}, {"ja", "y"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Ich", "I"}, {"ja", "y"}});
     w.ini->AutoPresent = automatic;
     w.ini->LetterAnswer = letterAnswer;
     w.dlg->show();
@@ -180,7 +180,7 @@ class ExerciseWndTest : public QObject {
   }
 
   void singleEntryAsksAfterTheAnswer() {
-    TExerciseWorld w(std::vector<TPairSpec>{{"Baum", "tree"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Baum", "tree"}});
     w.dlg->show();
     w.Settle();
     w.dlg->btnNextClick();
@@ -376,7 +376,7 @@ class ExerciseWndTest : public QObject {
   }
   void endOfPassQuestionIsOverTheWindowAndGivesTheKeysBack() {
     QFETCH(int, answer);
-    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "dog"}});
     QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
     QVERIFY(w.texts.SetLanguage("DE"));
     w.ini->ShowTable = true;
@@ -441,7 +441,7 @@ class ExerciseWndTest : public QObject {
   // The last entry retired, Yes: the first entry retired too; its button was
   // already checked, yet the retirement must still be saved.
   void repeatedPassRetiresAgainWhenPresented() {
-    TExerciseWorld w(std::vector<TPairSpec>{{"eins", "one"}, {"zwei", "two"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"eins", "one"}, {"zwei", "two"}});
     w.ini->ExerciseWords[0].Priority = 9;
     w.dlg->show();
     w.Settle();
@@ -514,7 +514,7 @@ class ExerciseWndTest : public QObject {
     QFETCH(QString, questionSound);
     QFETCH(bool, played);
     const std::string wav = questionSound.toStdString();
-    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", wav.c_str(), " "}, {"Katze", "cat"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "dog", wav.c_str(), " "}, {"Katze", "cat"}});
     QDir(w.dir.path()).mkpath("Sounds");
     QFile f(w.dir.filePath("Sounds/hund.wav"));
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -553,7 +553,7 @@ class ExerciseWndTest : public QObject {
   void missingSoundIsNamedOnceAndLaterPairsKeepTheirSound() {
     QFETCH(QString, language);
     QFETCH(QString, text);
-    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\gone.wav"},
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "dog", " ", "\\gone.wav"},
                                             {"Katze", "cat", " ", "\\cat.wav"},
                                             {"Maus", "mouse", " ", "\\gone.wav"},
                                             {"Vogel", "bird", " ", "\\bird.wav"}});
@@ -581,7 +581,7 @@ class ExerciseWndTest : public QObject {
   }
 
   void answerIsSpokenAfterItIsWritten() {
-    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}, {"Katze", "cat", " ", "\\cat.wav"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "dog", " ", "\\dog.wav"}, {"Katze", "cat", " ", "\\cat.wav"}});
     for (const char* name : {"dog.wav", "cat.wav"}) {
       QFile f(w.dir.filePath(name));
       QVERIFY(f.open(QIODevice::WriteOnly));
@@ -610,7 +610,7 @@ class ExerciseWndTest : public QObject {
   }
   void screenshots() {
     QFETCH(QString, language);
-    TExerciseWorld w(std::vector<TPairSpec>{
+    TExerciseWorld w(std::vector<TFilePair>{
         {"Sch\xF6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
         {"der Schl\xFCssel", "the key"}});
     QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
@@ -643,7 +643,7 @@ class ExerciseWndTest : public QObject {
 
   // A close while a sound plays would free the player under its own wait.
   void closeDuringPlaybackWaitsForTheSoundToEnd() {
-    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "dog", " ", "\\dog.wav"}});
     QFile f(w.dir.filePath("dog.wav"));
     QVERIFY(f.open(QIODevice::WriteOnly));
     w.ini->VoiceAnswer = true;
@@ -674,7 +674,7 @@ class ExerciseWndTest : public QObject {
   }
   void stopDuringASoundCutsItAndOtherInputIsSwallowed() {
     QFETCH(bool, bySpace);
-    TExerciseWorld w(std::vector<TPairSpec>{{"Hund", "dog", " ", "\\dog.wav"}, {"Katze", "cat"}});
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "dog", " ", "\\dog.wav"}, {"Katze", "cat"}});
     QFile f(w.dir.filePath("dog.wav"));
     QVERIFY(f.open(QIODevice::WriteOnly));
     w.ini->AutoPresent = true;
