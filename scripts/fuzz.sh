@@ -16,6 +16,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for target in build-fuzz/fuzz/fuzz_*; do
+  # Only the fuzzers, not the folders the build keeps beside them.
+  [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus=build-fuzz/corpus/$name
   findings=build-fuzz/findings/$name
