@@ -38,8 +38,11 @@ TPresentSettings UnreadPresent() {
 }
 }  // namespace
 
-TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner)
-    : TLangFileChoice(UnreadChoice()), TPresentSettings(UnreadPresent()), AppDir(appDir) {
+TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner, const std::string& settingsDir)
+    : TLangFileChoice(UnreadChoice()),
+      TPresentSettings(UnreadPresent()),
+      AppDir(appDir),
+      SettingsDir(settingsDir.empty() ? appDir : settingsDir) {
   IniFound = FileExistsWarn(FileName(), AppTitle, owner);
   if (!IniFound) return;
   try {
@@ -56,7 +59,7 @@ TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner)
 
 TAppIniFile::~TAppIniFile() = default;
 
-std::string TAppIniFile::FileName() const { return AppDir + "/Quillmere.Ini"; }
+std::string TAppIniFile::FileName() const { return SettingsDir + "/Quillmere.Ini"; }
 
 bool TAppIniFile::ReadExercise() {
   ExerciseLoaded = true;

@@ -21,12 +21,16 @@ class TAppIniFile : public TLangFileChoice, public TPresentSettings {
  public:
   // appDir: the program directory without trailing separator. owner: the
   // window that owns the missing-file warning (opaque to the core).
-  TAppIniFile(const std::string& appDir, const void* owner);
+  // settingsDir: the folder of the settings file, when not appDir.
+  TAppIniFile(const std::string& appDir, const void* owner, const std::string& settingsDir = {});
   ~TAppIniFile();
 
   TExerciseWords ExerciseWords;
   TExerciseWords DeferredWords;
+  // The folder that stored names starting with "\" are relative to.
   std::string AppDir;
+  // The folder of the settings file.
+  std::string SettingsDir;
   std::string AppTitle = std::string(kProgramName) + " " + kProgramVersion;
   std::string Language = "EN";
   // The settings file existed and could be read at construction.

@@ -198,4 +198,8 @@ enum TTextNbr : int {
   txOneLess = 271,
   txChooseSound = 272,
   txExerciseTable = 273,
+
+  // The learner's folders
+  txOpenFilesFolder = 280,
+  txFolderNotOpened = 281,
 };

@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDesktopServices>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
 
@@ -75,7 +78,9 @@ void ReportUnsavedComposition(QWidget* owner, const TAppLangHandler& texts, cons
 }
 }  // namespace
 
-tMainWindow::tMainWindow(const std::string& appDir) {
+tMainWindow::tMainWindow(const std::string& appDir) : tMainWindow(PortableFolders(appDir)) {}
+
+tMainWindow::tMainWindow(const TAppFolders& folders) : Folders(folders) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QString::fromLatin1(kProgramName) + QLatin1Char(' ') + QString::fromLatin1(kProgramVersion));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -84,8 +89,8 @@ tMainWindow::tMainWindow(const std::string& appDir) {
   InstallFileWarnHook();
   InstallHelpKey();
 
-  AppDir = appDir;
-  Session = std::make_unique<TSession>(std::make_unique<TAppIniFile>(AppDir, MessageOwner()));
+  Session = std::make_unique<TSession>(
+      std::make_unique<TAppIniFile>(Folders.Data, MessageOwner(), Folders.Settings));
   Session->SetReporter(this);
   IniFile = &Session->IniFile();
   ExerciseLangFile = &Session->LangFile();
@@ -105,9 +110,9 @@ tMainWindow::tMainWindow(const std::string& appDir) {
   Session->SetKeepingProgress(true);
 
   if (!FitFormToScreen(this, true, false, true)) GreySystemMenuItem(this, 2, true);
-  SetHelpFile(AppDir + "\\Quillmere.Hlp");
+  SetHelpFile(Folders.Program + "\\Quillmere.Hlp");
   SetHelpTexts(LangHandler.get());
-  const std::string defaultBmp = AppDir + "\\Default.Bmp";
+  const std::string defaultBmp = Folders.Program + "\\Default.Bmp";
   if (FileExistsWarn(defaultBmp, IniFile->AppTitle, MessageOwner())) {
     QPixmap pixmap = LoadBitmap(defaultBmp);
     if (!pixmap.isNull()) DefaultBitmap = pixmap;
@@ -248,6 +253,8 @@ void tMainWindow::CreateMenu() {
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mHelpGeneral = action(mHelp, "mHelpGeneral", QStringLiteral("&General"));
   mHelpContents = action(mHelp, "mHelpContents", QStringLiteral("&Contents"));
+  mHelpFilesFolder = action(mHelp, "mHelpFilesFolder", QStringLiteral("&Open my files folder"));
+  SetHelpContext(mHelpFilesFolder, 6);
   SetHelpContext(mHelpGeneral, 6);
   SetHelpContext(mHelpContents, 1);
 
@@ -259,6 +266,7 @@ void tMainWindow::CreateMenu() {
   connect(mAppGerman, &QAction::triggered, this, &tMainWindow::mAppGermanClick);
   connect(mHelpGeneral, &QAction::triggered, this, &tMainWindow::mHelpGeneralClick);
   connect(mHelpContents, &QAction::triggered, this, &tMainWindow::mHelpContentsClick);
+  connect(mHelpFilesFolder, &QAction::triggered, this, &tMainWindow::mHelpFilesFolderClick);
 }
 
 void tMainWindow::showEvent(QShowEvent* event) {
@@ -269,7 +277,7 @@ void tMainWindow::showEvent(QShowEvent* event) {
 
 void tMainWindow::FirstShowing() {
   const bool done = GuardedAction(this, [this] {
-    const std::string textDb = AppDir + "\\Text.Db";
+    const std::string textDb = Folders.Program + "\\Text.Db";
     if (!LangHandler->LoadTextDb(textDb, "Quillmere", MessageOwner())) {
       // A missing database has been reported; a damaged one is said here,
       // in English, as no texts are there to say it in.
@@ -415,6 +423,7 @@ bool tMainWindow::ApplyLanguage() {
   mHelp->setTitle(UiText(t, txMenuHelp));
   mHelpGeneral->setText(UiText(t, txMenuHelpGeneral));
   mHelpContents->setText(UiText(t, txMenuHelpContents));
+  mHelpFilesFolder->setText(UiText(t, txOpenFilesFolder));
   SetHelpLanguage(Session->AppLanguage);
 
   // The exercise window follows the language while it is visible.
@@ -572,6 +581,16 @@ void tMainWindow::btnGeneralPropertyClick() {
 
 void tMainWindow::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Hauptfenster")); }
 void tMainWindow::mHelpGeneralClick() { ShowHelpTopic(this, QStringLiteral("Allgemeines")); }
+
+void tMainWindow::mHelpFilesFolderClick() {
+  const QString folder = Cp1252ToQString(Folders.Data + "/LangFiles");
+  QDir().mkpath(folder);
+  if (OpenFolder(folder)) return;
+  ShowMessageBox(this, UiText(*LangHandler, txProgramName), UiText(*LangHandler, txFolderNotOpened) + "\n" + folder,
+                 QMessageBox::Warning, QMessageBox::Ok, true);
+}
+
+bool tMainWindow::OpenFolder(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 void tMainWindow::mHelpContentsClick() { ShowHelpTopic(this, QStringLiteral("Inhalt")); }
 
 void tMainWindow::closeEvent(QCloseEvent* event) {
@@ -658,7 +677,7 @@ void tMainWindow::InstallBackups() {
   // Beside the settings file, which holds the learner's other data.
   const std::string settings = IniFile->FileName();
   const std::size_t cut = settings.find_last_of("/\\");
-  const std::string folder = cut == std::string::npos ? AppDir : settings.substr(0, cut);
+  const std::string folder = cut == std::string::npos ? Folders.Settings : settings.substr(0, cut);
   auto today = [] {
     const QDate d = QDate::currentDate();
     return std::chrono::year_month_day{std::chrono::year{d.year()}, std::chrono::month{static_cast<unsigned>(d.month())},

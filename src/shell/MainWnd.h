@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "AppFolders.h"
 #include "session/EditorChange.h"
 #include "session/Session.h"
 #include "storage/DurableFile.h"
@@ -33,8 +34,11 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   Q_OBJECT
 
  public:
-  // appDir: the program directory as a stored path, without trailing separator.
+  // appDir: the program directory as a stored path, without trailing
+  // separator, holding everything (the program run from its folder).
   explicit tMainWindow(const std::string& appDir);
+  // The program's files, the learner's settings and data where folders says.
+  explicit tMainWindow(const TAppFolders& folders);
   ~tMainWindow() override;
 
   // The start ended before the window could be used (no settings file, no
@@ -74,6 +78,8 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   void mAppEnglishClick();
   void mAppGermanClick();
   void mHelpGeneralClick();
+  // Opens the folder of the learner's language files in the file manager.
+  void mHelpFilesFolderClick();
   void mHelpContentsClick();
 
  protected:
@@ -87,6 +93,8 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   // Runs the exercise and lesson-set editor modally; returns its modal
   // result and sets its change code.
   virtual int RunEditExerciseDlg(int& changeCode);
+  // Shows a folder in the desktop's file manager; false when none opened it.
+  virtual bool OpenFolder(const QString& path);
 
  private:
   void CreateControls();
@@ -126,7 +134,7 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   // a language switch keeps what is shown and only changes its words.
   bool ExerciseInfoShown = false;
 
-  std::string AppDir;
+  TAppFolders Folders;
   bool ExerciseReady = false;
   bool Recomposed = false;
   bool FirstShow = true;
@@ -167,5 +175,6 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   QAction* languageChecked = nullptr;
   QMenu* mHelp = nullptr;
   QAction* mHelpGeneral = nullptr;
+  QAction* mHelpFilesFolder = nullptr;
   QAction* mHelpContents = nullptr;
 };

@@ -22,16 +22,16 @@ QString SocketName(const std::string& key) { return QString::fromStdString(TPath
 
 // The message in the learner's language; nothing may be shown or written
 // about a missing text database here (the running copy has it).
-QString AlreadyRunningText(const std::string& appDir) {
+QString AlreadyRunningText(const TAppFolders& folders) {
   const QString english = QStringLiteral("Quillmere is already running with these settings. Its window is "
                                          "brought to the front; this second copy ends without saving anything.");
-  const std::string textDb = appDir + "/Text.Db";
+  const std::string textDb = folders.Program + "/Text.Db";
   if (!FileExistsWarn(textDb)) return english;
   try {
     TAppLangHandler texts;
     if (!texts.LoadTextDb(textDb, {}, nullptr)) return english;
     std::string language = "EN";
-    const std::string iniName = appDir + "/Quillmere.Ini";
+    const std::string iniName = folders.Settings + "/Quillmere.Ini";
     if (FileExistsWarn(iniName)) language = UpperCase(tIniFileHandler(iniName).ReadString("Application", "Language", "EN"));
     if (!texts.SetLanguage(language) && !texts.SetLanguage("EN")) return english;
     const std::string text = texts.GetText(txAlreadyRunning);
@@ -85,10 +85,10 @@ bool TSingleInstance::AskToRaise() const {
   return sent;
 }
 
-bool RefuseSecondCopy(const std::string& appDir, TSingleInstance& instance) {
+bool RefuseSecondCopy(const TAppFolders& folders, TSingleInstance& instance) {
   if (instance.Claim()) return false;
   instance.AskToRaise();
-  ShowMessageBox(nullptr, QStringLiteral("Quillmere"), AlreadyRunningText(appDir), QMessageBox::Information,
+  ShowMessageBox(nullptr, QStringLiteral("Quillmere"), AlreadyRunningText(folders), QMessageBox::Information,
                  QMessageBox::Ok, true);
   return true;
 }

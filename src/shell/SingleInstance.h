@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "AppFolders.h"
+
 class QLocalServer;
 class TAppLangHandler;
 class TPathLock;
@@ -40,4 +42,4 @@ class TSingleInstance : public QObject {
 // that Quillmere is already running (in the stored interface language when
 // the text database can be read, else in English), asks that copy to come
 // to the front and returns true: this copy must end.
-bool RefuseSecondCopy(const std::string& appDir, TSingleInstance& instance);
+bool RefuseSecondCopy(const TAppFolders& folders, TSingleInstance& instance);

@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "widgets/AppStyle.h"
+#include "AppFolders.h"
 #include "MainWnd.h"
 #include "ProgramDir.h"
 #include "SingleInstance.h"
@@ -10,22 +11,34 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillmere"));
+  // The desktop entry's name, so the window is matched to its menu entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillmere.Quillmere"));
   InstallAppStyle();
 
   std::string appDir;
-  if (!ProgramDir(appDir)) {
+  TAppFolders folders;
+  QString unstorable = QCoreApplication::applicationDirPath();
+  if (!ProgramDir(appDir) || !FindAppFolders(appDir, folders, unstorable)) {
     QMessageBox::critical(nullptr, QStringLiteral("Quillmere"),
                           QStringLiteral("Quillmere cannot run from this folder: its path holds a character that "
                                          "Windows-1252 cannot hold.\n") +
-                              QCoreApplication::applicationDirPath());
+                              unstorable);
+    return 1;
+  }
+  // Installed, the first start makes the learner's folders, settings and
+  // demo lessons, so it is ready to drill.
+  QString unwritable;
+  if (!PrepareLearnerFolders(folders, unwritable)) {
+    QMessageBox::critical(nullptr, QStringLiteral("Quillmere"),
+                          QStringLiteral("Quillmere cannot make your settings file:\n") + unwritable);
     return 1;
   }
 
   // One writer per settings file: a second copy only brings the first to the front.
-  TSingleInstance instance(appDir + "/Quillmere.Ini");
-  if (RefuseSecondCopy(appDir, instance)) return 0;
+  TSingleInstance instance(folders.Settings + "/Quillmere.Ini");
+  if (RefuseSecondCopy(folders, instance)) return 0;
 
-  tMainWindow window(appDir);
+  tMainWindow window(folders);
   QObject::connect(&instance, &TSingleInstance::raiseRequested, &window, &tMainWindow::BringToFront);
   if (window.StartAborted()) return 1;
   // A logout or kill closes the program as the learner would, saving all.

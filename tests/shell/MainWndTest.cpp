@@ -1082,7 +1082,7 @@ void MainWndTest::secondCopyOnTheSameSettingsNeitherStartsNorWrites() {
   const QByteArray before = dir->Read("Quillmere.Ini");
 
   TSingleInstance second(dir->Path() + "/./Quillmere.Ini");
-  QVERIFY(RefuseSecondCopy(dir->Path(), second));
+  QVERIFY(RefuseSecondCopy(PortableFolders(dir->Path()), second));
   QCOMPARE(messages.size(), std::size_t(1));
   TAppLangHandler texts;
   QVERIFY(texts.LoadTextDb(dir->Path() + "/Text.Db", {}, nullptr) && texts.SetLanguage("DE"));
@@ -1094,7 +1094,7 @@ void MainWndTest::secondCopyOnTheSameSettingsNeitherStartsNorWrites() {
   // Without a text database the message is in English.
   QFile::remove(dir->File("Text.Db"));
   messages.clear();
-  QVERIFY(RefuseSecondCopy(dir->Path(), second));
+  QVERIFY(RefuseSecondCopy(PortableFolders(dir->Path()), second));
   QVERIFY(messages.at(0).text.startsWith(QStringLiteral("Quillmere is already running")));
   QTRY_COMPARE(raised, 2);
 

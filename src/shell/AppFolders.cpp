@@ -1,0 +1,81 @@
+#include "AppFolders.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "core/CodePage.h"
+
+namespace {
+constexpr const char* kSubFolder = "/quillmere";
+
+QString Native(const std::string& stored) { return Cp1252ToQString(stored); }
+
+bool Store(const QString& path, std::string& stored, QString& why) {
+  QString clean = QDir::cleanPath(path);
+  while (clean.size() > 1 && clean.endsWith('/')) clean.chop(1);
+  if (QStringToCp1252(clean, stored)) return true;
+  why = clean;
+  return false;
+}
+
+// Copies the files of from that to lacks, folder by folder.
+void CopyMissing(const QString& from, const QString& to) {
+  QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = to + source.mid(from.size());
+    if (QFileInfo::exists(target)) continue;
+    QDir().mkpath(QFileInfo(target).path());
+    // Copies keep the source's read-only mode; the learner's copy is theirs to change.
+    if (QFile::copy(source, target))
+      QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+  }
+}
+}  // namespace
+
+TAppFolders PortableFolders(const std::string& programDir) {
+  return TAppFolders{programDir, programDir, programDir, false};
+}
+
+bool FindAppFolders(const std::string& exeDir, TAppFolders& folders, QString& why) {
+  const QString exe = Native(exeDir);
+  if (QFileInfo::exists(exe + "/Text.Db")) {
+    folders = PortableFolders(exeDir);
+    return true;
+  }
+  folders.Installed = true;
+  return Store(exe + "/../share" + kSubFolder, folders.Program, why) &&
+         Store(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kSubFolder, folders.Settings,
+               why) &&
+         Store(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + kSubFolder, folders.Data, why);
+}
+
+bool PrepareLearnerFolders(const TAppFolders& folders, QString& why) {
+  if (!folders.Installed) return true;
+  const QString settings = Native(folders.Settings);
+  const QString data = Native(folders.Data);
+  const QString program = Native(folders.Program);
+  const QString iniFile = settings + "/Quillmere.Ini";
+  if (!QFileInfo::exists(iniFile)) {
+    // The demo lessons first: the first settings file names them.
+    CopyMissing(program + "/LangFiles", data + "/LangFiles");
+    if (!QDir().mkpath(settings)) {
+      why = settings;
+      return false;
+    }
+    if (!QFile::copy(program + "/Quillmere.Ini", iniFile)) {
+      // Without the first settings the program still starts, on no file.
+      QFile empty(iniFile);
+      if (!empty.open(QIODevice::WriteOnly)) {
+        why = iniFile;
+        return false;
+      }
+    }
+    QFile::setPermissions(iniFile, QFile::permissions(iniFile) | QFile::WriteOwner | QFile::ReadOwner);
+  }
+  QDir().mkpath(data + "/LangFiles");
+  return true;
+}
