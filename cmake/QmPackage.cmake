@@ -69,3 +69,11 @@ The command-line tool quillmere-lang shows what a language file holds and
 turns it into a table for a spreadsheet and back.")
 
 include(CPack)
+
+# What is installed and packaged, checked by the validators Debian and the
+# desktops use. In a scratch folder of its own, so it can run beside a build.
+if(NOT QM_SANITIZE)
+  add_test(NAME package_check
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/package-check.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/package-check)
+  set_tests_properties(package_check PROPERTIES LABELS package TIMEOUT 600)
+endif()
