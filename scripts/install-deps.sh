@@ -14,6 +14,10 @@ packages=(
   xvfb xauth imagemagick
   espeak-ng sox
   pulseaudio pulseaudio-utils alsa-utils
+  # the manual page and the icon pictures made at build time
+  help2man librsvg2-bin
+  # the Debian package and the checks run on it (scripts/package-check.sh)
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()
