@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "widgets/AppStyle.h"
+#include "widgets/ExitAfterShow.h"
 #include "MainWnd.h"
 #include "ProgramDir.h"
 #include "SingleInstance.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
   if (window.StartAborted()) return 1;
   // A logout or kill closes the program as the learner would, saving all.
   InstallTerminationSignals([&window] { window.CloseOnSignal(); });
+  ExitAfterFirstPaintIfAsked(window);
   window.show();
   if (window.StartAborted()) return 1;
   return app.exec();

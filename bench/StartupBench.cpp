@@ -1,0 +1,160 @@
+// Whole starts as a learner feels them: from exec until the main window has
+// been painted once and the process has ended, for the program on a copy of
+// the bundled program directory and for an empty QMainWindow, in turn. Both
+// end after their first painting (QUILLMERE_EXIT_AFTER_SHOW). Reports the
+// medians, their ratio and the peak resident memory of each.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRunsEach = 20;
+
+struct TRun {
+  double ms = 0;
+  double peakMb = 0;
+  bool ok = false;
+};
+
+// The parent's environment plus the exit switch; without a display the
+// offscreen platform, for both programs alike.
+std::vector<std::string> ChildEnvironment() {
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+  env.emplace_back("QUILLMERE_EXIT_AFTER_SHOW=1");
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+      std::getenv("QT_QPA_PLATFORM") == nullptr)
+    env.emplace_back("QT_QPA_PLATFORM=offscreen");
+  return env;
+}
+
+TRun RunOnce(const std::string& program, const std::vector<std::string>& env) {
+  std::vector<char*> envp;
+  for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+  envp.push_back(nullptr);
+  std::string arg0 = program;
+  char* argv[] = {arg0.data(), nullptr};
+
+  // The programs' chatter would disturb the report.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+  TRun run;
+  pid_t pid = 0;
+  const auto start = Clock::now();
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return run;
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return run;
+  run.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  run.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return run;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A copy of the program directory in a temporary folder: the program runs
+// portable there and nothing in the build changes.
+class TProgramCopy {
+ public:
+  TProgramCopy() {
+    const std::string pattern = (fs::temp_directory_path() / "qm-startup-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (mkdtemp(name.data()) == nullptr) return;
+    root_ = name.data();
+    std::error_code ec;
+    fs::copy(QM_PROGRAM_DIR, root_ / "bin", fs::copy_options::recursive, ec);
+    if (!ec) dir_ = root_ / "bin";
+  }
+  ~TProgramCopy() {
+    std::error_code ec;
+    if (!root_.empty()) fs::remove_all(root_, ec);
+  }
+  TProgramCopy(const TProgramCopy&) = delete;
+  TProgramCopy& operator=(const TProgramCopy&) = delete;
+
+  const fs::path& Dir() const { return dir_; }
+
+ private:
+  fs::path root_;
+  fs::path dir_;
+};
+
+void BM_StartupRatio(benchmark::State& state) {
+  TProgramCopy copy;
+  if (copy.Dir().empty()) {
+    state.SkipWithError("cannot copy the program directory");
+    return;
+  }
+  const std::string program = (copy.Dir() / "quillmere").string();
+  const std::string empty = QM_EMPTY_WINDOW;
+  const fs::path settings = copy.Dir() / "Quillmere.Ini";
+  const std::string settingsBefore = FileBytes(settings);
+  const std::vector<std::string> env = ChildEnvironment();
+
+  // Once each unmeasured: libraries and files into the page cache.
+  if (!RunOnce(empty, env).ok || !RunOnce(program, env).ok) {
+    state.SkipWithError("a program did not start and end cleanly");
+    return;
+  }
+  std::vector<double> emptyMs, mainMs, emptyMb, mainMb;
+  for (auto _ : state) {
+    const TRun e = RunOnce(empty, env);
+    const TRun m = RunOnce(program, env);
+    if (!e.ok || !m.ok) {
+      state.SkipWithError("a program did not start and end cleanly");
+      return;
+    }
+    emptyMs.push_back(e.ms);
+    mainMs.push_back(m.ms);
+    emptyMb.push_back(e.peakMb);
+    mainMb.push_back(m.peakMb);
+    state.SetIterationTime((e.ms + m.ms) / 1000.0);
+  }
+  if (FileBytes(settings) != settingsBefore) {
+    state.SkipWithError("the program wrote its settings file");
+    return;
+  }
+  state.counters["empty_ms"] = Median(emptyMs);
+  state.counters["main_ms"] = Median(mainMs);
+  state.counters["ratio"] = Median(mainMs) / Median(emptyMs);
+  state.counters["empty_peak_MB"] = Median(emptyMb);
+  state.counters["main_peak_MB"] = Median(mainMb);
+}
+// "ratio" (the medians' ratio) must stay at or below 1.5.
+BENCHMARK(BM_StartupRatio)->Iterations(kRunsEach)->UseManualTime()->Unit(benchmark::kMillisecond);
+}  // namespace
+
+BENCHMARK_MAIN();
