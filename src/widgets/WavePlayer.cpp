@@ -3,8 +3,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLibrary>
 #include <QProcess>
+#include <string>
 
 #include "MMediaManager.h"
 #include "SoundDevice.h"
@@ -12,16 +12,17 @@
 
 namespace {
 
-// The sound library: linked in (tests, tools), else beside the program or in
-// its library folder when installed.
+// The sound library: linked in, beside the program, in its library folder
+// when installed, or else where the system (or the executable's run path, as
+// in the tests) finds it. Never unloaded: the device may outlive any owner.
 std::unique_ptr<TSoundDevice> LoadSoundDevice() {
   auto factory = reinterpret_cast<TSoundDeviceFactory>(dlsym(RTLD_DEFAULT, kSoundDeviceFactory));
-  const QString appDir = QCoreApplication::applicationDirPath();
-  for (const QString& dir : {appDir, appDir + QStringLiteral("/" QM_SOUND_LIBRARY_SUBDIR)}) {
+  const std::string file = std::string("lib") + kSoundLibraryName + ".so";
+  const std::string appDir = QCoreApplication::applicationDirPath().toStdString();
+  for (const std::string& name : {appDir + "/" + file, appDir + "/" QM_SOUND_LIBRARY_SUBDIR "/" + file, file}) {
     if (factory != nullptr) break;
-    // Never unloaded: the device it makes may outlive any one owner.
-    QLibrary library(dir + QLatin1Char('/') + QLatin1String(kSoundLibraryName));
-    factory = reinterpret_cast<TSoundDeviceFactory>(library.resolve(kSoundDeviceFactory));
+    if (void* library = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL))
+      factory = reinterpret_cast<TSoundDeviceFactory>(dlsym(library, kSoundDeviceFactory));
   }
   return std::unique_ptr<TSoundDevice>(factory != nullptr ? factory() : nullptr);
 }
