@@ -44,7 +44,7 @@ done
 
 # Every file below the prefix must be one of these: nothing of the tests,
 # benchmarks, build helpers, libraries or headers.
-allowed='^(bin/quillmere|bin/quillmere-lang|share/quillmere/.*|share/applications/io\.github\.quillmere\.Quillmere\.desktop|share/metainfo/io\.github\.quillmere\.Quillmere\.metainfo\.xml|share/icons/hicolor/[^/]+/apps/io\.github\.quillmere\.Quillmere\.(png|svg)|share/man/man1/quillmere(-lang)?\.1\.gz|share/doc/quillmere/(copyright|changelog\.Debian\.gz)|share/lintian/overrides/quillmere)$'
+allowed='^(bin/quillmere|bin/quillmere-lang|lib(/[^/]+)?/quillmere/plugins/libquillmere-sound\.so|share/quillmere/.*|share/applications/io\.github\.quillmere\.Quillmere\.desktop|share/metainfo/io\.github\.quillmere\.Quillmere\.metainfo\.xml|share/icons/hicolor/[^/]+/apps/io\.github\.quillmere\.Quillmere\.(png|svg)|share/man/man1/quillmere(-lang)?\.1\.gz|share/doc/quillmere/(copyright|changelog\.Debian\.gz)|share/lintian/overrides/quillmere)$'
 
 check_tree() {  # check_tree ROOT WHAT
   local root=$1 what=$2 f

@@ -1,7 +1,7 @@
 #include "SingleInstance.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QFileSystemWatcher>
 #include <QMessageBox>
 
 #include "settings/TextNumbers.h"
@@ -15,10 +15,12 @@
 
 namespace {
 constexpr const char* kInstanceLock = "instance";
-constexpr int kConnectWait = 1000;  // ms
 const QByteArray kRaiseRequest = QByteArrayLiteral("raise\n");
 
-QString SocketName(const std::string& key) { return QString::fromStdString(TPathLock::RuntimeFolder() + "/" + key); }
+// The running copy watches this file for requests; the folder is the user's own.
+QString RequestFile(const std::string& key) {
+  return QString::fromStdString(TPathLock::RuntimeFolder() + "/" + key + ".raise");
+}
 
 // The message in the learner's language; nothing may be shown or written
 // about a missing text database here (the running copy has it).
@@ -45,44 +47,43 @@ QString AlreadyRunningText(const TAppFolders& folders) {
 
 TSingleInstance::TSingleInstance(const std::string& settingsFile)
     : key_(TPathLock::KeyFor(kInstanceLock, settingsFile)),
+      requestFile_(RequestFile(key_)),
       lock_(std::make_unique<TPathLock>(kInstanceLock, settingsFile)) {}
 
 TSingleInstance::~TSingleInstance() {
-  if (server_) server_->close();
+  if (watcher_) QFile::remove(requestFile_);
 }
 
 bool TSingleInstance::Claim() {
   if (!lock_->TryLock()) return false;
-  if (server_) return true;
-  server_ = std::make_unique<QLocalServer>();
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  // A socket left by a crashed copy is ours to replace: we hold the lock.
-  const QString name = SocketName(key_);
-  QLocalServer::removeServer(name);
-  // Without the socket the program still runs; only the request to come to
-  // the front is not heard.
-  if (server_->listen(name)) connect(server_.get(), &QLocalServer::newConnection, this, &TSingleInstance::ReadRequests);
+  if (watcher_) return true;
+  // A request left by a crashed copy is not for us: we hold the lock. Without
+  // the file the program still runs; only the request to come to the front
+  // is not heard.
+  QFile file(requestFile_);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
+  file.close();
+  watcher_ = std::make_unique<QFileSystemWatcher>(QStringList{requestFile_});
+  connect(watcher_.get(), &QFileSystemWatcher::fileChanged, this, &TSingleInstance::ReadRequests);
   return true;
 }
 
 void TSingleInstance::ReadRequests() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (socket->readAll().startsWith(kRaiseRequest.trimmed())) emit raiseRequested();
-      socket->disconnectFromServer();
-    });
-  }
+  // A file replaced or removed is no longer watched: watched again once back.
+  if (!watcher_->files().contains(requestFile_) && QFile::exists(requestFile_)) watcher_->addPath(requestFile_);
+  QFile file(requestFile_);
+  if (!file.open(QIODevice::ReadWrite)) return;
+  const QByteArray requests = file.readAll();
+  if (requests.isEmpty()) return;
+  file.resize(0);
+  if (requests.contains(kRaiseRequest)) emit raiseRequested();
 }
 
 bool TSingleInstance::AskToRaise() const {
-  QLocalSocket socket;
-  socket.connectToServer(SocketName(key_));
-  if (!socket.waitForConnected(kConnectWait)) return false;
-  socket.write(kRaiseRequest);
-  const bool sent = socket.waitForBytesWritten(kConnectWait);
-  socket.disconnectFromServer();
-  return sent;
+  // Only the running copy makes the file; without it no one would hear.
+  QFile file(requestFile_);
+  if (!file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+  return file.write(kRaiseRequest) == kRaiseRequest.size() && file.flush();
 }
 
 bool RefuseSecondCopy(const TAppFolders& folders, TSingleInstance& instance) {

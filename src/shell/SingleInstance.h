@@ -1,18 +1,20 @@
 #pragma once
 #include <QObject>
+#include <QString>
 #include <memory>
 #include <string>
 
 #include "AppFolders.h"
 
-class QLocalServer;
+class QFileSystemWatcher;
 class TAppLangHandler;
 class TPathLock;
 
 // One writer per settings file: the first copy of the program on a settings
 // file claims it; a second copy finds the claim, asks the first to come to
 // the front and ends without writing. The claim is a lock that a crashed
-// copy does not leave stuck; the request goes through a local socket.
+// copy does not leave stuck; the request goes through a file in the
+// user's runtime folder that the first copy watches.
 class TSingleInstance : public QObject {
   Q_OBJECT
 
@@ -34,8 +36,9 @@ class TSingleInstance : public QObject {
   void ReadRequests();
 
   std::string key_;
+  QString requestFile_;
   std::unique_ptr<TPathLock> lock_;
-  std::unique_ptr<QLocalServer> server_;
+  std::unique_ptr<QFileSystemWatcher> watcher_;
 };
 
 // At program start: when another copy runs on the same settings file, says

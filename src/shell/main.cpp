@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "widgets/AppStyle.h"
+#include "widgets/ExitAfterShow.h"
 #include "AppFolders.h"
 #include "MainWnd.h"
 #include "ProgramDir.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
   if (window.StartAborted()) return 1;
   // A logout or kill closes the program as the learner would, saving all.
   InstallTerminationSignals([&window] { window.CloseOnSignal(); });
+  ExitAfterFirstPaintIfAsked(window);
   window.show();
   if (window.StartAborted()) return 1;
   return app.exec();

@@ -26,7 +26,7 @@ class TPathLock {
   const std::string& LockFileName() const { return lockName_; }
 
   // "quillmere-" + kind + "-" + a hash of the canonical path: the name of the
-  // lock and of anything else that belongs to it (a local socket).
+  // lock and of anything else that belongs to it (a request file).
   static std::string KeyFor(const std::string& kind, const std::string& path);
   // The user's runtime folder (XDG_RUNTIME_DIR), or a private folder in the
   // temporary folder where there is none.

@@ -1,28 +1,36 @@
 // The real players behind TMediaManager.
-#include <QAudioDevice>
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include <dlfcn.h>
+
+#include <QCoreApplication>
 #include <QFile>
-#include <QMediaDevices>
-#include <QPointer>
 #include <QProcess>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
-#include <algorithm>
+#include <string>
 
 #include "MMediaManager.h"
+#include "SoundDevice.h"
 #include "storage/WaveInfo.h"
 
 namespace {
 
-constexpr int kLoadLimitMs = 3000;   // decoding a wave file takes far less
-constexpr int kStartLimitMs = 1500;  // a device that takes longer will not play
-constexpr int kEndMarginMs = 1000;   // beyond the sound's own length
+// The sound library: linked in, beside the program, in its library folder
+// when installed, or else where the system (or the executable's run path, as
+// in the tests) finds it. Never unloaded: the device may outlive any owner.
+std::unique_ptr<TSoundDevice> LoadSoundDevice() {
+  auto factory = reinterpret_cast<TSoundDeviceFactory>(dlsym(RTLD_DEFAULT, kSoundDeviceFactory));
+  const std::string file = std::string("lib") + kSoundLibraryName + ".so";
+  const std::string appDir = QCoreApplication::applicationDirPath().toStdString();
+  for (const std::string& name : {appDir + "/" + file, appDir + "/" QM_SOUND_LIBRARY_SUBDIR "/" + file, file}) {
+    if (factory != nullptr) break;
+    if (void* library = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL))
+      factory = reinterpret_cast<TSoundDeviceFactory>(dlsym(library, kSoundDeviceFactory));
+  }
+  return std::unique_ptr<TSoundDevice>(factory != nullptr ? factory() : nullptr);
+}
 
+// Loads the sound library at its first use, not at the program's start.
 class TQtWavePlayer : public TWavePlayer {
  public:
-  bool Available() override { return !QMediaDevices::defaultAudioOutput().isNull(); }
+  bool Available() override { return Device() != nullptr && Device()->Available(); }
 
   bool PlayAndWait(const QString& path) override {
     QFile file(path);
@@ -31,58 +39,25 @@ class TQtWavePlayer : public TWavePlayer {
     const TBytes head(headBytes.begin(), headBytes.end());
     const int64_t duration = WaveDurationMs(head, file.size());
     file.close();
-    if (duration < 0) return false;
-
-    QSoundEffect effect;
-    effect.setSource(QUrl::fromLocalFile(path));
-    if (!WaitFor(effect, kLoadLimitMs,
-                 [&] { return effect.status() == QSoundEffect::Ready || effect.status() == QSoundEffect::Error; }) ||
-        effect.status() != QSoundEffect::Ready)
-      return false;
-    effect.play();
-    if (!WaitFor(effect, kStartLimitMs, [&] { return effect.isPlaying(); })) {
-      effect.stop();
-      return false;
-    }
-    // Without a working device the effect may start and never end: the wait
-    // ends after the sound's length plus a margin at the latest.
-    WaitFor(effect, static_cast<int>(std::min<int64_t>(duration, 3600000)) + kEndMarginMs,
-            [&] { return !effect.isPlaying(); });
-    effect.stop();
-    return true;
+    if (duration < 0 || Device() == nullptr) return false;
+    return Device()->PlayAndWait(path, duration);
   }
 
   void Abort() override {
-    aborted_ = true;
-    if (loop_) loop_->quit();
+    if (device_) device_->Abort();
   }
 
  private:
-  // Runs events until done() holds or the limit has passed; false on the
-  // limit. The media manager's gate keeps the learner's input out, but for
-  // STOP, Exit and closing, which cut the sound through Abort.
-  template <class Done>
-  bool WaitFor(QSoundEffect& effect, int limitMs, Done done) {
-    aborted_ = false;
-    if (done()) return true;
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    auto check = [&] {
-      if (done()) loop.quit();
-    };
-    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, check);
-    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, check);
-    limit.start(limitMs);
-    loop_ = &loop;
-    loop.exec();
-    loop_ = nullptr;
-    return !aborted_ && done();
+  TSoundDevice* Device() {
+    if (!tried_) {
+      tried_ = true;
+      device_ = LoadSoundDevice();
+    }
+    return device_.get();
   }
 
-  QPointer<QEventLoop> loop_;
-  bool aborted_ = false;
+  std::unique_ptr<TSoundDevice> device_;
+  bool tried_ = false;
 };
 
 class TProcessStarter : public TExternalStarter {
