@@ -21,7 +21,7 @@ bool Store(const QString& path, std::string& stored, QString& why) {
   return false;
 }
 
-// Copies the files of from that to lacks, folder by folder.
+// Copies every file below from that to does not have yet, keeping the subfolders.
 void CopyMissing(const QString& from, const QString& to) {
   QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
   while (it.hasNext()) {

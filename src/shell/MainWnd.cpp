@@ -621,11 +621,13 @@ void tMainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool tMainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // Nothing is loaded until the next start: the memory kept for loads goes back.
-  if (watched == ExerciseDlg.get() && event->type() == QEvent::Hide) ReleaseKeptPearBlocks();
-  if (watched == ExerciseDlg.get() && event->type() == QEvent::Hide && CloseAfterExercise) {
-    CloseAfterExercise = false;
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  if (watched == ExerciseDlg.get() && event->type() == QEvent::Hide) {
+    // Nothing is loaded until the next start: the memory kept for loads goes back.
+    ReleaseKeptPearBlocks();
+    if (CloseAfterExercise) {
+      CloseAfterExercise = false;
+      QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
