@@ -331,6 +331,7 @@ std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
 void TEditExerciseDlg::ForgetFile() {
   FilePath.clear();
   LangFile.ClearLessons();
+  LangFile.Encoding = TTextEncoding::Utf8;
   ClearList();
   editLang1->clear();
   editLang2->clear();

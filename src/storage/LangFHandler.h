@@ -19,6 +19,10 @@
 //   Lang1Name@Lang2Name
 //   [LessonNbr]      then one pair line per pair, for each lesson
 class TPearArena;
+class TLangFHandler;
+
+// A handler for a new file: UTF-8, so it takes any script.
+TLangFHandler NewLangFile();
 
 class TLangFHandler {
  public:
@@ -28,8 +32,9 @@ class TLangFHandler {
   int ParseState = 0;
   // How the file is written. Texts in memory are UTF-8 either way; a
   // Windows-1252 file read and saved without a new character keeps its bytes.
-  // A new file is UTF-8; a load sets the file's own.
-  TTextEncoding Encoding = TTextEncoding::Utf8;
+  // A load sets the file's own; the default is that of a file without the
+  // encoding line, and whoever makes a new file chooses UTF-8.
+  TTextEncoding Encoding = TTextEncoding::Cp1252;
   int32_t CurLessonNbr = -1;
 
   // Empties the lessons; the language names stay.
@@ -111,3 +116,9 @@ class TLangFHandler {
   // One past the highest lesson number claimed in this load.
   int64_t lessonSlotsClaimed_ = 0;
 };
+
+inline TLangFHandler NewLangFile() {
+  TLangFHandler handler;
+  handler.Encoding = TTextEncoding::Utf8;
+  return handler;
+}

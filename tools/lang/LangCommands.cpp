@@ -208,7 +208,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
     Reject(tableArg, reasons);
   }
 
-  TLangFHandler handler;
+  TLangFHandler handler = NewLangFile();
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
   RefuseHeldFile(args, outArg);
