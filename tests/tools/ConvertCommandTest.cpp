@@ -87,22 +87,44 @@ TEST_F(ConvertCommandTest, ConvertsTheLinesOfEachCodePageToUtf8) {
        {"[General]", "Polski@Deutsch", "[1]", "0=łódź@Boot# @ §", "1=święty@heilig# @ *",
         "2=żółw@Schildkröte#\\LangFiles\\Pol\\zolw.wav@ *"},
        ".windows-1250.bak"},
-      {"Czech", {"--from=cp1250"}, {"[General]", "\xC8\x65\x9Atina@English", "[3]", "0=\xE8\x61j@tea# @ *"},
-       {"[General]", "Čeština@English", "[3]", "0=čaj@tea# @ *"}, ".windows-1250.bak"},
-      {"Russian", {"--from", "windows-1251"},
+      {"Czech",
+       {"--from=cp1250"},
+       {"[General]", "\xC8\x65\x9Atina@English", "[3]", "0=\xE8\x61j@tea# @ *"},
+       {"[General]", "Čeština@English", "[3]", "0=čaj@tea# @ *"},
+       ".windows-1250.bak"},
+      {"Russian",
+       {"--from", "windows-1251"},
        {"[General]", "\xD0\xF3\xF1\xF1\xEA\xE8\xE9@Deutsch", "[1]", "0=\xFF\xE1\xEB\xEE\xEA\xEE@Apfel# @ \xA7"},
-       {"[General]", "Русский@Deutsch", "[1]", "0=яблоко@Apfel# @ §"}, ".windows-1251.bak"},
-      {"Greek", {"--from", "1253"}, {"[General]", "\xC5\xEB\xEB\xE7\xED\xE9\xEA\xDC@English", "[2]", "0=\xEB\xDD\xEE\xE7@word# @ \xA7"},
-       {"[General]", "Ελληνικά@English", "[2]", "0=λέξη@word# @ §"}, ".windows-1253.bak"},
-      {"Turkish", {"--from", "CP1254"}, {"[General]", "T\xFCrk\xE7\x65@English", "[1]", "0=\xFE\x65\x66tal\xFD @peach# @ *", "1=\xF0\xFD" "da@food# @ \xA7"},
-       {"[General]", "Türkçe@English", "[1]", "0=şeftalı @peach# @ *", "1=ğıda@food# @ §"}, ".windows-1254.bak"},
-      {"Lithuanian", {"--from", "windows-1257"}, {"[General]", "Lietuvi\xF8@English", "[1]", "0=\xEBl\xEB@chick# @ \xA7"},
-       {"[General]", "Lietuvių@English", "[1]", "0=ėlė@chick# @ §"}, ".windows-1257.bak"},
-      {"GermanByDefault", {}, {"[General]", "Deutsch@English", "[1]", "0=\xE4rgerlich@annoying# @ \xA7", "1=\x80@euro# @ *"},
-       {"[General]", "Deutsch@English", "[1]", "0=ärgerlich@annoying# @ §", "1=€@euro# @ *"}, ".windows-1252.bak"},
+       {"[General]", "Русский@Deutsch", "[1]", "0=яблоко@Apfel# @ §"},
+       ".windows-1251.bak"},
+      {"Greek",
+       {"--from", "1253"},
+       {"[General]", "\xC5\xEB\xEB\xE7\xED\xE9\xEA\xDC@English", "[2]", "0=\xEB\xDD\xEE\xE7@word# @ \xA7"},
+       {"[General]", "Ελληνικά@English", "[2]", "0=λέξη@word# @ §"},
+       ".windows-1253.bak"},
+      {"Turkish",
+       {"--from", "CP1254"},
+       {"[General]", "T\xFCrk\xE7\x65@English", "[1]", "0=\xFE\x65\x66tal\xFD @peach# @ *",
+        "1=\xF0\xFD"
+        "da@food# @ \xA7"},
+       {"[General]", "Türkçe@English", "[1]", "0=şeftalı @peach# @ *", "1=ğıda@food# @ §"},
+       ".windows-1254.bak"},
+      {"Lithuanian",
+       {"--from", "windows-1257"},
+       {"[General]", "Lietuvi\xF8@English", "[1]", "0=\xEBl\xEB@chick# @ \xA7"},
+       {"[General]", "Lietuvių@English", "[1]", "0=ėlė@chick# @ §"},
+       ".windows-1257.bak"},
+      {"GermanByDefault",
+       {},
+       {"[General]", "Deutsch@English", "[1]", "0=\xE4rgerlich@annoying# @ \xA7", "1=\x80@euro# @ *"},
+       {"[General]", "Deutsch@English", "[1]", "0=ärgerlich@annoying# @ §", "1=€@euro# @ *"},
+       ".windows-1252.bak"},
       // Lines before "[General]" are kept; the encoding line goes before them.
-      {"LinesBeforeGeneral", {"--from", "windows-1251"}, {"; \xEF\xF0\xE8\xEC\xE5\xF7\xE0\xED\xE8\xE5", "", "[General]", "A@B"},
-       {"; примечание", "", "[General]", "A@B"}, ".windows-1251.bak"},
+      {"LinesBeforeGeneral",
+       {"--from", "windows-1251"},
+       {"; \xEF\xF0\xE8\xEC\xE5\xF7\xE0\xED\xE8\xE5", "", "[General]", "A@B"},
+       {"; примечание", "", "[General]", "A@B"},
+       ".windows-1251.bak"},
   };
   for (const TConvertCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -122,7 +144,8 @@ TEST_F(ConvertCommandTest, ConvertsTheLinesOfEachCodePageToUtf8) {
     EXPECT_EQ(ReadFileBytes(backup), old);
     EXPECT_NE(run.out.find("The old bytes are kept in " + backup + ".\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(Names(dir.path().toStdString()), (std::vector<std::string>{"words.lang", "words.lang" + std::string(c.backupSuffix)}));
+    EXPECT_EQ(Names(dir.path().toStdString()),
+              (std::vector<std::string>{"words.lang", "words.lang" + std::string(c.backupSuffix)}));
   }
 }
 
@@ -136,6 +159,52 @@ TEST_F(ConvertCommandTest, AFileThatIsUtf8AlreadyIsLeftAsItIs) {
   }
   EXPECT_EQ(ReadFileBytes(file), before);
   EXPECT_EQ(Names(Dir()), (std::vector<std::string>{"utf8.lang"}));
+}
+
+// An older Quillmere reads a UTF-8 file and saves it without its encoding
+// line. Read in a code page its letters would be garbled for good (each
+// becoming two); the command says so and --from utf-8 only puts the line back.
+TEST_F(ConvertCommandTest, AUtf8FileThatLostItsLineIsNotGarbled) {
+  const std::vector<std::string> utf8 = {"[General]", "Русский@Deutsch", "[1]", "0=яблоко@Apfel# @ §"};
+  const TBytes old = LegacyFile(utf8);
+  const std::string file = Write("lost.lang", old);
+  for (const std::vector<std::string>& from : std::vector<std::vector<std::string>>{{}, {"--from", "windows-1251"}}) {
+    std::vector<std::string> args = {"convert", file, "--to", "utf-8"};
+    args.insert(args.end(), from.begin(), from.end());
+    const TRun run = RunTool(args);
+    EXPECT_EQ(run.status, kExitFileError);
+    EXPECT_NE(
+        run.err.find("lost.lang, line 2: the texts are UTF-8 already, only the line \"Encoding=UTF-8\" is missing"),
+        std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("Give --from utf-8 to add the line.\nnothing was changed"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(file), old);
+    EXPECT_EQ(Names(Dir()), (std::vector<std::string>{"lost.lang"}));
+  }
+  const TRun run = RunTool({"convert", file, "--to", "utf-8", "--from", "utf-8"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  std::vector<std::string> expected = {"Encoding=UTF-8"};
+  expected.insert(expected.end(), utf8.begin(), utf8.end());
+  EXPECT_EQ(ContainerLines(ReadFileBytes(file)), expected);
+  EXPECT_EQ(ReadFileBytes(file + ".utf-8.bak"), old);
+}
+
+TEST_F(ConvertCommandTest, FromUtf8RefusesBytesThatAreNotUtf8) {
+  const char* const lines[] = {
+      "0=\xE4rger@anger# @ *",  // Windows-1252
+      "0=a\xC3@b# @ *",         // cut short
+      "0=\xC0\xAF@b# @ *",      // overlong "/"
+      "0=\xED\xA0\x80@b# @ *",  // a surrogate
+  };
+  for (const char* line : lines) {
+    const std::string file = Write("w.lang", LegacyFile({"[General]", "A@B", "[1]", line}));
+    const TBytes before = ReadFileBytes(file);
+    const TRun run = RunTool({"convert", file, "--to", "utf-8", "--from", "UTF-8"});
+    EXPECT_EQ(run.status, kExitFileError) << line;
+    EXPECT_NE(run.err.find("w.lang, line 4: the line is not valid UTF-8"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(Names(Dir()), (std::vector<std::string>{"w.lang"}));
+  }
 }
 
 // A second conversion of the same name (say, a file put back from its
@@ -159,7 +228,8 @@ TEST_F(ConvertCommandTest, TellsOfBytesTheReaderLeavesOut) {
   const std::string file = Write("nul.lang", LegacyFile({"[General]", "A@B", "[1]", "0=a\0note@b# @ *"s}));
   const TRun run = RunTool({"convert", file, "--to", "utf-8"});
   ASSERT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(ContainerLines(ReadFileBytes(file)), (std::vector<std::string>{"Encoding=UTF-8", "[General]", "A@B", "[1]", "0=a"}));
+  EXPECT_EQ(ContainerLines(ReadFileBytes(file)),
+            (std::vector<std::string>{"Encoding=UTF-8", "[General]", "A@B", "[1]", "0=a"}));
   EXPECT_NE(run.out.find("Line 4 held bytes the program does not read"), std::string::npos) << run.out;
 }
 
@@ -173,13 +243,22 @@ struct TRefusal {
 TEST_F(ConvertCommandTest, RefusalsChangeNothing) {
   const std::string file = Write("w.lang", LegacyFile({"[General]", "A@B", "[1]", "0=\xFF\x98x@y# @ *"}));
   const TRefusal refusals[] = {
-      {"UndefinedByte", {"--to", "utf-8", "--from", "windows-1251"}, kExitFileError,
+      {"UndefinedByte",
+       {"--to", "utf-8", "--from", "windows-1251"},
+       kExitFileError,
        file + ", line 4: the byte 0x98 (byte 4 of the line) has no character in windows-1251"},
-      {"UndefinedByteGreek", {"--to", "utf-8", "--from", "windows-1253"}, kExitFileError,
+      {"UndefinedByteGreek",
+       {"--to", "utf-8", "--from", "windows-1253"},
+       kExitFileError,
        "line 4: the byte 0xFF (byte 3 of the line) has no character in windows-1253"},
-      {"OtherTarget", {"--to", "windows-1250"}, kExitRejected, "--to \"windows-1250\": a file can only be converted to utf-8"},
+      {"OtherTarget",
+       {"--to", "windows-1250"},
+       kExitRejected,
+       "--to \"windows-1250\": a file can only be converted to utf-8"},
       {"NoTarget", {"--from", "windows-1250"}, kExitRejected, "give the encoding to convert to: --to utf-8"},
-      {"UnknownSource", {"--to", "utf-8", "--from", "koi8-r"}, kExitRejected,
+      {"UnknownSource",
+       {"--to", "utf-8", "--from", "koi8-r"},
+       kExitRejected,
        "--from \"koi8-r\" is not a code page this command reads; it reads windows-1250, windows-1251"},
       {"UnsupportedSource", {"--to", "utf-8", "--from", "windows-1255"}, kExitRejected, "is not a code page"},
       {"SourceTwice", {"--to", "utf-8", "--from", "1250", "--from", "1251"}, kExitRejected, "--from is given twice"},
@@ -268,7 +347,8 @@ TEST(ConvertFaults, AFullOrReadOnlyDiskChangesNothing) {
     const char* message;
   };
   const TCase cases[] = {
-      {"full before the backup", "size=64k", true, false, "words.lang.windows-1251.bak: the backup cannot be written: "},
+      {"full before the backup", "size=64k", true, false,
+       "words.lang.windows-1251.bak: the backup cannot be written: "},
       {"full before the new file", "size=64k", false, false, "words.lang: cannot be written: "},
       {"read-only", "size=1m", false, true, "the backup cannot be written: "},
   };
