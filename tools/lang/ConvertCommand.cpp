@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "LangCommands.h"
-#include "LangHelp.h"
 #include "ToolFailure.h"
 #include "core/LegacyCodePages.h"
 #include "storage/CodeDecode.h"
