@@ -99,11 +99,13 @@ TReadLines ReadContainer(const std::string& arg, const TBytes& bytes) {
   return read;
 }
 
-}  // namespace
-
+// The n-th name tried for the backup of a file converted from a code page
+// (1: FILE.windows-1250.bak, n: FILE.windows-1250.n.bak).
 std::string ConvertBackupName(const std::string& file, const std::string& codePageName, int n) {
   return n <= 1 ? file + "." + codePageName + ".bak" : file + "." + codePageName + "." + std::to_string(n) + ".bak";
 }
+
+}  // namespace
 
 int ConvertLangFile(const TToolArgs& args, const std::string& storedFile, std::ostream& out) {
   const std::string& arg = args.Files[0];

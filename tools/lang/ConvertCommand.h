@@ -10,7 +10,3 @@
 // beside it. storedFile: args.Files[0] as the storage functions take it.
 // Fails by TToolFailure; the file is then as it was.
 int ConvertLangFile(const TToolArgs& args, const std::string& storedFile, std::ostream& out);
-
-// The n-th name tried for the backup of a file converted from a code page
-// (1: FILE.windows-1250.bak, n: FILE.windows-1250.n.bak).
-std::string ConvertBackupName(const std::string& file, const std::string& codePageName, int n);
