@@ -127,8 +127,9 @@ int ConvertLangFile(const TToolArgs& args, const std::string& storedFile, std::o
                              " they would be garbled. Give --from utf-8 to add the line.\n"
                              "nothing was changed");
 
-  TStrVector lines;
-  lines.Add(std::string(kUtf8EncodingLine));
+  // Each letter outside ASCII takes one more byte, most two or three.
+  TContainerBuilder builder(old.size() + old.size() / 2 + kUtf8EncodingLine.size() + 2);
+  builder.AddLine(kUtf8EncodingLine);
   for (std::size_t i = 0; i < read.Lines.size(); ++i) {
     const std::string& line = read.Lines[i];
     const std::string where = arg + ", line " + std::to_string(i + 1) + ": ";
@@ -146,9 +147,9 @@ int ConvertLangFile(const TToolArgs& args, const std::string& storedFile, std::o
       Fail(kExitFileError, where + "in UTF-8 the line would be " + std::to_string(utf8.size()) +
                                " bytes long, more than the " + std::to_string(kMaxContainerLine) +
                                " a line may have\nnothing was changed");
-    lines.Add(std::move(utf8));
+    builder.AddLine(utf8);
   }
-  const TBytes converted = StringsToContainer(lines);
+  const TBytes converted = builder.Finish();
 
   if (args.Switches.count("--force") == 0 && IsPathLocked("langfile", storedFile))
     Fail(kExitFileError, arg +
