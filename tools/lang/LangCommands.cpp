@@ -10,6 +10,8 @@
 #include "TableExport.h"
 #include "TableImport.h"
 #include "ToolArgs.h"
+#include "ToolFailure.h"
+#include "ConvertCommand.h"
 #include "core/Errors.h"
 #include "storage/CodeDecode.h"
 #include "core/CodePage.h"
@@ -24,14 +26,6 @@ namespace {
 constexpr const char* kProgram = "quillmere-lang";
 // Enough to see what is wrong with a table without flooding the terminal.
 constexpr std::size_t kErrorsShown = 20;
-
-// Ends a command with an exit status and a message.
-struct TToolFailure {
-  int Code;
-  std::string Message;
-};
-
-[[noreturn]] void Fail(int code, std::string message) { throw TToolFailure{code, std::move(message)}; }
 
 // A file name from the command line as the storage functions take it.
 std::string StoredArg(const std::string& arg) {
@@ -304,6 +298,11 @@ const std::vector<TCommand>& Commands() {
       {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2"}, Import},
       {"dump", kDumpHelp, {}, {}, Dump},
       {"pack", kPackHelp, {"--force"}, {}, Pack},
+      {"convert", kConvertHelp, {"--force"}, {"--to", "--from"},
+       [](const TToolArgs& args, std::ostream& out) {
+         NeedFiles(args, 1, kConvertHelp);
+         return ConvertLangFile(args, StoredArg(args.Files[0]), out);
+       }},
   };
   return commands;
 }
