@@ -2,6 +2,8 @@
 
 #include <QTemporaryDir>
 
+#include "core/CodePage.h"
+#include "core/Errors.h"
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
@@ -160,4 +162,35 @@ TEST_F(LangFileEncodingTest, OnlyTheFirstLineNamesTheEncoding) {
   EXPECT_EQ(u.Encoding, TTextEncoding::Utf8);
   EXPECT_EQ(u.GetLesson(1)->GetPear(0)->Word1, "ä");
   EXPECT_FALSE(u.LoadLosses().Any());
+}
+
+// Messages about a line are UTF-8 whatever the file's encoding, and a long
+// line is shortened between characters.
+TEST_F(LangFileEncodingTest, ErrorsShowTheLineInUtf8) {
+  struct TCase {
+    const char* name;
+    Lines lines;
+    std::string shown;
+  };
+  const std::string longRussian = std::string(1, 'x') + [] {
+    std::string s;
+    for (int i = 0; i < 100; ++i) s += "я";
+    return s;
+  }();
+  const TCase cases[] = {
+      {"legacy", {"[General]", "a@b", "[1]", "x\xE4=a@b# @ "}, "x\xC3\xA4=a@b# @ "},
+      {"utf8", {"Encoding=UTF-8", "[General]", "a@b", "[1]", longRussian + "=a@b"}, longRussian + "=a@b"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TLangFHandler h;
+    try {
+      h.LoadLangBytes(ContainerOf(c.lines), "bad.lang");
+      ADD_FAILURE() << "no error";
+    } catch (const TConversionError& e) {
+      EXPECT_EQ(e.Line(), c.shown);
+      EXPECT_TRUE(IsValidUtf8(e.Describe())) << e.Describe();
+      EXPECT_TRUE(IsValidUtf8(e.what())) << e.what();
+    }
+  }
 }
