@@ -7,22 +7,11 @@
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "StoredImage.h"
 #include "SaveCallFault.h"
 
 namespace {
 using Lines = std::vector<std::string>;
-
-TBytes ContainerOf(const Lines& lines) {
-  TStrVector v;
-  for (const std::string& l : lines) v.Add(l);
-  return StringsToContainer(v);
-}
-
-Lines LinesOf(const TBytes& stored) {
-  TStrVector v;
-  EXPECT_TRUE(ContainerToStrings(stored, v));
-  return v.Items();
-}
 
 // Names, then each stored lesson with the lines of its pairs in slot order.
 std::string Summary(const TLangFHandler& h) {

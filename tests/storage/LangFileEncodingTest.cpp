@@ -7,22 +7,11 @@
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "StoredImage.h"
 #include "storage/LangFileEncoding.h"
 
 namespace {
 using Lines = std::vector<std::string>;
-
-TBytes ContainerOf(const Lines& lines) {
-  TStrVector v;
-  for (const std::string& l : lines) v.Add(l);
-  return StringsToContainer(v);
-}
-
-Lines LinesOf(const TBytes& stored) {
-  TStrVector v;
-  EXPECT_TRUE(ContainerToStrings(stored, v));
-  return v.Items();
-}
 
 class LangFileEncodingTest : public ::testing::Test {
  protected:
