@@ -277,7 +277,7 @@ TStrVector PackLines(const TBytes& bytes, std::vector<std::string>& problems) {
       problems.push_back(where + "the line contains a NUL character");
     else if (converted.size() > kMaxContainerLine)
       problems.push_back(where + "the line is longer than the " + std::to_string(kMaxContainerLine) +
-                         " characters a line may have");
+                         " bytes a line may have");
     lines.Add(std::move(converted));
   }
   return lines;
