@@ -268,9 +268,10 @@ TStrVector PackLines(const TBytes& bytes, std::vector<std::string>& problems) {
     std::string conversion = ConvertUtf8(line, converted, target);
     if (conversion.empty() && !utf8) Utf8ToCp1252(line, converted);
     // The file splits its lines at CR and cuts a line short at NUL.
+    const bool noByte = !utf8 && conversion.find("cannot hold") != std::string::npos;
     if (!conversion.empty())
       problems.push_back(where + "the line " + conversion +
-                         (utf8 ? "" : " (a file whose first line is " + std::string(kUtf8EncodingLine) + " holds any)"));
+                         (noByte ? " (a file whose first line is " + std::string(kUtf8EncodingLine) + " holds any)" : ""));
     else if (converted.find('\r') != std::string::npos)
       problems.push_back(where + "the line contains a carriage return");
     else if (converted.find('\0') != std::string::npos)
