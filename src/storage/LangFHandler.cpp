@@ -101,7 +101,13 @@ void TLangFHandler::ReadLine(std::string_view line) {
     Encoding = line == kUtf8EncodingLine ? TTextEncoding::Utf8 : TTextEncoding::Cp1252;
     if (Encoding == TTextEncoding::Utf8) return;
   }
-  if (Encoding == TTextEncoding::Cp1252 && Cp1252ToUtf8IfNeeded(line, converted_)) line = converted_;
+  if (Encoding == TTextEncoding::Cp1252) {
+    // The buffer only grows; an ASCII line is copied at memory speed, which
+    // costs what checking it first would.
+    if (converted_.size() < 3 * line.size()) converted_.resize(3 * line.size());
+    const char* end = Cp1252ToUtf8Into(line, converted_.data());
+    line = std::string_view(converted_.data(), static_cast<std::size_t>(end - converted_.data()));
+  }
   if (line == kGeneralHeader) {
     ParseState = 1;
   } else if (!line.empty() && line[0] == '[' && (ParseState == 2 || ParseState == 4)) {
@@ -195,14 +201,18 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* resul
   const bool legacy = Encoding == TTextEncoding::Cp1252;
   bool storable = true;
   bool encodable = true;
-  std::string bytes;
   auto add = [&](std::string_view line) {
-    if (legacy && !IsAscii(line)) {
-      encodable = encodable && Utf8ToCp1252(line, bytes);
-      line = bytes;
+    if (!legacy) {
+      storable = storable && FitsContainerLine(line);
+      image.AddLine(line);
+      return;
     }
-    storable = storable && FitsContainerLine(line);
-    image.AddLine(line);
+    // Converted straight into the image. CR, LF and NUL are the same bytes
+    // in both encodings, and the bytes only get fewer: only the length is
+    // checked again.
+    const int64_t bytes = image.AddLineAsCp1252(line);
+    encodable = encodable && bytes >= 0;
+    storable = storable && bytes <= static_cast<int64_t>(kMaxContainerLine) && !SplitsContainerLine(line);
   };
   if (!legacy) image.AddLine(kUtf8EncodingLine);
   const std::size_t headLines = image.LineCount();

@@ -108,7 +108,7 @@ class TLangFHandler {
   // Lines read in this load, for the places of losses.
   int64_t lineNbr_ = 0;
   bool namesRead_ = false;
-  // A Windows-1252 line as UTF-8.
+  // Where a Windows-1252 line becomes UTF-8; its size is no text length.
   std::string converted_;
   // Where a load makes its pairs.
   TPearArena* arena_ = nullptr;
