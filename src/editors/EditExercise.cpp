@@ -332,6 +332,7 @@ void TEditExerciseDlg::ForgetFile() {
   FilePath.clear();
   LangFile.ClearLessons();
   LangFile.Encoding = TTextEncoding::Utf8;
+  Offer.FileOpened();
   ClearList();
   editLang1->clear();
   editLang2->clear();
@@ -341,6 +342,7 @@ void TEditExerciseDlg::ForgetFile() {
 bool TEditExerciseDlg::FillLessonList() {
   LangFile.ClearLessons();
   if (!LangFile.LoadLangFile(FilePath)) return false;
+  Offer.FileOpened();
   StampFilePath();
   ListLessons(true);
   return true;
@@ -462,6 +464,9 @@ void TEditExerciseDlg::btnNewLangFileClick() {
   labelValueTotalWords->setText(Counter(0));
   editLang1->setReadOnly(false);
   editLang2->setReadOnly(false);
+  // A new file is UTF-8, whatever the file before was.
+  LangFile.Encoding = TTextEncoding::Utf8;
+  Offer.FileOpened();
   IsNewFile = true;
   UpdateButtons();
   EditState = esUnchanged;
@@ -475,6 +480,10 @@ void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) 
   std::string text;
   if (editable && !CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text))
     return;
+  if (editable && !Offer.Accept(this, text)) {
+    ReturnFocus(field);
+    return;
+  }
   if (static_cast<std::size_t>(field->text().size()) < kMinLangName) {
     QApplication::beep();
     if (editable) ReturnFocus(field);
@@ -539,6 +548,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     ShowFileName(true, FilePath);
     ClearList();
     LangFile = std::move(opened);
+    Offer.FileOpened();
     ListLessons(false);
     editLang1->setText(Q(LangFile.GetLang1Name()));
     editLang2->setText(Q(LangFile.GetLang2Name()));
@@ -559,7 +569,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
 
 bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
   return CheckField(editLang1, TStoredField::Lang1Name, LangHandler, lang1) &&
-         CheckField(editLang2, TStoredField::Lang2Name, LangHandler, lang2);
+         CheckField(editLang2, TStoredField::Lang2Name, LangHandler, lang2) && Offer.Accept(this, lang1 + lang2);
 }
 
 bool TEditExerciseDlg::SaveToFile() {
@@ -580,6 +590,10 @@ bool TEditExerciseDlg::SaveToFile() {
   }
   LangFile.SetLangNames(lang1, lang2);
   for (int p = 0; p < Lessons.Count(); ++p) LangFile.PutLesson(LessonAt(p));
+  // Whatever reached the lessons past the fields' checks: the file is asked
+  // once more before a save would refuse it.
+  std::string bad;
+  if (!LangFile.Storable(&bad) && !Offer.Accept(this, bad)) return false;
   if (!LangFile.SaveLangFile(FilePath)) {
     ShowMessageBox(this, Q(IniFile.AppTitle), UiText(LangHandler, txLangFileNotSaved), QMessageBox::Information,
                    QMessageBox::Ok, true);
@@ -674,6 +688,7 @@ void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
   }
   {
     TeditLessonDlg editor(this, LangHandler, Session);
+    editor.SetEncodingOffer(&Offer);
     editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, usedNumbers);
     const int result = RunModal(editor);
     if (result == TeditLessonDlg::mrStored) {

@@ -12,7 +12,11 @@ class TAppLangHandler;
 // (a lone surrogate) or a character that would split the stored line. Silent.
 bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out);
 
-// The same, but a refused character gives a beep, a message naming it (caption
+// A character as messages name it, after a blank: " "x" (U+0078)". The code
+// point tells it even where the message's font has no glyph (an empty box).
+QString NamedChar(char32_t code);
+
+// The same as FieldText, but a refused character gives a beep, a message naming it (caption
 // of the owner) and the focus back in the field once the event in progress
 // has ended.
 bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& texts, std::string& out);
