@@ -506,7 +506,7 @@ void TEditExerciseDlg::editMaxWordsExit() {
 }
 
 bool TEditExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
+  if (LeavesField(event)) {
     if (watched == editLang1) editLang1Exit();
     else if (watched == editLang2) editLang2Exit();
     else if (watched == editMaxWords) editMaxWordsExit();

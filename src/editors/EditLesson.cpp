@@ -495,7 +495,7 @@ void TeditLessonDlg::editWav1Exit() { FieldExit(editWav1, TStoredField::WavFile1
 void TeditLessonDlg::editWav2Exit() { FieldExit(editWav2, TStoredField::WavFile2); }
 
 bool TeditLessonDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
+  if (LeavesField(event)) {
     if (watched == editWord1) editWord1Exit();
     else if (watched == editWord2) editWord2Exit();
     else if (watched == editWav1) editWav1Exit();

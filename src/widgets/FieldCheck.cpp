@@ -1,6 +1,7 @@
 #include "FieldCheck.h"
 
 #include <QFile>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
@@ -90,6 +91,12 @@ void ReturnFocus(QWidget* field) {
 }
 
 bool FocusReturning() { return Returning(); }
+
+bool LeavesField(const QEvent* event) {
+  if (event->type() != QEvent::FocusOut || FocusReturning()) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
 
 bool StoredFileName(const QString& path, QWidget*, const TAppLangHandler&, std::string& out) {
   // Any name the file system allows can be stored.

@@ -4,6 +4,7 @@
 
 #include "session/LessonRows.h"
 
+class QEvent;
 class QLineEdit;
 class QWidget;
 class TAppLangHandler;
@@ -26,6 +27,12 @@ bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& text
 // then must not check itself, or two fields would pull the focus to and fro.
 void ReturnFocus(QWidget* field);
 bool FocusReturning();
+
+// Whether the event is the learner leaving a field that checks itself: the
+// focus going to another control of its window. Another window taking the
+// keyboard (a message box, a menu, another program) leaves the field where it
+// is; checking then would show a second message over the first.
+bool LeavesField(const QEvent* event);
 
 // A stored name as a path of the file system here, for dialogs.
 QString DisplayPath(const std::string& stored);

@@ -1,5 +1,6 @@
 // The lesson editor through its real controls.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -696,6 +697,27 @@ class EditLessonTest : public QObject {
     ed.Click("btnSafe");
     QVERIFY(ed.Dlg.isVisible());
     QCOMPARE(fx.Messages.size(), std::size_t(2));
+  }
+
+  // A message box (or another program) taking the keyboard while a field
+  // holds a refused text is no leaving of the field: checking then showed a
+  // second refusal over the box that had taken the focus.
+  void anotherWindowTakingTheKeyboardChecksNoField() {
+    TEditorFixture fx;
+    TLegacyFile legacy(fx);
+    TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
+    ed.Dlg.SetEncodingOffer(&legacy.Offer);
+    QLineEdit* word1 = ed.Edit("editWord1");
+    word1->setFocus(Qt::TabFocusReason);
+    word1->setText(QStringLiteral("a\u03A9"));
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+      QFocusEvent out(QEvent::FocusOut, reason);
+      QApplication::sendEvent(word1, &out);
+    }
+    QVERIFY(fx.Messages.empty());
+    fx.Answers.push_back(QMessageBox::No);
+    Leave(word1);
+    QCOMPARE(fx.Messages.size(), std::size_t(2));  // the offer, then the refusal
   }
 
   // Characters a Windows-1252 file cannot hold, in every field, as the
