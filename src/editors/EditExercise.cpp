@@ -19,6 +19,7 @@
 
 #include "EditLesson.h"
 #include "settings/TextNumbers.h"
+#include "widgets/CharLimit.h"
 #include "widgets/FieldCheck.h"
 #include "widgets/FileChooser.h"
 #include "session/LessonList.h"
@@ -321,7 +322,9 @@ void TEditExerciseDlg::ShowFileName(bool showHint, const std::string& path) {
 }
 
 void TEditExerciseDlg::ComposeFileName() {
-  editFileName->setText(editLang1->text().left(3) + '_' + editLang2->text().left(3));
+  // Characters, as the pair folder counts them: a letter beyond the Basic
+  // Multilingual Plane is not cut in two.
+  editFileName->setText(LeftChars(editLang1->text(), 3) + '_' + LeftChars(editLang2->text(), 3));
 }
 
 std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {

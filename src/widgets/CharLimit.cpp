@@ -14,6 +14,13 @@ int CharCount(const QString& text) {
   return n;
 }
 
+QString LeftChars(const QString& text, int count) {
+  qsizetype i = 0;
+  for (int n = 0; n < count && i < text.size(); ++n)
+    i += text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+  return text.left(i);
+}
+
 QValidator::State TCharLimit::validate(QString& input, int&) const {
   return CharCount(input) <= limit_ ? Acceptable : Invalid;
 }

@@ -7,6 +7,9 @@ class QLineEdit;
 // Plane (an emoji) is one, though a QString holds it in two units.
 int CharCount(const QString& text);
 
+// The first count characters of the text; never half of one.
+QString LeftChars(const QString& text, int count);
+
 // Limits a field to a number of characters. A field's own maxLength counts
 // UTF-16 units, so "茶" and "я" would count one but an emoji two, and a cut at
 // the limit could leave half of one.

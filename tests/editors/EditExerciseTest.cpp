@@ -657,6 +657,20 @@ class EditExerciseTest : public QObject {
     QCOMPARE(ReadFileBytes(fx.Path(below)), saved);
   }
 
+  // The proposed file name takes three characters of each name, as the pair
+  // folder does: Gothic letters (two UTF-16 units each) are never cut in two.
+  void proposedFileNameCountsCharacters() {
+    TEditorFixture fx;
+    TExerciseEditor ed(fx);
+    ed.Click("btnNewLangFile");
+    const QString gothic = QString::fromUtf8("\xF0\x90\x8C\xB2\xF0\x90\x8C\xBF\xF0\x90\x8D\x84\xF0\x90\x8C\xB9");
+    TypeAndLeave(ed.Edit("editLang1"), gothic);
+    TypeAndLeave(ed.Edit("editLang2"), QStringLiteral("English"));
+    QCOMPARE(ed.Edit("editFileName")->text(), gothic.left(6) + QStringLiteral("_Eng"));
+    QCOMPARE(ed.Edit("editFileName")->text().toStdString(),
+             PairDirName(QStringToUtf8(gothic), "English"));
+  }
+
   // A Greek phrase typed into a lesson of a Windows-1252 file: yes converts
   // the file (its old bytes kept in the backup) and the save writes UTF-8; no
   // refuses the phrase and leaves the file as it was, byte for byte.
