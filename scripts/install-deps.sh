@@ -12,6 +12,8 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation
   xvfb xauth imagemagick
+  # a window manager, for screenshots with window captions
+  openbox
   espeak-ng sox
   pulseaudio pulseaudio-utils alsa-utils
   # the manual page and the icon pictures made at build time
