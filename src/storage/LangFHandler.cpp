@@ -84,6 +84,8 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
   loadedFile_ = fileName;
   Lang1Name = std::move(staging.Lang1Name);
   Lang2Name = std::move(staging.Lang2Name);
+  Lang1Locale = std::move(staging.Lang1Locale);
+  Lang2Locale = std::move(staging.Lang2Locale);
   ParseState = error ? 0 : staging.ParseState;
   Encoding = staging.Encoding;
   const auto& lessons = staging.Lessons.Items();
@@ -139,10 +141,24 @@ void TLangFHandler::ReadLine(std::string_view line) {
       AddPearLine(line);
       break;
     default:
-      // Before the first "[General]": ignored.
+      // Before the first "[General]": ignored, but for the locales.
+      if (ReadLocales(line)) break;
       if (!line.empty()) NoteLoss(TLossKind::LinesBeforeGeneral);
       break;
   }
+}
+
+bool TLangFHandler::ReadLocales(std::string_view line) {
+  if (line.substr(0, kLocalesPrefix.size()) != kLocalesPrefix) return false;
+  const std::string_view both = line.substr(kLocalesPrefix.size());
+  const std::size_t at = both.find('@');
+  if (at == std::string_view::npos) return false;
+  const std::string_view first = both.substr(0, at), second = both.substr(at + 1);
+  // A line that is not two locales is kept among the lines left out.
+  if (!IsLocaleName(first) || !IsLocaleName(second)) return false;
+  Lang1Locale = first;
+  Lang2Locale = second;
+  return true;
 }
 
 void TLangFHandler::StartLesson(std::string_view line) {
@@ -215,6 +231,9 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* resul
     storable = storable && bytes <= static_cast<int64_t>(kMaxContainerLine) && !SplitsContainerLine(line);
   };
   if (!legacy) image.AddLine(kUtf8EncodingLine);
+  // Only valid locales, so the line reads back as written.
+  if ((!Lang1Locale.empty() || !Lang2Locale.empty()) && IsLocaleName(Lang1Locale) && IsLocaleName(Lang2Locale))
+    image.AddLine(std::string(kLocalesPrefix) + Lang1Locale + "@" + Lang2Locale);
   const std::size_t headLines = image.LineCount();
   add(kGeneralHeader);
   add(Lang1Name + "@" + Lang2Name);
