@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "LangCommands.h"
+#include "ToolRun.h"
 #include "SaveCallFault.h"
 #include "ScratchMount.h"
 #include "StoredImage.h"
@@ -21,21 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-TRun RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  TRun run;
-  run.status = RunLangTool(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
 
 // A stored language file of raw lines, each ended by CR LF as the writer does.
 TBytes LegacyFile(const std::vector<std::string>& lines) {

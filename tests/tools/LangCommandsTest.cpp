@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "LangCommands.h"
+#include "ToolRun.h"
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
@@ -16,21 +17,6 @@
 
 namespace {
 
-struct TRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-TRun RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  TRun run;
-  run.status = RunLangTool(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
 
 TBytes Bytes(const std::string& text) { return TBytes(text.begin(), text.end()); }
 

@@ -62,7 +62,7 @@ class SpeakCommandTest : public testing::Test {
 // a second run has nothing left to make.
 TEST_F(SpeakCommandTest, SpeaksTheMissingSidesOfALesson) {
   const std::string file = MakeFile("LangFiles/Ger_Rus/de_ru.lang", " ");
-  const TToolRun run = RunLangCommand({"speak", file, "--missing", "--lesson", "1"});
+  const TRun run = RunTool({"speak", file, "--missing", "--lesson", "1"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Made 4 sounds."), std::string::npos) << run.out;
 
@@ -81,7 +81,7 @@ TEST_F(SpeakCommandTest, SpeaksTheMissingSidesOfALesson) {
   }
   EXPECT_EQ(back.GetLesson(2)->GetPear(0)->WavFile1, " ");
 
-  const TToolRun again = RunLangCommand({"speak", file, "--missing", "--lesson", "1"});
+  const TRun again = RunTool({"speak", file, "--missing", "--lesson", "1"});
   EXPECT_EQ(again.status, 0);
   EXPECT_NE(again.out.find("Made 0 sounds."), std::string::npos) << again.out;
 }
@@ -91,7 +91,7 @@ TEST_F(SpeakCommandTest, NewSoundsGoBesideTheOthers) {
   fs::create_directories(Path("sounds"));
   ASSERT_TRUE(WriteFileBytes(Path("sounds/haus.wav"), TBytes{'R', 'I', 'F', 'F'}, true));
   const std::string file = MakeFile("lessons/de_ru.lang", Path("sounds/haus.wav"));
-  const TToolRun run = RunLangCommand({"speak", file, "--missing", "--lesson", "2"});
+  const TRun run = RunTool({"speak", file, "--missing", "--lesson", "2"});
   ASSERT_EQ(run.status, 0) << run.err;
   TLangFHandler back;
   ASSERT_TRUE(back.LoadLangFile(file));
@@ -105,14 +105,14 @@ TEST_F(SpeakCommandTest, UnknownLanguageOrNoEngineChangesNothing) {
   const std::string file = Path("x.lang");
   ASSERT_TRUE(WriteFileBytes(file, ContainerOf({"[General]", "Klingonisch@Deutsch", "[1]", "0=Qapla'@Erfolg# @ *"}), true));
   const TBytes before = ReadFileBytes(file);
-  const TToolRun unknown = RunLangCommand({"speak", file, "--missing"});
+  const TRun unknown = RunTool({"speak", file, "--missing"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("--lang1-locale"), std::string::npos) << unknown.err;
   EXPECT_EQ(ReadFileBytes(file), before);
 
   const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
   setenv("PATH", Path("nothing-here").c_str(), 1);
-  const TToolRun noEngine = RunLangCommand({"speak", file, "--missing", "--lang1-locale", "tlh"});
+  const TRun noEngine = RunTool({"speak", file, "--missing", "--lang1-locale", "tlh"});
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(noEngine.status, 1);
   EXPECT_NE(noEngine.err.find("cannot be started"), std::string::npos) << noEngine.err;
