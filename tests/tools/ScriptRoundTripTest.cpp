@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "LangCommands.h"
+#include "ToolRun.h"
 #include "core/CodePage.h"
 #include "core/Word_Pear.h"
 #include "storage/CodeDecode.h"
@@ -15,22 +16,6 @@
 #include "storage/LangFHandler.h"
 
 namespace {
-
-struct TRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-TRun RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  TRun run;
-  run.status = RunLangTool(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
 
 TBytes Bytes(const std::string& text) { return TBytes(text.begin(), text.end()); }
 
