@@ -10,6 +10,7 @@
 
 #include "CardMetrics.h"
 #include "CardText.h"
+#include "CardWriting.h"
 #include "CardZoom.h"
 #include "WipeGrid.h"
 #include "session/CardDrawing.h"
@@ -67,6 +68,7 @@ class TCardGraphics : public TCardDrawing {
   QFont font_;
   int ascent_ = 0;
   std::unique_ptr<TCardText> text_;
+  std::unique_ptr<TCardWriting> writing_;
   TCardZoom zoom_;
   TCardWipe wipe_;
   bool cardVisible_ = false;

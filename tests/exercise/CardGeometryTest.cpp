@@ -174,16 +174,20 @@ TEST(WipeGrid, SideThatIsAMultipleLeavesCellsAtTheOrigin) {
   EXPECT_EQ(atOrigin, 6);  // the real (0, 0) cell and five left over
 }
 
-// Widths: every letter 10 pixels, so rows are easy to count.
-TCharWidths Fixed(int w) {
-  TCharWidths widths;
-  widths.fill(w);
-  return widths;
+// Widths: every character 10 pixels, so rows are easy to count.
+TClusterMeasure Fixed(int w) {
+  return [w](TCardPhrase& phrase) {
+    for (TCardCluster& c : phrase.clusters) c.width = w;
+  };
 }
 
-std::string Text(const std::vector<TCardLetter>& letters) {
+// The characters drawn, back in UTF-8.
+std::string Text(const TCardText& t, const std::vector<TCardLetter>& letters) {
   std::string s;
-  for (const TCardLetter& l : letters) s += static_cast<char>(l.ch);
+  for (const TCardLetter& l : letters) {
+    const TCardCluster& c = t.Phrase().clusters[l.cluster];
+    s += t.Phrase().text.mid(c.from, c.length).toStdString();
+  }
   return s;
 }
 
@@ -223,11 +227,12 @@ TEST(CardText, RowsAndBreaks) {
     EXPECT_TRUE(t.DrawLetters(c.phrase, 2, true, out));
     EXPECT_EQ(t.fitCount, c.fitCount);
     EXPECT_EQ(t.wrapPos, c.wrapPos);
-    std::string upper, lower;
+    std::vector<TCardLetter> upperLetters, lowerLetters;
     for (const TCardLetter& l : out) {
       ASSERT_TRUE(l.y == 88 || l.y == 74) << l.y;
-      (l.y == 88 ? lower : upper) += static_cast<char>(l.ch);
+      (l.y == 88 ? lowerLetters : upperLetters).push_back(l);
     }
+    const std::string upper = Text(t, upperLetters), lower = Text(t, lowerLetters);
     EXPECT_EQ(upper, c.upper);
     EXPECT_EQ(lower, c.lower);
     EXPECT_EQ(out.front().x, 25);
@@ -295,7 +300,7 @@ TEST(CardText, RestOfAPhraseAtOnceContinuesWhereLettersStopped) {
   t.DrawLetters("hello", 2, false, out);
   t.DrawLetters("hello", 2, false, out);
   EXPECT_TRUE(t.DrawLetters("hello", 2, true, out));
-  EXPECT_EQ(Text(out), "hello");
+  EXPECT_EQ(Text(t, out), "hello");
   EXPECT_EQ(out[4].x, 65);
 }
 
