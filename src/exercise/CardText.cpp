@@ -4,7 +4,9 @@
 
 TCardPhrase SplitCardPhrase(std::string_view utf8) {
   TCardPhrase p;
-  p.text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  // Composed where Unicode allows: fonts without mark placement then still
+  // set an accent typed as its own character on its letter.
+  p.text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).normalized(QString::NormalizationForm_C);
   p.rightToLeft = p.text.isRightToLeft();
   QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, p.text);
   int from = 0;

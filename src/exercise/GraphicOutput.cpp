@@ -1,5 +1,6 @@
 #include "GraphicOutput.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -30,6 +31,11 @@ QFont CardFontFor(int fontHeight) {
     f.setPixelSize(px);
     if (QFontMetrics(f).height() <= fontHeight) break;
   }
+  // Emoji come in colour from their own font before any other fallback:
+  // otherwise a plain font with a few black-and-white emoji wins and draws a
+  // skin tone as a separate swatch. Listing families skips the substitution
+  // that maps the first name, so it goes in as the font it resolves to.
+  f.setFamilies({QFontInfo(f).family(), QStringLiteral("Noto Color Emoji")});
   return f;
 }
 

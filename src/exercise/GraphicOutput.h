@@ -45,6 +45,8 @@ class TCardGraphics : public TCardDrawing {
   bool CardVisible() const { return cardVisible_; }
   QRect CardRect() const { return cardRect_; }
   const TCardLayout& CardSize() const { return spec_; }
+  // The card font; scripts it lacks fall back to fonts that have them.
+  const QFont& CardFont() const { return font_; }
 
   // Called after every change of the canvas (the window repaints).
   void SetChangedHook(std::function<void()> hook) { changed_ = std::move(hook); }

@@ -611,8 +611,8 @@ class ExerciseWndTest : public QObject {
   void screenshots() {
     QFETCH(QString, language);
     TExerciseWorld w(std::vector<TFilePair>{
-        {"Sch\xF6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
-        {"der Schl\xFCssel", "the key"}});
+        {"Sch\xC3\xB6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
+        {"der Schl\xC3\xBCssel", "the key"}});
     QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
     QVERIFY(w.texts.SetLanguage(language.toStdString()));
     w.ini->ShowTable = true;
