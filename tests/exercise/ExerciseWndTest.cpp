@@ -60,6 +60,46 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.run().RunState(), TRunState::Finished);
   }
 
+  // On the card as the learner sees it: an Arabic answer starts at the
+  // right end of its line and grows to the left, one letter per tick.
+  void arabicAnswerIsWrittenFromTheRight() {
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "\xD9\x83\xD9\x84\xD8\xA8 \xD8\xA3\xD8\xB3\xD9\x88\xD8\xAF"}});
+    w.dlg->show();
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    const QRect card = w.dlg->Graphics().CardRect();
+    auto* canvas = w.dlg->findChild<QWidget*>("groundImage");
+    // Blue columns of the answer's line (card rows 70 to 101) on the screen.
+    auto answerInk = [&] {
+      const QImage shot = canvas->grab().toImage();
+      int first = -1, last = -1;
+      for (int x = card.left(); x < card.right(); ++x)
+        for (int y = card.top() + 70; y < card.top() + 102; ++y) {
+          const QRgb c = shot.pixel(x, y);
+          if (qBlue(c) > 150 && qRed(c) < 120 && qGreen(c) < 120) {
+            if (first < 0) first = x - card.left();
+            last = x - card.left();
+            break;
+          }
+        }
+      return std::pair<int, int>{first, last};
+    };
+    QCOMPARE(answerInk().first, -1);
+    w.Key(Qt::Key_Return);
+    const auto [oneFirst, oneLast] = answerInk();
+    QVERIFY2(oneFirst > 263 - 30, qPrintable(QString::number(oneFirst)));  // one letter, at the right end
+    QVERIFY(oneLast <= 270);
+    w.run().timerGraphic.Fire();
+    const auto [twoFirst, twoLast] = answerInk();
+    QVERIFY(twoFirst < oneFirst);
+    QCOMPARE(twoLast, oneLast);
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::EndOfPass);
+    const auto [allFirst, allLast] = answerInk();
+    QVERIFY(allFirst < twoFirst);
+    QVERIFY(allLast >= oneLast);
+  }
+
   void automaticPassRunsOnTheDelays() {
     TExerciseWorld w(kThree);
     w.ini->AutoPresent = true;
