@@ -1,6 +1,8 @@
 #include "CodePage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 // 0x80..0x9F; the undefined bytes keep their own number.
@@ -125,4 +127,81 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar, st
 unsigned char UpperCase1252(unsigned char byte) {
   static const std::array<unsigned char, 256> table = BuildUpperTable();
   return table[byte];
+}
+
+QString Utf8ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string QStringToUtf8(const QString& text) { return text.toStdString(); }
+
+bool IsAscii(std::string_view text) {
+  // Eight bytes at a time: a language file is mostly ASCII, and its load
+  // checks every line.
+  const char* p = text.data();
+  std::size_t n = text.size();
+  uint64_t high = 0;
+  for (; n >= 8; n -= 8, p += 8) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    high |= word;
+  }
+  for (; n > 0; --n, ++p) high |= static_cast<unsigned char>(*p);
+  return (high & 0x8080808080808080ULL) == 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  if (IsAscii(text)) return true;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    char32_t ch = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      ch = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      ch = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      ch = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (i + static_cast<std::size_t>(extra) >= text.size()) return false;
+    for (int k = 1; k <= extra; ++k) {
+      const auto b = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+      if ((b & 0xC0) != 0x80) return false;
+      ch = (ch << 6) | (b & 0x3F);
+    }
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (ch < kLeast[extra] || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return false;
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
+}
+
+std::size_t Utf8Length(std::string_view text) {
+  std::size_t count = 0;
+  for (char c : text)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  return count;
+}
+
+std::string Utf8Left(std::string_view text, std::size_t count) {
+  std::size_t at = 0;
+  for (std::size_t seen = 0; at < text.size(); ++at) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
+    if (seen++ == count) break;
+  }
+  return std::string(text.substr(0, at));
+}
+
+bool Cp1252ToUtf8IfNeeded(std::string_view text, std::string& out) {
+  if (IsAscii(text)) return false;
+  out = Cp1252ToUtf8(text);
+  return true;
 }

@@ -3,10 +3,24 @@
 #include <string>
 #include <string_view>
 
-// Texts stay 8-bit Windows-1252 in the core; they become Unicode only at the
-// window and file-system boundaries. Every byte has a character (the five
-// bytes Windows-1252 leaves undefined map to the control characters of the
-// same number), so bytes -> Unicode -> bytes is exact.
+// Every text in memory is UTF-8. Windows-1252 is the encoding of older
+// language files and of the packed interface texts: they are converted when
+// read and, for a language file, written back in its own bytes. Every
+// Windows-1252 byte has a character (the five bytes it leaves undefined map to
+// the control characters of the same number), so bytes -> UTF-8 -> bytes is
+// exact.
+
+// The window boundary.
+QString Utf8ToQString(std::string_view text);
+// A lone surrogate (no character) becomes U+FFFD.
+std::string QStringToUtf8(const QString& text);
+
+bool IsAscii(std::string_view text);
+// The first count characters; never cuts one in two.
+std::string Utf8Left(std::string_view text, std::size_t count);
+bool IsValidUtf8(std::string_view text);
+// Characters (code points) of a UTF-8 text: the bytes that are not continuation bytes.
+std::size_t Utf8Length(std::string_view text);
 
 char16_t Cp1252ToUnicode(unsigned char byte);
 // The byte for a character, or -1 when Windows-1252 cannot hold it.
@@ -20,6 +34,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 bool QStringToCp1252(const QString& text, std::string& out, QChar* badChar = nullptr, int* badPos = nullptr);
 bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar = nullptr,
                   std::size_t* badPos = nullptr);
+
+// Windows-1252 bytes as UTF-8 when some byte is not ASCII; false (and out
+// untouched) when all are, so callers keep the bytes they have.
+bool Cp1252ToUtf8IfNeeded(std::string_view text, std::string& out);
 
 // Upper case of one byte by the Unicode rules of its character (a with
 // umlaut becomes A with umlaut, y with diaeresis becomes Y with diaeresis; a

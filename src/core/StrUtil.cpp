@@ -20,7 +20,11 @@ int CompareFrom(std::string_view a, std::string_view b, int start, int count) {
 }
 
 int CompareFromNoCase(std::string_view a, std::string_view b, int start, int count) {
-  return CompareFrom(UpperCase(a), UpperCase(b), start, count);
+  if (IsAscii(a) && IsAscii(b)) return CompareFrom(UpperCase(a), UpperCase(b), start, count);
+  // Case folding of any script: "Я" and "я", "Σ" and "σ"/"ς" are one letter.
+  const std::string foldedA = Utf8ToQString(a).toCaseFolded().toStdString();
+  const std::string foldedB = Utf8ToQString(b).toCaseFolded().toStdString();
+  return CompareFrom(foldedA, foldedB, start, count);
 }
 
 namespace {
@@ -48,13 +52,15 @@ QCollator& Collator(bool ignoreCase) {
 }  // namespace
 
 int CompareTexts(const std::string& a, const std::string& b, bool ignoreCase) {
-  const int r = Collator(ignoreCase).compare(Cp1252ToQString(a), Cp1252ToQString(b));
+  const int r = Collator(ignoreCase).compare(Utf8ToQString(a), Utf8ToQString(b));
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
 std::string UpperCase(std::string_view text) {
+  if (!IsAscii(text)) return Utf8ToQString(text).toUpper().toStdString();
   std::string result(text);
-  for (char& c : result) c = static_cast<char>(UpperCase1252(static_cast<unsigned char>(c)));
+  for (char& c : result)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return result;
 }
 

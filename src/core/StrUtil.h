@@ -10,14 +10,14 @@
 // empty; with count n > 0 also when the first n characters agree.
 int CompareFrom(std::string_view a, std::string_view b, int start, int count);
 
-// CompareFrom on the upper case of both texts.
+// CompareFrom on the case-folded forms of both texts (any script).
 int CompareFromNoCase(std::string_view a, std::string_view b, int start, int count);
 
 // -1, 0 or 1 as a sorts before, equal to or after b in the user's locale
 // collation (a with umlaut beside a, not after z).
 int CompareTexts(const std::string& a, const std::string& b, bool ignoreCase);
 
-// Locale upper case of a Windows-1252 text, byte by byte.
+// Upper case of a UTF-8 text by the Unicode rules ("ß" becomes "SS").
 std::string UpperCase(std::string_view text);
 // Lower case of the 26 letters A to Z only.
 std::string LowerCaseAscii(const std::string& text);

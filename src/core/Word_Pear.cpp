@@ -41,6 +41,11 @@ bool EndsWithOnly(std::string_view line, char marker) {
   return line.back() == marker && Find(line, 0, line.size() - 1, marker) == kNone;
 }
 
+bool EndsWithOnly(std::string_view line, std::string_view marker) {
+  if (line.size() < marker.size() || line.substr(line.size() - marker.size()) != marker) return false;
+  return line.find(marker) == line.size() - marker.size();
+}
+
 std::string_view Span(std::string_view line, std::size_t from, std::size_t to) { return line.substr(from, to - from); }
 }  // namespace
 
@@ -80,7 +85,8 @@ TWordPear::TLineViews TWordPear::ReadPairLine(std::string_view line) {
     }
   }
   const std::size_t from = parts.hash + 1;
-  const std::size_t to = views.inUse ? line.size() - 1 : line.size();
+  const std::size_t markerSize = views.drawn ? kDrawnMarker.size() : 1;
+  const std::size_t to = views.inUse ? line.size() - markerSize : line.size();
   if (parts.soundAt == kNone || parts.soundAt >= to) {
     views.wavFile2 = Span(line, from, std::max(from, to));
   } else {
@@ -120,5 +126,10 @@ void TWordPear::AppendFileLine(std::string& out) const {
   out += WavFile1;
   out += '@';
   out += WavFile2;
-  if (InUse) out += Drawn ? kDrawnMarker : '*';
+  if (InUse) {
+    if (Drawn)
+      out += kDrawnMarker;
+    else
+      out += '*';
+  }
 }

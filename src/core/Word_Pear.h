@@ -9,7 +9,8 @@
 // side (a single blank when none), its number in its lesson and the flags
 // that steer composition. Its pair line is how it is stored in a language file:
 //   PearNbr "=" Word1 "@" Word2 "#" WavFile1 "@" WavFile2 marker
-// with the marker "*" (in use), "\xA7" (in use and drawn) or nothing.
+// with the marker "*" (in use), "\u00A7" (in use and drawn) or nothing. The
+// line is UTF-8, as every text in memory.
 struct TWordPear {
   TPearText Word1;
   TPearText Word2;
@@ -37,9 +38,10 @@ struct TWordPear {
 };
 
 // The longest phrase the lesson editor lets the learner type, in characters
-// (Windows-1252 bytes). Tables imported from elsewhere keep to it too, so a
+// (code points). Tables imported from elsewhere keep to it too, so a
 // phrase never arrives that the editor could not have taken.
 constexpr int32_t kMaxPhraseLength = 50;
 
-// The byte of the "in use and drawn" marker.
-constexpr char kDrawnMarker = '\xA7';
+// The "in use and drawn" marker, in UTF-8. Its lead byte never stands inside
+// another character, so a search for it matches whole characters only.
+constexpr std::string_view kDrawnMarker = "\xC2\xA7";

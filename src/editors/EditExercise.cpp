@@ -50,7 +50,7 @@ constexpr int kIconSize = 22;
 
 constexpr int32_t kHighestLessonNbr = 100;
 
-QString Q(const std::string& text) { return Cp1252ToQString(text); }
+QString Q(const std::string& text) { return Utf8ToQString(text); }
 
 QString Counter(int32_t n) { return QStringLiteral(": ") + QString::number(n); }
 }  // namespace
@@ -325,14 +325,13 @@ void TEditExerciseDlg::ComposeFileName() {
 }
 
 std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
-  std::string out;
-  QStringToCp1252(field->text(), out);
-  return out;
+  return QStringToUtf8(field->text());
 }
 
 void TEditExerciseDlg::ForgetFile() {
   FilePath.clear();
   LangFile.ClearLessons();
+  LangFile.Encoding = TTextEncoding::Utf8;
   ClearList();
   editLang1->clear();
   editLang2->clear();

@@ -127,7 +127,8 @@ class TEditExerciseDlg : public QDialog {
   TAppIniFile& IniFile;
   // The working list; the tree shows it.
   TLessonList Lessons;
-  TLangFHandler LangFile;
+  // A file made here is UTF-8; an opened one keeps its encoding.
+  TLangFHandler LangFile = NewLangFile();
   std::string FilePath;
   // The file as it was read here, so a save does not silently overwrite what
   // another program wrote into it meanwhile.

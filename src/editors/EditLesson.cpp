@@ -47,7 +47,7 @@ constexpr int kWordLimit = 29;
 constexpr int kWavLimit = 25;
 constexpr int kColumnWidths[] = {35, 150, 150, 100, 100};
 
-QString Q(const std::string& text) { return Cp1252ToQString(text); }
+QString Q(const std::string& text) { return Utf8ToQString(text); }
 
 }  // namespace
 
@@ -567,8 +567,8 @@ TeditLessonDlg::TMediaFactory& MediaFactory() {
 void TeditLessonDlg::SetMediaFactory(TMediaFactory factory) { MediaFactory() = std::move(factory); }
 
 void TeditLessonDlg::PlayFieldSound(const QLineEdit* field) {
-  std::string name;
-  if (!QStringToCp1252(field->text().trimmed(), name) || name.empty()) {
+  const std::string name = QStringToUtf8(field->text().trimmed());
+  if (name.empty()) {
     QApplication::beep();
     return;
   }

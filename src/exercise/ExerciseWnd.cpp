@@ -234,8 +234,8 @@ void TExerciseDlg::ApplyTexts() {
   labelMode->setText(UiText(LangHandler, txExerciseMode) + " : ");
   labelState->setText(UiText(LangHandler, txExerciseState) + " : ");
   labelWNbr->setText(UiText(LangHandler, txPhraseNumber) + " : ");
-  setWindowTitle(UiText(LangHandler, txExercise) + " - " + Cp1252ToQString(IniFile.Lang1) + "/" +
-                 Cp1252ToQString(IniFile.Lang2));
+  setWindowTitle(UiText(LangHandler, txExercise) + " - " + Utf8ToQString(IniFile.Lang1) + "/" +
+                 Utf8ToQString(IniFile.Lang2));
   prioBox->setTitle(UiTitle(LangHandler, txPriority));
   // The number is the key that gives it and what the table shows.
   for (int i = 0; i < 10; ++i)
@@ -381,17 +381,17 @@ void TExerciseDlg::ClearTable() {
   exerciseList->clear();
   // A pass asks in one language: the headings name the question's and the answer's.
   const bool firstLang = Session.QuestionInFirstLang();
-  const QString lang1 = Cp1252ToQString(IniFile.Lang1);
-  const QString lang2 = Cp1252ToQString(IniFile.Lang2);
+  const QString lang1 = Utf8ToQString(IniFile.Lang1);
+  const QString lang2 = Utf8ToQString(IniFile.Lang2);
   exerciseList->headerItem()->setText(1, firstLang ? lang1 : lang2);
   exerciseList->headerItem()->setText(3, firstLang ? lang2 : lang1);
 }
 
 void TExerciseDlg::AddTableRow(std::string_view question, std::string_view answer, int priority) {
   auto* item = new QTreeWidgetItem(exerciseList);
-  item->setText(1, Cp1252ToQString(question));
+  item->setText(1, Utf8ToQString(question));
   item->setText(2, QString());
-  item->setText(3, Cp1252ToQString(answer));
+  item->setText(3, Utf8ToQString(answer));
   // The question stays at the gap in either direction; the answer follows its text.
   item->setTextAlignment(1, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
   item->setTextAlignment(2, Qt::AlignCenter);
@@ -455,7 +455,7 @@ void TExerciseDlg::PlaybackEnded() {
 }
 
 void TExerciseDlg::ReportSaveFailure(const std::string& fileName) {
-  ShowMessageBox(this, windowTitle(), UiText(LangHandler, txRetiredPairsNotSaved) + "\n" + Cp1252ToQString(fileName),
+  ShowMessageBox(this, windowTitle(), UiText(LangHandler, txRetiredPairsNotSaved) + "\n" + Utf8ToQString(fileName),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
 

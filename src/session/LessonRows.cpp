@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/CodePage.h"
 #include "core/Word_Pear.h"
 #include "storage/LangFHandler.h"
 #include "core/StrUtil.h"
@@ -130,22 +131,32 @@ int32_t PositionOf(const TIntVector& list, int32_t number) {
 }
 
 std::string PairDirName(const std::string& lang1, const std::string& lang2) {
-  std::string dir = lang1.substr(0, 3) + "_" + lang2.substr(0, 3);
+  std::string dir = Utf8Left(lang1, 3) + "_" + Utf8Left(lang2, 3);
   for (char& c : dir)
     if (IsSeparator(c)) c = '_';
   return dir;
 }
 
-char RefusedSeparator(TStoredField field, const std::string& text) {
-  const char* refused = "";
+std::string_view RefusedSeparator(TStoredField field, const std::string& text) {
+  constexpr std::string_view kAt = "@", kHash = "#", kStar = "*", kDrawn = kDrawnMarker;
+  std::vector<std::string_view> refused;
   switch (field) {
-    case TStoredField::Word1: refused = "@#*\xA7"; break;
-    case TStoredField::Word2: refused = "#*\xA7"; break;
-    case TStoredField::WavFile1: refused = "@*\xA7"; break;
-    case TStoredField::WavFile2: refused = "*\xA7"; break;
-    case TStoredField::Lang1Name: refused = "@"; break;
+    case TStoredField::Word1: refused = {kAt, kHash, kStar, kDrawn}; break;
+    case TStoredField::Word2: refused = {kHash, kStar, kDrawn}; break;
+    case TStoredField::WavFile1: refused = {kAt, kStar, kDrawn}; break;
+    case TStoredField::WavFile2: refused = {kStar, kDrawn}; break;
+    case TStoredField::Lang1Name: refused = {kAt}; break;
     case TStoredField::Lang2Name: break;
   }
-  const std::size_t at = text.find_first_of(refused);
-  return at == std::string::npos ? '\0' : text[at];
+  // The first in the text; the drawn marker's UTF-8 bytes never occur inside another character.
+  std::size_t first = std::string::npos;
+  std::string_view found;
+  for (std::string_view sep : refused) {
+    const std::size_t at = text.find(sep);
+    if (at < first) {
+      first = at;
+      found = sep;
+    }
+  }
+  return found;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/BoolVector.h"
@@ -9,7 +10,7 @@
 
 class TLangFHandler;
 
-// One row of the lesson editor's pair table, in Windows-1252.
+// One row of the lesson editor's pair table, in UTF-8.
 struct TLessonRow {
   std::string Word1;
   std::string Word2;
@@ -65,5 +66,5 @@ std::string PairDirName(const std::string& lang1, const std::string& lang2);
 enum class TStoredField { Word1, Word2, WavFile1, WavFile2, Lang1Name, Lang2Name };
 
 // The first character of the text that would split the stored line in the
-// wrong place, or 0 when there is none.
-char RefusedSeparator(TStoredField field, const std::string& text);
+// wrong place (its UTF-8 bytes), or empty when there is none.
+std::string_view RefusedSeparator(TStoredField field, const std::string& text);

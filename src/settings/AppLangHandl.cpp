@@ -4,6 +4,7 @@
 #include <set>
 #include <string_view>
 
+#include "core/CodePage.h"
 #include "core/Convert.h"
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
@@ -45,7 +46,8 @@ bool ForEachText(const TBytes& raw, std::string_view code, bool& found, TOnText 
 
 // The text table of one language section (see ForEachText).
 bool BuildTable(const TBytes& raw, const std::string& code, TStrVector& table, bool& found) {
-  return ForEachText(raw, code, found, [&](int32_t nbr, std::string_view text) { table.Put(nbr, std::string(text)); });
+  // The packed texts are Windows-1252; in memory they are UTF-8 like every text.
+  return ForEachText(raw, code, found, [&](int32_t nbr, std::string_view text) { table.Put(nbr, Cp1252ToUtf8(text)); });
 }
 
 // Whether every language section reads; checked once at load, so that a

@@ -21,7 +21,7 @@ class TAppLangHandler {
   // Builds the text table of that language; false (table unchanged) when the
   // section is not found.
   bool SetLanguage(const std::string& code);
-  // Text n of the current language (Windows-1252); "????" when there is none.
+  // Text n of the current language (UTF-8); "????" when there is none.
   std::string GetText(int n) const;
 
   // Text numbers above this are refused as damage: a table is allocated up

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/CodePage.h"
 #include "core/Convert.h"
 #include "storage/FileUtil.h"
 #include "core/StrUtil.h"
@@ -54,7 +55,10 @@ tIniFileHandler::tIniFileHandler(const std::string& fileName) : fileName_(fileNa
 void tIniFileHandler::Parse(const TBytes& bytes) {
   sections_.clear();
   sections_.push_back(TSection{{}, {}, true, {}});
-  const std::string text(bytes.begin(), bytes.end());
+  // Written in UTF-8; a file that is not valid UTF-8 was written as
+  // Windows-1252, as every settings file before.
+  std::string text(bytes.begin(), bytes.end());
+  if (!IsValidUtf8(text)) text = Cp1252ToUtf8(text);
   const std::size_t firstLf = text.find('\n');
   if (firstLf != std::string::npos) lineEnd_ = (firstLf > 0 && text[firstLf - 1] == '\r') ? "\r\n" : "\n";
 

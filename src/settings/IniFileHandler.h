@@ -11,7 +11,8 @@
 // A small initialization file: "[Section]" headers, then "Key=Value" lines.
 // Section and key names are compared without letter case; a value is the rest
 // of the line after the first "=", blanks trimmed, one pair of surrounding
-// double quotes removed. Texts are Windows-1252 bytes, as in the file.
+// double quotes removed. Texts are UTF-8; the file is written in UTF-8 and
+// read as Windows-1252 when it is not valid UTF-8 (older files).
 //
 // Reading takes the first section and the first key of a name. Writing
 // changes only the lines it writes and keeps every other section, key and

@@ -11,14 +11,12 @@
 namespace {
 constexpr const char* kSubFolder = "/quillmere";
 
-QString Native(const std::string& stored) { return Cp1252ToQString(stored); }
+QString Native(const std::string& stored) { return QFile::decodeName(stored.c_str()); }
 
-bool Store(const QString& path, std::string& stored, QString& why) {
+std::string Store(const QString& path) {
   QString clean = QDir::cleanPath(path);
   while (clean.size() > 1 && clean.endsWith('/')) clean.chop(1);
-  if (QStringToCp1252(clean, stored)) return true;
-  why = clean;
-  return false;
+  return QFile::encodeName(clean).toStdString();
 }
 
 // Copies every file below from that to does not have yet, keeping the subfolders.
@@ -40,17 +38,12 @@ TAppFolders PortableFolders(const std::string& programDir) {
   return TAppFolders{programDir, programDir, programDir, false};
 }
 
-bool FindAppFolders(const std::string& exeDir, TAppFolders& folders, QString& why) {
+TAppFolders FindAppFolders(const std::string& exeDir) {
   const QString exe = Native(exeDir);
-  if (QFileInfo::exists(exe + "/Text.Db")) {
-    folders = PortableFolders(exeDir);
-    return true;
-  }
-  folders.Installed = true;
-  return Store(exe + "/../share" + kSubFolder, folders.Program, why) &&
-         Store(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kSubFolder, folders.Settings,
-               why) &&
-         Store(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + kSubFolder, folders.Data, why);
+  if (QFileInfo::exists(exe + "/Text.Db")) return PortableFolders(exeDir);
+  return TAppFolders{Store(exe + "/../share" + kSubFolder),
+                     Store(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + kSubFolder),
+                     Store(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + kSubFolder), true};
 }
 
 bool PrepareLearnerFolders(const TAppFolders& folders, QString& why) {

@@ -7,7 +7,8 @@
 // Installed (the executable in <prefix>/bin, its files in
 // <prefix>/share/quillmere), the learner's settings and language files live
 // in the learner's own folders and nothing is written below the prefix.
-// All paths are stored paths (Windows-1252) without a trailing separator.
+// All paths are stored paths (the file system's bytes) without a trailing
+// separator; any character a folder name may hold is fine.
 struct TAppFolders {
   std::string Program;   // Text.Db, the help, the pictures, the demo lessons
   std::string Settings;  // Quillmere.Ini and the backups beside it
@@ -20,10 +21,8 @@ TAppFolders PortableFolders(const std::string& programDir);
 
 // The folders for the executable in exeDir (a stored path): portable when
 // Text.Db lies beside it, else installed, with the learner's folders from
-// XDG_CONFIG_HOME and XDG_DATA_HOME (their defaults when unset). False, with
-// the path that cannot be stored in why, when a folder's path holds a
-// character Windows-1252 cannot hold.
-bool FindAppFolders(const std::string& exeDir, TAppFolders& folders, QString& why);
+// XDG_CONFIG_HOME and XDG_DATA_HOME (their defaults when unset).
+TAppFolders FindAppFolders(const std::string& exeDir);
 
 // Installed, on the first start: makes the learner's folders, copies the
 // first settings file and the demo lessons (their sounds and pictures too)

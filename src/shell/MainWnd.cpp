@@ -72,7 +72,7 @@ void ReportUnsavedComposition(QWidget* owner, const TAppLangHandler& texts, cons
                               const std::string& fileName) {
   if (composer.Saved()) return;
   ShowMessageBox(owner, UiText(texts, txProgramName),
-                 UiText(texts, txDrawnPairsNotSaved) + "\n" + Cp1252ToQString(fileName) + "\n\n" +
+                 UiText(texts, txDrawnPairsNotSaved) + "\n" + Utf8ToQString(fileName) + "\n\n" +
                      SaveFailureReason(texts, composer.SaveResult()),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
@@ -102,7 +102,7 @@ tMainWindow::tMainWindow(const TAppFolders& folders) : Folders(folders) {
     // A missing file has been reported by the settings object; an unreadable
     // one is reported here. The program ends without writing.
     if (!IniFile->LoadError.empty())
-      ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), Cp1252ToQString(IniFile->LoadError),
+      ShowMessageBox(this, Utf8ToQString(IniFile->AppTitle), Utf8ToQString(IniFile->LoadError),
                      QMessageBox::Warning, QMessageBox::Ok, true);
     StartAbortedFlag = true;
     return;
@@ -297,7 +297,7 @@ void tMainWindow::FirstShowing() {
       const std::string unknown = Session->AppLanguage;
       Session->AppLanguage = "EN";
       ShowMessageBox(this, UiText(*LangHandler, txProgramName),
-                     UiText(*LangHandler, txUnknownAppLanguage) + " \"" + Cp1252ToQString(unknown) + "\"\n" +
+                     UiText(*LangHandler, txUnknownAppLanguage) + " \"" + Utf8ToQString(unknown) + "\"\n" +
                          UiText(*LangHandler, txShowingEnglish),
                      QMessageBox::Information, QMessageBox::Ok, true);
     }
@@ -314,7 +314,7 @@ void tMainWindow::FirstShowing() {
     if (IniFile->StoredWordsRefused > 0)
       ShowMessageBox(this, UiText(*LangHandler, txProgramName),
                      UiText(*LangHandler, txStoredListTooLong) + " " + QString::number(IniFile->StoredWordsRefused) +
-                         "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, txStartComposesNew),
+                         "\n" + Utf8ToQString(IniFile->FileName()) + "\n" + UiText(*LangHandler, txStartComposesNew),
                      QMessageBox::Warning, QMessageBox::Ok, true);
     WarnUnsavable();
   });
@@ -342,9 +342,9 @@ void tMainWindow::ShowExerciseInfo() {
   ExerciseReady = !IniFile->AvailableUnits.empty() && FileExistsWarn(IniFile->LangFileName);
   const bool show = ExerciseReady || !FirstShow;
   if (show) {
-    panelLangFile->setText(Cp1252ToQString(IniFile->Lang1 + " - " + IniFile->Lang2));
-    rbtnFirstLang->setText(Cp1252ToQString(IniFile->Lang1));
-    rbtnSecondLang->setText(Cp1252ToQString(IniFile->Lang2));
+    panelLangFile->setText(Utf8ToQString(IniFile->Lang1 + " - " + IniFile->Lang2));
+    rbtnFirstLang->setText(Utf8ToQString(IniFile->Lang1));
+    rbtnSecondLang->setText(Utf8ToQString(IniFile->Lang2));
     NameLanguageButtons();
     // The two buttons form an exclusive group: unchecking one does nothing,
     // so the stored choice is shown by checking the other.
@@ -365,7 +365,7 @@ void tMainWindow::ShowExerciseInfo() {
 }
 
 void tMainWindow::ShowLessonLabel() {
-  labelSelUnits->setText(Cp1252ToQString(LessonLabel(LangHandler->GetText(txLesson), LangHandler->GetText(txNoLesson),
+  labelSelUnits->setText(Utf8ToQString(LessonLabel(LangHandler->GetText(txLesson), LangHandler->GetText(txNoLesson),
                                                      IniFile->AvailableUnits, ExerciseInfoShown)));
 }
 
@@ -389,14 +389,14 @@ bool tMainWindow::event(QEvent* event) {
 bool tMainWindow::ApplyLanguage() {
   if (!LangHandler->SetLanguage(Session->AppLanguage)) {
     Session->AppLanguage = IniFile->Language;
-    ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), QStringLiteral("Language not found"),
+    ShowMessageBox(this, Utf8ToQString(IniFile->AppTitle), QStringLiteral("Language not found"),
                    QMessageBox::Information, QMessageBox::Ok, true);
     if (FirstShow) EndStart();
     return false;
   }
   const TAppLangHandler& t = *LangHandler;
   IniFile->AppTitle = t.GetText(txProgramName) + " " + kProgramVersion;
-  setWindowTitle(Cp1252ToQString(IniFile->AppTitle));
+  setWindowTitle(Utf8ToQString(IniFile->AppTitle));
 
   selectLangBox->setTitle(UiTitle(t, txQuestionLanguage));
   wordChoosBox->setTitle(UiTitle(t, txPhraseSelection));
@@ -490,7 +490,7 @@ void tMainWindow::btnExerciseRunClick() {
       // Nothing was composed or changed; an old list must not run on pairs
       // that were never read.
       ShowMessageBox(this, UiText(*LangHandler, txProgramName),
-                     UiText(*LangHandler, txLangFileUnreadable) + "\n" + Cp1252ToQString(IniFile->LangFileName),
+                     UiText(*LangHandler, txLangFileUnreadable) + "\n" + Utf8ToQString(IniFile->LangFileName),
                      QMessageBox::Warning, QMessageBox::Ok, true);
       return;
     }
@@ -559,7 +559,7 @@ void tMainWindow::ApplyEditorResult(int modalResult, int changeCode) {
 // Said once per save that found the file changed, with the file's name.
 void tMainWindow::LangFileChangedElsewhere() {
   ShowMessageBox(this, UiText(*LangHandler, txProgramName),
-                 UiText(*LangHandler, txChangedElsewhereMerged) + "\n" + Cp1252ToQString(IniFile->LangFileName),
+                 UiText(*LangHandler, txChangedElsewhereMerged) + "\n" + Utf8ToQString(IniFile->LangFileName),
                  QMessageBox::Information, QMessageBox::Ok, true);
 }
 
@@ -583,7 +583,7 @@ void tMainWindow::btnHelpClick() { ShowHelpTopic(this, QStringLiteral("Hauptfens
 void tMainWindow::mHelpGeneralClick() { ShowHelpTopic(this, QStringLiteral("Allgemeines")); }
 
 void tMainWindow::mHelpFilesFolderClick() {
-  const QString folder = Cp1252ToQString(Folders.Data + "/LangFiles");
+  const QString folder = Utf8ToQString(Folders.Data + "/LangFiles");
   QDir().mkpath(folder);
   if (OpenFolder(folder)) return;
   ShowMessageBox(this, UiText(*LangHandler, txProgramName), UiText(*LangHandler, txFolderNotOpened) + "\n" + folder,
@@ -642,18 +642,18 @@ bool tMainWindow::SaveSettings() { return Session->SaveSettings(&LastSettingsSav
 
 void tMainWindow::WriteSettings() {
   while (!SaveSettings()) {
-    const QString text = UiText(*LangHandler, txSettingsNotWritten) + "\n" + Cp1252ToQString(IniFile->FileName()) +
+    const QString text = UiText(*LangHandler, txSettingsNotWritten) + "\n" + Utf8ToQString(IniFile->FileName()) +
                          "\n" + SaveFailureReason(*LangHandler, LastSettingsSave) + "\n\n" +
                          UiText(*LangHandler, txSettingsRetryHint);
-    const int answer = ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle), text, QMessageBox::Warning,
+    const int answer = ShowMessageBox(this, Utf8ToQString(IniFile->AppTitle), text, QMessageBox::Warning,
                                       QMessageBox::Retry | QMessageBox::Cancel, true);
     if (answer != QMessageBox::Retry) break;
   }
 }
 
 void tMainWindow::ProgressNotKept() {
-  ShowMessageBox(this, Cp1252ToQString(IniFile->AppTitle),
-                 UiText(*LangHandler, txProgressNotSaved) + "\n" + Cp1252ToQString(IniFile->FileName()) + "\n" +
+  ShowMessageBox(this, Utf8ToQString(IniFile->AppTitle),
+                 UiText(*LangHandler, txProgressNotSaved) + "\n" + Utf8ToQString(IniFile->FileName()) + "\n" +
                      UiText(*LangHandler, txRetryAfterPass),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
@@ -664,11 +664,11 @@ void tMainWindow::WarnUnsavable() {
   for (const std::string& file : files) {
     std::string reason;
     if (file.empty() || CanReplaceFile(file, reason)) continue;
-    places += "\n" + Cp1252ToQString(file) + " (" + QString::fromLocal8Bit(reason.c_str()) + ")";
+    places += "\n" + Utf8ToQString(file) + " (" + QString::fromLocal8Bit(reason.c_str()) + ")";
   }
   if (places.isEmpty()) return;
   ShowMessageBox(
-      this, Cp1252ToQString(IniFile->AppTitle),
+      this, Utf8ToQString(IniFile->AppTitle),
       UiText(*LangHandler, txCannotSaveProgress) + places + "\n\n" + UiText(*LangHandler, txProgressLostHint),
       QMessageBox::Warning, QMessageBox::Ok, true);
 }
@@ -692,8 +692,8 @@ void tMainWindow::InstallBackups() {
 
 void tMainWindow::ShowBackupNotice(const TBackupNotice& notice) {
   const TAppLangHandler& t = *LangHandler;
-  const QString file = Cp1252ToQString(notice.FileName);
-  const QString backup = Cp1252ToQString(notice.BackupPath);
+  const QString file = Utf8ToQString(notice.FileName);
+  const QString backup = Utf8ToQString(notice.BackupPath);
   switch (notice.Kind) {
     case TBackupNotice::TKind::LossBackupKept:
       ShowMessageBox(this, UiText(t, txProgramName),

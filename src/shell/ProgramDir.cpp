@@ -1,11 +1,12 @@
 #include "ProgramDir.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
-#include "core/CodePage.h"
 
-bool ProgramDir(std::string& dir) {
+std::string ProgramDir() {
   QString path = QCoreApplication::applicationDirPath();
   while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-  return QStringToCp1252(path, dir);
+  // The bytes the file system knows it by, whatever characters they hold.
+  return QFile::encodeName(path).toStdString();
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
 
-// The folder of the running executable as a stored path, without a trailing
-// separator. False when a character of it has no Windows-1252 byte.
-bool ProgramDir(std::string& dir);
+// The folder of the running executable as a stored path (the file system's
+// bytes), without a trailing separator.
+std::string ProgramDir();

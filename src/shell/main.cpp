@@ -16,16 +16,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillmere.Quillmere"));
   InstallAppStyle();
 
-  std::string appDir;
-  TAppFolders folders;
-  QString unstorable = QCoreApplication::applicationDirPath();
-  if (!ProgramDir(appDir) || !FindAppFolders(appDir, folders, unstorable)) {
-    QMessageBox::critical(nullptr, QStringLiteral("Quillmere"),
-                          QStringLiteral("Quillmere cannot run from this folder: its path holds a character that "
-                                         "Windows-1252 cannot hold.\n") +
-                              unstorable);
-    return 1;
-  }
+  const TAppFolders folders = FindAppFolders(ProgramDir());
   // Installed, the first start makes the learner's folders, settings and
   // demo lessons, so it is ready to drill.
   QString unwritable;

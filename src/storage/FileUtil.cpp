@@ -60,12 +60,14 @@ std::filesystem::path NativePath(const std::string& path) {
   std::string normal(path);
   for (char& c : normal)
     if (IsSeparator(c)) c = '/';
-  const QByteArray local = QString(Cp1252ToQString(normal)).toLocal8Bit();
-  return std::filesystem::path(local.toStdString());
+  // Stored names are the file system's own bytes (UTF-8 on any current
+  // system); only the separator differs.
+  return std::filesystem::path(std::move(normal));
 }
 
 bool StoredPath(const std::filesystem::path& path, std::string& out) {
-  return QStringToCp1252(QString::fromLocal8Bit(path.native()), out);
+  out = path.native();
+  return true;
 }
 
 std::string AppRelativeName(const std::string& appDir, const std::string& path) {

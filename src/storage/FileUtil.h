@@ -7,7 +7,7 @@
 #include "core/Bytes.h"
 #include "DurableFile.h"
 
-// Paths are 8-bit Windows-1252 texts. Both "\" and "/" separate folders; a
+// Paths are the file system's bytes (UTF-8 on current systems). Both "\" and "/" separate folders; a
 // path without ":" has an empty drive part.
 
 std::string GetDrivePart(const std::string& path);
@@ -21,10 +21,9 @@ std::string GetExtPart(const std::string& path);
 // The name without its first "." and what follows, lower-cased.
 std::string GetBasePart(const std::string& path);
 
-// The file-system path for a stored name: backslashes become "/" and the
-// Windows-1252 characters become the platform's encoding.
+// The file-system path for a stored name: backslashes become "/".
 std::filesystem::path NativePath(const std::string& path);
-// A platform path as a stored name; false when a character has no byte.
+// A platform path as a stored name; always true (kept for callers that check).
 bool StoredPath(const std::filesystem::path& path, std::string& out);
 
 // A file name as the settings store it: below the program directory it is

@@ -5,8 +5,10 @@
 #include <string_view>
 
 #include "CodeDecode.h"
+#include "LangFileEncoding.h"
 #include "FileUtil.h"
 #include "LangSaveGuard.h"
+#include "core/CodePage.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
 #include "core/PearArena.h"
@@ -81,6 +83,7 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
   Lang1Name = std::move(staging.Lang1Name);
   Lang2Name = std::move(staging.Lang2Name);
   ParseState = error ? 0 : staging.ParseState;
+  Encoding = staging.Encoding;
   const auto& lessons = staging.Lessons.Items();
   for (std::size_t n = 0; n < lessons.size(); ++n)
     if (lessons[n]) Lessons.Put(static_cast<int32_t>(n), lessons[n]);
@@ -92,6 +95,11 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
 
 void TLangFHandler::ReadLine(std::string_view line) {
   ++lineNbr_;
+  if (lineNbr_ == 1) {
+    Encoding = line == kUtf8EncodingLine ? TTextEncoding::Utf8 : TTextEncoding::Cp1252;
+    if (Encoding == TTextEncoding::Utf8) return;
+  }
+  if (Encoding == TTextEncoding::Cp1252 && Cp1252ToUtf8IfNeeded(line, converted_)) line = converted_;
   if (line == kGeneralHeader) {
     ParseState = 1;
   } else if (!line.empty() && line[0] == '[' && (ParseState == 2 || ParseState == 4)) {
@@ -180,12 +188,22 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* resul
   }
 
   TContainerBuilder image(expected);
-  // A line that would not read back as written is never written.
+  // A line that would not read back as written is never written, nor one
+  // with a character a Windows-1252 file has no byte for.
+  const bool legacy = Encoding == TTextEncoding::Cp1252;
   bool storable = true;
+  bool encodable = true;
+  std::string bytes;
   auto add = [&](std::string_view line) {
+    if (legacy && !IsAscii(line)) {
+      encodable = encodable && Utf8ToCp1252(line, bytes);
+      line = bytes;
+    }
     storable = storable && FitsContainerLine(line);
     image.AddLine(line);
   };
+  if (!legacy) image.AddLine(kUtf8EncodingLine);
+  const std::size_t headLines = image.LineCount();
   add(kGeneralHeader);
   add(Lang1Name + "@" + Lang2Name);
   std::string line;
@@ -201,10 +219,12 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* resul
       add(line);
     }
   }
-  if (!storable || image.LineCount() < 4) {
+  if (!storable || !encodable || image.LineCount() - headLines < 4) {
     if (result != nullptr)
       *result = {TSaveFault::NotStorable, 0, "content",
-                 storable ? "no lesson to write" : "a line is too long for a language file"};
+                 !encodable  ? "a character has no place in Windows-1252, the encoding of this file"
+                 : !storable ? "a line is too long for a language file"
+                             : "no lesson to write"};
     return false;
   }
   // The guard keeps backups of what is replaced, and may refuse the save
@@ -238,4 +258,23 @@ bool TLangFHandler::PutLesson(std::shared_ptr<TLesson> lesson) {
 void TLangFHandler::ClearAllDrawn() {
   for (const auto& lesson : Lessons.Items())
     if (lesson) lesson->ClearDrawn();
+}
+
+bool TLangFHandler::Storable(std::string* badChar) const {
+  if (Encoding == TTextEncoding::Utf8) return true;
+  std::string bytes;
+  char32_t bad = 0;
+  auto fits = [&](std::string_view text) {
+    if (IsAscii(text) || Utf8ToCp1252(text, bytes, &bad)) return true;
+    if (badChar != nullptr) *badChar = QStringToUtf8(QString::fromUcs4(&bad, 1));
+    return false;
+  };
+  if (!fits(Lang1Name) || !fits(Lang2Name)) return false;
+  for (const auto& lesson : Lessons.Items()) {
+    if (!lesson) continue;
+    for (const auto& pear : lesson->Pears.Items())
+      if (pear && (!fits(pear->Word1) || !fits(pear->Word2) || !fits(pear->WavFile1) || !fits(pear->WavFile2)))
+        return false;
+  }
+  return true;
 }

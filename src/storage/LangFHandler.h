@@ -7,16 +7,22 @@
 
 #include "core/Bytes.h"
 #include "core/Lesson.h"
+#include "core/TextEncoding.h"
 #include "core/Vector.h"
 #include "FileUtil.h"
 #include "LoadLosses.h"
 
 // Reads a language file into lessons and phrase pairs, keeps them by lesson
 // number and writes them back. Lines of a file:
+//   Encoding=UTF-8   only in a UTF-8 file; without it the file is Windows-1252
 //   [General]
 //   Lang1Name@Lang2Name
 //   [LessonNbr]      then one pair line per pair, for each lesson
 class TPearArena;
+class TLangFHandler;
+
+// A handler for a new file: UTF-8, so it takes any script.
+TLangFHandler NewLangFile();
 
 class TLangFHandler {
  public:
@@ -24,6 +30,11 @@ class TLangFHandler {
   std::string Lang1Name;
   std::string Lang2Name;
   int ParseState = 0;
+  // How the file is written. Texts in memory are UTF-8 either way; a
+  // Windows-1252 file read and saved without a new character keeps its bytes.
+  // A load sets the file's own; the default is that of a file without the
+  // encoding line, and whoever makes a new file chooses UTF-8.
+  TTextEncoding Encoding = TTextEncoding::Cp1252;
   int32_t CurLessonNbr = -1;
 
   // Empties the lessons; the language names stay.
@@ -44,9 +55,12 @@ class TLangFHandler {
 
   // Writes the lessons (ascending number, pairs renumbered 0, 1, ... without
   // moving them). False, file untouched, when there are fewer than four lines,
-  // a line is too long for the container, or the write fails; result, when
-  // given, gets the reason.
+  // a line is too long for the container, a character has no byte in a
+  // Windows-1252 file, or the write fails; result, when given, gets the reason.
   bool SaveLangFile(const std::string& fileName, TSaveResult* result = nullptr);
+  // Whether every text can be written in the file's encoding; when not, the
+  // first character that cannot (as UTF-8).
+  bool Storable(std::string* badChar = nullptr) const;
   bool DeleteLangFile(const std::string& fileName);
 
   void SetLangNames(const std::string& lang1, const std::string& lang2);
@@ -59,7 +73,8 @@ class TLangFHandler {
   bool PutLesson(std::shared_ptr<TLesson> lesson);
   void ClearAllDrawn();
 
-  // Feeds one line to the reader.
+  // Feeds one line of a file to the reader, in the file's encoding: the first
+  // line says which it is.
   void ReadLine(std::string_view line);
 
   // What the last load dropped under the reading rules, and the file it
@@ -93,9 +108,17 @@ class TLangFHandler {
   // Lines read in this load, for the places of losses.
   int64_t lineNbr_ = 0;
   bool namesRead_ = false;
+  // A Windows-1252 line as UTF-8.
+  std::string converted_;
   // Where a load makes its pairs.
   TPearArena* arena_ = nullptr;
   int64_t slotsLeft_ = kMaxEmptySlots;
   // One past the highest lesson number claimed in this load.
   int64_t lessonSlotsClaimed_ = 0;
 };
+
+inline TLangFHandler NewLangFile() {
+  TLangFHandler handler;
+  handler.Encoding = TTextEncoding::Utf8;
+  return handler;
+}

@@ -155,6 +155,7 @@ TLangFileBaseline::TOutcome TLangFileBaseline::SaveOrMerge(TLangFHandler& handle
   if (!fresh.SaveLangFile(fileName, saved)) return TOutcome::Failed;
   handler.ClearLessons();
   handler.SetLangNames(fresh.GetLang1Name(), fresh.GetLang2Name());
+  handler.Encoding = fresh.Encoding;
   for (int32_t l = 0; l < fresh.LessonSlotCount(); ++l)
     if (auto lesson = fresh.GetLesson(l)) handler.PutLesson(lesson);
   Remember(handler, fileName);

@@ -18,9 +18,9 @@ bool GuardedAction(QWidget* owner, const std::function<void()>& action) {
     action();
     return true;
   } catch (const TConversionError& e) {
-    ShowMessageBox(owner, Caption(owner), Cp1252ToQString(e.Describe()), QMessageBox::Critical, QMessageBox::Ok, true);
+    ShowMessageBox(owner, Caption(owner), Utf8ToQString(e.Describe()), QMessageBox::Critical, QMessageBox::Ok, true);
   } catch (const TFileIoError& e) {
-    ShowMessageBox(owner, Caption(owner), Cp1252ToQString(e.File()) + ": " + QString::fromLocal8Bit(e.Reason()),
+    ShowMessageBox(owner, Caption(owner), Utf8ToQString(e.File()) + ": " + QString::fromLocal8Bit(e.Reason()),
                    QMessageBox::Critical, QMessageBox::Ok, true);
   } catch (const std::bad_alloc&) {
     ShowMessageBox(owner, Caption(owner), QStringLiteral("Not enough memory for this action."), QMessageBox::Critical,

@@ -1,5 +1,6 @@
 #include "FieldCheck.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
@@ -14,13 +15,22 @@ namespace {
 // Where the text cannot be stored: its first refused character, or none.
 bool Convert(const QString& text, TStoredField kind, std::string& out, QChar& bad, bool& separator,
              int* badPos = nullptr) {
-  if (!QStringToCp1252(text, out, &bad, badPos)) {
-    separator = false;
-    return false;
+  // A lone surrogate is half a character: it has no UTF-8 form.
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const bool paired = text[i].isHighSurrogate() ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                        : text[i].isLowSurrogate() ? i > 0 && text[i - 1].isHighSurrogate()
+                                                   : true;
+    if (!paired) {
+      bad = text[i];
+      if (badPos != nullptr) *badPos = static_cast<int>(i);
+      separator = false;
+      return false;
+    }
   }
-  const char sep = RefusedSeparator(kind, out);
-  if (sep != '\0') {
-    bad = Cp1252ToQString(std::string(1, sep)).at(0);
+  out = QStringToUtf8(text);
+  const std::string_view sep = RefusedSeparator(kind, out);
+  if (!sep.empty()) {
+    bad = Utf8ToQString(sep).at(0);
     separator = true;
     return false;
   }
@@ -78,16 +88,14 @@ void ReturnFocus(QWidget* field) {
 
 bool FocusReturning() { return Returning(); }
 
-bool StoredFileName(const QString& path, QWidget* owner, const TAppLangHandler& texts, std::string& out) {
-  int badPos = -1;
-  if (QStringToCp1252(path, out, nullptr, &badPos)) return true;
-  ShowMessageBox(owner, owner->windowTitle(), UiText(texts, txFileNameNotStorable) + Named(path, badPos),
-                 QMessageBox::Warning, QMessageBox::Ok, true);
-  return false;
+bool StoredFileName(const QString& path, QWidget*, const TAppLangHandler&, std::string& out) {
+  // Any name the file system allows can be stored.
+  out = QFile::encodeName(path).toStdString();
+  return true;
 }
 
 QString DisplayPath(const std::string& stored) {
-  QString path = Cp1252ToQString(stored);
+  QString path = QFile::decodeName(stored.c_str());
   path.replace(QLatin1Char('\\'), QLatin1Char('/'));
   return path;
 }

@@ -8,8 +8,8 @@ class QLineEdit;
 class QWidget;
 class TAppLangHandler;
 
-// The text of a field as stored (Windows-1252); false when a character has no
-// byte there or would split the stored line. Silent.
+// The text of a field as stored (UTF-8); false when it holds half a character
+// (a lone surrogate) or a character that would split the stored line. Silent.
 bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out);
 
 // The same, but a refused character gives a beep, a message naming it (caption

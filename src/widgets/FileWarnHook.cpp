@@ -9,7 +9,7 @@
 void InstallFileWarnHook() {
   SetFileWarnHook([](const std::string& caption, const std::string& text, const void* owner) {
     auto* window = static_cast<QWidget*>(const_cast<void*>(owner));
-    ShowMessageBox(window, Cp1252ToQString(caption), Cp1252ToQString(text), QMessageBox::Warning, QMessageBox::Ok,
+    ShowMessageBox(window, Utf8ToQString(caption), Utf8ToQString(text), QMessageBox::Warning, QMessageBox::Ok,
                    true);
   });
 }

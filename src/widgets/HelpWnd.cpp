@@ -49,7 +49,7 @@ QString Caption(QWidget* owner) {
 bool EnsureFile(QWidget* owner) {
   THelpState& s = State();
   if (s.file) return true;
-  const QString name = Cp1252ToQString(s.path);
+  const QString name = Utf8ToQString(s.path);
   QFile f(QString::fromStdString(NativePath(s.path).string()));
   QString reason;
   auto file = std::make_unique<THelpFile>();

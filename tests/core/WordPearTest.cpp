@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <random>
 #include <string_view>
 
@@ -28,7 +30,7 @@ void ExpectPear(const TWordPear& p, const LineCase& c) {
 TEST(WordPear, ReadsPairLines) {
   const LineCase cases[] = {
       {"0=a@b#x.wav@y.wav*", 0, "a", "b", "x.wav", "y.wav", true, false},
-      {"0=a@b#x.wav@y.wav\xA7", 0, "a", "b", "x.wav", "y.wav", true, true},
+      {"0=a@b#x.wav@y.wav\xC2\xA7", 0, "a", "b", "x.wav", "y.wav", true, true},
       {"0=a@b#x.wav@y.wav", 0, "a", "b", "x.wav", "y.wav", false, false},
       {"3=Haus@house# @ *", 3, "Haus", "house", " ", " ", true, false},
       {"7=ab#c@d", 7, "", "ab", "c", "d", false, false},
@@ -39,18 +41,18 @@ TEST(WordPear, ReadsPairLines) {
       {"1=a*b@c# @ ", 1, "a*b", "c", " ", " ", false, false},
       // A marker at the end counts only when it is the first of its kind.
       {"1=a*b@c# @ *", 1, "a*b", "c", " ", " *", false, false},
-      {"1=a\xA7@c# @ \xA7", 1, "a\xA7", "c", " ", " \xA7", false, false},
-      {"1=a\xA7@c# @ *", 1, "a\xA7", "c", " ", " ", true, false},
-      {"1=a*@c# @ \xA7", 1, "a*", "c", " ", " ", true, true},
+      {"1=a\xC2\xA7@c# @ \xC2\xA7", 1, "a\xC2\xA7", "c", " ", " \xC2\xA7", false, false},
+      {"1=a\xC2\xA7@c# @ *", 1, "a\xC2\xA7", "c", " ", " ", true, false},
+      {"1=a*@c# @ \xC2\xA7", 1, "a*", "c", " ", " ", true, true},
       {"1=a=b@c#d", 1, "a=b", "c", "", "d", false, false},
       // Separators and markers beyond the first sixteen characters.
       {"12=a long english phrase@ein langer Satz#\\LangFiles\\e12.wav@\\LangFiles\\g12.wav*", 12,
        "a long english phrase", "ein langer Satz", "\\LangFiles\\e12.wav", "\\LangFiles\\g12.wav", true, false},
       {"4=abcdefghijklmnopqrst*uvw@x#abcdefghijklmnop@ *", 4, "abcdefghijklmnopqrst*uvw", "x", "abcdefghijklmnop",
        " *", false, false},
-      {"4=abcdefghijklmnopqrstuvw@x#abcdefghijklmnop@q\xA7r\xA7", 4, "abcdefghijklmnopqrstuvw", "x",
-       "abcdefghijklmnop", "q\xA7r\xA7", false, false},
-      {"4=abcdefghijklmnopqrstuvw@x#abcdefghijklmnop@q@r\xA7", 4, "abcdefghijklmnopqrstuvw", "x",
+      {"4=abcdefghijklmnopqrstuvw@x#abcdefghijklmnop@q\xC2\xA7r\xC2\xA7", 4, "abcdefghijklmnopqrstuvw", "x",
+       "abcdefghijklmnop", "q\xC2\xA7r\xC2\xA7", false, false},
+      {"4=abcdefghijklmnopqrstuvw@x#abcdefghijklmnop@q@r\xC2\xA7", 4, "abcdefghijklmnopqrstuvw", "x",
        "abcdefghijklmnop", "q@r", true, true},
   };
   for (const LineCase& c : cases) {
@@ -69,7 +71,7 @@ TEST(WordPear, WritesPairLines) {
   p.InUse = true;
   EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ *");
   p.Drawn = true;
-  EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ \xA7");
+  EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ \xC2\xA7");
   p.InUse = false;  // drawn without use is not stored
   EXPECT_EQ(p.GetFileLine(), "3=Haus@house# @ ");
   const TWordPear back(p.GetFileLine());
@@ -109,16 +111,17 @@ LineCase ReadPlain(std::string_view line, int32_t nbr) {
   LineCase p{std::string(line), nbr, "", "", "", "", false, false};
   const std::size_t eq = line.find('=');
   const std::string_view head = line.substr(0, line.size() - 1);
+  const bool drawnAtEnd = line.size() >= kDrawnMarker.size() && line.substr(line.size() - kDrawnMarker.size()) == kDrawnMarker;
   if (line.back() == '*' && head.find('*') == std::string_view::npos) {
     p.inUse = true;
-  } else if (line.back() == kDrawnMarker && head.find(kDrawnMarker) == std::string_view::npos) {
+  } else if (drawnAtEnd && line.find(kDrawnMarker) == line.size() - kDrawnMarker.size()) {
     p.inUse = p.drawn = true;
   }
   const std::size_t hash = line.find('#');
   if (hash != std::string_view::npos && hash > eq) PlainSplit(line.substr(eq + 1, hash - eq - 1), p.word1, p.word2);
   if (hash != std::string_view::npos) {
     std::string_view sounds = line.substr(hash + 1);
-    if (p.inUse && !sounds.empty()) sounds.remove_suffix(1);
+    if (p.inUse && !sounds.empty()) sounds.remove_suffix(std::min(sounds.size(), p.drawn ? kDrawnMarker.size() : 1));
     PlainSplit(sounds, p.wav1, p.wav2);
   }
   return p;
@@ -129,14 +132,14 @@ LineCase ReadPlain(std::string_view line, int32_t nbr) {
 // and sparse.
 TEST(WordPear, ReadsAsThePlainSearchesDo) {
   std::mt19937 rng(7);
-  const char separators[] = {'=', '#', '@', '*', kDrawnMarker};
+  const std::string_view separators[] = {"=", "#", "@", "*", kDrawnMarker};
   for (int round = 0; round < 20000; ++round) {
     std::string line = std::to_string(round % 50) + "=";
     const std::size_t length = rng() % 200;
     // Sparse or dense separators, so that first ones fall anywhere.
     const unsigned density = 2 + rng() % 40;
     for (std::size_t i = 0; i < length; ++i)
-      line += rng() % density == 0 ? separators[rng() % sizeof separators] : static_cast<char>('a' + rng() % 3);
+      line += rng() % density == 0 ? separators[rng() % std::size(separators)] : std::string_view(&"abc"[rng() % 3], 1);
     SCOPED_TRACE(line);
     ExpectPear(TWordPear(line), ReadPlain(line, round % 50));
     if (HasFailure()) return;

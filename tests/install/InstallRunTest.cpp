@@ -30,15 +30,13 @@ void InstallRunTest::firstStartIsReadyAndTheNextKeepsTheProgress() {
     return int(QMessageBox::Ok);
   });
 
-  std::string exeDir;
-  QVERIFY(QStringToCp1252(QDir(prefix + "/bin").absolutePath(), exeDir));
-  TAppFolders folders;
-  QString why;
-  QVERIFY(FindAppFolders(exeDir, folders, why));
+  const std::string exeDir = QDir(prefix + "/bin").absolutePath().toStdString();
+  const TAppFolders folders = FindAppFolders(exeDir);
   QVERIFY(folders.Installed);
   const QString home = QDir::homePath();
-  QCOMPARE(Cp1252ToQString(folders.Settings), home + "/.config/quillmere");
-  QCOMPARE(Cp1252ToQString(folders.Data), home + "/.local/share/quillmere");
+  QCOMPARE(Utf8ToQString(folders.Settings), home + "/.config/quillmere");
+  QCOMPARE(Utf8ToQString(folders.Data), home + "/.local/share/quillmere");
+  QString why;
   QVERIFY(PrepareLearnerFolders(folders, why));
   QVERIFY(QFile::exists(home + "/.local/share/quillmere/LangFiles/Eng_Ger/english_german.lang"));
 

@@ -417,10 +417,10 @@ TEST(LangHelpTest, ProgramAndEveryCommandHaveHelp) {
     const TRun run = RunTool(args);
     EXPECT_EQ(run.status, kExitOk);
     EXPECT_EQ(run.out.rfind("Usage: quillmere-lang COMMAND", 0), 0u) << run.out;
-    for (const char* command : {"info", "export", "import", "dump", "pack"})
+    for (const char* command : {"info", "export", "import", "dump", "pack", "convert"})
       EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
   }
-  for (const char* command : {"info", "export", "import", "dump", "pack"}) {
+  for (const char* command : {"info", "export", "import", "dump", "pack", "convert"}) {
     // --help wins over anything else on the line.
     const TRun run = RunTool({command, "no-such-file", "--help"});
     EXPECT_EQ(run.status, kExitOk) << command;

@@ -10,10 +10,13 @@
 #include "TableExport.h"
 #include "TableImport.h"
 #include "ToolArgs.h"
+#include "ToolFailure.h"
+#include "ConvertCommand.h"
 #include "core/Errors.h"
 #include "storage/CodeDecode.h"
 #include "core/CodePage.h"
 #include "storage/FileUtil.h"
+#include "storage/LangFileEncoding.h"
 #include "storage/LangFHandler.h"
 #include "session/LessonSetRules.h"
 #include "storage/PathLock.h"
@@ -23,14 +26,6 @@ namespace {
 constexpr const char* kProgram = "quillmere-lang";
 // Enough to see what is wrong with a table without flooding the terminal.
 constexpr std::size_t kErrorsShown = 20;
-
-// Ends a command with an exit status and a message.
-struct TToolFailure {
-  int Code;
-  std::string Message;
-};
-
-[[noreturn]] void Fail(int code, std::string message) { throw TToolFailure{code, std::move(message)}; }
 
 // A file name from the command line as the storage functions take it.
 std::string StoredArg(const std::string& arg) {
@@ -53,7 +48,7 @@ void LoadLang(const std::string& arg, TLangFHandler& handler) {
     if (!handler.LoadLangBytes(bytes, StoredArg(arg)))
       Fail(kExitFileError, arg + ": not a language file, or damaged (header or checksum test failed)");
   } catch (const TConversionError& error) {
-    Fail(kExitFileError, Cp1252ToUtf8(error.Describe()));
+    Fail(kExitFileError, error.Describe());
   }
 }
 
@@ -133,8 +128,8 @@ int Info(const TToolArgs& args, std::ostream& out) {
     total.Drawn += counts.Drawn;
     rows.push_back(counts);
   }
-  out << "Language 1: " << Cp1252ToUtf8(handler.GetLang1Name()) << "\n"
-      << "Language 2: " << Cp1252ToUtf8(handler.GetLang2Name()) << "\n"
+  out << "Language 1: " << handler.GetLang1Name() << "\n"
+      << "Language 2: " << handler.GetLang2Name() << "\n"
       << "Lessons:    " << rows.size() << "\n";
   if (rows.empty()) {
     WriteLossReport(handler.LoadLosses(), out);
@@ -207,7 +202,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
     Reject(tableArg, reasons);
   }
 
-  TLangFHandler handler;
+  TLangFHandler handler = NewLangFile();
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
   RefuseHeldFile(args, outArg);
@@ -226,14 +221,20 @@ int Dump(const TToolArgs& args, std::ostream& out) {
   TStrVector lines;
   if (!ContainerToStrings(bytes, lines))
     Fail(kExitFileError, arg + ": not a language file, or damaged (header or checksum test failed)");
-  for (int32_t i = 0; i < static_cast<int32_t>(lines.Count()); ++i) out << Cp1252ToUtf8(lines.Get(i)) << "\n";
+  // A UTF-8 file's lines are shown as they are, its encoding line first.
+  const bool utf8 = lines.Count() > 0 && lines.Get(0) == kUtf8EncodingLine;
+  for (int32_t i = 0; i < static_cast<int32_t>(lines.Count()); ++i)
+    out << (utf8 ? lines.Get(i) : Cp1252ToUtf8(lines.Get(i))) << "\n";
   return kExitOk;
 }
 
-// The lines of a UTF-8 text as Windows-1252, or the reasons it cannot be packed.
+// The lines of a UTF-8 text as the file's bytes (Windows-1252 unless the
+// first line is the UTF-8 encoding line), or the reasons it cannot be packed.
 TStrVector PackLines(const TBytes& bytes, std::vector<std::string>& problems) {
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  const bool utf8 = text.substr(0, text.find_first_of("\r\n")) == kUtf8EncodingLine;
+  const TTextEncoding target = utf8 ? TTextEncoding::Utf8 : TTextEncoding::Cp1252;
   TStrVector lines;
   int lineNbr = 0;
   while (!text.empty()) {
@@ -244,7 +245,8 @@ TStrVector PackLines(const TBytes& bytes, std::vector<std::string>& problems) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::string where = "line " + std::to_string(lineNbr) + ": ";
     std::string converted;
-    const std::string conversion = ConvertUtf8(line, converted);
+    std::string conversion = ConvertUtf8(line, converted, target);
+    if (conversion.empty() && !utf8) Utf8ToCp1252(line, converted);
     // The file splits its lines at CR and cuts a line short at NUL.
     if (!conversion.empty())
       problems.push_back(where + "the line " + conversion);
@@ -273,7 +275,7 @@ int Pack(const TToolArgs& args, std::ostream& out) {
     TLangFHandler trial;
     trial.LoadLangBytes(bytes, StoredArg(linesArg));
   } catch (const TConversionError& error) {
-    Fail(kExitRejected, Cp1252ToUtf8(error.Describe()) + "\nnothing was written");
+    Fail(kExitRejected, error.Describe() + "\nnothing was written");
   }
   RefuseHeldFile(args, outArg);
   if (TSaveResult saved; !WriteFileBytes(StoredArg(outArg), bytes, true, &saved)) CannotWrite(outArg, saved);
@@ -296,6 +298,11 @@ const std::vector<TCommand>& Commands() {
       {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2"}, Import},
       {"dump", kDumpHelp, {}, {}, Dump},
       {"pack", kPackHelp, {"--force"}, {}, Pack},
+      {"convert", kConvertHelp, {"--force"}, {"--to", "--from"},
+       [](const TToolArgs& args, std::ostream& out) {
+         NeedFiles(args, 1, kConvertHelp);
+         return ConvertLangFile(args, StoredArg(args.Files[0]), out);
+       }},
   };
   return commands;
 }
@@ -337,7 +344,7 @@ int RunLangTool(const std::vector<std::string>& args, std::ostream& out, std::os
     err << prefix << failure.Message << "\n";
     return failure.Code;
   } catch (const TFileIoError& error) {
-    err << prefix << Cp1252ToUtf8(error.what()) << "\n";
+    err << prefix << error.what() << "\n";
     return kExitFileError;
   } catch (const std::bad_alloc&) {
     err << prefix << "not enough memory\n";

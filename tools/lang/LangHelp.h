@@ -8,3 +8,4 @@ extern const char* const kExportHelp;
 extern const char* const kImportHelp;
 extern const char* const kDumpHelp;
 extern const char* const kPackHelp;
+extern const char* const kConvertHelp;

@@ -1,6 +1,7 @@
 #include "PairFields.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "core/Word_Pear.h"
 #include "core/CodePage.h"
@@ -8,16 +9,17 @@
 namespace {
 
 // The separators that would break the line the field is written into.
-std::string_view ForbiddenSeparators(TPairField field) {
+std::vector<std::string_view> ForbiddenSeparators(TPairField field) {
+  constexpr std::string_view kAt = "@", kHash = "#", kStar = "*", kDrawn = kDrawnMarker;
   switch (field) {
-    case TPairField::Word1: return "@#*\xA7";
-    case TPairField::Word2: return "#*\xA7";
-    case TPairField::WavFile1: return "@*\xA7";
-    case TPairField::WavFile2: return "*\xA7";
-    case TPairField::Lang1Name: return "@";
-    case TPairField::Lang2Name: return "";
+    case TPairField::Word1: return {kAt, kHash, kStar, kDrawn};
+    case TPairField::Word2: return {kHash, kStar, kDrawn};
+    case TPairField::WavFile1: return {kAt, kStar, kDrawn};
+    case TPairField::WavFile2: return {kStar, kDrawn};
+    case TPairField::Lang1Name: return {kAt};
+    case TPairField::Lang2Name: return {};
   }
-  return "";
+  return {};
 }
 
 bool MustHaveText(TPairField field) { return field != TPairField::WavFile1 && field != TPairField::WavFile2; }
@@ -56,10 +58,20 @@ std::string ControlProblem(const std::string& name, unsigned char byte) {
 
 }  // namespace
 
-std::string ConvertUtf8(std::string_view utf8, std::string& cp1252) {
+std::string ConvertUtf8(std::string_view utf8, std::string& out, TTextEncoding target) {
+  if (target == TTextEncoding::Utf8) {
+    if (!IsValidUtf8(utf8))
+      return "is not valid UTF-8 (a table from a spreadsheet in Latin-1 or Windows-1252: save it as UTF-8)";
+    out = std::string(utf8);
+    return {};
+  }
   char32_t badChar = 0;
   std::size_t badPos = 0;
-  if (Utf8ToCp1252(utf8, cp1252, &badChar, &badPos)) return {};
+  std::string cp1252;
+  if (Utf8ToCp1252(utf8, cp1252, &badChar, &badPos)) {
+    out = std::string(utf8);
+    return {};
+  }
   const bool replacementChar = utf8.substr(badPos, 3) == "\xEF\xBF\xBD";
   if (badChar == 0xFFFD && !replacementChar)
     return "is not valid UTF-8 (a table from a spreadsheet in Latin-1 or Windows-1252: save it as UTF-8)";
@@ -78,28 +90,34 @@ const char* PairFieldName(TPairField field) {
   return "";
 }
 
-std::string CheckPairField(TPairField field, std::string_view utf8, std::string& cp1252) {
+std::string CheckPairField(TPairField field, std::string_view utf8, std::string& text, TTextEncoding target) {
   const std::string name = PairFieldName(field);
-  const std::string conversion = ConvertUtf8(utf8, cp1252);
+  const std::string conversion = ConvertUtf8(utf8, text, target);
   if (!conversion.empty()) return name + " " + conversion;
-  for (const char c : cp1252) {
+  for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     // A NUL would cut the line short when read; line breaks split it.
     if (byte < 0x20 || byte == 0x7F) return ControlProblem(name, byte);
   }
-  const std::string_view separators = ForbiddenSeparators(field);
-  const std::size_t at = cp1252.find_first_of(separators);
-  if (at != std::string::npos) {
-    const std::string shown = Cp1252ToUtf8(std::string_view(&cp1252[at], 1));
-    return name + " contains \"" + shown + "\", which separates or marks the fields of a language file line";
+  std::size_t first = std::string::npos;
+  std::string_view shown;
+  for (std::string_view sep : ForbiddenSeparators(field)) {
+    const std::size_t at = text.find(sep);
+    if (at < first) {
+      first = at;
+      shown = sep;
+    }
   }
-  if (MustHaveText(field) && cp1252.find_first_not_of(' ') == std::string::npos)
+  if (first != std::string::npos)
+    return name + " contains \"" + std::string(shown) + "\", which separates or marks the fields of a language file line";
+  if (MustHaveText(field) && text.find_first_not_of(' ') == std::string::npos)
     return name + (field == TPairField::Word1 || field == TPairField::Word2 ? " is an empty phrase" : " is empty");
   const bool phrase = field == TPairField::Word1 || field == TPairField::Word2;
-  if (phrase && cp1252.size() > static_cast<std::size_t>(kMaxPhraseLength))
-    return name + " has " + std::to_string(cp1252.size()) + " characters; the lesson editor takes at most " +
+  const std::size_t length = Utf8Length(text);
+  if (phrase && length > static_cast<std::size_t>(kMaxPhraseLength))
+    return name + " has " + std::to_string(length) + " characters; the lesson editor takes at most " +
            std::to_string(kMaxPhraseLength);
   // A names line beginning with "[" would be read as a lesson header.
-  if (field == TPairField::Lang1Name && cp1252.front() == '[') return name + " begins with \"[\", which starts a lesson header";
+  if (field == TPairField::Lang1Name && text.front() == '[') return name + " begins with \"[\", which starts a lesson header";
   return {};
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string SoundField(std::string_view wavFile) { return wavFile == " " ? std::string() : Cp1252ToUtf8(wavFile); }
+std::string SoundField(std::string_view wavFile) { return wavFile == " " ? std::string() : std::string(wavFile); }
 
 }  // namespace
 
@@ -24,8 +24,8 @@ bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string&
                 std::to_string(pear->PearNbr),
                 pear->InUse ? "1" : "0",
                 pear->InUse && pear->Drawn ? "1" : "0",
-                Cp1252ToUtf8(pear->Word1),
-                Cp1252ToUtf8(pear->Word2),
+                std::string(pear->Word1),
+                std::string(pear->Word2),
                 SoundField(pear->WavFile1),
                 SoundField(pear->WavFile2)};
       for (std::size_t f = kColWord1; f < fields.size(); ++f) {
