@@ -2,6 +2,7 @@
 // automatic mode, STOP/START in each phase, the end-of-pass question, the
 // table, priorities and closing.
 #include <QDir>
+#include <QHeaderView>
 #include <QToolButton>
 
 #include "ExerciseFixture.h"
@@ -307,6 +308,48 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(table->headerItem()->text(3), QString("English"));
     QCOMPARE(table->topLevelItem(0)->text(4), QString("5"));
     QCOMPARE(table->topLevelItem(2)->text(4), QString("0"));
+  }
+
+  // An Arabic or Hebrew answer reads from the right end of its cell, as its
+  // script is read; a Latin one stays at the left, next to the gap.
+  void rightToLeftAnswersInTheTableStartAtTheRightOfTheirCell() {
+    const char* arabic = "\xD9\x83\xD9\x84\xD8\xA8";  // dog
+    const char* hebrew = "\xD7\xA2\xD7\x9B\xD7\x91\xD7\xA8";  // mouse
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", arabic}, {"Katze", "cat"}, {"Maus", hebrew}});
+    w.ini->ShowTable = true;
+    w.dlg->show();
+    for (int i = 0; i < 3; ++i) {
+      w.Settle();
+      w.dlg->btnNextClick();
+      w.Settle();
+      if (i < 2) w.dlg->btnNextClick();
+    }
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    auto* table = w.dlg->findChild<QTreeWidget*>("exerciseList");
+    QVERIFY(table->isVisible());
+    QCOMPARE(table->topLevelItem(0)->text(3), QString::fromUtf8(arabic));
+    QCOMPARE(table->topLevelItem(2)->text(3), QString::fromUtf8(hebrew));
+    table->clearSelection();
+    const QImage shot = table->viewport()->grab().toImage();
+    const int left = table->header()->sectionViewportPosition(3), width = table->header()->sectionSize(3);
+    for (int row = 0; row < 3; ++row) {
+      const QRect r = table->visualItemRect(table->topLevelItem(row));
+      int inkFirst = -1, inkLast = -1;
+      for (int x = left; x < left + width && x < shot.width(); ++x)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+          if (qGray(shot.pixel(x, y)) < 128) {
+            if (inkFirst < 0) inkFirst = x;
+            inkLast = x;
+            break;
+          }
+      QVERIFY2(inkFirst >= 0, qPrintable(QString::number(row)));
+      if (row == 1) {
+        QVERIFY(inkLast < left + width / 2);
+      } else {
+        QVERIFY2(inkFirst > left + width / 2, qPrintable(QString("%1: %2 in %3+%4").arg(row).arg(inkFirst).arg(left).arg(width)));
+      }
+    }
   }
 
   // Asked in the second language, the headings follow the columns.
