@@ -145,6 +145,9 @@ class GraphicOutputTest : public QObject {
         << 3 << false;
     QTest::newRow("Chinese") << QByteArray("\xE4\xBD\xA0\xE5\xA5\xBD\xE4\xB8\x96\xE7\x95\x8C") << 4 << false;
     QTest::newRow("Arabic") << QByteArray("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7") << 5 << true;
+    QTest::newRow("Arabic with a Latin word and digits")
+        << QByteArray("\xD8\xA3\xD8\xAD\xD8\xA8 Qt 12") << 9 << true;
+    QTest::newRow("English with a Hebrew word") << QByteArray("Shalom \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D!") << 12 << false;
     QTest::newRow("Hebrew with points")
         << QByteArray("\xD7\xA9\xD7\x81\xD6\xB8\xD7\x9C\xD7\x95\xD6\xB9\xD7\x9D") << 4 << true;
   }
