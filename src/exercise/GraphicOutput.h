@@ -69,8 +69,8 @@ class TCardGraphics : public TCardDrawing {
   QImage patch_, smallCard_;
   QFont font_;
   int ascent_ = 0;
+  std::unique_ptr<TCardWriting> writing_;  // measures for text_, so it outlives it
   std::unique_ptr<TCardText> text_;
-  std::unique_ptr<TCardWriting> writing_;
   TCardZoom zoom_;
   TCardWipe wipe_;
   bool cardVisible_ = false;

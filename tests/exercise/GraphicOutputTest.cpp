@@ -223,14 +223,16 @@ class GraphicOutputTest : public QObject {
   }
 
   // The lower row is cut at the text limit in characters of any width; the
-  // upper row breaks at a blank; nothing is written outside the box.
-  void longPhrasesWrapAndStayInTheirBox_data() {
+  // upper row breaks at a blank. The character that crosses the limit used
+  // to reach past the box that clearing wipes and stayed on later cards.
+  void longPhrasesLeaveNoInkOutsideTheClearedBox_data() {
     QTest::addColumn<QByteArray>("phrase");
+    QTest::newRow("Latin, one long word") << QByteArray(60, 'W');
     QTest::newRow("Russian") << QByteArray("\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD0\xBE\xD0\xB5 \xD1\x83\xD1\x82\xD1\x80\xD0\xBE").repeated(6);
     QTest::newRow("Chinese") << QByteArray("\xE4\xBD\xA0\xE5\xA5\xBD").repeated(30);
     QTest::newRow("Arabic") << QByteArray("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7 \xD8\xA8\xD8\xA7\xD9\x84\xD8\xB9\xD8\xA7\xD9\x84\xD9\x85 ").repeated(6);
   }
-  void longPhrasesWrapAndStayInTheirBox() {
+  void longPhrasesLeaveNoInkOutsideTheClearedBox() {
     QFETCH(QByteArray, phrase);
     TCardGraphics g(96);
     g.InitCardGraphics();
