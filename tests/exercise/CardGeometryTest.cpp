@@ -337,7 +337,8 @@ TEST(CardText, OneStepPerUserPerceivedCharacter) {
     ASSERT_EQ(static_cast<int>(out.size()), c.clusters);
     for (int i = 0; i < c.clusters; ++i) EXPECT_EQ(out[i].cluster, i);
     // Nothing is lost: the characters drawn give the phrase back.
-    EXPECT_EQ(QString::fromStdString(Text(t, out)), QString::fromUtf8(c.phrase.data()).normalized(QString::NormalizationForm_C));
+    const QString whole = QString::fromUtf8(c.phrase.data()).normalized(QString::NormalizationForm_C);
+    EXPECT_EQ(QString::fromStdString(Text(t, out)), whole);
   }
 }
 

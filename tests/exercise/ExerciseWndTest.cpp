@@ -347,7 +347,8 @@ class ExerciseWndTest : public QObject {
       if (row == 1) {
         QVERIFY(inkLast < left + width / 2);
       } else {
-        QVERIFY2(inkFirst > left + width / 2, qPrintable(QString("%1: %2 in %3+%4").arg(row).arg(inkFirst).arg(left).arg(width)));
+        QVERIFY2(inkFirst > left + width / 2,
+                 qPrintable(QString("%1: %2 in %3+%4").arg(row).arg(inkFirst).arg(left).arg(width)));
       }
     }
   }

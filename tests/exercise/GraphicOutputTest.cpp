@@ -137,19 +137,21 @@ class GraphicOutputTest : public QObject {
     QTest::newRow("Latin, combining accents") << QByteArray("Cafe\xCC\x81 cre\xCC\x80me") << 10 << false;
     QTest::newRow("German umlaut") << QByteArray("Schl\xC3\xBCssel") << 9 << false;
     QTest::newRow("Russian") << QByteArray("\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87") << 4 << false;
-    QTest::newRow("Hindi syllables") << QByteArray("\xE0\xA4\xA8\xE0\xA4\xAE\xE0\xA4\xB8\xE0\xA5\x8D\xE0\xA4\xA4\xE0\xA5\x87")
+    QTest::newRow("Hindi syllables") << QByteArray(
+                                            "\xE0\xA4\xA8\xE0\xA4\xAE\xE0\xA4\xB8\xE0\xA5\x8D\xE0\xA4\xA4\xE0\xA5\x87")
                                      << 3 << false;
     QTest::newRow("emoji with skin tone, family, outside the BMP")
-        << QByteArray("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D"
-                      "\xF0\x9F\x91\xA7\xF0\x9D\x84\x9E")
+        << QByteArray(
+               "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D"
+               "\xF0\x9F\x91\xA7\xF0\x9D\x84\x9E")
         << 3 << false;
     QTest::newRow("Chinese") << QByteArray("\xE4\xBD\xA0\xE5\xA5\xBD\xE4\xB8\x96\xE7\x95\x8C") << 4 << false;
     QTest::newRow("Arabic") << QByteArray("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7") << 5 << true;
-    QTest::newRow("Arabic with a Latin word and digits")
-        << QByteArray("\xD8\xA3\xD8\xAD\xD8\xA8 Qt 12") << 9 << true;
-    QTest::newRow("English with a Hebrew word") << QByteArray("Shalom \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D!") << 12 << false;
-    QTest::newRow("Hebrew with points")
-        << QByteArray("\xD7\xA9\xD7\x81\xD6\xB8\xD7\x9C\xD7\x95\xD6\xB9\xD7\x9D") << 4 << true;
+    QTest::newRow("Arabic with a Latin word and digits") << QByteArray("\xD8\xA3\xD8\xAD\xD8\xA8 Qt 12") << 9 << true;
+    QTest::newRow("English with a Hebrew word")
+        << QByteArray("Shalom \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D!") << 12 << false;
+    QTest::newRow("Hebrew with points") << QByteArray("\xD7\xA9\xD7\x81\xD6\xB8\xD7\x9C\xD7\x95\xD6\xB9\xD7\x9D") << 4
+                                        << true;
   }
   void writesOneCharacterPerStep() {
     QFETCH(QByteArray, phrase);
@@ -228,9 +230,13 @@ class GraphicOutputTest : public QObject {
   void longPhrasesLeaveNoInkOutsideTheClearedBox_data() {
     QTest::addColumn<QByteArray>("phrase");
     QTest::newRow("Latin, one long word") << QByteArray(60, 'W');
-    QTest::newRow("Russian") << QByteArray("\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD0\xBE\xD0\xB5 \xD1\x83\xD1\x82\xD1\x80\xD0\xBE").repeated(6);
+    QTest::newRow("Russian")
+        << QByteArray("\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD0\xBE\xD0\xB5 \xD1\x83\xD1\x82\xD1\x80\xD0\xBE").repeated(6);
     QTest::newRow("Chinese") << QByteArray("\xE4\xBD\xA0\xE5\xA5\xBD").repeated(30);
-    QTest::newRow("Arabic") << QByteArray("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7 \xD8\xA8\xD8\xA7\xD9\x84\xD8\xB9\xD8\xA7\xD9\x84\xD9\x85 ").repeated(6);
+    QTest::newRow("Arabic")
+        << QByteArray(
+               "\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7 \xD8\xA8\xD8\xA7\xD9\x84\xD8\xB9\xD8\xA7\xD9\x84\xD9\x85 ")
+               .repeated(6);
   }
   void longPhrasesLeaveNoInkOutsideTheClearedBox() {
     QFETCH(QByteArray, phrase);
