@@ -5,7 +5,10 @@ std::string Quoted(const std::string& text) {
   // Keep messages short even for a hostile line of megabytes.
   constexpr std::size_t kShown = 80;
   if (text.size() <= kShown) return text;
-  return text.substr(0, kShown) + "...";
+  // Never half a UTF-8 character: back up over its continuation bytes.
+  std::size_t cut = kShown;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return text.substr(0, cut) + "...";
 }
 }  // namespace
 

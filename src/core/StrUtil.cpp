@@ -57,7 +57,13 @@ int CompareTexts(const std::string& a, const std::string& b, bool ignoreCase) {
 }
 
 std::string UpperCase(std::string_view text) {
-  if (!IsAscii(text)) return Utf8ToQString(text).toUpper().toStdString();
+  if (!IsAscii(text)) {
+    // Character by character (simple case mapping): a sharp s has no
+    // one-letter capital and stays.
+    std::u32string chars = Utf8ToQString(text).toStdU32String();
+    for (char32_t& c : chars) c = QChar::toUpper(c);
+    return QString::fromStdU32String(chars).toStdString();
+  }
   std::string result(text);
   for (char& c : result)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

@@ -17,7 +17,8 @@ int CompareFromNoCase(std::string_view a, std::string_view b, int start, int cou
 // collation (a with umlaut beside a, not after z).
 int CompareTexts(const std::string& a, const std::string& b, bool ignoreCase);
 
-// Upper case of a UTF-8 text by the Unicode rules ("ß" becomes "SS").
+// Upper case of a UTF-8 text, character by character by the Unicode rules
+// ("ä" becomes "Ä", "я" "Я"; a sharp s stays).
 std::string UpperCase(std::string_view text);
 // Lower case of the 26 letters A to Z only.
 std::string LowerCaseAscii(const std::string& text);

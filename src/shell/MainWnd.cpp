@@ -1,5 +1,6 @@
 #include "MainWnd.h"
 
+#include <QFile>
 #include <QAction>
 #include <QKeySequence>
 #include <QApplication>
@@ -285,7 +286,7 @@ void tMainWindow::FirstShowing() {
         ShowMessageBox(this, QStringLiteral("Quillmere"),
                        QStringLiteral("Quillmere cannot start: the interface texts are damaged "
                                       "(header or checksum test failed):\n") +
-                           QString::fromLocal8Bit(NativePath(textDb).c_str()) +
+                           QFile::decodeName(NativePath(textDb).c_str()) +
                            QStringLiteral("\nInstall the program again to restore them."),
                        QMessageBox::Critical, QMessageBox::Ok, true);
       EndStart();

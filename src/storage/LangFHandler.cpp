@@ -56,7 +56,9 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
     try {
       staging.ReadLine(line);
     } catch (TConversionError& e) {
-      e.SetPlace(fileName, staging.lineNbr_, std::string(line));
+      // The line as the reader saw it, in UTF-8 like every message.
+      e.SetPlace(fileName, staging.lineNbr_,
+                 staging.Encoding == TTextEncoding::Cp1252 ? Cp1252ToUtf8(line) : std::string(line));
       error = std::current_exception();
       return;
     }

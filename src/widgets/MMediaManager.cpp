@@ -1,5 +1,6 @@
 #include "MMediaManager.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "PlaybackInputGate.h"
@@ -35,7 +36,7 @@ bool TMediaManager::PlayWave(const std::string& name) {
     Warn(name, true);
     return false;
   }
-  const QString path = QString::fromLocal8Bit(NativePath(name).native().c_str());
+  const QString path = QFile::decodeName(NativePath(name).native().c_str());
   if (!useExternal) {
     bool played = false;
     {
@@ -59,7 +60,7 @@ bool TMediaManager::PlayWave(const std::string& name) {
 void TMediaManager::Warn(const std::string& name, bool missing) {
   failed_.insert(name);
   const TWarningTexts texts = warningTexts_ ? warningTexts_() : TWarningTexts{};
-  const QString path = QFileInfo(QString::fromLocal8Bit(NativePath(name).native().c_str())).absoluteFilePath();
+  const QString path = QFileInfo(QFile::decodeName(NativePath(name).native().c_str())).absoluteFilePath();
   ShowMessageBox(owner_, texts.caption, (missing ? texts.missing : texts.unplayable) + "\n" + path,
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }

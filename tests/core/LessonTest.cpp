@@ -70,8 +70,8 @@ TEST(Lesson, FindWordIgnoresCaseAndNeverMatchesEmpty) {
 
 TEST(Lesson, ClearDrawnClearsEveryPair) {
   TLesson lesson;
-  lesson.AddPearLine("0=a@b# @ \xA7");
-  lesson.AddPearLine("2=c@d# @ \xA7");
+  lesson.AddPearLine("0=a@b# @ \xC2\xA7");
+  lesson.AddPearLine("2=c@d# @ \xC2\xA7");
   lesson.ClearDrawn();
   EXPECT_FALSE(lesson.GetPear(0)->Drawn);
   EXPECT_FALSE(lesson.GetPear(2)->Drawn);

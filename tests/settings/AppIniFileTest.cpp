@@ -328,8 +328,8 @@ TEST_F(AppIniFileTest, SettingsRoundTripThroughTheFile) {
   auto ini = Open("");
   ini->ReadExercise();
   ini->ReadProperties();
-  ini->LangFileName = "/home/j\xFCrgen/Fran\xE7" "ais.lang";
-  ini->Lang1 = " Fran\xE7" "ais";
+  ini->LangFileName = "/home/łukasz/Français/Русский.lang";
+  ini->Lang1 = " Русский";
   ini->Lang2 = "Deutsch";
   ini->FirstLang = false;
   ini->MaxWords = 25;

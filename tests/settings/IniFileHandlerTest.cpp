@@ -153,7 +153,7 @@ TEST_F(IniFileHandlerTest, EraseRemovesEverySectionOfThatNameWhole) {
 
 TEST_F(IniFileHandlerTest, WrittenTextsReadBackAsTheyWere) {
   tIniFileHandler ini = Open("");
-  const std::string values[] = {"plain", " leading", "trailing ", "\"quoted\"", "\"half", "a=b", "", "\xE4\xF6\xFC\xDF"};
+  const std::string values[] = {"plain", " leading", "trailing ", "\"quoted\"", "\"half", "a=b", "", "äöüß", "Русский", "茶 🍵"};
   for (std::size_t i = 0; i < std::size(values); ++i) ini.WriteString("T", std::to_string(i), values[i]);
   ini.WriteString("T", "broken", "line\r\nbreak");
   ASSERT_TRUE(ini.UpdateFile());
@@ -187,4 +187,15 @@ TEST_F(IniFileHandlerTest, RewritingTheSameValuesTouchesNothing) {
   EXPECT_FALSE(ini.Modified());
   const TSaveCallFailure failing({TSaveCall::Open, EIO});
   EXPECT_TRUE(ini.UpdateFile());
+}
+
+// Settings files written before were Windows-1252: one that is not valid
+// UTF-8 is read so, and written back in UTF-8.
+TEST_F(IniFileHandlerTest, ReadsAnOlderWindows1252FileAndWritesUtf8) {
+  tIniFileHandler ini = Open("[Lang]\r\nName=Fran\xE7" "ais\r\nPath=/home/j\xFCrgen/x.lang\r\n");
+  EXPECT_EQ(ini.ReadString("Lang", "Name", ""), "Français");
+  EXPECT_EQ(ini.ReadString("Lang", "Path", ""), "/home/jürgen/x.lang");
+  ini.WriteString("Lang", "Other", "Ελληνικά");
+  ASSERT_TRUE(ini.UpdateFile());
+  EXPECT_EQ(Slurp(path), "[Lang]\r\nName=Français\r\nPath=/home/jürgen/x.lang\r\nOther=Ελληνικά\r\n");
 }

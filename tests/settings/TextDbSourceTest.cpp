@@ -105,5 +105,5 @@ TEST(TextDbSource, PackerProgramStopsWithTheFileAndLine) {
   TAppLangHandler handler;
   ASSERT_TRUE(handler.LoadTextDb(db, "Quillmere", nullptr));
   ASSERT_TRUE(handler.SetLanguage("EN"));
-  EXPECT_EQ(handler.GetText(1), "\x93quoted\x94");
+  EXPECT_EQ(handler.GetText(1), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
 }

@@ -29,11 +29,13 @@ struct TStart {
   QString dir;
   QProcess program;
 
-  bool Copy() {
+  bool Copy(const QString& name = QStringLiteral("bin")) {
     if (!temp.isValid()) return false;
-    dir = temp.filePath(QStringLiteral("bin"));
+    dir = temp.filePath(name);
     std::error_code ec;
-    std::filesystem::copy(QM_PROGRAM_DIR, dir.toStdString(), std::filesystem::copy_options::recursive, ec);
+    std::filesystem::create_directories(QFile::encodeName(dir).toStdString(), ec);
+    std::filesystem::copy(QM_PROGRAM_DIR, QFile::encodeName(dir).toStdString(), std::filesystem::copy_options::recursive,
+                          ec);
     return !ec && QFile::exists(dir + QStringLiteral("/Quillmere.Ini"));
   }
 
@@ -63,6 +65,14 @@ class ExitAfterShowTest : public QObject {
     QCOMPARE(after.keys(), before.keys());
     for (auto it = before.cbegin(); it != before.cend(); ++it)
       QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
+  }
+
+  // A folder named in any script: the program starts as from any other
+  // (a message box here would keep it from ending).
+  void StartsFromAFolderNamedInAnyScript() {
+    TStart start;
+    QVERIFY(start.Copy(QStringLiteral("łukasz/Программа 茶")));
+    QVERIFY2(start.Run(), start.program.readAllStandardError().constData());
   }
 
   // Qt Multimedia and the sound system's libraries cost every start a good

@@ -320,9 +320,9 @@ void MainWndTest::storedLowerCaseLanguageStartsInGerman() {
   QCOMPARE(win->GetAppLanguage(), std::string("DE"));
   QCOMPARE(win->windowTitle(), QStringLiteral("Quillmere V1.02"));
   QCOMPARE(Find<QMenu>("mExercise")->title(),
-           QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txMenuExercise))));
+           QString::fromStdString(std::string(win->GetLangHandler().GetText(txMenuExercise))));
   QCOMPARE(Find<QGroupBox>("selectLangBox")->title(),
-           ' ' + QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txQuestionLanguage))) + ' ');
+           ' ' + QString::fromStdString(std::string(win->GetLangHandler().GetText(txQuestionLanguage))) + ' ');
   QVERIFY(Find<QAction>("mAppGerman")->isChecked());
   QVERIFY(!Find<QAction>("mAppEnglish")->isChecked());
 }
@@ -340,7 +340,7 @@ void MainWndTest::missingLanguageFileDisablesTheStart() {
   QVERIFY(Find<QLabel>("panelLangFile")->text().isEmpty());
   const TAppLangHandler& t = win->GetLangHandler();
   QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(),
-           Cp1252ToUtf8(t.GetText(txLesson) + t.GetText(txNoLesson)));
+           std::string(t.GetText(txLesson) + t.GetText(txNoLesson)));
   // The settings dialog and the editor stay usable to mend it.
   QVERIFY(Find<QToolButton>("btnEditExercise")->isEnabled());
   QVERIFY(Find<QToolButton>("btnGeneralProperty")->isEnabled());
@@ -411,7 +411,7 @@ void MainWndTest::switchingTheInterfaceLanguage() {
   QVERIFY(Find<QAction>("mAppGerman")->isChecked());
   QVERIFY(Find<QMenu>("mExercise")->title() != englishMenu);
   QCOMPARE(Find<QLabel>("labelSelUnits")->text().toStdString(),
-           Cp1252ToUtf8(win->GetLangHandler().GetText(txLesson)) + " : 1,2");
+           std::string(win->GetLangHandler().GetText(txLesson)) + " : 1,2");
   Find<QAction>("mAppEnglish")->trigger();
   QCOMPARE(Find<QMenu>("mExercise")->title(), englishMenu);
   QVERIFY(Find<QAction>("mAppEnglish")->isChecked());
@@ -587,9 +587,9 @@ void MainWndTest::startOnAFullDiskSaysTheFileWasNotSaved() {
   // The day's backup copy fails on the same full disk and says so first.
   QCOMPARE(messages.size(), std::size_t(2));
   QVERIFY(messages[0].text.startsWith(
-      QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txDailyBackupFailed)))));
+      QString::fromStdString(std::string(win->GetLangHandler().GetText(txDailyBackupFailed)))));
   const QString text = messages[1].text;
-  QVERIFY2(text.startsWith(QString::fromStdString(Cp1252ToUtf8(win->GetLangHandler().GetText(txDrawnPairsNotSaved)))),
+  QVERIFY2(text.startsWith(QString::fromStdString(std::string(win->GetLangHandler().GetText(txDrawnPairsNotSaved)))),
            qPrintable(text));
   QVERIFY2(text.contains(QString::fromStdString(dir->LangFile())), qPrintable(text));
   QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(text));
@@ -623,8 +623,8 @@ void MainWndTest::startWithAnEmptyCompositionSaysSo() {
   win = Start();
   Find<QToolButton>("btnExerciseRun")->click();
   QCOMPARE(messages.size(), std::size_t(1));
-  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(txNoPairsToPractise)));
-  QCOMPARE(messages[0].caption.toStdString(), Cp1252ToUtf8(win->GetLangHandler().GetText(txProgramName)));
+  QCOMPARE(messages[0].text.toStdString(), std::string(win->GetLangHandler().GetText(txNoPairsToPractise)));
+  QCOMPARE(messages[0].caption.toStdString(), std::string(win->GetLangHandler().GetText(txProgramName)));
   QVERIFY(messages[0].beep);
   QCOMPARE(win->exerciseDlgsCreated, 0);
 }
@@ -662,7 +662,7 @@ void MainWndTest::unreadableLanguageFileStartsNothing() {
   Find<QToolButton>("btnExerciseRun")->click();
   QCOMPARE(messages.size(), std::size_t(1));
   QCOMPARE(messages[0].text.split('\n').value(0).toStdString(),
-           Cp1252ToUtf8(win->GetLangHandler().GetText(txLangFileUnreadable)));
+           std::string(win->GetLangHandler().GetText(txLangFileUnreadable)));
   QVERIFY(messages[0].text.contains("english_german.lang"));
   QCOMPARE(win->exerciseDlgsCreated, 0);
   QCOMPARE(win->GetIniFile().ExerciseWords.size(), std::size_t(1));
@@ -1086,7 +1086,7 @@ void MainWndTest::secondCopyOnTheSameSettingsNeitherStartsNorWrites() {
   QCOMPARE(messages.size(), std::size_t(1));
   TAppLangHandler texts;
   QVERIFY(texts.LoadTextDb(dir->Path() + "/Text.Db", {}, nullptr) && texts.SetLanguage("DE"));
-  QCOMPARE(messages[0].text.toStdString(), Cp1252ToUtf8(texts.GetText(txAlreadyRunning)));
+  QCOMPARE(messages[0].text.toStdString(), std::string(texts.GetText(txAlreadyRunning)));
   QVERIFY(messages[0].beep);
   QTRY_COMPARE(raised, 1);
   QCOMPARE(dir->Read("Quillmere.Ini"), before);
@@ -1142,7 +1142,7 @@ void MainWndTest::languageFileChangedByAnImportKeepsTheImportsLessonAndTheRetire
   TTickTimer::SetManual(false);
   QCOMPARE(messages.size(), std::size_t(1));
   QCOMPARE(messages[0].text.split('\n').value(0).toStdString(),
-           Cp1252ToUtf8(win->GetLangHandler().GetText(txChangedElsewhereMerged)));
+           std::string(win->GetLangHandler().GetText(txChangedElsewhereMerged)));
   QVERIFY(messages[0].text.contains("english_german.lang"));
   TLangFHandler file;
   QVERIFY(file.LoadLangFile(lang));

@@ -7,22 +7,11 @@
 #include "storage/CodeDecode.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "StoredImage.h"
 #include "SaveCallFault.h"
 
 namespace {
 using Lines = std::vector<std::string>;
-
-TBytes ContainerOf(const Lines& lines) {
-  TStrVector v;
-  for (const std::string& l : lines) v.Add(l);
-  return StringsToContainer(v);
-}
-
-Lines LinesOf(const TBytes& stored) {
-  TStrVector v;
-  EXPECT_TRUE(ContainerToStrings(stored, v));
-  return v.Items();
-}
 
 // Names, then each stored lesson with the lines of its pairs in slot order.
 std::string Summary(const TLangFHandler& h) {
@@ -312,17 +301,21 @@ TEST_F(LangFHandlerTest, NothingIsWrittenThatWouldNotReadBack) {
 
 TEST_F(LangFHandlerTest, PhrasesWithCr1252CharactersAndQuotesRoundTrip) {
   TLangFHandler h;
-  h.SetLangNames("Fran\xE7" "ais", "\"Deutsch\"");
+  h.SetLangNames("Français", "\"Deutsch\"");
   auto lesson = std::make_shared<TLesson>();
   lesson->LessonNbr = 100;
   auto p = lesson->NewPear(-1);
-  p->Word1 = "l'\xE9t\xE9 \x80 \"quoted\"";
-  p->Word2 = "der Sommer \xE4\xF6\xFC\xDF";
-  p->WavFile1 = "/home/anna/\xE9t\xE9.wav";
+  p->Word1 = "l'été € \"quoted\"";
+  p->Word2 = "der Sommer äöüß";
+  p->WavFile1 = "/home/anna/été.wav";
   p->WavFile2 = " ";
   p->InUse = true;
   h.PutLesson(lesson);
   ASSERT_TRUE(h.SaveLangFile(Path("fr.lang")));
+  // A handler not read from a file writes a Windows-1252 file, one byte a character.
+  EXPECT_EQ(LinesOf(ReadFileBytes(Path("fr.lang"))),
+            (Lines{"[General]", "Fran\xE7" "ais@\"Deutsch\"", "[100]",
+                   "0=l'\xE9t\xE9 \x80 \"quoted\"@der Sommer \xE4\xF6\xFC\xDF#/home/anna/\xE9t\xE9.wav@ *"}));
   TLangFHandler back;
   ASSERT_TRUE(back.LoadLangFile(Path("fr.lang")));
   EXPECT_EQ(Summary(back), Summary(h));

@@ -1,5 +1,7 @@
 #include "StoredImage.h"
 
+#include <gtest/gtest.h>
+
 #include "storage/CodeDecode.h"
 
 TBytes StoredImage(const std::string& text) {
@@ -11,4 +13,16 @@ TBytes StoredImage(const std::string& text) {
   XorCheck(image, true);
   ScrambleInPlace(image);
   return image;
+}
+
+TBytes ContainerOf(const std::vector<std::string>& lines) {
+  TStrVector v;
+  for (const std::string& l : lines) v.Add(l);
+  return StringsToContainer(v);
+}
+
+std::vector<std::string> LinesOf(const TBytes& stored) {
+  TStrVector v;
+  EXPECT_TRUE(ContainerToStrings(stored, v));
+  return v.Items();
 }

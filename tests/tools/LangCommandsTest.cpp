@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -43,10 +44,13 @@ class LangCommandsTest : public testing::Test {
     ASSERT_TRUE(WriteFileBytes(path, Bytes(text), true));
   }
 
-  // Lessons of (lesson number, pair lines), saved by the handler.
+  // Lessons of (lesson number, pair lines in UTF-8), saved by the handler
+  // in the encoding given (by default that of an older file).
   std::string SaveLang(const char* name, const std::string& lang1, const std::string& lang2,
-                       const std::vector<std::pair<int32_t, std::vector<std::string>>>& lessons) const {
+                       const std::vector<std::pair<int32_t, std::vector<std::string>>>& lessons,
+                       TTextEncoding encoding = TTextEncoding::Cp1252) const {
     TLangFHandler handler;
+    handler.Encoding = encoding;
     handler.SetLangNames(lang1, lang2);
     for (const auto& [number, lines] : lessons) {
       auto lesson = std::make_shared<TLesson>();
@@ -61,10 +65,11 @@ class LangCommandsTest : public testing::Test {
 
   // Two lessons: in use, drawn with sounds, and not in use with a letter
   // outside ASCII.
-  std::string SaveExample(const char* name = "example.lang") const {
+  std::string SaveExample(const char* name = "example.lang", TTextEncoding encoding = TTextEncoding::Cp1252) const {
     return SaveLang(name, "English", "German",
-                    {{1, {"0=house@Haus# @ *", "1=tree@Baum#\\LangFiles\\Eng_Ger\\tree.wav@\\LangFiles\\Eng_Ger\\baum.wav\xA7"}},
-                     {2, {"0=street@Stra\xDF" "e# @ "}}});
+                    {{1, {"0=house@Haus# @ *", "1=tree@Baum#\\LangFiles\\Eng_Ger\\tree.wav@\\LangFiles\\Eng_Ger\\baum.wav\xC2\xA7"}},
+                     {2, {"0=street@Stra\xC3\x9F" "e# @ "}}},
+                    encoding);
   }
 
   QTemporaryDir dir_;
@@ -77,22 +82,29 @@ TEST_F(LangCommandsTest, InfoShowsNamesAndCountsPerLessonAndTotals) {
             "Language 1: English\n"
             "Language 2: German\n"
             "Lessons:    2\n"
+            "Encoding:   Windows-1252\n"
             "\n"
             "lesson   pairs  in use   drawn\n"
             "     1       2       2       1\n"
             "     2       1       0       0\n"
             " total       3       2       1\n");
   EXPECT_EQ(run.err, "");
+  const TRun utf8 = RunTool({"info", SaveExample("utf8.lang", TTextEncoding::Utf8)});
+  EXPECT_EQ(utf8.status, kExitOk) << utf8.err;
+  EXPECT_NE(utf8.out.find("Lessons:    2\nEncoding:   UTF-8\n\n"), std::string::npos) << utf8.out;
 }
 
+// The same table from a file of either encoding.
 TEST_F(LangCommandsTest, ExportTsvIsTheDefaultAndUtf8) {
-  const TRun run = RunTool({"export", SaveExample()});
-  EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(run.out,
-            "lesson\tpair\tuse\tdrawn\tword1\tword2\twav1\twav2\n"
-            "1\t0\t1\t0\thouse\tHaus\t\t\n"
-            "1\t1\t1\t1\ttree\tBaum\t\\LangFiles\\Eng_Ger\\tree.wav\t\\LangFiles\\Eng_Ger\\baum.wav\n"
-            "2\t0\t0\t0\tstreet\tStra\xC3\x9F" "e\t\t\n");
+  for (const TTextEncoding encoding : {TTextEncoding::Cp1252, TTextEncoding::Utf8}) {
+    const TRun run = RunTool({"export", SaveExample("example.lang", encoding)});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.out,
+              "lesson\tpair\tuse\tdrawn\tword1\tword2\twav1\twav2\n"
+              "1\t0\t1\t0\thouse\tHaus\t\t\n"
+              "1\t1\t1\t1\ttree\tBaum\t\\LangFiles\\Eng_Ger\\tree.wav\t\\LangFiles\\Eng_Ger\\baum.wav\n"
+              "2\t0\t0\t0\tstreet\tStra\xC3\x9F" "e\t\t\n");
+  }
 }
 
 TEST_F(LangCommandsTest, ExportCsvQuotesCommasAndQuotes) {
@@ -117,24 +129,30 @@ TEST_F(LangCommandsTest, ExportTsvRefusesATabAndCsvCarriesIt) {
   EXPECT_NE(csv.out.find("1,0,1,0,a\tb,c,,\r\n"), std::string::npos) << csv.out;
 }
 
-// A file written by the handler comes back byte for byte through a table.
+// A file written by the handler comes back byte for byte through a table:
+// an older file by an import that asks for its encoding, a UTF-8 file by
+// a plain import.
 TEST_F(LangCommandsTest, ExportThenImportGivesTheSameBytes) {
-  const std::string original = SaveLang(
-      "orig.lang", "English", "German@Deutsch",
-      {{1, {"0=house@Haus# @ *", "1=tree@Baum#\\LangFiles\\Eng_Ger\\tree.wav@\\LangFiles\\Eng_Ger\\baum.wav\xA7"}},
-       {3, {"0=a, \"b\"@c=d@e#x#y@p@q ", "1=caf\xE9@Caf\xE9# @ *", "2=  blanks  @ x # @ \xA7"}},
-       {100, {"0=last@letzte# @ "}}});
-  for (const char* format : {"--tsv", "--csv"}) {
-    const TRun exported = RunTool({"export", original, format});
-    ASSERT_EQ(exported.status, kExitOk) << exported.err;
-    const std::string table = Path("table.txt");
-    WriteText(table, exported.out);
-    const std::string copy = Path("copy.lang");
-    const TRun imported =
-        RunTool({"import", table, format, copy, "--lang1", "English", "--lang2", "German@Deutsch", "--force"});
-    ASSERT_EQ(imported.status, kExitOk) << format << ": " << imported.err;
-    EXPECT_EQ(imported.out, "Wrote " + copy + ": 3 lessons, 6 pairs.\n");
-    EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(original)) << format;
+  for (const TTextEncoding encoding : {TTextEncoding::Cp1252, TTextEncoding::Utf8}) {
+    const std::string original = SaveLang(
+        "orig.lang", "English", "German@Deutsch",
+        {{1, {"0=house@Haus# @ *", "1=tree@Baum#\\LangFiles\\Eng_Ger\\tree.wav@\\LangFiles\\Eng_Ger\\baum.wav\xC2\xA7"}},
+         {3, {"0=a, \"b\"@c=d@e#x#y@p@q ", "1=caf\xC3\xA9@Caf\xC3\xA9# @ *", "2=  blanks  @ x # @ \xC2\xA7"}},
+         {100, {"0=last@letzte# @ "}}},
+        encoding);
+    for (const char* format : {"--tsv", "--csv"}) {
+      const TRun exported = RunTool({"export", original, format});
+      ASSERT_EQ(exported.status, kExitOk) << exported.err;
+      const std::string table = Path("table.txt");
+      WriteText(table, exported.out);
+      const std::string copy = Path("copy.lang");
+      std::vector<std::string> args = {"import", table, format, copy, "--lang1", "English", "--lang2", "German@Deutsch", "--force"};
+      if (encoding == TTextEncoding::Cp1252) args.insert(args.end(), {"--encoding", "windows-1252"});
+      const TRun imported = RunTool(args);
+      ASSERT_EQ(imported.status, kExitOk) << format << ": " << imported.err;
+      EXPECT_EQ(imported.out, "Wrote " + copy + ": 3 lessons, 6 pairs.\n");
+      EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(original)) << format;
+    }
   }
 }
 
@@ -153,7 +171,8 @@ TEST_F(LangCommandsTest, ExportThenImportOfAHandMadeFileReadsTheSame) {
   ASSERT_EQ(RunTool({"import", table, "--csv", copy, "--lang1", "Fran\xC3\xA7" "ais", "--lang2", "English"}).status, kExitOk);
 
   const TRun dumped = RunTool({"dump", copy});
-  EXPECT_EQ(dumped.out, "[General]\nFran\xC3\xA7" "ais@English\n[1]\n0=e@f#g.wav@ \xC2\xA7\n[2]\n0=a@b# @ \n1=c@d# @ *\n");
+  EXPECT_EQ(dumped.out,
+            "Encoding=UTF-8\n[General]\nFran\xC3\xA7" "ais@English\n[1]\n0=e@f#g.wav@ \xC2\xA7\n[2]\n0=a@b# @ \n1=c@d# @ *\n");
 }
 
 TEST_F(LangCommandsTest, DumpShowsTheLinesAndPackGivesTheSameBytes) {
@@ -199,6 +218,12 @@ TEST_F(LangCommandsTest, PackRejectsBadLinesAndWritesNothing) {
       {"MalformedLessonNumber", "[General]\nA@B\n[one]\n0=a@b# @ *\n", "line 3:"},
       {"NoByte", "[General]\nA@B\n[1]\n0=a@\xD0\x96# @ *\n", "line 4: the line contains \"\xD0\x96\" (U+0416), which Windows-1252"},
       {"NotUtf8", "[General]\n\xC3@B\n", "line 2: the line is not valid UTF-8"},
+      {"NotUtf8InAUtf8File", "Encoding=UTF-8\n[General]\nA@B\n[1]\n0=a@\xD0# @ *\n", "line 5: the line is not valid UTF-8"},
+      {"TooLongInUtf8Bytes", "Encoding=UTF-8\n[General]\n" + std::string(40000, 'a') + "@" + [] {
+         std::string umlauts;
+         for (int i = 0; i < 15000; ++i) umlauts += "\xC3\xA4";
+         return umlauts;
+       }() + "\n", "line 3: the line is longer than"},
       {"CarriageReturn", "[General]\nA\r@B\n", "line 2: the line contains a carriage return"},
       {"Nul", std::string("[General]\nA@B\0\n", 15), "line 2: the line contains a NUL"},
       {"TooLong", "[General]\n" + std::string(70000, 'a') + "\n", "line 2: the line is longer than"},
@@ -237,8 +262,13 @@ TEST_F(LangCommandsTest, ImportRejectsBadInputAndWritesNothing) {
       {"Lang1WithAt", header + "1,a,b\n", {"--lang1", "Eng@lish"}, "--lang1 contains \"@\""},
       {"Lang1Bracket", header + "1,a,b\n", {"--lang1", "[x]"}, "--lang1 begins with \"[\""},
       {"Lang1Short", header + "1,a,b\n", {"--lang1", "En"}, "shorter than the 3 characters the editor needs"},
-      {"Lang2NoByte", header + "1,a,b\n", {"--lang2", "\xE6\x97\xA5\xE6\x9C\xAC"}, "--lang2 contains \"\xE6\x97\xA5\" (U+65E5)"},
+      {"Lang2NoByte", header + "1,a,b\n", {"--lang2", "\xE6\x97\xA5\xE6\x9C\xAC", "--encoding", "windows-1252"},
+       "--lang2 contains \"\xE6\x97\xA5\" (U+65E5), which Windows-1252 cannot hold"},
       {"Lang2Missing", header + "1,a,b\n", {"--lang2"}, "the option --lang2 needs a value"},
+      {"PhraseNoByte", header + "1,a,b\n1,Haus,\xC5\x91\n", {"--encoding", "windows-1252"},
+       "table.csv, row 3: word2 contains \"\xC5\x91\" (U+0151), which Windows-1252 cannot hold"},
+      {"PhraseNotUtf8", header + "1,caf\xE9,b\n", {"--encoding", "utf-8"}, "table.csv, row 2: word1 is not valid UTF-8"},
+      {"UnknownEncoding", header + "1,a,b\n", {"--encoding", "latin-1"}, "--encoding is \"latin-1\"; it takes utf-8 or windows-1252"},
   };
   const std::string existing = SaveExample("existing.lang");
   const TBytes before = ReadFileBytes(existing);
@@ -247,10 +277,13 @@ TEST_F(LangCommandsTest, ImportRejectsBadInputAndWritesNothing) {
     WriteText(table, c.table);
     std::vector<std::string> args = {"import", table, "--csv", existing, "--lang1", "English", "--lang2", "German"};
     if (!c.options.empty()) {
+      const auto has = [&](const char* option) {
+        return std::find(c.options.begin(), c.options.end(), option) != c.options.end();
+      };
       args.resize(4);
       args.insert(args.end(), c.options.begin(), c.options.end());
-      if (c.options[0] == "--lang1") args.insert(args.end(), {"--lang2", "German"});
-      else if (c.options.size() > 1) args.insert(args.end(), {"--lang1", "English"});
+      if (c.options.size() > 1 && !has("--lang1")) args.insert(args.end(), {"--lang1", "English"});
+      if (c.options.size() > 1 && !has("--lang2")) args.insert(args.end(), {"--lang2", "German"});
     }
     const TRun run = RunTool(args);
     EXPECT_EQ(run.status, kExitRejected) << c.name << ": " << run.err;
@@ -409,7 +442,7 @@ TEST_F(LangCommandsTest, ImportTakesOptionsInAnyOrder) {
   WriteText(Path("t.tsv"), "word1\tword2\tlesson\nHaus\thouse\t2\n");
   const TRun run = RunTool({"import", "--lang2=English", "--tsv", Path("t.tsv"), "--lang1", "Deutsch", Path("o.lang")});
   ASSERT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(RunTool({"dump", Path("o.lang")}).out, "[General]\nDeutsch@English\n[2]\n0=Haus@house# @ *\n");
+  EXPECT_EQ(RunTool({"dump", Path("o.lang")}).out, "Encoding=UTF-8\n[General]\nDeutsch@English\n[2]\n0=Haus@house# @ *\n");
 }
 
 TEST(LangHelpTest, ProgramAndEveryCommandHaveHelp) {

@@ -4,6 +4,8 @@
 
 #include "PairFields.h"
 #include "TableImport.h"
+#include "core/CodePage.h"
+#include "storage/CodeDecode.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ TEST(TableImportTest, GroupsRowsByLessonAndNumbersPairsInRowOrder) {
   EXPECT_EQ(result.Lessons[1]->LessonNbr, 2);
   EXPECT_EQ(result.Lessons[1]->SlotCount(), 2);
 
-  EXPECT_EQ(Pear(result, 0, 0)->GetFileLine(), "0=Haus@house#\\LangFiles\\haus.wav@ \xA7");
+  EXPECT_EQ(Pear(result, 0, 0)->GetFileLine(), "0=Haus@house#\\LangFiles\\haus.wav@ \xC2\xA7");
   EXPECT_EQ(Pear(result, 1, 0)->GetFileLine(), "0=rot@red# @ *");
   EXPECT_EQ(Pear(result, 1, 1)->GetFileLine(), "1=blau@blue# @ ");
 }
@@ -66,13 +68,31 @@ TEST(TableImportTest, BlankRowsAreSkipped) {
   EXPECT_EQ(result.PairCount, 2);
 }
 
-TEST(TableImportTest, ConvertsUtf8ToWindows1252) {
-  const TTableImport result =
-      ImportTable(kCsvHeader + "1,Stra\xC3\x9F" "e,\xE2\x82\xAC uro,\\LangFiles\\\xC3\xA4.wav,\n", TTableFormat::Csv);
-  ASSERT_TRUE(result.Ok()) << result.Errors[0].Describe();
-  EXPECT_EQ(Pear(result, 0, 0)->Word1, "Stra\xDF" "e");
-  EXPECT_EQ(Pear(result, 0, 0)->Word2, "\x80 uro");
-  EXPECT_EQ(Pear(result, 0, 0)->WavFile1, "\\LangFiles\\\xE4.wav");
+// Texts stay UTF-8 in memory whichever file they are meant for; a
+// Windows-1252 file takes every character it has a byte for (the euro sign
+// is one of the bytes Latin-1 lacks).
+TEST(TableImportTest, KeepsTextsInUtf8ForEitherEncoding) {
+  for (const TTextEncoding target : {TTextEncoding::Utf8, TTextEncoding::Cp1252}) {
+    const TTableImport result = ImportTable(
+        kCsvHeader + "1,Stra\xC3\x9F" "e,\xE2\x82\xAC uro,\\LangFiles\\\xC3\xA4.wav,\n", TTableFormat::Csv, target);
+    ASSERT_TRUE(result.Ok()) << result.Errors[0].Describe();
+    EXPECT_EQ(Pear(result, 0, 0)->Word1, "Stra\xC3\x9F" "e");
+    EXPECT_EQ(Pear(result, 0, 0)->Word2, "\xE2\x82\xAC uro");
+    EXPECT_EQ(Pear(result, 0, 0)->WavFile1, "\\LangFiles\\\xC3\xA4.wav");
+  }
+}
+
+// A line of the file is limited in the file's bytes: "ä" is two of them in
+// UTF-8 and one in Windows-1252.
+TEST(TableImportTest, PairLineIsMeasuredInTheFileBytes) {
+  std::string sound;
+  for (std::size_t i = 0; i < kMaxContainerLine / 2 + 1; ++i) sound += "\xC3\xA4";
+  const std::string table = kCsvHeader + "1,a,b," + sound + ",\n";
+  const TTableImport utf8 = ImportTable(table, TTableFormat::Csv, TTextEncoding::Utf8);
+  ASSERT_EQ(utf8.Errors.size(), 1u);
+  EXPECT_NE(utf8.Errors[0].Reason.find("too long for a line"), std::string::npos) << utf8.Errors[0].Reason;
+  const TTableImport legacy = ImportTable(table, TTableFormat::Csv, TTextEncoding::Cp1252);
+  EXPECT_TRUE(legacy.Ok()) << legacy.Errors[0].Describe();
 }
 
 // The separators a field may hold read back unchanged from the pair line.
@@ -94,6 +114,7 @@ struct TRejectCase {
   int rowNbr;         // 0: the table as a whole
   int lineNbr;
   const char* reason;
+  TTextEncoding target = TTextEncoding::Utf8;
 };
 
 void PrintTo(const TRejectCase& c, std::ostream* os) { *os << c.name; }
@@ -102,7 +123,7 @@ class TableRejectTest : public testing::TestWithParam<TRejectCase> {};
 
 TEST_P(TableRejectTest, NamesRowAndReasonAndKeepsNoLesson) {
   const TRejectCase& c = GetParam();
-  const TTableImport result = ImportTable(c.table, TTableFormat::Csv);
+  const TTableImport result = ImportTable(c.table, TTableFormat::Csv, c.target);
   ASSERT_FALSE(result.Ok());
   EXPECT_TRUE(result.Lessons.empty());
   auto found = std::find_if(result.Errors.begin(), result.Errors.end(),
@@ -116,7 +137,7 @@ TEST_P(TableRejectTest, NamesRowAndReasonAndKeepsNoLesson) {
 
 const std::string kLong(70000, 'x');
 
-// n times "ä": two bytes in UTF-8, one character of the language file.
+// n times "ä": two bytes in UTF-8, one character.
 std::string Umlauts(int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += "\xC3\xA4";
@@ -126,8 +147,11 @@ std::string Umlauts(int n) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, TableRejectTest,
     testing::Values(
-        TRejectCase{"CharacterWithoutByte", kCsvHeader + "1,a,b,,\n1,Haus,\xC5\x91,,\n", 3, 3, "word2 contains \"\xC5\x91\" (U+0151), which Windows-1252"},
-        TRejectCase{"EmojiInSound", kCsvHeader + "1,a,b,\xF0\x9F\x94\x8A.wav,\n", 2, 2, "wav1 contains \"\xF0\x9F\x94\x8A\" (U+1F50A)"},
+        TRejectCase{"CharacterWithoutByte", kCsvHeader + "1,a,b,,\n1,Haus,\xC5\x91,,\n", 3, 3,
+                    "word2 contains \"\xC5\x91\" (U+0151), which Windows-1252 cannot hold", TTextEncoding::Cp1252},
+        TRejectCase{"EmojiInSound", kCsvHeader + "1,a,b,\xF0\x9F\x94\x8A.wav,\n", 2, 2, "wav1 contains \"\xF0\x9F\x94\x8A\" (U+1F50A)",
+                    TTextEncoding::Cp1252},
+        TRejectCase{"NotUtf8ForWindows1252", kCsvHeader + "1,\xFF,b,,\n", 2, 2, "word1 is not valid UTF-8", TTextEncoding::Cp1252},
         TRejectCase{"NotUtf8", kCsvHeader + "1,\xFF,b,,\n", 2, 2, "word1 is not valid UTF-8"},
         TRejectCase{"Latin1", kCsvHeader + "1,caf\xE9,b,,\n", 2, 2, "save it as UTF-8"},
         TRejectCase{"Word1At", kCsvHeader + "1,a@b,c,,\n", 2, 2, "word1 contains \"@\""},
@@ -167,6 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "word2 has 67 characters; the lesson editor takes at most 50"},
         TRejectCase{"UmlautsCountAsOneCharacter", kCsvHeader + "1," + Umlauts(51) + ",b,,\n", 2, 2,
                     "word1 has 51 characters"},
+        TRejectCase{"UmlautsCountAsOneCharacterForWindows1252", kCsvHeader + "1," + Umlauts(51) + ",b,,\n", 2, 2,
+                    "word1 has 51 characters", TTextEncoding::Cp1252},
         TRejectCase{"UnknownColumn", "lesson,word1,word2,note\n1,a,b,c\n", 1, 1, "unknown column \"note\""},
         TRejectCase{"DuplicateColumn", "lesson,word1,word2,Word1\n1,a,b,c\n", 1, 1, "the column word1 comes twice"},
         TRejectCase{"MissingColumn", "lesson,word1,wav1\n1,a,\n", 1, 1, "no column word2"},
@@ -180,7 +206,8 @@ TEST(TableImportTest, PhraseOfTheEditorLimitIsTaken) {
       ImportTable(kCsvHeader + "1," + Umlauts(kMaxPhraseLength) + "," + std::string(kMaxPhraseLength, 'b') + ",,\n",
                   TTableFormat::Csv);
   ASSERT_TRUE(result.Ok()) << result.Errors[0].Describe();
-  EXPECT_EQ(Pear(result, 0, 0)->Word1.size(), static_cast<std::size_t>(kMaxPhraseLength));
+  EXPECT_EQ(Pear(result, 0, 0)->Word1, Umlauts(kMaxPhraseLength));
+  EXPECT_EQ(Utf8Length(Pear(result, 0, 0)->Word1), static_cast<std::size_t>(kMaxPhraseLength));
 }
 
 TEST(TableImportTest, ListsEveryRejectedRow) {
@@ -209,6 +236,7 @@ struct TNameCase {
   TPairField field;
   std::string name;
   const char* problem;  // empty: accepted
+  TTextEncoding target = TTextEncoding::Utf8;
 };
 
 TEST(PairFieldsTest, LanguageNames) {
@@ -221,12 +249,15 @@ TEST(PairFieldsTest, LanguageNames) {
       {TPairField::Lang2Name, " ", "--lang2 is empty"},
       {TPairField::Lang1Name, "[1]", "--lang1 begins with \"[\""},
       {TPairField::Lang2Name, "[1]", ""},
-      {TPairField::Lang2Name, "\xD0\x96", "--lang2 contains \"\xD0\x96\" (U+0416)"},
+      {TPairField::Lang2Name, "\xD0\x96", "--lang2 contains \"\xD0\x96\" (U+0416)", TTextEncoding::Cp1252},
+      {TPairField::Lang2Name, "\xD0\x96", ""},
+      {TPairField::Lang1Name, "Fran\xC3\xA7" "ais", "", TTextEncoding::Cp1252},
+      {TPairField::Lang1Name, "\xFF", "--lang1 is not valid UTF-8"},
       {TPairField::Lang2Name, "a\nb", "--lang2 contains a line break"},
   };
   for (const TNameCase& c : cases) {
     std::string converted;
-    const std::string problem = CheckPairField(c.field, c.name, converted);
+    const std::string problem = CheckPairField(c.field, c.name, converted, c.target);
     if (*c.problem == 0) {
       EXPECT_EQ(problem, "") << c.name;
     } else {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <new>
 
+#include "EncodingNames.h"
 #include "LangHelp.h"
 #include "LossReport.h"
 #include "PairFields.h"
@@ -30,8 +31,8 @@ constexpr std::size_t kErrorsShown = 20;
 // A file name from the command line as the storage functions take it.
 std::string StoredArg(const std::string& arg) {
   std::string stored;
-  if (arg.empty() || !StoredPath(std::filesystem::path(arg), stored))
-    Fail(kExitRejected, "the file name \"" + arg + "\" has a character Windows-1252 cannot hold");
+  if (arg.empty()) Fail(kExitRejected, "a file name is empty");
+  if (!StoredPath(std::filesystem::path(arg), stored)) Fail(kExitRejected, "the file name \"" + arg + "\" cannot be used");
   return stored;
 }
 
@@ -130,7 +131,8 @@ int Info(const TToolArgs& args, std::ostream& out) {
   }
   out << "Language 1: " << handler.GetLang1Name() << "\n"
       << "Language 2: " << handler.GetLang2Name() << "\n"
-      << "Lessons:    " << rows.size() << "\n";
+      << "Lessons:    " << rows.size() << "\n"
+      << "Encoding:   " << EncodingName(handler.Encoding) << "\n";
   if (rows.empty()) {
     WriteLossReport(handler.LoadLosses(), out);
     return kExitOk;
@@ -158,7 +160,7 @@ int Export(const TToolArgs& args, std::ostream& out) {
   return kExitOk;
 }
 
-std::string LangName(const TToolArgs& args, TPairField field, std::vector<std::string>& problems) {
+std::string LangName(const TToolArgs& args, TPairField field, TTextEncoding target, std::vector<std::string>& problems) {
   const std::string option = PairFieldName(field);
   const auto given = args.Values.find(option);
   if (given == args.Values.end()) {
@@ -166,8 +168,8 @@ std::string LangName(const TToolArgs& args, TPairField field, std::vector<std::s
     return {};
   }
   std::string name;
-  std::string problem = CheckPairField(field, given->second, name);
-  if (problem.empty() && name.size() < kMinLangName)
+  std::string problem = CheckPairField(field, given->second, name, target);
+  if (problem.empty() && Utf8Length(name) < kMinLangName)
     problem = option + " \"" + given->second + "\" is shorter than the " + std::to_string(kMinLangName) +
               " characters the editor needs for a language name";
   if (!problem.empty()) problems.push_back(std::move(problem));
@@ -179,10 +181,21 @@ int Import(const TToolArgs& args, std::ostream& out) {
   const bool csv = args.Switches.count("--csv") != 0;
   const bool tsv = args.Switches.count("--tsv") != 0;
   if (csv == tsv) Fail(kExitRejected, "give the table's format: --tsv or --csv");
+  // A new file is UTF-8 unless a legacy one is asked for.
+  TTextEncoding target = TTextEncoding::Utf8;
+  if (const auto given = args.Values.find("--encoding"); given != args.Values.end()) {
+    const auto named = ParseEncodingName(given->second);
+    if (!named) Fail(kExitRejected, "--encoding is \"" + given->second + "\"; it takes utf-8 or windows-1252");
+    target = *named;
+  }
   std::vector<std::string> problems;
-  const std::string lang1 = LangName(args, TPairField::Lang1Name, problems);
-  const std::string lang2 = LangName(args, TPairField::Lang2Name, problems);
-  if (problems.empty() && lang1.size() + 1 + lang2.size() > kMaxContainerLine)
+  const std::string lang1 = LangName(args, TPairField::Lang1Name, target, problems);
+  const std::string lang2 = LangName(args, TPairField::Lang2Name, target, problems);
+  // The names line in the file's bytes: one a character in Windows-1252.
+  const auto fileBytes = [target](const std::string& text) {
+    return target == TTextEncoding::Utf8 ? text.size() : Utf8Length(text);
+  };
+  if (problems.empty() && fileBytes(lang1) + 1 + fileBytes(lang2) > kMaxContainerLine)
     problems.push_back("the language names are too long for a line of a language file");
   if (!problems.empty()) {
     std::string message;
@@ -195,7 +208,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   const TBytes bytes = ReadInput(tableArg);
   const TTableImport table =
       ImportTable(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                  csv ? TTableFormat::Csv : TTableFormat::Tsv);
+                  csv ? TTableFormat::Csv : TTableFormat::Tsv, target);
   if (!table.Ok()) {
     std::vector<std::string> reasons;
     for (const TTableError& error : table.Errors) reasons.push_back(error.Describe());
@@ -203,6 +216,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   }
 
   TLangFHandler handler = NewLangFile();
+  handler.Encoding = target;
   handler.SetLangNames(lang1, lang2);
   for (const auto& lesson : table.Lessons) handler.PutLesson(lesson);
   RefuseHeldFile(args, outArg);
@@ -248,15 +262,17 @@ TStrVector PackLines(const TBytes& bytes, std::vector<std::string>& problems) {
     std::string conversion = ConvertUtf8(line, converted, target);
     if (conversion.empty() && !utf8) Utf8ToCp1252(line, converted);
     // The file splits its lines at CR and cuts a line short at NUL.
+    const bool noByte = !utf8 && conversion.find("cannot hold") != std::string::npos;
     if (!conversion.empty())
-      problems.push_back(where + "the line " + conversion);
+      problems.push_back(where + "the line " + conversion +
+                         (noByte ? " (a file whose first line is " + std::string(kUtf8EncodingLine) + " holds any)" : ""));
     else if (converted.find('\r') != std::string::npos)
       problems.push_back(where + "the line contains a carriage return");
     else if (converted.find('\0') != std::string::npos)
       problems.push_back(where + "the line contains a NUL character");
     else if (converted.size() > kMaxContainerLine)
       problems.push_back(where + "the line is longer than the " + std::to_string(kMaxContainerLine) +
-                         " characters a line may have");
+                         " bytes a line may have");
     lines.Add(std::move(converted));
   }
   return lines;
@@ -295,7 +311,7 @@ const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"info", kInfoHelp, {}, {}, Info},
       {"export", kExportHelp, {"--tsv", "--csv"}, {}, Export},
-      {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2"}, Import},
+      {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2", "--encoding"}, Import},
       {"dump", kDumpHelp, {}, {}, Dump},
       {"pack", kPackHelp, {"--force"}, {}, Pack},
       {"convert", kConvertHelp, {"--force"}, {"--to", "--from"},

@@ -7,6 +7,7 @@
 
 #include "PairFields.h"
 #include "TableColumns.h"
+#include "core/CodePage.h"
 #include "core/Convert.h"
 #include "storage/CodeDecode.h"
 
@@ -93,8 +94,8 @@ std::optional<bool> ReadFlag(std::string_view text, bool byDefault) {
 
 class TRowReader {
  public:
-  TRowReader(const TColumnMap& columns, std::size_t fieldCount, std::vector<TTableError>& errors)
-      : columns_(columns), fieldCount_(fieldCount), errors_(errors) {}
+  TRowReader(const TColumnMap& columns, std::size_t fieldCount, TTextEncoding target, std::vector<TTableError>& errors)
+      : columns_(columns), fieldCount_(fieldCount), target_(target), errors_(errors) {}
 
   // Adds the row's pair to its lesson, or its errors to the list.
   void Read(const TTableRow& row, std::map<int32_t, std::shared_ptr<TLesson>>& lessons) {
@@ -131,11 +132,14 @@ class TRowReader {
       lesson->LessonNbr = lessonNbr;
     }
     pear.PearNbr = lesson->SlotCount();
-    // The pair line must fit one line of the container.
+    // The pair line must fit one line of the container, counted in the
+    // file's bytes: one a character in Windows-1252 (every character has
+    // passed the check for a byte by now).
     const std::string line = pear.GetFileLine();
-    if (line.size() > kMaxContainerLine) {
-      Error("the pair is too long for a line of a language file (" + std::to_string(line.size()) + " of at most " +
-            std::to_string(kMaxContainerLine) + " characters)");
+    const std::size_t lineBytes = target_ == TTextEncoding::Utf8 ? line.size() : Utf8Length(line);
+    if (lineBytes > kMaxContainerLine) {
+      Error("the pair is too long for a line of a language file (" + std::to_string(lineBytes) + " of at most " +
+            std::to_string(kMaxContainerLine) + " bytes)");
       return;
     }
     *lesson->NewPear(pear.PearNbr) = std::move(pear);
@@ -157,20 +161,21 @@ class TRowReader {
   std::string Text(const TTableRow& row, TTableColumn column, TPairField field) {
     if (columns_[column] < 0) return {};
     std::string text;
-    std::string problem = CheckPairField(field, row.Fields[Column(column)], text);
+    std::string problem = CheckPairField(field, row.Fields[Column(column)], text, target_);
     if (!problem.empty()) Error(std::move(problem));
     return text;
   }
 
   const TColumnMap& columns_;
   std::size_t fieldCount_;
+  TTextEncoding target_;
   std::vector<TTableError>& errors_;
   TTablePlace place_;
 };
 
 }  // namespace
 
-TTableImport ImportTable(std::string_view table, TTableFormat format) {
+TTableImport ImportTable(std::string_view table, TTableFormat format, TTextEncoding target) {
   TTableImport result;
   std::vector<TTableRow> rows;
   TTableError parseError;
@@ -190,7 +195,7 @@ TTableImport ImportTable(std::string_view table, TTableFormat format) {
   if (!ReadHeader(header, columns, result.Errors)) return result;
 
   std::map<int32_t, std::shared_ptr<TLesson>> lessons;
-  TRowReader reader(columns, header.Fields.size(), result.Errors);
+  TRowReader reader(columns, header.Fields.size(), target, result.Errors);
   for (; next < rows.size(); ++next) {
     if (IsBlankRow(rows[next])) continue;
     reader.Read(rows[next], lessons);

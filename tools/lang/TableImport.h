@@ -5,6 +5,7 @@
 
 #include "TableFormat.h"
 #include "core/Lesson.h"
+#include "core/TextEncoding.h"
 
 // Reads a table of phrase pairs into lessons. The header row names the
 // columns in any order:
@@ -30,5 +31,8 @@ struct TTableImport {
 };
 
 // The whole table is checked; every rejected row is listed in Errors (a
-// malformed CSV quote stops the reading at that row).
-TTableImport ImportTable(std::string_view table, TTableFormat format);
+// malformed CSV quote stops the reading at that row). The texts stay UTF-8;
+// target is the encoding of the file they are meant for, which decides what
+// a field may hold and how long a pair line is in the file.
+TTableImport ImportTable(std::string_view table, TTableFormat format,
+                         TTextEncoding target = TTextEncoding::Utf8);
