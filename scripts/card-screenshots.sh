@@ -73,7 +73,7 @@ EOF
 
 card russian "Deutsch" "Русский" \
   'lesson\tword1\tword2\n1\tGuten Morgen, wie geht es dir?\tДоброе утро, как у тебя дела?\n'
-card chinese "English" "中文" \
+card chinese "English" "普通话" \
   'lesson\tword1\tword2\n1\tI would like a cup of green tea, please.\t请给我一杯绿茶。\n'
 card arabic "English" "العربية" \
   'lesson\tword1\tword2\n1\tGood morning, how are you?\tصباح الخير، كيف حالك؟\n'
