@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 // 0x80..0x9F; the undefined bytes keep their own number.
@@ -78,10 +81,18 @@ bool QStringToCp1252(const QString& text, std::string& out, QChar* badChar, int*
 }
 
 bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar, std::size_t* badPos) {
-  std::string result;
+  // Into out's own buffer, which a writer keeps from line to line; on
+  // failure out holds a part of the text.
+  std::string& result = out;
+  result.clear();
   result.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
+    // Runs of ASCII are copied as they are.
+    const std::size_t run = i;
+    while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
+    result.append(utf8.data() + run, i - run);
+    if (i == utf8.size()) break;
     const std::size_t at = i;
     const auto lead = static_cast<unsigned char>(utf8[i]);
     char32_t ch = 0;
@@ -120,7 +131,6 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar, st
     }
     result += static_cast<char>(byte);
   }
-  out = std::move(result);
   return true;
 }
 
@@ -200,8 +210,114 @@ std::string Utf8Left(std::string_view text, std::size_t count) {
   return std::string(text.substr(0, at));
 }
 
-bool Cp1252ToUtf8IfNeeded(std::string_view text, std::string& out) {
-  if (IsAscii(text)) return false;
-  out = Cp1252ToUtf8(text);
-  return true;
+namespace {
+// The UTF-8 form of every byte from 0x80: its length and up to three bytes.
+struct TUtf8Of {
+  unsigned char size;
+  char bytes[3];
+};
+
+constexpr std::array<TUtf8Of, 128> BuildUtf8Table() {
+  std::array<TUtf8Of, 128> table{};
+  for (int b = 0x80; b < 0x100; ++b) {
+    const char32_t ch = b < 0xA0 ? kHigh[static_cast<std::size_t>(b - 0x80)] : static_cast<char32_t>(b);
+    TUtf8Of& entry = table[static_cast<std::size_t>(b - 0x80)];
+    if (ch < 0x800) {
+      entry = {2, {static_cast<char>(0xC0 | (ch >> 6)), static_cast<char>(0x80 | (ch & 0x3F)), 0}};
+    } else {
+      entry = {3, {static_cast<char>(0xE0 | (ch >> 12)), static_cast<char>(0x80 | ((ch >> 6) & 0x3F)),
+                   static_cast<char>(0x80 | (ch & 0x3F))}};
+    }
+  }
+  return table;
+}
+
+constexpr std::array<TUtf8Of, 128> kUtf8Of = BuildUtf8Table();
+
+}  // namespace
+
+char* Cp1252ToUtf8Into(std::string_view text, char* out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = p + text.size();
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: stored as they are (out has room for three
+  // bytes an input byte), then kept up to the first one that is not ASCII.
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if (high == 0) {
+      p += 16;
+      out += 16;
+      continue;
+    }
+    const auto ascii = static_cast<unsigned>(__builtin_ctz(high));
+    p += ascii;
+    out += ascii;
+    const TUtf8Of& entry = kUtf8Of[*p++ - 0x80];
+    out[0] = entry.bytes[0];
+    out[1] = entry.bytes[1];
+    out[2] = entry.bytes[2];
+    out += entry.size;
+  }
+#endif
+  for (; p < end; ++p) {
+    if (*p < 0x80) {
+      *out++ = static_cast<char>(*p);
+    } else {
+      const TUtf8Of& entry = kUtf8Of[*p - 0x80];
+      out[0] = entry.bytes[0];
+      out[1] = entry.bytes[1];
+      out[2] = entry.bytes[2];
+      out += entry.size;
+    }
+  }
+  return out;
+}
+
+char* Utf8ToCp1252Into(std::string_view utf8, char* w, bool& encodable) {
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* const end = p + utf8.size();
+  encodable = true;
+  while (p < end) {
+#if defined(__SSE2__)
+    if (end - p >= 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(w), v);
+      const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+      const unsigned ascii = high == 0 ? 16u : static_cast<unsigned>(__builtin_ctz(high));
+      p += ascii;
+      w += ascii;
+      if (high == 0) continue;
+    }
+#endif
+    if (*p < 0x80) {
+      *w++ = static_cast<char>(*p++);
+      continue;
+    }
+    // Latin-1 letters (C2/C3 and one continuation byte) are most of them.
+    if ((*p == 0xC2 || *p == 0xC3) && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+      const char32_t ch = ((*p & 0x1Fu) << 6) | (p[1] & 0x3Fu);
+      const int byte = UnicodeToCp1252(ch);
+      if (byte < 0) {
+        encodable = false;
+        break;
+      }
+      *w++ = static_cast<char>(byte);
+      p += 2;
+      continue;
+    }
+    // Anything else: one character the slow way.
+    const auto* next = p + 1;
+    while (next < end && (*next & 0xC0) == 0x80) ++next;
+    std::string one;
+    if (!Utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(p), static_cast<std::size_t>(next - p)), one)) {
+      encodable = false;
+      break;
+    }
+    std::memcpy(w, one.data(), one.size());
+    w += one.size();
+    p = next;
+  }
+  return w;
 }

@@ -35,9 +35,15 @@ bool QStringToCp1252(const QString& text, std::string& out, QChar* badChar = nul
 bool Utf8ToCp1252(std::string_view utf8, std::string& out, char32_t* badChar = nullptr,
                   std::size_t* badPos = nullptr);
 
-// Windows-1252 bytes as UTF-8 when some byte is not ASCII; false (and out
-// untouched) when all are, so callers keep the bytes they have.
-bool Cp1252ToUtf8IfNeeded(std::string_view text, std::string& out);
+// The UTF-8 form of Windows-1252 bytes written to out, which has room for
+// three bytes each; returns the end. Plain ASCII is copied eight bytes at a
+// time: a load converts every line of an older file that is not ASCII.
+char* Cp1252ToUtf8Into(std::string_view text, char* out);
+// The Windows-1252 bytes of a UTF-8 text written to out, which has room for
+// utf8.size() bytes (never more are needed); returns the end, and encodable
+// false when a character has none (out then holds a part). A save converts
+// each line of an older file so.
+char* Utf8ToCp1252Into(std::string_view utf8, char* out, bool& encodable);
 
 // Upper case of one byte by the Unicode rules of its character (a with
 // umlaut becomes A with umlaut, y with diaeresis becomes Y with diaeresis; a

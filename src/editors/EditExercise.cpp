@@ -19,6 +19,7 @@
 
 #include "EditLesson.h"
 #include "settings/TextNumbers.h"
+#include "widgets/CharLimit.h"
 #include "widgets/FieldCheck.h"
 #include "widgets/FileChooser.h"
 #include "session/LessonList.h"
@@ -321,7 +322,9 @@ void TEditExerciseDlg::ShowFileName(bool showHint, const std::string& path) {
 }
 
 void TEditExerciseDlg::ComposeFileName() {
-  editFileName->setText(editLang1->text().left(3) + '_' + editLang2->text().left(3));
+  // Characters, as the pair folder counts them: a letter beyond the Basic
+  // Multilingual Plane is not cut in two.
+  editFileName->setText(LeftChars(editLang1->text(), 3) + '_' + LeftChars(editLang2->text(), 3));
 }
 
 std::string TEditExerciseDlg::TextOf(const QLineEdit* field) const {
@@ -332,6 +335,7 @@ void TEditExerciseDlg::ForgetFile() {
   FilePath.clear();
   LangFile.ClearLessons();
   LangFile.Encoding = TTextEncoding::Utf8;
+  Offer.FileOpened();
   ClearList();
   editLang1->clear();
   editLang2->clear();
@@ -341,6 +345,7 @@ void TEditExerciseDlg::ForgetFile() {
 bool TEditExerciseDlg::FillLessonList() {
   LangFile.ClearLessons();
   if (!LangFile.LoadLangFile(FilePath)) return false;
+  Offer.FileOpened();
   StampFilePath();
   ListLessons(true);
   return true;
@@ -462,6 +467,9 @@ void TEditExerciseDlg::btnNewLangFileClick() {
   labelValueTotalWords->setText(Counter(0));
   editLang1->setReadOnly(false);
   editLang2->setReadOnly(false);
+  // A new file is UTF-8, whatever the file before was.
+  LangFile.Encoding = TTextEncoding::Utf8;
+  Offer.FileOpened();
   IsNewFile = true;
   UpdateButtons();
   EditState = esUnchanged;
@@ -475,6 +483,10 @@ void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) 
   std::string text;
   if (editable && !CheckField(field, first ? TStoredField::Lang1Name : TStoredField::Lang2Name, LangHandler, text))
     return;
+  if (editable && !Offer.Accept(this, text)) {
+    ReturnFocus(field);
+    return;
+  }
   if (static_cast<std::size_t>(field->text().size()) < kMinLangName) {
     QApplication::beep();
     if (editable) ReturnFocus(field);
@@ -497,7 +509,7 @@ void TEditExerciseDlg::editMaxWordsExit() {
 }
 
 bool TEditExerciseDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
+  if (LeavesField(event)) {
     if (watched == editLang1) editLang1Exit();
     else if (watched == editLang2) editLang2Exit();
     else if (watched == editMaxWords) editMaxWordsExit();
@@ -539,6 +551,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     ShowFileName(true, FilePath);
     ClearList();
     LangFile = std::move(opened);
+    Offer.FileOpened();
     ListLessons(false);
     editLang1->setText(Q(LangFile.GetLang1Name()));
     editLang2->setText(Q(LangFile.GetLang2Name()));
@@ -559,7 +572,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
 
 bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
   return CheckField(editLang1, TStoredField::Lang1Name, LangHandler, lang1) &&
-         CheckField(editLang2, TStoredField::Lang2Name, LangHandler, lang2);
+         CheckField(editLang2, TStoredField::Lang2Name, LangHandler, lang2) && Offer.Accept(this, lang1 + lang2);
 }
 
 bool TEditExerciseDlg::SaveToFile() {
@@ -580,6 +593,10 @@ bool TEditExerciseDlg::SaveToFile() {
   }
   LangFile.SetLangNames(lang1, lang2);
   for (int p = 0; p < Lessons.Count(); ++p) LangFile.PutLesson(LessonAt(p));
+  // Whatever reached the lessons past the fields' checks: the file is asked
+  // once more before a save would refuse it.
+  std::string bad;
+  if (!LangFile.Storable(&bad) && !Offer.Accept(this, bad)) return false;
   if (!LangFile.SaveLangFile(FilePath)) {
     ShowMessageBox(this, Q(IniFile.AppTitle), UiText(LangHandler, txLangFileNotSaved), QMessageBox::Information,
                    QMessageBox::Ok, true);
@@ -674,6 +691,7 @@ void TEditExerciseDlg::RunLessonEditor(bool newLesson) {
   }
   {
     TeditLessonDlg editor(this, LangHandler, Session);
+    editor.SetEncodingOffer(&Offer);
     editor.Prepare(TextOf(editLang1), TextOf(editLang2), newLesson, lesson, kHighestLessonNbr, usedNumbers);
     const int result = RunModal(editor);
     if (result == TeditLessonDlg::mrStored) {

@@ -12,6 +12,7 @@
 #include "session/EditorChange.h"
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBaseline.h"
+#include "EncodingOffer.h"
 
 class QGroupBox;
 class QLabel;
@@ -140,6 +141,8 @@ class TEditExerciseDlg : public QDialog {
   // settings then name no file any more.
   bool FileDeleted = false;
   TAppLangHandler& LangHandler;
+  // A Windows-1252 file asked to hold a character it cannot.
+  TEncodingOffer Offer{LangFile, FilePath, LangHandler};
   int ChangeCode = ccNothing;
   TBoolVector ChangedLessons;
   std::vector<int32_t> OldChosen;

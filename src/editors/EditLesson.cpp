@@ -18,7 +18,9 @@
 #include <algorithm>
 
 #include "settings/TextNumbers.h"
+#include "EncodingOffer.h"
 #include "widgets/CSpinBox.h"
+#include "widgets/CharLimit.h"
 #include "widgets/FieldCheck.h"
 #include "widgets/FileChooser.h"
 #include "core/Word_Pear.h"
@@ -166,13 +168,9 @@ void TeditLessonDlg::BuildControls() {
   editWord2 = field("editWord2");
   editWav1 = field("editWav1");
   editWav2 = field("editWav2");
-  for (QLineEdit* e : {editWord1, editWord2}) {
-    e->setMaxLength(kMaxPhraseLength);
-    // The limit holds for typing: a longer phrase the file brought may be
-    // shortened, never lengthened.
-    connect(e, &QLineEdit::textEdited, this,
-            [e] { e->setMaxLength(std::max<int>(kMaxPhraseLength, static_cast<int>(e->text().size()))); });
-  }
+  // The limit holds for typing: a longer phrase the file brought may be
+  // shortened, never lengthened.
+  for (QLineEdit* e : {editWord1, editWord2}) LimitChars(e, kMaxPhraseLength);
   auto label = [this](const char* name) {
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromLatin1(name));
@@ -445,8 +443,7 @@ void TeditLessonDlg::wordPearListSelectItem() {
 
 void TeditLessonDlg::ShowPhrase(QLineEdit* field, const QString& phrase) {
   // A phrase loaded from a file is shown whole even beyond the typing limit.
-  field->setMaxLength(std::max<int>(kMaxPhraseLength, static_cast<int>(phrase.size())));
-  field->setText(phrase);
+  ShowLimited(field, phrase);
 }
 
 void TeditLessonDlg::CommitFields() {
@@ -457,6 +454,7 @@ void TeditLessonDlg::CommitFields() {
   if (!FieldText(editWord1, TStoredField::Word1, w1) || !FieldText(editWord2, TStoredField::Word2, w2) ||
       !FieldText(editWav1, TStoredField::WavFile1, s1) || !FieldText(editWav2, TStoredField::WavFile2, s2))
     return;
+  if (Offer != nullptr && !Offer->Holds(w1 + w2 + s1 + s2)) return;
   const int r = SelectedRow();
   if (r >= 0) {
     TLessonRow& row = EditedRows[static_cast<std::size_t>(r)];
@@ -471,7 +469,7 @@ void TeditLessonDlg::CommitFields() {
 
 void TeditLessonDlg::UpdateFieldHints() {
   auto hint = [](QLineEdit* field, int limit) {
-    field->setToolTip(field->text().size() > limit ? field->text() : QString());
+    field->setToolTip(CharCount(field->text()) > limit ? field->text() : QString());
   };
   hint(editWord1, kWordLimit);
   hint(editWord2, kWordLimit);
@@ -479,10 +477,16 @@ void TeditLessonDlg::UpdateFieldHints() {
   hint(editWav2, kWavLimit);
 }
 
-void TeditLessonDlg::FieldExit(QLineEdit* field, TStoredField kind) {
+bool TeditLessonDlg::CheckStorable(QLineEdit* field, TStoredField kind) {
   std::string text;
-  if (!CheckField(field, kind, LangHandler, text)) return;
-  CommitFields();
+  if (!CheckField(field, kind, LangHandler, text)) return false;
+  if (Offer == nullptr || Offer->Accept(this, text)) return true;
+  ReturnFocus(field);
+  return false;
+}
+
+void TeditLessonDlg::FieldExit(QLineEdit* field, TStoredField kind) {
+  if (CheckStorable(field, kind)) CommitFields();
 }
 
 void TeditLessonDlg::editWord1Exit() { FieldExit(editWord1, TStoredField::Word1); }
@@ -491,7 +495,7 @@ void TeditLessonDlg::editWav1Exit() { FieldExit(editWav1, TStoredField::WavFile1
 void TeditLessonDlg::editWav2Exit() { FieldExit(editWav2, TStoredField::WavFile2); }
 
 bool TeditLessonDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !FocusReturning()) {
+  if (LeavesField(event)) {
     if (watched == editWord1) editWord1Exit();
     else if (watched == editWord2) editWord2Exit();
     else if (watched == editWav1) editWav1Exit();
@@ -552,9 +556,7 @@ void TeditLessonDlg::SelectWav(QLineEdit* field, TStoredField kind) {
   std::string path;
   if (!StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return;
   field->setText(Q(RelativeWavPath(IniFile.AppDir, path)));
-  std::string text;
-  if (!CheckField(field, kind, LangHandler, text)) return;
-  CommitFields();
+  if (CheckStorable(field, kind)) CommitFields();
 }
 
 namespace {
@@ -615,12 +617,11 @@ void TeditLessonDlg::searchLang2Click() { SearchDoubles(true); }
 void TeditLessonDlg::btnSafeClick() {
   if (RowCount() < 1) return;
   // A field that holds a refused character keeps the dialog open.
-  std::string text;
   QWidget* focused = focusWidget();
-  if (focused == editWord1 && !CheckField(editWord1, TStoredField::Word1, LangHandler, text)) return;
-  if (focused == editWord2 && !CheckField(editWord2, TStoredField::Word2, LangHandler, text)) return;
-  if (focused == editWav1 && !CheckField(editWav1, TStoredField::WavFile1, LangHandler, text)) return;
-  if (focused == editWav2 && !CheckField(editWav2, TStoredField::WavFile2, LangHandler, text)) return;
+  if (focused == editWord1 && !CheckStorable(editWord1, TStoredField::Word1)) return;
+  if (focused == editWord2 && !CheckStorable(editWord2, TStoredField::Word2)) return;
+  if (focused == editWav1 && !CheckStorable(editWav1, TStoredField::WavFile1)) return;
+  if (focused == editWav2 && !CheckStorable(editWav2, TStoredField::WavFile2)) return;
   if (focused == editWord1 || focused == editWord2 || focused == editWav1 || focused == editWav2) CommitFields();
   wordPearList->setFocus();
   const int32_t number = NumberSpin->GetValue();

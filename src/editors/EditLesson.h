@@ -22,6 +22,7 @@ class TAppIniFile;
 class TSession;
 class TMediaManager;
 class TAppLangHandler;
+class TEncodingOffer;
 class TSpinBox;
 
 // The modal dialog in which the user edits one lesson: its number and its
@@ -47,6 +48,9 @@ class TeditLessonDlg : public QDialog {
   void Prepare(const std::string& lang1, const std::string& lang2, bool newLesson, std::shared_ptr<TLesson> lesson,
                int32_t highest, const TBoolVector& usedNumbers);
   bool IsChanged() const { return Changed; }
+  // The language file the lesson goes into, when it is a Windows-1252 file
+  // that may be turned into UTF-8. Without one every character is taken.
+  void SetEncodingOffer(TEncodingOffer* offer) { Offer = offer; }
 
   // The rows as they stand, from the top.
   TLessonRows Rows() const;
@@ -100,6 +104,9 @@ class TeditLessonDlg : public QDialog {
   void CommitFields();
   void UpdateFieldHints();
   void FieldExit(QLineEdit* field, TStoredField kind);
+  // CheckField, and whether the language file holds the text (it may offer
+  // to become UTF-8); the focus goes back into a refused field.
+  bool CheckStorable(QLineEdit* field, TStoredField kind);
   void SelectWav(QLineEdit* field, TStoredField kind);
   void SortRows(bool secondLang);
   void SearchDoubles(bool secondLang);
@@ -117,6 +124,7 @@ class TeditLessonDlg : public QDialog {
   TAppIniFile& IniFile;
   std::string PairDir;
   TAppLangHandler& LangHandler;
+  TEncodingOffer* Offer = nullptr;
   bool shown_ = false;
 
   QToolButton* btnClose;

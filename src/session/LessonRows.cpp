@@ -107,10 +107,21 @@ std::string RelativeWavPath(const std::string& appDir, const std::string& path) 
 std::string SearchDoubles(const TLangFHandler& langFile, int32_t editedNbr, const std::string& phrase,
                           bool secondLang) {
   std::string found;
+  if (phrase.empty()) return found;
+  // The learner's collation, letter case aside: "Я" is "я", "Σ" is "σ" and "ς".
+  auto holds = [&phrase, secondLang](const TLesson& lesson) {
+    for (int32_t p = 0; p < lesson.SlotCount(); ++p) {
+      const auto pear = lesson.GetPear(p);
+      if (!pear) continue;
+      const std::string_view stored = secondLang ? pear->Word2 : pear->Word1;
+      if (CompareTexts(phrase, std::string(stored), true) == 0) return true;
+    }
+    return false;
+  };
   for (int32_t i = 0; i < langFile.LessonSlotCount(); ++i) {
     const auto lesson = langFile.GetLesson(i);
     if (!lesson || lesson->LessonNbr == editedNbr) continue;
-    if (lesson->FindWord(phrase, secondLang) < 0) continue;
+    if (!holds(*lesson)) continue;
     if (!found.empty()) found += '-';
     found += std::to_string(lesson->LessonNbr);
   }

@@ -49,7 +49,8 @@ void StoreRows(TLesson& lesson, const TLessonRows& rows, int32_t lessonNbr);
 std::string RelativeWavPath(const std::string& appDir, const std::string& path);
 
 // The numbers of the lessons other than editedNbr that hold the phrase, joined
-// by "-"; empty when none does.
+// by "-"; empty when none does. Phrases are compared by the learner's locale
+// collation, ignoring letter case in any script.
 std::string SearchDoubles(const TLangFHandler& langFile, int32_t editedNbr, const std::string& phrase,
                           bool secondLang);
 

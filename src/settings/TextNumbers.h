@@ -202,4 +202,12 @@ enum TTextNbr : int {
   // The learner's folders
   txOpenFilesFolder = 280,
   txFolderNotOpened = 281,
+
+  // Turning a Windows-1252 language file into UTF-8
+  txLegacyCannotHold = 290,
+  txOfferUtf8 = 291,
+  txConvertToUtf8 = 292,
+  txKeepWindows1252 = 293,
+  txEncodingBackupFailed = 294,
+  txConvertTitle = 295,
 };

@@ -1,5 +1,7 @@
 #include "CodeDecode.h"
 
+#include "core/CodePage.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -124,10 +126,11 @@ bool OpenContainer(TBytes& bytes, bool unscrambleFirst) {
   return true;
 }
 
-bool FitsContainerLine(std::string_view line) {
-  if (line.size() > kMaxContainerLine) return false;
+bool FitsContainerLine(std::string_view line) { return line.size() <= kMaxContainerLine && !SplitsContainerLine(line); }
+
+bool SplitsContainerLine(std::string_view line) {
   const auto* d = reinterpret_cast<const uint8_t*>(line.data());
-  return FindSpecial(d, d + line.size()) == d + line.size();
+  return FindSpecial(d, d + line.size()) != d + line.size();
 }
 
 TBytes StringsToContainer(const TStrVector& lines) {
@@ -149,6 +152,23 @@ bool ContainerToStrings(const TBytes& bytes, TStrVector& lines) {
 TContainerBuilder::TContainerBuilder(std::size_t expectedBytes) {
   image_.reserve(expectedBytes);
   image_.push_back(kContainerHeader);
+}
+
+int64_t TContainerBuilder::AddLineAsCp1252(std::string_view utf8) {
+  const std::size_t base = image_.size();
+  image_.resize(base + utf8.size() + 2);
+  char* const start = reinterpret_cast<char*>(image_.data() + base);
+  bool encodable = true;
+  char* end = Utf8ToCp1252Into(utf8, start, encodable);
+  if (!encodable) {
+    image_.resize(base);
+    return -1;
+  }
+  *end++ = static_cast<char>(kCR);
+  *end++ = static_cast<char>(kLF);
+  image_.resize(static_cast<std::size_t>(reinterpret_cast<uint8_t*>(end) - image_.data()));
+  ++lineCount_;
+  return end - start - 2;
 }
 
 void TContainerBuilder::AddLine(std::string_view line) {

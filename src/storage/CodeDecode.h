@@ -35,6 +35,8 @@ bool OpenContainer(TBytes& bytes, bool unscrambleFirst);
 // Whether the line comes back as it is from a container: at most
 // kMaxContainerLine characters and no CR, LF or NUL (they would split or cut it).
 bool FitsContainerLine(std::string_view line);
+// Whether the line holds a CR, LF or NUL, whatever its length.
+bool SplitsContainerLine(std::string_view line);
 
 // The stored (scrambled) container of the lines.
 TBytes StringsToContainer(const TStrVector& lines);
@@ -50,6 +52,9 @@ class TContainerBuilder {
   // expectedBytes: a guess of the image size, to allocate once.
   explicit TContainerBuilder(std::size_t expectedBytes = 0);
   void AddLine(std::string_view line);
+  // Adds a UTF-8 line in Windows-1252 bytes; returns their count, or -1
+  // (nothing added) when a character has no byte.
+  int64_t AddLineAsCp1252(std::string_view utf8);
   std::size_t LineCount() const { return lineCount_; }
   // Sets the checksum and scrambles; the builder is empty afterwards.
   TBytes Finish();

@@ -84,6 +84,8 @@ bool TLangFHandler::Load(const std::function<bool(const TByteSink&)>& source, co
   loadedFile_ = fileName;
   Lang1Name = std::move(staging.Lang1Name);
   Lang2Name = std::move(staging.Lang2Name);
+  Lang1Locale = std::move(staging.Lang1Locale);
+  Lang2Locale = std::move(staging.Lang2Locale);
   ParseState = error ? 0 : staging.ParseState;
   Encoding = staging.Encoding;
   const auto& lessons = staging.Lessons.Items();
@@ -101,7 +103,13 @@ void TLangFHandler::ReadLine(std::string_view line) {
     Encoding = line == kUtf8EncodingLine ? TTextEncoding::Utf8 : TTextEncoding::Cp1252;
     if (Encoding == TTextEncoding::Utf8) return;
   }
-  if (Encoding == TTextEncoding::Cp1252 && Cp1252ToUtf8IfNeeded(line, converted_)) line = converted_;
+  if (Encoding == TTextEncoding::Cp1252) {
+    // The buffer only grows; an ASCII line is copied at memory speed, which
+    // costs what checking it first would.
+    if (converted_.size() < 3 * line.size()) converted_.resize(3 * line.size());
+    const char* end = Cp1252ToUtf8Into(line, converted_.data());
+    line = std::string_view(converted_.data(), static_cast<std::size_t>(end - converted_.data()));
+  }
   if (line == kGeneralHeader) {
     ParseState = 1;
   } else if (!line.empty() && line[0] == '[' && (ParseState == 2 || ParseState == 4)) {
@@ -133,10 +141,24 @@ void TLangFHandler::ReadLine(std::string_view line) {
       AddPearLine(line);
       break;
     default:
-      // Before the first "[General]": ignored.
+      // Before the first "[General]": ignored, but for the locales.
+      if (ReadLocales(line)) break;
       if (!line.empty()) NoteLoss(TLossKind::LinesBeforeGeneral);
       break;
   }
+}
+
+bool TLangFHandler::ReadLocales(std::string_view line) {
+  if (line.substr(0, kLocalesPrefix.size()) != kLocalesPrefix) return false;
+  const std::string_view both = line.substr(kLocalesPrefix.size());
+  const std::size_t at = both.find('@');
+  if (at == std::string_view::npos) return false;
+  const std::string_view first = both.substr(0, at), second = both.substr(at + 1);
+  // A line that is not two locales is kept among the lines left out.
+  if (!IsLocaleName(first) || !IsLocaleName(second)) return false;
+  Lang1Locale = first;
+  Lang2Locale = second;
+  return true;
 }
 
 void TLangFHandler::StartLesson(std::string_view line) {
@@ -195,16 +217,23 @@ bool TLangFHandler::SaveLangFile(const std::string& fileName, TSaveResult* resul
   const bool legacy = Encoding == TTextEncoding::Cp1252;
   bool storable = true;
   bool encodable = true;
-  std::string bytes;
   auto add = [&](std::string_view line) {
-    if (legacy && !IsAscii(line)) {
-      encodable = encodable && Utf8ToCp1252(line, bytes);
-      line = bytes;
+    if (!legacy) {
+      storable = storable && FitsContainerLine(line);
+      image.AddLine(line);
+      return;
     }
-    storable = storable && FitsContainerLine(line);
-    image.AddLine(line);
+    // Converted straight into the image. CR, LF and NUL are the same bytes
+    // in both encodings, and the bytes only get fewer: only the length is
+    // checked again.
+    const int64_t bytes = image.AddLineAsCp1252(line);
+    encodable = encodable && bytes >= 0;
+    storable = storable && bytes <= static_cast<int64_t>(kMaxContainerLine) && !SplitsContainerLine(line);
   };
   if (!legacy) image.AddLine(kUtf8EncodingLine);
+  // Only valid locales, so the line reads back as written.
+  if ((!Lang1Locale.empty() || !Lang2Locale.empty()) && IsLocaleName(Lang1Locale) && IsLocaleName(Lang2Locale))
+    image.AddLine(std::string(kLocalesPrefix) + Lang1Locale + "@" + Lang2Locale);
   const std::size_t headLines = image.LineCount();
   add(kGeneralHeader);
   add(Lang1Name + "@" + Lang2Name);

@@ -15,6 +15,7 @@
 // Reads a language file into lessons and phrase pairs, keeps them by lesson
 // number and writes them back. Lines of a file:
 //   Encoding=UTF-8   only in a UTF-8 file; without it the file is Windows-1252
+//   Locales=de@ru    only when a language's locale is known
 //   [General]
 //   Lang1Name@Lang2Name
 //   [LessonNbr]      then one pair line per pair, for each lesson
@@ -29,6 +30,10 @@ class TLangFHandler {
   TVector<TLesson> Lessons;
   std::string Lang1Name;
   std::string Lang2Name;
+  // The locales of the two languages ("de", "ru"; empty when not known), for
+  // speaking a side that has no sound file. Kept like the names.
+  std::string Lang1Locale;
+  std::string Lang2Locale;
   int ParseState = 0;
   // How the file is written. Texts in memory are UTF-8 either way; a
   // Windows-1252 file read and saved without a new character keeps its bytes.
@@ -89,6 +94,8 @@ class TLangFHandler {
  private:
   bool Load(const std::function<bool(const TByteSink&)>& source, const std::string& fileName);
   void StartLesson(std::string_view line);
+  // The locales line; false for any other line.
+  bool ReadLocales(std::string_view line);
   void AddPearLine(std::string_view line);
   void StoreCurrentLesson();
   // Takes the slots up to number (beyond slotCount) from the load's
@@ -108,7 +115,7 @@ class TLangFHandler {
   // Lines read in this load, for the places of losses.
   int64_t lineNbr_ = 0;
   bool namesRead_ = false;
-  // A Windows-1252 line as UTF-8.
+  // Where a Windows-1252 line becomes UTF-8; its size is no text length.
   std::string converted_;
   // Where a load makes its pairs.
   TPearArena* arena_ = nullptr;

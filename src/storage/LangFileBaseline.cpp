@@ -156,6 +156,8 @@ TLangFileBaseline::TOutcome TLangFileBaseline::SaveOrMerge(TLangFHandler& handle
   handler.ClearLessons();
   handler.SetLangNames(fresh.GetLang1Name(), fresh.GetLang2Name());
   handler.Encoding = fresh.Encoding;
+  handler.Lang1Locale = fresh.Lang1Locale;
+  handler.Lang2Locale = fresh.Lang2Locale;
   for (int32_t l = 0; l < fresh.LessonSlotCount(); ++l)
     if (auto lesson = fresh.GetLesson(l)) handler.PutLesson(lesson);
   Remember(handler, fileName);

@@ -1,6 +1,7 @@
 #include "FieldCheck.h"
 
 #include <QFile>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
@@ -39,18 +40,21 @@ bool Convert(const QString& text, TStoredField kind, std::string& out, QChar& ba
 
 QString Quoted(QChar c) { return QStringLiteral(" \"") + c + QLatin1Char('"'); }
 
-// The character at pos and its code point, as the command-line tool names
-// it: a character the message box's font lacks would show as an empty box.
+// The character at pos and its code point.
 QString Named(const QString& text, int pos) {
   char32_t code = pos >= 0 && pos < text.size() ? text.at(pos).unicode() : 0;
   if (QChar::isHighSurrogate(code) && pos + 1 < text.size() && text.at(pos + 1).isLowSurrogate())
     code = QChar::surrogateToUcs4(text.at(pos), text.at(pos + 1));
+  return NamedChar(code);
+}
+}  // namespace
+
+QString NamedChar(char32_t code) {
   const QString shown = QString::fromUcs4(&code, 1);
   return QStringLiteral(" \"") + shown + QStringLiteral("\" (U+") +
          QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0')) +
          QLatin1Char(')');
 }
-}  // namespace
 
 bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out) {
   QChar bad;
@@ -87,6 +91,12 @@ void ReturnFocus(QWidget* field) {
 }
 
 bool FocusReturning() { return Returning(); }
+
+bool LeavesField(const QEvent* event) {
+  if (event->type() != QEvent::FocusOut || FocusReturning()) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
 
 bool StoredFileName(const QString& path, QWidget*, const TAppLangHandler&, std::string& out) {
   // Any name the file system allows can be stored.

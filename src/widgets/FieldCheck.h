@@ -4,6 +4,7 @@
 
 #include "session/LessonRows.h"
 
+class QEvent;
 class QLineEdit;
 class QWidget;
 class TAppLangHandler;
@@ -12,7 +13,11 @@ class TAppLangHandler;
 // (a lone surrogate) or a character that would split the stored line. Silent.
 bool FieldText(const QLineEdit* field, TStoredField kind, std::string& out);
 
-// The same, but a refused character gives a beep, a message naming it (caption
+// A character as messages name it, after a blank: " "x" (U+0078)". The code
+// point tells it even where the message's font has no glyph (an empty box).
+QString NamedChar(char32_t code);
+
+// The same as FieldText, but a refused character gives a beep, a message naming it (caption
 // of the owner) and the focus back in the field once the event in progress
 // has ended.
 bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& texts, std::string& out);
@@ -22,6 +27,12 @@ bool CheckField(QLineEdit* field, TStoredField kind, const TAppLangHandler& text
 // then must not check itself, or two fields would pull the focus to and fro.
 void ReturnFocus(QWidget* field);
 bool FocusReturning();
+
+// Whether the event is the learner leaving a field that checks itself: the
+// focus going to another control of its window. Another window taking the
+// keyboard (a message box, a menu, another program) leaves the field where it
+// is; checking then would show a second message over the first.
+bool LeavesField(const QEvent* event);
 
 // A stored name as a path of the file system here, for dialogs.
 QString DisplayPath(const std::string& stored);

@@ -1,5 +1,6 @@
 #include "GeneralUtil.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QLayout>
@@ -64,9 +65,15 @@ void ShowScrollBars(QWidget* window, bool horizontal, bool vertical) {
 
 int ShowMessageBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
                    QMessageBox::StandardButtons buttons, bool beep) {
-  if (beep) QApplication::beep();
-  if (MessageHook()) return MessageHook()({owner, caption, text, icon, buttons, beep});
-  QMessageBox box(icon, caption, text, buttons, owner);
+  return ShowMessageBox(TMessageRequest{owner, caption, text, icon, buttons, beep, {}});
+}
+
+int ShowMessageBox(const TMessageRequest& request) {
+  if (request.beep) QApplication::beep();
+  if (MessageHook()) return MessageHook()(request);
+  QMessageBox box(request.icon, request.caption, request.text, request.buttons, request.owner);
+  for (const TButtonText& named : request.buttonTexts)
+    if (QAbstractButton* button = box.button(named.button)) button->setText(named.text);
   return box.exec();
 }
 

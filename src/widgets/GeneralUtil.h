@@ -3,10 +3,18 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
+// A standard button's text in the learner's language ("&" marks its key).
+struct TButtonText {
+  QMessageBox::StandardButton button = QMessageBox::NoButton;
+  QString text;
+};
+
 // What a message box asks; tests answer it through the hook below.
+
 struct TMessageRequest {
   QWidget* owner = nullptr;
   QString caption;
@@ -14,12 +22,16 @@ struct TMessageRequest {
   QMessageBox::Icon icon = QMessageBox::Information;
   QMessageBox::StandardButtons buttons = QMessageBox::Ok;
   bool beep = false;
+  // Buttons not named here show the box's own text.
+  std::vector<TButtonText> buttonTexts;
 };
 
 // Beeps first when asked, then shows a modal message box; returns the button
 // pressed (a QMessageBox::StandardButton).
 int ShowMessageBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
                    QMessageBox::StandardButtons buttons = QMessageBox::Ok, bool beep = false);
+
+int ShowMessageBox(const TMessageRequest& request);
 
 // Replaces the real message box (tests record and answer); returns the previous hook.
 using TMessageBoxHook = std::function<int(const TMessageRequest&)>;

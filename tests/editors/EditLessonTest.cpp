@@ -1,6 +1,8 @@
 // The lesson editor through its real controls.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +18,12 @@
 #include "editors/EditLesson.h"
 #include "widgets/TickTimer.h"
 #include "core/CodePage.h"
+#include "core/StrUtil.h"
+#include "core/Word_Pear.h"
+#include "widgets/CharLimit.h"
+#include "editors/EncodingOffer.h"
+#include "storage/EncodingBackup.h"
+#include "storage/FileUtil.h"
 
 namespace {
 enum { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber };
@@ -61,6 +69,39 @@ class TLessonEditor {
 
   TeditLessonDlg Dlg;
   std::shared_ptr<TLesson> Lesson;
+};
+
+// Types the text key by key, a character (one or two UTF-16 units) a key, as
+// a keyboard or an input method delivers it.
+void TypeKeys(QWidget* field, const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
+    i += n - 1;
+  }
+}
+
+int ColumnOf(const QString& field) {
+  return field == "editWord1" ? colWord1 : field == "editWord2" ? colWord2 : field == "editWav1" ? colWav1 : colWav2;
+}
+
+// A Windows-1252 language file of one lesson, read as the exercise editor
+// reads it, with the offer to convert it.
+struct TLegacyFile {
+  explicit TLegacyFile(TEditorFixture& fx)
+      : Path(fx.WriteLangFile("/LangFiles/Eng_Ger/legacy.lang", "English", "German",
+                              {MakeLesson(1, {{"haus", "house", true, "\\h.wav", "\\g.wav"}})})),
+        OldBytes(ReadFileBytes(Path)),
+        Offer(File, Path, fx.Texts) {
+    if (!File.LoadLangFile(Path) || File.Encoding != TTextEncoding::Cp1252) qFatal("no legacy file");
+  }
+  std::shared_ptr<TLesson> Lesson() const { return File.GetLesson(1); }
+  TBytes Bytes(const std::string& suffix = {}) const { return ReadFileBytes(Path + suffix); }
+
+  std::string Path;
+  TBytes OldBytes;
+  TLangFHandler File;
+  TEncodingOffer Offer;
 };
 }  // namespace
 
@@ -263,14 +304,44 @@ class EditLessonTest : public QObject {
     QCOMPARE(ed.Lesson->GetPear(0)->Word2, longPhrase);
   }
 
+  // The limit counts characters: a Cyrillic letter, a Chinese one and an
+  // emoji (two UTF-16 units) are one each, and none is cut in two.
+  void typingStopsAtThePhraseLimit_data() {
+    QTest::addColumn<QString>("character");
+    QTest::newRow("Latin") << QStringLiteral("n");
+    QTest::newRow("Cyrillic") << QStringLiteral("\u044F");
+    QTest::newRow("Chinese") << QStringLiteral("\u8336");
+    QTest::newRow("emoji") << QString::fromUtf8("\xF0\x9F\x98\x80");
+  }
   void typingStopsAtThePhraseLimit() {
+    QFETCH(QString, character);
     TEditorFixture fx;
     TLessonEditor ed(fx, MakeLesson(1, {{std::string(67, 'x'), "b"}}), false, Used({}));
     ed.Click("btnAddEntry");  // a new entry takes no more than the limit, whatever the row before held
     QLineEdit* word1 = ed.Edit("editWord1");
     word1->setFocus();
-    QTest::keyClicks(word1, QString(kMaxPhraseLength + 10, QLatin1Char('n')));
-    QCOMPARE(word1->text().size(), kMaxPhraseLength);
+    TypeKeys(word1, character.repeated(kMaxPhraseLength + 10));
+    QCOMPARE(word1->text(), character.repeated(kMaxPhraseLength));
+    QCOMPARE(CharCount(word1->text()), kMaxPhraseLength);
+    // One character fewer lets one more in.
+    QTest::keyClick(word1, Qt::Key_Backspace);
+    TypeKeys(word1, character + character);
+    QCOMPARE(word1->text(), character.repeated(kMaxPhraseLength));
+  }
+
+  // A loaded phrase of 60 Cyrillic letters is kept whole; once shortened it
+  // never grows back beyond what it had.
+  void longLoadedCyrillicPhraseMayOnlyShrink() {
+    TEditorFixture fx;
+    const QString ya = QStringLiteral("\u044F");
+    TLessonEditor ed(fx, MakeLesson(1, {{QStringToUtf8(ya.repeated(60)), "b"}}), false, Used({}));
+    QLineEdit* word1 = ed.Edit("editWord1");
+    QCOMPARE(word1->text(), ya.repeated(60));
+    word1->setFocus();
+    word1->end(false);
+    QTest::keyClick(word1, Qt::Key_Backspace);
+    TypeKeys(word1, ya + ya);
+    QCOMPARE(word1->text(), ya.repeated(59));
   }
 
   void rowWithAnEmptyPhraseIsDroppedOnStore() {
@@ -425,6 +496,24 @@ class EditLessonTest : public QObject {
     QCOMPARE(ed.Column(colWord2), (QStringList{"1", "2", "3"}));
   }
 
+  // Letter case of any script is no order: Cyrillic sorts by the alphabet,
+  // "Я" beside "я" in the order they had; a double is found whatever its case.
+  void sortAndDoublesInCyrillic() {
+    TEditorFixture fx;
+    fx.Session->LangFile().PutLesson(MakeLesson(3, {{"\u0414\u041E\u041C", "house"}}));  // ДОМ
+    fx.Session->LangFile().PutLesson(MakeLesson(4, {{"\u0434\u043E\u043C ", "trailing blank"}}));
+    TLessonEditor ed(fx,
+                     MakeLesson(5, {{"\u044F", "1"}, {"\u0411", "2"}, {"\u0434\u043E\u043C", "3"}, {"\u042F", "4"},
+                                    {"\u0430", "5"}}),
+                     false, Used({3, 4}));
+    ed.Trigger("sortItem1");
+    QCOMPARE(ed.Column(colWord2), (QStringList{"5", "2", "3", "1", "4"}));  // а Б дом я Я
+    ed.Select(2);
+    ed.Trigger("searchLang1");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, fx.Text(txPhraseAlsoStands) + '\n' + fx.Text(txInLessons) + QStringLiteral("3"));
+  }
+
   // The selected position holds another pair after sorting; the fields show
   // that pair, so leaving a field never writes the old texts over it.
   void sortReloadsTheFieldsFromTheSelectedRow() {
@@ -572,8 +661,8 @@ class EditLessonTest : public QObject {
     QVERIFY(!ed.Dlg.IsChanged());
   }
 
-  // A character that splits the stored pair line in the wrong place, or one
-  // that Windows-1252 cannot hold, is refused when the field is left.
+  // A character that splits the stored pair line in the wrong place is
+  // refused when the field is left.
   void refusedCharacters_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("character");
@@ -587,16 +676,6 @@ class EditLessonTest : public QObject {
       for (QChar c : QString::fromUtf8(r.chars))
         QTest::addRow("%s %s", r.field, QString(c).toUtf8().constData())
             << r.field << QString(c) << int(txRefusedSeparator) << QStringLiteral(" \"") + c + '"';
-    // A character the code page lacks is named with its code point as well,
-    // since the message's font may have no glyph for it (an empty box).
-    for (const char* f : {"editWord1", "editWord2", "editWav1", "editWav2"})
-      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << int(txCharNotStorable)
-                                         << QStringLiteral(" \"\u03A9\" (U+03A9)");
-    QTest::addRow("tea") << "editWord2" << QStringLiteral("\u8336") << int(txCharNotStorable)
-                         << QStringLiteral(" \"\u8336\" (U+8336)");
-    QTest::addRow("emoji, two UTF-16 units")
-        << "editWord1" << QString::fromUtf8("\xF0\x9F\x98\x80") << int(txCharNotStorable)
-        << QString::fromUtf8(" \"\xF0\x9F\x98\x80\" (U+1F600)");
   }
   void refusedCharacters() {
     QFETCH(QString, field);
@@ -612,8 +691,7 @@ class EditLessonTest : public QObject {
     QVERIFY(fx.Messages[0].beep);
     QCOMPARE(fx.Messages[0].text, fx.Text(message) + named);
     QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
-    const int column = field == "editWord1" ? colWord1 : field == "editWord2" ? colWord2 : field == "editWav1" ? colWav1 : colWav2;
-    QCOMPARE(ed.Cell(0, column), before);
+    QCOMPARE(ed.Cell(0, ColumnOf(field)), before);
     // Store with the refused text still in the focused field: refused again,
     // the dialog stays open and the lesson keeps its text.
     ed.Click("btnSafe");
@@ -621,14 +699,182 @@ class EditLessonTest : public QObject {
     QCOMPARE(fx.Messages.size(), std::size_t(2));
   }
 
+  // A message box (or another program) taking the keyboard while a field
+  // holds a refused text is no leaving of the field: checking then showed a
+  // second refusal over the box that had taken the focus.
+  void anotherWindowTakingTheKeyboardChecksNoField() {
+    TEditorFixture fx;
+    TLegacyFile legacy(fx);
+    TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
+    ed.Dlg.SetEncodingOffer(&legacy.Offer);
+    QLineEdit* word1 = ed.Edit("editWord1");
+    word1->setFocus(Qt::TabFocusReason);
+    word1->setText(QStringLiteral("a\u03A9"));
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+      QFocusEvent out(QEvent::FocusOut, reason);
+      QApplication::sendEvent(word1, &out);
+    }
+    QVERIFY(fx.Messages.empty());
+    fx.Answers.push_back(QMessageBox::No);
+    Leave(word1);
+    QCOMPARE(fx.Messages.size(), std::size_t(2));  // the offer, then the refusal
+  }
+
+  // Characters a Windows-1252 file cannot hold, in every field, as the
+  // message names them: the code point tells the character where the
+  // message's font has no glyph for it (an empty box).
+  static void AddCharactersBeyondWindows1252() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("named");
+    for (const char* f : {"editWord1", "editWord2", "editWav1", "editWav2"})
+      QTest::addRow("%s Greek omega", f) << f << QStringLiteral("\u03A9") << QStringLiteral(" \"\u03A9\" (U+03A9)");
+    QTest::addRow("Russian ya") << "editWord2" << QStringLiteral("\u044F") << QStringLiteral(" \"\u044F\" (U+044F)");
+    QTest::addRow("Polish l with stroke") << "editWord1" << QStringLiteral("\u0142")
+                                          << QStringLiteral(" \"\u0142\" (U+0142)");
+    QTest::addRow("tea") << "editWord2" << QStringLiteral("\u8336") << QStringLiteral(" \"\u8336\" (U+8336)");
+    QTest::addRow("emoji, two UTF-16 units") << "editWord1" << QString::fromUtf8("\xF0\x9F\x98\x80")
+                                             << QString::fromUtf8(" \"\xF0\x9F\x98\x80\" (U+1F600)");
+  }
+
+  // Declining the offer to convert a Windows-1252 file refuses the character
+  // as before: named, the focus back in the field, the row and the file as
+  // they were. The offer comes once for the file; after that the character is
+  // refused at once.
+  void legacyFileRefusesACharacterWhenNotConverted_data() { AddCharactersBeyondWindows1252(); }
+  void legacyFileRefusesACharacterWhenNotConverted() {
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    QFETCH(QString, named);
+    TEditorFixture fx;
+    TLegacyFile legacy(fx);
+    TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
+    ed.Dlg.SetEncodingOffer(&legacy.Offer);
+    QLineEdit* edit = ed.Edit(field.toLatin1().constData());
+    const QString before = edit->text();
+    fx.Answers.push_back(QMessageBox::No);
+    TypeAndLeave(edit, QStringLiteral("ab") + character + QStringLiteral("cd"));
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+    QCOMPARE(fx.Messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    QVERIFY(fx.Messages[0].text.startsWith(fx.Text(txLegacyCannotHold) + named));
+    QVERIFY(fx.Messages[1].beep);
+    QCOMPARE(fx.Messages[1].text, fx.Text(txCharNotStorable) + named);
+    QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
+    QCOMPARE(ed.Cell(0, ColumnOf(field)), before);
+    QCOMPARE(legacy.File.Encoding, TTextEncoding::Cp1252);
+    QVERIFY(!QFile::exists(Cp1252ToQString(TEncodingBackup::Name(legacy.Path, 1))));
+    // Store with the refused text still in the focused field: refused again
+    // without a second offer; the dialog stays open.
+    ed.Click("btnSafe");
+    QVERIFY(ed.Dlg.isVisible());
+    QCOMPARE(fx.Messages.size(), std::size_t(3));
+    QCOMPARE(fx.Messages[2].text, fx.Text(txCharNotStorable) + named);
+    QCOMPARE(legacy.Bytes(), legacy.OldBytes);
+  }
+
+  // Yes keeps the file's bytes in a backup beside it (an older backup is
+  // never replaced) and makes the file UTF-8: the phrase is taken, and the
+  // file's next save writes it.
+  void legacyFileBecomesUtf8WhenTheLearnerAgrees_data() {
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<bool>("olderBackup");
+    QTest::newRow("Greek") << QStringLiteral("\u03BB\u03CC\u03B3\u03BF\u03C2") << false;
+    QTest::newRow("Russian, a backup there already") << QStringLiteral("\u0434\u043E\u043C") << true;
+  }
+  void legacyFileBecomesUtf8WhenTheLearnerAgrees() {
+    QFETCH(QString, phrase);
+    QFETCH(bool, olderBackup);
+    TEditorFixture fx;
+    TLegacyFile legacy(fx);
+    if (olderBackup) fx.WriteRaw("/LangFiles/Eng_Ger/legacy.lang.windows-1252.bak", "older");
+    TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
+    ed.Dlg.SetEncodingOffer(&legacy.Offer);
+    fx.Answers.push_back(QMessageBox::Yes);
+    TypeAndLeave(ed.Edit("editWord2"), phrase);
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    const std::string backup = TEncodingBackup::Name(legacy.Path, olderBackup ? 2 : 1);
+    QVERIFY(fx.Messages[0].text.endsWith(Cp1252ToQString(backup)));
+    QCOMPARE(legacy.File.Encoding, TTextEncoding::Utf8);
+    QCOMPARE(ed.Cell(0, colWord2), phrase);
+    QCOMPARE(ReadFileBytes(backup), legacy.OldBytes);
+    if (olderBackup) QCOMPARE(legacy.Bytes(".windows-1252.bak"), TextToBytes("older"));
+    // Another field with another script asks nothing more.
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("\u8336"));
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+    QVERIFY(legacy.File.SaveLangFile(legacy.Path));
+    TLangFHandler reread;
+    QVERIFY(reread.LoadLangFile(legacy.Path));
+    QCOMPARE(reread.Encoding, TTextEncoding::Utf8);
+    QCOMPARE(Utf8ToQString(reread.GetLesson(1)->GetPear(0)->Word2), phrase);
+    QCOMPARE(Utf8ToQString(reread.GetLesson(1)->GetPear(0)->Word1), QStringLiteral("\u8336"));
+  }
+
+  // The backup cannot be written (its name is taken by a folder): the file is
+  // not converted, the learner is told where the backup would have been, and
+  // the character stays out of the file.
+  void legacyFileStaysWhenItsBackupCannotBeWritten() {
+    TEditorFixture fx;
+    TLegacyFile legacy(fx);
+    QDir().mkpath(Cp1252ToQString(TEncodingBackup::Name(legacy.Path, 1)));
+    TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
+    ed.Dlg.SetEncodingOffer(&legacy.Offer);
+    fx.Answers.push_back(QMessageBox::Yes);
+    TypeAndLeave(ed.Edit("editWord1"), QStringLiteral("\u03A9"));
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+    QVERIFY(fx.Messages[1].beep);
+    QCOMPARE(fx.Messages[1].text, fx.Text(txEncodingBackupFailed) + '\n' +
+                                      Cp1252ToQString(TEncodingBackup::Name(legacy.Path, 1)));
+    QCOMPARE(legacy.File.Encoding, TTextEncoding::Cp1252);
+    QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(ed.Edit("editWord1")));
+    QCOMPARE(ed.Cell(0, colWord1), QStringLiteral("haus"));
+  }
+
+  // A UTF-8 file, and a lesson editor without a file to ask, take every
+  // script without a word.
+  void utf8FileTakesEveryScriptWithoutAsking_data() { AddCharactersBeyondWindows1252(); }
+  void utf8FileTakesEveryScriptWithoutAsking() {
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    QFETCH(QString, named);
+    Q_UNUSED(named);
+    TEditorFixture fx;
+    TLangFHandler file = NewLangFile();
+    const std::string path = fx.Path("/LangFiles/Eng_Ger/new.lang");
+    TEncodingOffer offer(file, path, fx.Texts);
+    for (bool withOffer : {true, false}) {
+      TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+      if (withOffer) ed.Dlg.SetEncodingOffer(&offer);
+      const QString text = QStringLiteral("ab") + character + QStringLiteral("cd");
+      TypeAndLeave(ed.Edit(field.toLatin1().constData()), text);
+      QVERIFY(fx.Messages.empty());
+      QCOMPARE(ed.Cell(0, ColumnOf(field)), text);
+      ed.Click("btnSafe");
+      QCOMPARE(ed.Dlg.result(), TeditLessonDlg::mrStored);
+    }
+    QCOMPARE(file.Encoding, TTextEncoding::Utf8);
+  }
+
+  // Any file name the file system allows goes into a UTF-8 file; a
+  // Windows-1252 file not converted refuses it, naming the character.
   void soundFileNameWithARefusedCharacterIsNamed() {
     TEditorFixture fx;
-    TLessonEditor ed(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    TLegacyFile legacy(fx);
+    TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
+    ed.Dlg.SetEncodingOffer(&legacy.Offer);
+    fx.Answers.push_back(QMessageBox::No);
     fx.Files.push_back(fx.NativePath("") + QStringLiteral("/LangFiles/\u8336.wav"));
     ed.Click("btnSelectWav1");
-    QCOMPARE(fx.Messages.size(), std::size_t(1));
-    QCOMPARE(fx.Messages[0].text, fx.Text(txFileNameNotStorable) + QStringLiteral(" \"\u8336\" (U+8336)"));
-    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral(" "));
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+    QCOMPARE(fx.Messages[1].text, fx.Text(txCharNotStorable) + QStringLiteral(" \"\u8336\" (U+8336)"));
+    QCOMPARE(ed.Cell(0, colWav1), QStringLiteral("\\h.wav"));
+
+    TLessonEditor free(fx, MakeLesson(1, {{"haus", "house"}}), false, Used({}));
+    fx.Files.push_back(fx.NativePath("") + QStringLiteral("/LangFiles/\u8336.wav"));
+    free.Click("btnSelectWav1");
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+    QCOMPARE(free.Cell(0, colWav1), QStringLiteral("\\LangFiles\\\u8336.wav"));
   }
 
   void allowedSeparatorsPass_data() {

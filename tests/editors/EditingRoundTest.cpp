@@ -12,6 +12,9 @@
 #include <QTreeWidget>
 
 #include "EditorFixture.h"
+#include "settings/TextNumbers.h"
+#include "storage/EncodingBackup.h"
+#include "storage/FileUtil.h"
 #include "editors/EditExercise.h"
 #include "session/ExerciseRun.h"
 #include "exercise/ExerciseWnd.h"
@@ -190,6 +193,74 @@ class EditingRoundTest : public QObject {
              run.CurrentPear().Word1.c_str());
     exercise->close();
     TExerciseDlg::SetMediaFactory(nullptr);
+  }
+
+  // The settings name a Windows-1252 file; a Greek pair added in the editor
+  // brings the offer, yes converts. The main window and an exercise then work
+  // on the UTF-8 file, and what the exercise saves keeps it UTF-8 with every
+  // letter of the pair.
+  void legacyFileConvertedInTheEditorThenExercised() {
+    TEditorFixture fx;
+    QVERIFY(QFile::copy(QStringLiteral(QM_PROGRAM_DIR "/Text.Db"), fx.NativePath("/Text.Db")));
+    QVERIFY(QFile::copy(QStringLiteral(QM_PROGRAM_DIR "/Default.Bmp"), fx.NativePath("/Default.Bmp")));
+    const std::string path = fx.WriteLangFile("/LangFiles/Eng_Ger/english_german.lang", "English", "German",
+                                              {MakeLesson(1, {{"house", "Haus"}, {"tree", "Baum"}})});
+    const TBytes old = ReadFileBytes(path);
+    QFile ini(fx.NativePath("/Quillmere.Ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Exercise]\nLangFileName=" + QByteArray::fromStdString(path) +
+              "\nLang1=English\nLang2=German\nFirstLang=True\nMaxWords=20\n[AvailableUnits]\n0=1\nNbrUnits=1\n");
+    ini.close();
+    QStringList played;
+    TExerciseDlg::SetMediaFactory([&played](QWidget* owner) {
+      return std::make_unique<TMediaManager>(owner, std::make_unique<TSilentPlayer>(played),
+                                             std::make_unique<TNoStarter>());
+    });
+    tMainWindow main(fx.AppDir);
+    ShowActive(main);
+    QVERIFY(!main.StartAborted());
+
+    const QString greek = QStringLiteral("\u03C4\u03BF \u03C3\u03C0\u03AF\u03C4\u03B9");  // το σπίτι
+    TModalScripts scripts;
+    scripts.Scripts.push_back([](QDialog& d) {
+      auto& ed = dynamic_cast<TEditExerciseDlg&>(d);
+      ShowActive(ed);
+      Click(ed, "btnEditLesson");
+      ShowActive(ed);
+      Click(ed, "btnSave");
+      return ed.result();
+    });
+    scripts.Scripts.push_back(LessonScript(fx, {{"the house", greek, ""}}));
+    fx.Answers = {QMessageBox::Yes, QMessageBox::Yes};  // convert; save the changes on OK
+    Click(main, "btnEditExercise");
+    QCOMPARE(scripts.Runs, 2);
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
+    QVERIFY(fx.Messages[0].text.startsWith(fx.Text(txLegacyCannotHold)));
+    QCOMPARE(ReadFileBytes(TEncodingBackup::Name(path, 1)), old);
+
+    Click(main, "btnExerciseRun");
+    TExerciseDlg* exercise = OpenExerciseDlg();
+    QVERIFY(exercise != nullptr);
+    TExerciseRun& run = exercise->Run();
+    exercise->btnRunClick();
+    for (int i = 0; i < 500 && run.Phase() != TRunPhase::QuestionShown && run.Phase() != TRunPhase::ShowAnswer &&
+                    run.Phase() != TRunPhase::AnswerDone;
+         ++i) {
+      if (run.timerGraphic.isActive()) run.timerGraphic.Fire();
+      else if (run.timerPresentDelay.isActive()) run.timerPresentDelay.Fire();
+      else break;
+    }
+    exercise->close();
+    Settle();
+    TExerciseDlg::SetMediaFactory(nullptr);
+    TLangFHandler file;
+    QVERIFY(file.LoadLangFile(path));
+    QCOMPARE(file.Encoding, TTextEncoding::Utf8);
+    bool found = false;
+    for (int32_t i = 0; i < file.GetLesson(1)->SlotCount(); ++i)
+      if (auto pear = file.GetLesson(1)->GetPear(i)) found = found || Utf8ToQString(pear->Word2) == greek;
+    QVERIFY(found);
+    QCOMPARE(fx.Messages.size(), std::size_t(2));
   }
 };
 

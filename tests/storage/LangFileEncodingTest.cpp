@@ -183,3 +183,41 @@ TEST_F(LangFileEncodingTest, ErrorsShowTheLineInUtf8) {
     }
   }
 }
+
+// The locales line stands before "[General]" (after the encoding line),
+// reads back as written, and is no loss; a malformed one is left out like
+// any other line before "[General]".
+TEST_F(LangFileEncodingTest, LocalesLineReadsAndWritesBack) {
+  const Lines utf8 = {"Encoding=UTF-8", "Locales=de@ru", "[General]", "Deutsch@Русский", "[1]", "0=Tee@чай# @ *"};
+  const std::string file = Put("de_ru.lang", utf8);
+  TLangFHandler h;
+  ASSERT_TRUE(h.LoadLangFile(file));
+  EXPECT_EQ(h.Lang1Locale, "de");
+  EXPECT_EQ(h.Lang2Locale, "ru");
+  EXPECT_FALSE(h.LoadLosses().Any());
+  ASSERT_TRUE(h.SaveLangFile(file));
+  EXPECT_EQ(LinesOf(ReadFileBytes(file)), utf8);
+
+  // A Windows-1252 file gets the line when a locale is set, in ASCII.
+  const std::string legacy = Put("legacy.lang", {"[General]", "English@Deutsch", "[1]", "0=tea@Tee# @ *"});
+  TLangFHandler l;
+  ASSERT_TRUE(l.LoadLangFile(legacy));
+  EXPECT_TRUE(l.Lang1Locale.empty());
+  l.Lang1Locale = "en";
+  l.Lang2Locale = "de";
+  ASSERT_TRUE(l.SaveLangFile(legacy));
+  EXPECT_EQ(LinesOf(ReadFileBytes(legacy)),
+            (Lines{"Locales=en@de", "[General]", "English@Deutsch", "[1]", "0=tea@Tee# @ *"}));
+  TLangFHandler again;
+  ASSERT_TRUE(again.LoadLangFile(legacy));
+  EXPECT_EQ(again.Encoding, TTextEncoding::Cp1252);
+  EXPECT_EQ(again.Lang2Locale, "de");
+
+  for (const char* bad : {"Locales=de", "Locales=d e@ru", "Locales=de@ru@x"}) {
+    SCOPED_TRACE(bad);
+    TLangFHandler b;
+    ASSERT_TRUE(b.LoadLangBytes(ContainerOf({bad, "[General]", "a@b", "[1]", "0=a@b# @ "}), "bad.lang"));
+    EXPECT_TRUE(b.Lang1Locale.empty());
+    EXPECT_TRUE(b.LoadLosses().Any());
+  }
+}

@@ -13,6 +13,8 @@
 #include "ToolArgs.h"
 #include "ToolFailure.h"
 #include "ConvertCommand.h"
+#include "SpeakCommand.h"
+#include "core/Convert.h"
 #include "core/Errors.h"
 #include "storage/CodeDecode.h"
 #include "core/CodePage.h"
@@ -299,6 +301,35 @@ int Pack(const TToolArgs& args, std::ostream& out) {
   return kExitOk;
 }
 
+int Speak(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 1, kSpeakHelp);
+  if (args.Switches.count("--missing") == 0) Fail(kExitRejected, "give --missing: only missing sounds are made");
+  const std::string& fileArg = args.Files[0];
+  TSpeakRequest request;
+  if (const auto lesson = args.Values.find("--lesson"); lesson != args.Values.end()) {
+    int32_t number = 0;
+    if (!TryStrToInt(lesson->second, number) || number < 0)
+      Fail(kExitRejected, "--lesson " + lesson->second + ": not a lesson number");
+    request.Lessons.insert(number);
+  }
+  if (const auto l = args.Values.find("--lang1-locale"); l != args.Values.end()) request.Locale1 = l->second;
+  if (const auto l = args.Values.find("--lang2-locale"); l != args.Values.end()) request.Locale2 = l->second;
+  TLangFHandler handler;
+  LoadLang(fileArg, handler);
+  RefuseHeldFile(args, fileArg);
+  const std::string stored = std::filesystem::absolute(NativePath(StoredArg(fileArg))).native();
+  const TSpeakOutcome outcome = SpeakMissing(handler, stored, request, out);
+  if (outcome.Made > 0)
+    if (TSaveResult saved; !handler.SaveLangFile(StoredArg(fileArg), &saved)) CannotWrite(fileArg, saved);
+  out << "Made " << outcome.Made << (outcome.Made == 1 ? " sound" : " sounds");
+  if (!outcome.Problems.empty()) out << "; " << outcome.Problems.size() << " could not be made";
+  out << ".\n";
+  if (outcome.Problems.empty()) return kExitOk;
+  std::string message;
+  for (const std::string& problem : outcome.Problems) message += (message.empty() ? "" : "\n") + fileArg + ", " + problem;
+  Fail(kExitFileError, message);
+}
+
 struct TCommand {
   const char* Name;
   const char* Help;
@@ -314,6 +345,7 @@ const std::vector<TCommand>& Commands() {
       {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2", "--encoding"}, Import},
       {"dump", kDumpHelp, {}, {}, Dump},
       {"pack", kPackHelp, {"--force"}, {}, Pack},
+      {"speak", kSpeakHelp, {"--missing", "--force"}, {"--lesson", "--lang1-locale", "--lang2-locale"}, Speak},
       {"convert", kConvertHelp, {"--force"}, {"--to", "--from"},
        [](const TToolArgs& args, std::ostream& out) {
          NeedFiles(args, 1, kConvertHelp);

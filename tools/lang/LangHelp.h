@@ -9,3 +9,4 @@ extern const char* const kImportHelp;
 extern const char* const kDumpHelp;
 extern const char* const kPackHelp;
 extern const char* const kConvertHelp;
+extern const char* const kSpeakHelp;
