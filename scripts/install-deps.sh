@@ -15,8 +15,8 @@ packages=(
   # Arabic, Hebrew, Devanagari (core), Chinese, Japanese, Korean (cjk), emoji
   fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji
   xvfb xauth imagemagick
-  # a window manager, for screenshots with window captions
-  openbox
+  # a window manager, for screenshots with window captions, and the keys that drive them
+  openbox xdotool
   espeak-ng sox
   pulseaudio pulseaudio-utils alsa-utils
   # the manual page and the icon pictures made at build time
