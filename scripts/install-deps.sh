@@ -11,9 +11,12 @@ packages=(
   qt6-qpa-plugins libgl1-mesa-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation
+  # fonts the card and the tables fall back to for other scripts: Cyrillic, Greek,
+  # Arabic, Hebrew, Devanagari (core), Chinese, Japanese, Korean (cjk), emoji
+  fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji
   xvfb xauth imagemagick
-  # a window manager, for screenshots with window captions
-  openbox
+  # a window manager, for screenshots with window captions, and the keys that drive them
+  openbox xdotool
   espeak-ng sox
   pulseaudio pulseaudio-utils alsa-utils
   # the manual page and the icon pictures made at build time

@@ -21,6 +21,7 @@
 #include "CardCanvas.h"
 #include "CardPictures.h"
 #include "GraphicOutput.h"
+#include "PhraseDelegate.h"
 #include "settings/TextNumbers.h"
 #include "widgets/MMediaManager.h"
 #include "widgets/PlaybackInputGate.h"
@@ -170,6 +171,7 @@ void TExerciseDlg::BuildControls() {
   exerciseList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   exerciseList->header()->setStretchLastSection(false);
   exerciseList->setFont(QFont("MS Sans Serif", 9));
+  exerciseList->setItemDelegate(new TPhraseDelegate(exerciseList));
   exerciseList->installEventFilter(this);
   exerciseList->hide();
   connect(exerciseList, &QTreeWidget::itemSelectionChanged, this, [this] {
@@ -390,7 +392,8 @@ void TExerciseDlg::AddTableRow(std::string_view question, std::string_view answe
   item->setText(1, Utf8ToQString(question));
   item->setText(2, QString());
   item->setText(3, Utf8ToQString(answer));
-  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  // The question stays at the gap in either direction; the answer follows its text.
+  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
   item->setTextAlignment(2, Qt::AlignCenter);
   item->setTextAlignment(4, Qt::AlignCenter);
   ShowRowPriority(exerciseList->indexOfTopLevelItem(item), priority);

@@ -1,5 +1,6 @@
 #include "GraphicOutput.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -7,7 +8,6 @@
 
 #include "core/ArrayUtil.h"
 #include "CardPictures.h"
-#include "core/CodePage.h"
 
 namespace {
 
@@ -31,6 +31,11 @@ QFont CardFontFor(int fontHeight) {
     f.setPixelSize(px);
     if (QFontMetrics(f).height() <= fontHeight) break;
   }
+  // Emoji come in colour from their own font before any other fallback:
+  // otherwise a plain font with a few black-and-white emoji wins and draws a
+  // skin tone as a separate swatch. Listing families skips the substitution
+  // that maps the first name, so it goes in as the font it resolves to.
+  f.setFamilies({QFontInfo(f).family(), QStringLiteral("Noto Color Emoji")});
   return f;
 }
 
@@ -75,10 +80,9 @@ void TCardGraphics::InitCardGraphics() {
   card_ = blankCard_;
   cardVisible_ = false;
   cardRect_ = parkRect_;
-  TCharWidths widths{};
-  const QFontMetrics fm(font_);
-  for (int b = 0; b < 256; ++b) widths[b] = fm.horizontalAdvance(QChar(Cp1252ToUnicode(static_cast<unsigned char>(b))));
-  text_ = std::make_unique<TCardText>(metrics_, spec_.width, widths);
+  writing_ = std::make_unique<TCardWriting>(font_, ascent_);
+  text_ = std::make_unique<TCardText>(metrics_, spec_.width,
+                                      [w = writing_.get()](TCardPhrase& phrase) { w->Measure(phrase); });
   patch_ = QImage();
   smallCard_ = QImage();
   // One card size per program run; another size (a test) needs its own grid.
@@ -122,15 +126,14 @@ void TCardGraphics::ClearTextLine(int line) {
 bool TCardGraphics::DrawLetters(std::string_view phrase, int line, bool atOnce) {
   if (!text_) return true;
   letters_.clear();
+  const bool starting = text_->letterPos == 1;
   const bool complete = text_->DrawLetters(phrase, line, atOnce, letters_);
-  if (!letters_.empty()) {
-    QPainter p(&card_);
-    p.setFont(font_);
-    p.setPen(QColor(0, 0, 255));
-    // Drawn without an opaque box, so the slant of one letter is not cut off
-    // by the next; the box was cleared before the phrase.
-    for (const TCardLetter& l : letters_) p.drawText(l.x, l.y + ascent_, QString(QChar(Cp1252ToUnicode(l.ch))));
+  if (starting) {
+    const TCardRect r = text_->ClearRect(line);
+    writing_->Start(*text_, QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
   }
+  // The box was cleared before the phrase; nothing is written outside it.
+  if (!letters_.empty()) writing_->Reveal(card_, letters_);
   CardChanged();
   return complete;
 }

@@ -10,6 +10,7 @@
 
 #include "CardMetrics.h"
 #include "CardText.h"
+#include "CardWriting.h"
 #include "CardZoom.h"
 #include "WipeGrid.h"
 #include "session/CardDrawing.h"
@@ -44,6 +45,8 @@ class TCardGraphics : public TCardDrawing {
   bool CardVisible() const { return cardVisible_; }
   QRect CardRect() const { return cardRect_; }
   const TCardLayout& CardSize() const { return spec_; }
+  // The card font; scripts it lacks fall back to fonts that have them.
+  const QFont& CardFont() const { return font_; }
 
   // Called after every change of the canvas (the window repaints).
   void SetChangedHook(std::function<void()> hook) { changed_ = std::move(hook); }
@@ -66,6 +69,7 @@ class TCardGraphics : public TCardDrawing {
   QImage patch_, smallCard_;
   QFont font_;
   int ascent_ = 0;
+  std::unique_ptr<TCardWriting> writing_;  // measures for text_, so it outlives it
   std::unique_ptr<TCardText> text_;
   TCardZoom zoom_;
   TCardWipe wipe_;

@@ -2,6 +2,7 @@
 // where the letters of a phrase go.
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <set>
 
 #include "exercise/CardMetrics.h"
@@ -174,16 +175,20 @@ TEST(WipeGrid, SideThatIsAMultipleLeavesCellsAtTheOrigin) {
   EXPECT_EQ(atOrigin, 6);  // the real (0, 0) cell and five left over
 }
 
-// Widths: every letter 10 pixels, so rows are easy to count.
-TCharWidths Fixed(int w) {
-  TCharWidths widths;
-  widths.fill(w);
-  return widths;
+// Widths: every character 10 pixels, so rows are easy to count.
+TClusterMeasure Fixed(int w) {
+  return [w](TCardPhrase& phrase) {
+    for (TCardCluster& c : phrase.clusters) c.width = w;
+  };
 }
 
-std::string Text(const std::vector<TCardLetter>& letters) {
+// The characters drawn, back in UTF-8.
+std::string Text(const TCardText& t, const std::vector<TCardLetter>& letters) {
   std::string s;
-  for (const TCardLetter& l : letters) s += static_cast<char>(l.ch);
+  for (const TCardLetter& l : letters) {
+    const TCardCluster& c = t.Phrase().clusters[l.cluster];
+    s += t.Phrase().text.mid(c.from, c.length).toStdString();
+  }
   return s;
 }
 
@@ -223,11 +228,12 @@ TEST(CardText, RowsAndBreaks) {
     EXPECT_TRUE(t.DrawLetters(c.phrase, 2, true, out));
     EXPECT_EQ(t.fitCount, c.fitCount);
     EXPECT_EQ(t.wrapPos, c.wrapPos);
-    std::string upper, lower;
+    std::vector<TCardLetter> upperLetters, lowerLetters;
     for (const TCardLetter& l : out) {
       ASSERT_TRUE(l.y == 88 || l.y == 74) << l.y;
-      (l.y == 88 ? lower : upper) += static_cast<char>(l.ch);
+      (l.y == 88 ? lowerLetters : upperLetters).push_back(l);
     }
+    const std::string upper = Text(t, upperLetters), lower = Text(t, lowerLetters);
     EXPECT_EQ(upper, c.upper);
     EXPECT_EQ(lower, c.lower);
     EXPECT_EQ(out.front().x, 25);
@@ -295,8 +301,81 @@ TEST(CardText, RestOfAPhraseAtOnceContinuesWhereLettersStopped) {
   t.DrawLetters("hello", 2, false, out);
   t.DrawLetters("hello", 2, false, out);
   EXPECT_TRUE(t.DrawLetters("hello", 2, true, out));
-  EXPECT_EQ(Text(out), "hello");
+  EXPECT_EQ(Text(t, out), "hello");
   EXPECT_EQ(out[4].x, 65);
+}
+
+// One step per user-perceived character, whatever its bytes.
+TEST(CardText, OneStepPerUserPerceivedCharacter) {
+  const struct {
+    const char* name;
+    std::string phrase;
+    int clusters;
+  } cases[] = {
+      {"umlaut in two bytes", "Schl\xC3\xBCssel", 9},
+      {"accent as its own character", "e\xCC\x81t\xC3\xA9", 3},
+      {"Hindi syllables", "\xE0\xA4\xA8\xE0\xA4\xAE\xE0\xA4\xB8\xE0\xA5\x8D\xE0\xA4\xA4\xE0\xA5\x87", 3},
+      {"emoji with skin tone", "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD", 1},
+      {"family joined by zero-width joiners",
+       "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7", 1},
+      {"outside the BMP", "\xF0\x9D\x84\x9E\xF0\x9F\x8D\xB5", 2},
+      {"Chinese", "\xE4\xBD\xA0\xE5\xA5\xBD", 2},
+      {"Arabic", "\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7", 5},
+      {"a stray Windows-1252 byte is one replacement character", "a\xE4", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCardText t(ComputeCardMetrics(96), 290, Fixed(10));
+    std::vector<TCardLetter> out;
+    int calls = 0;
+    bool complete = false;
+    while (!complete && calls < 100) {
+      complete = t.DrawLetters(c.phrase, 2, false, out);
+      ++calls;
+    }
+    EXPECT_EQ(calls, c.clusters);
+    ASSERT_EQ(static_cast<int>(out.size()), c.clusters);
+    for (int i = 0; i < c.clusters; ++i) EXPECT_EQ(out[i].cluster, i);
+    // Nothing is lost: the characters drawn give the phrase back.
+    const QString whole = QString::fromUtf8(c.phrase.data()).normalized(QString::NormalizationForm_C);
+    EXPECT_EQ(QString::fromStdString(Text(t, out)), whole);
+  }
+}
+
+// Arabic and Hebrew rows start at the right end of the writing area (the text
+// limit, 263) and run left; wrapping and the cut at the limit are the same
+// as for a left-to-right phrase.
+TEST(CardText, RightToLeftRowsStartAtTheRightEdge) {
+  const std::string alef = "\xD8\xA7", shin = "\xD7\xA9";
+  std::string words;  // ten letters, a blank, ten letters, a blank, ten letters
+  for (int w = 0; w < 3; ++w) {
+    for (int i = 0; i < 10; ++i) words += alef;
+    if (w < 2) words += " ";
+  }
+  TCardText t(ComputeCardMetrics(96), 290, Fixed(10));
+  std::vector<TCardLetter> out;
+  EXPECT_TRUE(t.DrawLetters(words, 2, true, out));
+  EXPECT_TRUE(t.Phrase().rightToLeft);
+  EXPECT_EQ(t.wrapPos, 23);
+  ASSERT_EQ(out.size(), 32u);
+  EXPECT_EQ(out[0].x, 253);  // upper row, first letter at the right
+  EXPECT_EQ(out[0].y, 74);
+  EXPECT_EQ(out[1].x, 243);
+  EXPECT_EQ(out[22].x, 253);  // the lower row starts at the right again
+  EXPECT_EQ(out[22].y, 88);
+  EXPECT_EQ(out[31].x, 163);
+  EXPECT_EQ(t.UpperRow().end, 22);
+  EXPECT_EQ(t.LowerRow().first, 22);
+  EXPECT_EQ(t.LowerRow().end, 32);
+
+  std::string longWord;
+  for (int i = 0; i < 60; ++i) longWord += shin;
+  TCardText cut(ComputeCardMetrics(96), 290, Fixed(10));
+  out.clear();
+  EXPECT_TRUE(cut.DrawLetters(longWord, 1, true, out));
+  ASSERT_EQ(out.size(), 23u + 24u);
+  EXPECT_EQ(out.back().x, 263 - 24 * 10);
+  EXPECT_EQ(cut.LowerRow().end, 47);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // automatic mode, STOP/START in each phase, the end-of-pass question, the
 // table, priorities and closing.
 #include <QDir>
+#include <QHeaderView>
 #include <QToolButton>
 
 #include "ExerciseFixture.h"
@@ -58,6 +59,46 @@ class ExerciseWndTest : public QObject {
     // ShowTable is off: the window closes.
     QVERIFY(!w.dlg->isVisible());
     QCOMPARE(w.run().RunState(), TRunState::Finished);
+  }
+
+  // On the card as the learner sees it: an Arabic answer starts at the
+  // right end of its line and grows to the left, one letter per tick.
+  void arabicAnswerIsWrittenFromTheRight() {
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", "\xD9\x83\xD9\x84\xD8\xA8 \xD8\xA3\xD8\xB3\xD9\x88\xD8\xAF"}});
+    w.dlg->show();
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    const QRect card = w.dlg->Graphics().CardRect();
+    auto* canvas = w.dlg->findChild<QWidget*>("groundImage");
+    // Blue columns of the answer's line (card rows 70 to 101) on the screen.
+    auto answerInk = [&] {
+      const QImage shot = canvas->grab().toImage();
+      int first = -1, last = -1;
+      for (int x = card.left(); x < card.right(); ++x)
+        for (int y = card.top() + 70; y < card.top() + 102; ++y) {
+          const QRgb c = shot.pixel(x, y);
+          if (qBlue(c) > 150 && qRed(c) < 120 && qGreen(c) < 120) {
+            if (first < 0) first = x - card.left();
+            last = x - card.left();
+            break;
+          }
+        }
+      return std::pair<int, int>{first, last};
+    };
+    QCOMPARE(answerInk().first, -1);
+    w.Key(Qt::Key_Return);
+    const auto [oneFirst, oneLast] = answerInk();
+    QVERIFY2(oneFirst > 263 - 30, qPrintable(QString::number(oneFirst)));  // one letter, at the right end
+    QVERIFY(oneLast <= 270);
+    w.run().timerGraphic.Fire();
+    const auto [twoFirst, twoLast] = answerInk();
+    QVERIFY(twoFirst < oneFirst);
+    QCOMPARE(twoLast, oneLast);
+    w.Settle();
+    QCOMPARE(w.run().Phase(), P::EndOfPass);
+    const auto [allFirst, allLast] = answerInk();
+    QVERIFY(allFirst < twoFirst);
+    QVERIFY(allLast >= oneLast);
   }
 
   void automaticPassRunsOnTheDelays() {
@@ -267,6 +308,49 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(table->headerItem()->text(3), QString("English"));
     QCOMPARE(table->topLevelItem(0)->text(4), QString("5"));
     QCOMPARE(table->topLevelItem(2)->text(4), QString("0"));
+  }
+
+  // An Arabic or Hebrew answer reads from the right end of its cell, as its
+  // script is read; a Latin one stays at the left, next to the gap.
+  void rightToLeftAnswersInTheTableStartAtTheRightOfTheirCell() {
+    const char* arabic = "\xD9\x83\xD9\x84\xD8\xA8";  // dog
+    const char* hebrew = "\xD7\xA2\xD7\x9B\xD7\x91\xD7\xA8";  // mouse
+    TExerciseWorld w(std::vector<TFilePair>{{"Hund", arabic}, {"Katze", "cat"}, {"Maus", hebrew}});
+    w.ini->ShowTable = true;
+    w.dlg->show();
+    for (int i = 0; i < 3; ++i) {
+      w.Settle();
+      w.dlg->btnNextClick();
+      w.Settle();
+      if (i < 2) w.dlg->btnNextClick();
+    }
+    w.answers = {QMessageBox::No};
+    w.dlg->btnNextClick();
+    auto* table = w.dlg->findChild<QTreeWidget*>("exerciseList");
+    QVERIFY(table->isVisible());
+    QCOMPARE(table->topLevelItem(0)->text(3), QString::fromUtf8(arabic));
+    QCOMPARE(table->topLevelItem(2)->text(3), QString::fromUtf8(hebrew));
+    table->clearSelection();
+    const QImage shot = table->viewport()->grab().toImage();
+    const int left = table->header()->sectionViewportPosition(3), width = table->header()->sectionSize(3);
+    for (int row = 0; row < 3; ++row) {
+      const QRect r = table->visualItemRect(table->topLevelItem(row));
+      int inkFirst = -1, inkLast = -1;
+      for (int x = left; x < left + width && x < shot.width(); ++x)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+          if (qGray(shot.pixel(x, y)) < 128) {
+            if (inkFirst < 0) inkFirst = x;
+            inkLast = x;
+            break;
+          }
+      QVERIFY2(inkFirst >= 0, qPrintable(QString::number(row)));
+      if (row == 1) {
+        QVERIFY(inkLast < left + width / 2);
+      } else {
+        QVERIFY2(inkFirst > left + width / 2,
+                 qPrintable(QString("%1: %2 in %3+%4").arg(row).arg(inkFirst).arg(left).arg(width)));
+      }
+    }
   }
 
   // Asked in the second language, the headings follow the columns.
@@ -611,8 +695,8 @@ class ExerciseWndTest : public QObject {
   void screenshots() {
     QFETCH(QString, language);
     TExerciseWorld w(std::vector<TFilePair>{
-        {"Sch\xF6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
-        {"der Schl\xFCssel", "the key"}});
+        {"Sch\xC3\xB6nen guten Morgen, wie geht es Ihnen heute?", "Good morning, how are you today?"},
+        {"der Schl\xC3\xBCssel", "the key"}});
     QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
     QVERIFY(w.texts.SetLanguage(language.toStdString()));
     w.ini->ShowTable = true;
