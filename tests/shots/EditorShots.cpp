@@ -22,25 +22,12 @@
 #include "core/CodePage.h"
 #include "editors/EditExercise.h"
 #include "editors/EditLesson.h"
+#include "ShotFiles.h"
 #include "settings/AppIniFile.h"
 #include "shell/MainWnd.h"
 #include "storage/LangFHandler.h"
 
 namespace {
-bool CopyTree(const QString& from, const QString& to) {
-  QDir source(from);
-  QDir().mkpath(to);
-  for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-    const QString target = to + '/' + entry.fileName();
-    if (entry.isDir()) {
-      if (!CopyTree(entry.filePath(), target)) return false;
-    } else if (!entry.isExecutable() && !QFile::copy(entry.filePath(), target)) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // The window as the screen shows it, with the frame and caption a window
 // manager draws around it.
 bool Save(QWidget* window, const QString& file) {

@@ -9,26 +9,13 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "ShotFiles.h"
 #include "settings/AppIniFile.h"
 #include "widgets/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/PropertyDlg.h"
 
 namespace {
-bool CopyTree(const QString& from, const QString& to) {
-  QDir source(from);
-  QDir().mkpath(to);
-  for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-    const QString target = to + '/' + entry.fileName();
-    if (entry.isDir()) {
-      if (!CopyTree(entry.filePath(), target)) return false;
-    } else if (!entry.isExecutable() && !QFile::copy(entry.filePath(), target)) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool Save(QWidget* window, const QString& file) {
   QCoreApplication::processEvents();
   const bool ok = window->grab().save(file);
