@@ -527,8 +527,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     request.directory = DisplayPath(IniFile.AppDir + "/LangFiles");
     const QString chosen = ChooseFile(request);
     if (chosen.isEmpty()) return;
-    std::string path;
-    if (!StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return;
+    const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
     if (!FileExistsWarn(path, IniFile.AppTitle, this)) return;
     // The editor saves where it opened: a file it cannot write is not taken.
     const QFileInfo file(DisplayPath(path));
@@ -660,9 +659,8 @@ bool TEditExerciseDlg::SaveFileAs() {
   request.fileName = editFileName->text() + QStringLiteral(".lang");
   request.save = true;
   const QString chosen = ChooseFile(request);
-  std::string path;
-  if (chosen.isEmpty() || !StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return false;
-  FilePath = path;
+  if (chosen.isEmpty()) return false;
+  FilePath = StoredFileName(QDir::fromNativeSeparators(chosen));
   ShowFileName(true, FilePath);
   const bool saved = SaveToFile();
   if (saved) folders.Keep();

@@ -553,8 +553,7 @@ void TeditLessonDlg::SelectWav(QLineEdit* field, TStoredField kind) {
   request.fileName = QStringLiteral("*.Wav");
   const QString chosen = ChooseFile(request);
   if (chosen.isEmpty()) return;
-  std::string path;
-  if (!StoredFileName(QDir::fromNativeSeparators(chosen), this, LangHandler, path)) return;
+  const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
   field->setText(Q(RelativeWavPath(IniFile.AppDir, path)));
   if (CheckStorable(field, kind)) CommitFields();
 }

@@ -136,7 +136,6 @@ enum TTextNbr : int {
   // Editors: refused characters and files
   txRefusedSeparator = 113,
   txCharNotStorable = 114,
-  txFileNameNotStorable = 115,
   txFileWriteProtected = 116,
   txFileNotDeleted = 117,
 

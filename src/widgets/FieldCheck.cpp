@@ -98,11 +98,7 @@ bool LeavesField(const QEvent* event) {
   return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
-bool StoredFileName(const QString& path, QWidget*, const TAppLangHandler&, std::string& out) {
-  // Any name the file system allows can be stored.
-  out = QFile::encodeName(path).toStdString();
-  return true;
-}
+std::string StoredFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString DisplayPath(const std::string& stored) {
   QString path = QFile::decodeName(stored.c_str());

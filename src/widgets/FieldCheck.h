@@ -37,6 +37,6 @@ bool LeavesField(const QEvent* event);
 // A stored name as a path of the file system here, for dialogs.
 QString DisplayPath(const std::string& stored);
 
-// A path chosen in a file dialog as a stored name; false with a message naming
-// the character when one cannot be stored.
-bool StoredFileName(const QString& path, QWidget* owner, const TAppLangHandler& texts, std::string& out);
+// A path chosen in a file dialog as a stored name: the file system's bytes,
+// whatever characters the name holds.
+std::string StoredFileName(const QString& path);
