@@ -191,7 +191,7 @@ class EditExerciseTest : public QObject {
     // The name keeps the letter case it was given.
     const std::string other = fx.WriteLangFile("/LangFiles/Fre_Ger/Fre_Ger.lang", "French", "German", Lessons(2, 4));
     TExerciseEditor ed(fx);
-    fx.Files.push_back(Cp1252ToQString(other));
+    fx.Files.push_back(Utf8ToQString(other));
     ed.Click("btnOpenLangFile");
     QCOMPARE(fx.FileRequests.at(0).title, QStringLiteral("Open a Language File"));
     QCOMPARE(fx.FileRequests.at(0).directory, fx.NativePath("/LangFiles"));
@@ -280,7 +280,7 @@ class EditExerciseTest : public QObject {
     fx.Answers.push_back(QMessageBox::Yes);
     ed.Click("btnSave");
     QCOMPARE(fx.Messages.at(0).text, fx.Text(txNoLessonsLeft));
-    QVERIFY(!QFile::exists(Cp1252ToQString(path)));
+    QVERIFY(!QFile::exists(Utf8ToQString(path)));
     QCOMPARE(fx.IniFile->LangFileName, std::string());
     QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccNoLesson));
   }
@@ -383,7 +383,7 @@ class EditExerciseTest : public QObject {
     TExerciseEditor ed(fx);
     TModalScripts scripts;
     if (scenario >= 2 && scenario <= 4) {
-      fx.Files.push_back(Cp1252ToQString(other));
+      fx.Files.push_back(Utf8ToQString(other));
       ed.Click("btnOpenLangFile");
       if (scenario == 2) ed.Edit("editMaxWords")->setText(QStringLiteral("20"));
       if (scenario == 2) ed.Tick(2, true), ed.Tick(4, true);
@@ -775,7 +775,7 @@ class EditExerciseTest : public QObject {
         fx.WriteRaw("/LangFiles/broken.lang", std::string("\xCC\x01\x02\x03"));
       }
       TExerciseEditor ed(fx);
-      fx.Files.push_back(Cp1252ToQString(bad));
+      fx.Files.push_back(Utf8ToQString(bad));
       ed.Click("btnOpenLangFile");
       QCOMPARE(fx.Messages.size(), std::size_t(1));
       QCOMPARE(fx.Messages[0].icon, c.icon);
@@ -833,7 +833,7 @@ class EditExerciseTest : public QObject {
       QCOMPARE(fx.IniFile->AvailableUnits, (std::vector<int32_t>{1, 2}));
       QCOMPARE(fx.IniFile->MaxWords, 20);
       QCOMPARE(ed.Dlg.GetChangeCode(), static_cast<int>(ccMaxWords));
-      QVERIFY(QFile::exists(Cp1252ToQString(path)));
+      QVERIFY(QFile::exists(Utf8ToQString(path)));
     }
   }
 
@@ -920,10 +920,10 @@ class EditExerciseTest : public QObject {
   void writeProtectedFileIsNotOpened() {
     TEditorFixture fx;
     const std::string path = fx.WriteLangFile("/LangFiles/ro.lang", "English", "German", Lessons(1, 2));
-    QFile::setPermissions(Cp1252ToQString(path), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    if (QFileInfo(Cp1252ToQString(path)).isWritable()) QSKIP("the file system lets this user write anyway");
+    QFile::setPermissions(Utf8ToQString(path), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    if (QFileInfo(Utf8ToQString(path)).isWritable()) QSKIP("the file system lets this user write anyway");
     TExerciseEditor ed(fx);
-    fx.Files.push_back(Cp1252ToQString(path));
+    fx.Files.push_back(Utf8ToQString(path));
     ed.Click("btnOpenLangFile");
     QCOMPARE(fx.Messages.at(0).text, fx.Text(txFileWriteProtected));
     QCOMPARE(ed.List()->topLevelItemCount(), 0);

@@ -550,7 +550,7 @@ class EditLessonTest : public QObject {
     QCOMPARE(ed.Edit("editWav1")->text(), expected);
     QCOMPARE(ed.Cell(0, colWav1), expected);
     ed.Click("btnSafe");
-    QCOMPARE(Cp1252ToQString(ed.Lesson->GetPear(0)->WavFile1), expected);
+    QCOMPARE(Utf8ToQString(ed.Lesson->GetPear(0)->WavFile1), expected);
   }
 
   void cancelledSoundFileChangesNothing() {
@@ -762,7 +762,7 @@ class EditLessonTest : public QObject {
     QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(edit));
     QCOMPARE(ed.Cell(0, ColumnOf(field)), before);
     QCOMPARE(legacy.File.Encoding, TTextEncoding::Cp1252);
-    QVERIFY(!QFile::exists(Cp1252ToQString(TEncodingBackup::Name(legacy.Path, 1))));
+    QVERIFY(!QFile::exists(Utf8ToQString(TEncodingBackup::Name(legacy.Path, 1))));
     // Store with the refused text still in the focused field: refused again
     // without a second offer; the dialog stays open.
     ed.Click("btnSafe");
@@ -793,7 +793,7 @@ class EditLessonTest : public QObject {
     TypeAndLeave(ed.Edit("editWord2"), phrase);
     QCOMPARE(fx.Messages.size(), std::size_t(1));
     const std::string backup = TEncodingBackup::Name(legacy.Path, olderBackup ? 2 : 1);
-    QVERIFY(fx.Messages[0].text.endsWith(Cp1252ToQString(backup)));
+    QVERIFY(fx.Messages[0].text.endsWith(Utf8ToQString(backup)));
     QCOMPARE(legacy.File.Encoding, TTextEncoding::Utf8);
     QCOMPARE(ed.Cell(0, colWord2), phrase);
     QCOMPARE(ReadFileBytes(backup), legacy.OldBytes);
@@ -817,7 +817,7 @@ class EditLessonTest : public QObject {
   void legacyFileStaysWhenItsBackupCannotBeWritten() {
     TEditorFixture fx;
     TLegacyFile legacy(fx);
-    QDir().mkpath(Cp1252ToQString(TEncodingBackup::Name(legacy.Path, 1)));
+    QDir().mkpath(Utf8ToQString(TEncodingBackup::Name(legacy.Path, 1)));
     TLessonEditor ed(fx, legacy.Lesson(), false, Used({}));
     ed.Dlg.SetEncodingOffer(&legacy.Offer);
     fx.Answers.push_back(QMessageBox::Yes);
@@ -825,7 +825,7 @@ class EditLessonTest : public QObject {
     QCOMPARE(fx.Messages.size(), std::size_t(2));
     QVERIFY(fx.Messages[1].beep);
     QCOMPARE(fx.Messages[1].text, fx.Text(txEncodingBackupFailed) + '\n' +
-                                      Cp1252ToQString(TEncodingBackup::Name(legacy.Path, 1)));
+                                      Utf8ToQString(TEncodingBackup::Name(legacy.Path, 1)));
     QCOMPARE(legacy.File.Encoding, TTextEncoding::Cp1252);
     QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(ed.Edit("editWord1")));
     QCOMPARE(ed.Cell(0, colWord1), QStringLiteral("haus"));

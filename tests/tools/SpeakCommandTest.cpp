@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
+#include "SaveCallFault.h"
+#include "ScratchMount.h"
 #include "StoredImage.h"
 #include "ToolRun.h"
 #include "storage/FileUtil.h"
@@ -117,4 +120,41 @@ TEST_F(SpeakCommandTest, UnknownLanguageOrNoEngineChangesNothing) {
   EXPECT_EQ(noEngine.status, 1);
   EXPECT_NE(noEngine.err.find("cannot be started"), std::string::npos) << noEngine.err;
   EXPECT_EQ(ReadFileBytes(file), before);
+}
+
+// A sound that cannot be written (a full disk, a failing write) is named,
+// leaves no file behind, and the language file stays as it was.
+TEST_F(SpeakCommandTest, FailedSoundWriteChangesNothing) {
+  struct TCase {
+    const char* name;
+    bool fullDisk;
+  };
+  for (const TCase& c : {TCase{"full disk", true}, TCase{"failing write", false}}) {
+    SCOPED_TRACE(c.name);
+    TScratchMount disk("size=256k");
+    if (c.fullDisk && !disk.Mounted()) GTEST_SKIP() << "no tmpfs here";
+    const fs::path folder = (c.fullDisk ? disk.Path() : fs::path(Path(c.name))) / "LangFiles" / "Ger_Rus";
+    fs::create_directories(folder);
+    const std::string file = (folder / "de_ru.lang").native();
+    ASSERT_TRUE(WriteFileBytes(file, ContainerOf({"Encoding=UTF-8", "[General]", "Deutsch@Русский", "[1]",
+                                                  "0=Tee@чай# @ *"}),
+                               true));
+    const TBytes before = ReadFileBytes(file);
+    if (c.fullDisk) {
+      ASSERT_TRUE(disk.Fill("filler"));
+    }
+    TRun run;
+    {
+      std::unique_ptr<TSaveCallFailure> fault;
+      if (!c.fullDisk) fault = std::make_unique<TSaveCallFailure>(TSaveCallFault{TSaveCall::Write, ENOSPC});
+      run = RunTool({"speak", file, "--missing"});
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot be stored"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(file), before);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      EXPECT_EQ(entry.path().filename(), "de_ru.lang");
+    }
+  }
 }

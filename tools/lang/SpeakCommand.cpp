@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -87,32 +89,42 @@ QString VoiceFor(const std::string& locale) {
   return QString::fromStdString(it == voices.end() ? locale : it->second);
 }
 
-// Speaks text into file; empty on success, else the reason.
-std::string Speak(const std::string& engine, const std::string& locale, std::string_view text, const fs::path& file) {
+struct TSpoken {
+  TBytes Wave;
+  std::string Problem;     // empty on success
+  bool NoEngine = false;   // then every other side fails alike
+};
+
+// Speaks text into a WAV. The engine writes into a folder of the system's
+// own; the sound reaches the learner's folder only through the save.
+TSpoken Speak(const std::string& engine, const std::string& locale, std::string_view text) {
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) return {{}, "no temporary folder for the speech program", false};
+  const QString file = scratch.filePath(QStringLiteral("spoken.wav"));
   QProcess process;
   process.setProgram(QString::fromStdString(engine));
   // The text comes on standard input, never as an argument: a phrase
   // beginning with "-" stays a phrase.
   process.setArguments({QStringLiteral("-v"), VoiceFor(locale), QStringLiteral("-b"), QStringLiteral("1"),
-                        QStringLiteral("-w"), QString::fromStdString(file.native()), QStringLiteral("--stdin")});
+                        QStringLiteral("-w"), file, QStringLiteral("--stdin")});
   process.start();
-  if (!process.waitForStarted()) return "the speech program " + engine + " cannot be started (is it installed?)";
+  if (!process.waitForStarted())
+    return {{}, "the speech program " + engine + " cannot be started (is it installed?)", true};
   process.write(text.data(), static_cast<qint64>(text.size()));
   process.closeWriteChannel();
   if (!process.waitForFinished(kEngineTimeoutMs)) {
     process.kill();
     process.waitForFinished();
-    return "the speech program took too long";
+    return {{}, "the speech program took too long", false};
   }
   if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
     const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-    return "the speech program failed" + (said.isEmpty() ? std::string() : ": " + said.toStdString());
+    return {{}, "the speech program failed" + (said.isEmpty() ? std::string() : ": " + said.toStdString()), false};
   }
-  std::error_code ec;
-  const auto size = fs::file_size(file, ec);
-  if (ec || WaveDurationMs(ReadFileBytes(file.native()), static_cast<int64_t>(size)) <= 0)
-    return "the speech program wrote no sound";
-  return {};
+  TSpoken spoken{ReadFileBytes(QFile::encodeName(file).toStdString()), {}, false};
+  if (WaveDurationMs(spoken.Wave, static_cast<int64_t>(spoken.Wave.size())) <= 0)
+    spoken.Problem = "the speech program wrote no sound";
+  return spoken;
 }
 
 std::string LocaleOf(const std::string& given, const std::string& stored, const std::string& name, int side) {
@@ -152,15 +164,17 @@ TSpeakOutcome SpeakMissing(TLangFHandler& handler, const std::string& storedFile
         const std::string name = SoundNameFor(locales[side], text);
         const fs::path target = place.Folder / name;
         if (!fs::exists(target, ec)) {
-          // Spoken into a temporary beside it and renamed: a failure leaves no half sound.
-          const fs::path temporary = place.Folder / ("." + name + ".part");
-          const std::string problem = Speak(request.Engine, locales[side], text, temporary);
-          if (problem.empty()) fs::rename(temporary, target, ec);
-          if (!problem.empty() || ec) {
-            fs::remove(temporary, ec);
-            outcome.Problems.push_back(where + ": " + (problem.empty() ? "cannot be stored: " + ec.message() : problem));
-            // Without an engine every other side fails alike.
-            if (problem.find("cannot be started") != std::string::npos) return outcome;
+          const TSpoken spoken = Speak(request.Engine, locales[side], text);
+          if (spoken.NoEngine) {
+            outcome.Problems.push_back(where + ": " + spoken.Problem);
+            return outcome;
+          }
+          // Through the one save function: a failed write leaves nothing behind.
+          std::string problem = spoken.Problem;
+          if (TSaveResult saved; problem.empty() && !WriteFileBytes(target.native(), spoken.Wave, false, &saved))
+            problem = "cannot be stored: " + saved.Reason;
+          if (!problem.empty()) {
+            outcome.Problems.push_back(where + ": " + problem);
             continue;
           }
         }
