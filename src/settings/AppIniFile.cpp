@@ -94,7 +94,15 @@ bool TAppIniFile::ParseExerciseWord(const std::string& line, int index) {
 
 void TAppIniFile::ReadProperties() {
   TPresentSettings stored;
-  if (IniHandler) ReadKeys(*IniHandler, kPresentSettingKeys, stored);
+  if (IniHandler) {
+    ReadKeys(*IniHandler, kPresentSettingKeys, stored);
+    ReadKeys(*IniHandler, kDrillSettingKeys, stored);
+  }
+  // A pace the dialog does not offer is the usual one.
+  if (stored.CardPace < TPresentSettings::kCardPaceNormal || stored.CardPace > TPresentSettings::kCardPaceNone)
+    stored.CardPace = TPresentSettings::kCardPaceNormal;
+  if (stored.LetterPace < TPresentSettings::kLetterPaceNormal || stored.LetterPace > TPresentSettings::kLetterPaceVoice)
+    stored.LetterPace = TPresentSettings::kLetterPaceNormal;
   stored.DelayPresent = ClampDelay(stored.DelayPresent);
   stored.DelayAnswer = ClampDelay(stored.DelayAnswer);
   static_cast<TPresentSettings&>(*this) = stored;
@@ -104,6 +112,7 @@ void TAppIniFile::ReadProperties() {
 void TAppIniFile::WriteProperties() {
   if (!PropertyLoaded || !IniHandler) return;
   WriteKeys(*IniHandler, kPresentSettingKeys, static_cast<const TPresentSettings&>(*this));
+  WriteKeysWhereNeeded(*IniHandler, kDrillSettingKeys, static_cast<const TPresentSettings&>(*this));
 }
 
 void TAppIniFile::WriteExercise() {

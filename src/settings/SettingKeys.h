@@ -40,6 +40,19 @@ inline constexpr std::array<TSettingKey<TPresentSettings>, 7> kPresentSettingKey
     {kGeneralPropertySection, "ShowTable", &TPresentSettings::ShowTable},
 }};
 
+// Keys no older settings file has: written only when they differ from the
+// default or the file holds them already, so a file of a learner who never
+// chose them stays as it was to the byte.
+inline constexpr std::array<TSettingKey<TPresentSettings>, 7> kDrillSettingKeys{{
+    {kGeneralPropertySection, "TypedAnswer", &TPresentSettings::TypedAnswer},
+    {kGeneralPropertySection, "IgnoreCase", &TPresentSettings::IgnoreCase},
+    {kGeneralPropertySection, "IgnoreAccents", &TPresentSettings::IgnoreAccents},
+    {kGeneralPropertySection, "IgnorePunctuation", &TPresentSettings::IgnorePunctuation},
+    {kGeneralPropertySection, "SpeakMissing", &TPresentSettings::SpeakMissing},
+    {kGeneralPropertySection, "CardPace", &TPresentSettings::CardPace},
+    {kGeneralPropertySection, "LetterPace", &TPresentSettings::LetterPace},
+}};
+
 namespace setting_keys_detail {
 inline void ReadValue(const tIniFileHandler& ini, const char* section, const char* key, bool& value) {
   value = ini.ReadBoolStr(section, key, value);
@@ -76,4 +89,18 @@ void WriteKeys(tIniFileHandler& ini, const std::array<TSettingKey<S>, N>& keys, 
   for (const TSettingKey<S>& key : keys)
     std::visit([&](auto member) { setting_keys_detail::WriteValue(ini, key.Section, key.Key, settings.*member); },
                key.Member);
+}
+
+// As WriteKeys, but a key is written only when its value differs from the
+// default-built struct's or the file holds it already.
+template <class S, std::size_t N>
+void WriteKeysWhereNeeded(tIniFileHandler& ini, const std::array<TSettingKey<S>, N>& keys, const S& settings) {
+  const S defaults{};
+  for (const TSettingKey<S>& key : keys)
+    std::visit(
+        [&](auto member) {
+          if (settings.*member == defaults.*member && !ini.ValueExists(key.Section, key.Key)) return;
+          setting_keys_detail::WriteValue(ini, key.Section, key.Key, settings.*member);
+        },
+        key.Member);
 }

@@ -42,5 +42,20 @@ struct TPresentSettings {
   int32_t VoicePresent = 0;
   bool ShowTable = true;
 
+  // Beyond the described drill; each default keeps the drill as it was.
+  // The learner types the answer before it is shown; the leniencies of the check.
+  bool TypedAnswer = false;
+  bool IgnoreCase = false;
+  bool IgnoreAccents = false;
+  bool IgnorePunctuation = false;
+  // A side without a sound file is spoken by the speech engine.
+  bool SpeakMissing = false;
+  // The card's flight and dissolve.
+  enum : int32_t { kCardPaceNormal = 0, kCardPaceFast = 1, kCardPaceNone = 2 };
+  int32_t CardPace = kCardPaceNormal;
+  // The pace the answer is written at.
+  enum : int32_t { kLetterPaceNormal = 0, kLetterPaceFast = 1, kLetterPaceVoice = 2 };
+  int32_t LetterPace = kLetterPaceNormal;
+
   bool operator==(const TPresentSettings&) const = default;
 };

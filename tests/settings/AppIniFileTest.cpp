@@ -160,6 +160,44 @@ TEST_F(AppIniFileTest, UnchangedSettingsAreSavedByteForByte) {
   }
 }
 
+// The drill options are written once chosen and then kept, also when set
+// back; a file that never had them is left without them.
+TEST_F(AppIniFileTest, DrillOptionsAreWrittenOnlyOnceChosen) {
+  const std::string general =
+      "[GeneralProperty]\r\nAutoPresent=False\r\nVoiceAnswer=True\r\nLetterAnswer=False\r\nDelayPresent=10\r\n"
+      "DelayAnswer=10\r\nVoicePresent=0\r\nShowTable=True\r\n";
+  {
+    auto ini = Open(general);
+    ini->ReadProperties();
+    ini->TypedAnswer = true;
+    ini->CardPace = TPresentSettings::kCardPaceNone;
+    ini->WriteProperties();
+    ASSERT_TRUE(ini->UpdateFile());
+    EXPECT_EQ(Slurp(iniPath), general + "TypedAnswer=True\r\nCardPace=2\r\n");
+  }
+  {
+    TAppIniFile ini(appDir, &kOwner);
+    ini.ReadProperties();
+    EXPECT_TRUE(ini.TypedAnswer);
+    EXPECT_EQ(ini.CardPace, TPresentSettings::kCardPaceNone);
+    ini.TypedAnswer = false;
+    ini.WriteProperties();
+    ASSERT_TRUE(ini.UpdateFile());
+    EXPECT_EQ(Slurp(iniPath), general + "TypedAnswer=False\r\nCardPace=2\r\n");
+  }
+}
+
+// A pace no dialog offers (a hand edit, a later version) drills as usual.
+TEST_F(AppIniFileTest, UnknownPacesGiveTheUsualPace) {
+  for (const char* value : {"-1", "3", "99"}) {
+    SCOPED_TRACE(value);
+    auto ini = Open(std::string("[GeneralProperty]\r\nCardPace=") + value + "\r\nLetterPace=" + value + "\r\n");
+    ini->ReadProperties();
+    EXPECT_EQ(ini->CardPace, TPresentSettings::kCardPaceNormal);
+    EXPECT_EQ(ini->LetterPace, TPresentSettings::kLetterPaceNormal);
+  }
+}
+
 // A hand-made list of millions of entries ran for hours at closing.
 TEST_F(AppIniFileTest, StoredListLongerThanAnyExerciseIsRefusedAndKept) {
   std::string content = kCompleteExercise + "[ExerciseWords]\r\n";

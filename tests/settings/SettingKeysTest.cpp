@@ -60,6 +60,20 @@ TEST(SettingKeysTest, EachPresentationKeyReadsIntoItsOwnMember) {
       });
 }
 
+TEST(SettingKeysTest, EachDrillKeyReadsIntoItsOwnMember) {
+  CheckEachKey<TPresentSettings>(
+      kDrillSettingKeys,
+      {
+          {"GeneralProperty", "TypedAnswer", "True", [](TPresentSettings& s) { s.TypedAnswer = true; }},
+          {"GeneralProperty", "IgnoreCase", "True", [](TPresentSettings& s) { s.IgnoreCase = true; }},
+          {"GeneralProperty", "IgnoreAccents", "True", [](TPresentSettings& s) { s.IgnoreAccents = true; }},
+          {"GeneralProperty", "IgnorePunctuation", "True", [](TPresentSettings& s) { s.IgnorePunctuation = true; }},
+          {"GeneralProperty", "SpeakMissing", "True", [](TPresentSettings& s) { s.SpeakMissing = true; }},
+          {"GeneralProperty", "CardPace", "1", [](TPresentSettings& s) { s.CardPace = 1; }},
+          {"GeneralProperty", "LetterPace", "2", [](TPresentSettings& s) { s.LetterPace = 2; }},
+      });
+}
+
 TEST(SettingKeysTest, EachLanguageFileKeyReadsIntoItsOwnMember) {
   CheckEachKey<TLangFileChoice>(
       kLangFileChoiceKeys,
