@@ -153,3 +153,15 @@ TAnswerCheck CheckAnswer(std::string_view expected, std::string_view typed, cons
   flushIgnored(static_cast<int>(got.size()));
   return check;
 }
+
+std::size_t CountGraphemes(std::string_view utf8) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+  std::size_t count = 0;
+  qsizetype start = 0;
+  while (finder.toNextBoundary() != -1) {
+    if (finder.position() > start) ++count;
+    start = finder.position();
+  }
+  return count;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,3 +35,6 @@ struct TAnswerCheck {
 // Blanks at either end do not count. Ignored punctuation is marked Right
 // where typed and left out where not.
 TAnswerCheck CheckAnswer(std::string_view expected, std::string_view typed, const TAnswerLeniency& leniency = {});
+
+// How many characters a reader sees in the text (its grapheme clusters).
+std::size_t CountGraphemes(std::string_view utf8);

@@ -1,7 +1,10 @@
 #include "ExerciseRun.h"
 
+#include <algorithm>
+
 #include "CardDrawing.h"
 #include "ExerciseSession.h"
+#include "LocaleGuess.h"
 #include "VoiceOutput.h"
 #include "settings/AppIniFile.h"
 #include "settings/TextNumbers.h"
@@ -12,6 +15,23 @@ constexpr int kZoomInterval = 80;
 constexpr int kWipeInterval = 40;
 constexpr int kLetterInterval = 50;
 constexpr int kSlowLetterInterval = 500;
+// The faster pace: the card flies and dissolves in about a third of the time.
+constexpr int kFastZoomInterval = 25;
+constexpr int kFastWipeInterval = 12;
+constexpr int kFastLetterInterval = 20;
+constexpr int kFastSlowLetterInterval = 150;
+// In step with the voice: no letter slower than this, none faster than a frame.
+constexpr int kMaxVoiceLetterInterval = 300;
+constexpr int kFrameInterval = 16;
+// Far more steps than any card animation takes; a bound, not a pace.
+constexpr int kMaxAnimationSteps = 10000;
+
+// The blank a pair without sound holds; no sound file name is this short.
+bool NamesNoSound(std::string_view name) { return name.size() <= 4; }
+
+std::string LocaleOf(const std::string& stored, const std::string& languageName) {
+  return stored.empty() ? GuessLocale(languageName) : stored;
+}
 
 std::unique_ptr<TRunTimer> MakeTimer(const TRunTimerFactory& factory) {
   if (factory) return factory();
@@ -47,6 +67,8 @@ std::string TExerciseRun::ResolveSoundName(const std::string& name, const std::s
 void TExerciseRun::FormShow() {
   // A close in the middle of an animation leaves nothing half-done behind.
   zooming_ = wiping_ = typing_ = false;
+  typedPending_ = typedStarted_ = typedSubmitted_ = voiceInStep_ = false;
+  view_.EndTypedAnswer();
   timerGraphic.stop();
   retired_.clear();
   if (graphics_) {
@@ -78,6 +100,7 @@ void TExerciseRun::FormCloseQuery() {
   currentPear_ = TWordPear();
   PauseTimers();
   zooming_ = wiping_ = typing_ = false;
+  typedPending_ = typedStarted_ = typedSubmitted_ = false;
   session_.KeepProgress();
 }
 
@@ -130,6 +153,7 @@ void TExerciseRun::Advance() {
         graphics_->ClearTextLine(1);
         graphics_->ClearTextLine(2);
       }
+      view_.EndTypedAnswer();
       if (IniFile.VoicePresent != 1) TypePhrase(1, true);
       ShowRunState();
       phase_ = TRunPhase::QuestionShown;
@@ -141,6 +165,11 @@ void TExerciseRun::Advance() {
       // STOP must be usable while the question is spoken.
       UpdateButtons();
       SpeakQuestion();
+      if (IniFile.TypedAnswer && !typedPending_) {
+        typedPending_ = true;
+        typedStarted_ = typedSubmitted_ = false;
+        view_.AskTypedAnswer();
+      }
       StartDelay(timerAnswerDelay);
       UpdateButtons();
       phase_ = TRunPhase::ShowAnswer;
@@ -150,11 +179,13 @@ void TExerciseRun::Advance() {
       // A question still being written (no sound for "voice without text")
       // is finished first: both share the pen and the timer.
       FinishQuestionAtOnce();
+      JudgeTypedAnswer(typedSubmitted_);
       phase_ = TRunPhase::AnswerDone;
-      TypePhrase(2, false);
+      WriteAnswer();
       break;
     case TRunPhase::AnswerDone:
-      if (IniFile.VoiceAnswer) PlayVoice(currentPear_.WavFile2);
+      if (IniFile.VoiceAnswer && !answerVoiced_) PlayAnswerVoice();
+      answerVoiced_ = false;
       StartDelay(timerPresentDelay);
       phase_ = NextPresentable(exerciseIndex_ + 1) < 0 ? TRunPhase::EndOfPass : TRunPhase::NextPair;
       break;
@@ -233,6 +264,10 @@ bool TExerciseRun::LoadCurrentPear() {
     currentPear_.WavFile1 = pear->WavFile2;
     currentPear_.WavFile2 = pear->WavFile1;
   }
+  const std::string locale1 = LocaleOf(ExerciseLangFile.Lang1Locale, IniFile.Lang1);
+  const std::string locale2 = LocaleOf(ExerciseLangFile.Lang2Locale, IniFile.Lang2);
+  questionLocale_ = firstLang ? locale1 : locale2;
+  answerLocale_ = firstLang ? locale2 : locale1;
   return true;
 }
 
@@ -252,25 +287,92 @@ void TExerciseRun::AddTableRow() {
 void TExerciseRun::SpeakQuestion() {
   switch (IniFile.VoicePresent) {
     case 1:  // voice without text: without a sound the question is written after all
-      if (!PlayVoice(currentPear_.WavFile1)) TypePhrase(1, false);
+      if (!PlayVoice(currentPear_.WavFile1, currentPear_.Word1, questionLocale_)) TypePhrase(1, false);
       break;
     case 2:
-      PlayVoice(currentPear_.WavFile1);
+      PlayVoice(currentPear_.WavFile1, currentPear_.Word1, questionLocale_);
       break;
     default:
       break;
   }
 }
 
-bool TExerciseRun::PlayVoice(std::string_view name) {
+bool TExerciseRun::PlayVoice(std::string_view name, std::string_view text, const std::string& locale) {
   // Copied first: the messages let through may move on to the next pair.
   const std::string sound(name);
+  const std::string spoken(text);
+  const std::string language(locale);
   view_.LetMessagesRun();
   if (!IniFile.VoiceAnswer && IniFile.VoicePresent <= 0) return false;
   if (!media_) return false;
-  const bool played = media_->PlayWave(ResolveSoundName(sound, IniFile.AppDir));
+  // A sound file always wins; speech only stands in for a side without one.
+  const bool played = NamesNoSound(sound) && IniFile.SpeakMissing
+                          ? media_->SpeakText(spoken, language)
+                          : media_->PlayWave(ResolveSoundName(sound, IniFile.AppDir));
   view_.PlaybackEnded();
   return played;
+}
+
+bool TExerciseRun::PlayAnswerVoice() {
+  return PlayVoice(currentPear_.WavFile2, currentPear_.Word2, answerLocale_);
+}
+
+int64_t TExerciseRun::InStepVoiceLength() {
+  if (IniFile.LetterPace != TPresentSettings::kLetterPaceVoice || !IniFile.VoiceAnswer || !media_) return -1;
+  if (!NamesNoSound(currentPear_.WavFile2))
+    return media_->WaveLengthMs(ResolveSoundName(std::string(currentPear_.WavFile2), IniFile.AppDir));
+  if (IniFile.SpeakMissing) return media_->SpeechLengthMs(std::string(currentPear_.Word2), answerLocale_);
+  return -1;
+}
+
+void TExerciseRun::WriteAnswer() {
+  answerVoiced_ = false;
+  const int64_t voiceMs = InStepVoiceLength();
+  if (voiceMs <= 0) {
+    TypePhrase(2, false);
+    return;
+  }
+  const int64_t letters = std::max<int64_t>(1, static_cast<int64_t>(CountGraphemes(currentPear_.Word2)));
+  stepInterval_ = static_cast<int>(std::clamp<int64_t>(voiceMs / letters, kFrameInterval, kMaxVoiceLetterInterval));
+  // The timer writes while the voice plays; the phrase completing meanwhile
+  // does not move on, the end of the voice does.
+  voiceInStep_ = true;
+  TypePhrase(2, false);
+  answerVoiced_ = true;
+  PlayAnswerVoice();
+  voiceInStep_ = false;
+  stepInterval_ = 0;
+  if (phase_ != TRunPhase::AnswerDone) return;  // the window closed meanwhile
+  // What the voice did not reach is written at once.
+  if (typing_ && typingLine_ == 2)
+    TypePhrase(2, true);
+  else
+    Advance();
+}
+
+void TExerciseRun::JudgeTypedAnswer(bool byLearner) {
+  if (!typedPending_) return;
+  typedPending_ = typedStarted_ = typedSubmitted_ = false;
+  const std::string typed = view_.TypedAnswer();
+  // A delay that ran out on an empty entry judges nothing: the learner
+  // watched this card instead of typing.
+  if (!byLearner && typed.empty()) {
+    view_.EndTypedAnswer();
+    return;
+  }
+  const TAnswerLeniency leniency{IniFile.IgnoreCase, IniFile.IgnoreAccents, IniFile.IgnorePunctuation};
+  const TAnswerCheck check = CheckAnswer(currentPear_.Word2, typed, leniency);
+  int suggested = 0;
+  if (check.Correct && exerciseIndex_ >= 0) {
+    // Held back one step more; retiring stays the learner's own choice.
+    const int now = IniFile.ExerciseWords[exerciseIndex_].Priority;
+    suggested = now >= 8 ? now : std::max(now, 0) + 1;
+  }
+  view_.ShowTypedResult(check, suggested);
+  if (exerciseIndex_ < 0) return;
+  view_.CheckPriority(suggested);
+  ApplyPriority(suggested);
+  if (!view_.TableVisible()) view_.FocusPriority(suggested);
 }
 
 // ---- state shown ---------------------------------------------------------------
@@ -328,7 +430,11 @@ void TExerciseRun::RunZoom() {
   if (!timerGraphic.isActive()) {
     if (graphics_) graphics_->StartZoom();
     zooming_ = true;
-    timerGraphic.start(kZoomInterval);
+    if (IniFile.CardPace == TPresentSettings::kCardPaceNone) {
+      FinishAnimations();
+      return;
+    }
+    timerGraphic.start(IniFile.CardPace == TPresentSettings::kCardPaceFast ? kFastZoomInterval : kZoomInterval);
     return;
   }
   view_.LetMessagesRun();
@@ -343,8 +449,12 @@ void TExerciseRun::RunZoom() {
 void TExerciseRun::RunWipe() {
   if (!timerGraphic.isActive()) {
     wiping_ = true;
+    if (IniFile.CardPace == TPresentSettings::kCardPaceNone) {
+      FinishAnimations();
+      return;
+    }
     UpdateButtons();
-    timerGraphic.start(kWipeInterval);
+    timerGraphic.start(IniFile.CardPace == TPresentSettings::kCardPaceFast ? kFastWipeInterval : kWipeInterval);
   }
   const bool done = graphics_ ? graphics_->WipeCard(false) : true;
   if (done) {
@@ -354,18 +464,46 @@ void TExerciseRun::RunWipe() {
   }
 }
 
+int TExerciseRun::LetterInterval() const {
+  if (stepInterval_ > 0) return stepInterval_;
+  const bool fast = IniFile.LetterPace == TPresentSettings::kLetterPaceFast;
+  if (IniFile.LetterAnswer) return fast ? kFastSlowLetterInterval : kSlowLetterInterval;
+  return fast ? kFastLetterInterval : kLetterInterval;
+}
+
 void TExerciseRun::TypePhrase(int line, bool atOnce) {
   typingLine_ = line;
   typingAtOnce_ = atOnce;
-  if (!atOnce && !timerGraphic.isActive())
-    timerGraphic.start(IniFile.LetterAnswer && line == 2 ? kSlowLetterInterval : kLetterInterval);
+  if (!atOnce && !timerGraphic.isActive()) timerGraphic.start(line == 2 ? LetterInterval() : kLetterInterval);
   const std::string_view text = line == 1 ? currentPear_.Word1 : currentPear_.Word2;
   const bool complete = graphics_ ? graphics_->DrawLetters(text, line, atOnce) : true;
   typing_ = !complete;
   if (complete) {
     timerGraphic.stop();
-    if (phase_ == TRunPhase::AnswerDone) Advance();
+    // A STOP during the writing must not start it over at START.
+    savedTimers_[2] = false;
+    if (phase_ == TRunPhase::AnswerDone && !voiceInStep_) Advance();
   }
+}
+
+bool TExerciseRun::FinishAnimations() {
+  bool ran = false;
+  // A wipe ends in a zoom; the zoom ends with the question shown.
+  for (int round = 0; round < 2 && (wiping_ || zooming_); ++round) {
+    ran = true;
+    timerGraphic.stop();
+    savedTimers_[2] = false;
+    if (wiping_) {
+      if (graphics_) graphics_->WipeCard(true);
+      wiping_ = false;
+    } else {
+      for (int step = 0; step < kMaxAnimationSteps && graphics_ && !graphics_->ZoomTick(); ++step) {
+      }
+      zooming_ = false;
+    }
+    Advance();
+  }
+  return ran;
 }
 
 void TExerciseRun::FinishQuestionAtOnce() {
@@ -385,7 +523,8 @@ void TExerciseRun::btnRunClick() {
   runState_ = TRunState::Running;
   UpdateButtons();
   ShowRunState();
-  if (phase_ != TRunPhase::AnswerDone) Advance();
+  // An open entry is answered by Return, not by START.
+  if (phase_ != TRunPhase::AnswerDone && !(phase_ == TRunPhase::ShowAnswer && typedPending_)) Advance();
 }
 
 void TExerciseRun::btnStopClick() {
@@ -406,10 +545,23 @@ void TExerciseRun::btnNextClick() {
     }
     return;
   }
+  if (phase_ == TRunPhase::ShowAnswer && typedPending_) typedSubmitted_ = true;
   Advance();
 }
 
+void TExerciseRun::TypedAnswerEdited() {
+  if (!typedPending_ || typedStarted_) return;
+  typedStarted_ = true;
+  // Typing pauses the automatic mode: the answer waits for Return.
+  timerAnswerDelay.stop();
+  savedTimers_[1] = false;
+}
+
 bool TExerciseRun::KeyDown(TRunKey key) {
+  if (key == TRunKey::Other) return false;
+  // A key during an animation ends it at once and is then acted on.
+  const bool finished = FinishAnimations();
+  if (finished) UpdateButtons();
   // In manual mode Space goes on, like Enter.
   if (key == TRunKey::Space && presentMode_ == TPresentMode::Automatic) {
     if (runState_ == TRunState::Stopped && runEnabled_)
@@ -418,11 +570,10 @@ bool TExerciseRun::KeyDown(TRunKey key) {
       btnStopClick();
     return true;
   }
-  if (key == TRunKey::Space || key == TRunKey::Enter) {
-    if (nextEnabled_) btnNextClick();
-    return true;
-  }
-  return false;
+  // A key that only brought up the entry does not answer for the learner.
+  if (finished && typedPending_ && !typedStarted_) return true;
+  if (nextEnabled_) btnNextClick();
+  return true;
 }
 
 // ---- priorities and the table ----------------------------------------------------------

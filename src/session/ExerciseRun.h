@@ -1,10 +1,12 @@
 #pragma once
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "AnswerDiff.h"
 #include "core/Word_Pear.h"
 #include "RunTimer.h"
 
@@ -47,6 +49,18 @@ class TExerciseRunView {
   virtual void PlaybackEnded() {}
   // The language file could not be saved at closing.
   virtual void ReportSaveFailure(const std::string& fileName) = 0;
+
+  // Typed answers. Shows the empty entry with the focus in it.
+  virtual void AskTypedAnswer() {}
+  // What the learner has typed so far (UTF-8).
+  virtual std::string TypedAnswer() const { return {}; }
+  // The typed text with its marks and the priority it suggests.
+  virtual void ShowTypedResult(const TAnswerCheck& check, int suggested) {
+    (void)check;
+    (void)suggested;
+  }
+  // No entry and no marks (the next card, nothing typed).
+  virtual void EndTypedAnswer() {}
 };
 
 // The run cycle of the exercise window: phases, run states, the three
@@ -78,6 +92,8 @@ class TExerciseRun {
   // Space and Enter; true when the key was one of them.
   bool KeyDown(TRunKey key);
   void rbPrioClick(int priority);
+  // The learner changed the typed answer: the automatic mode waits for Return.
+  void TypedAnswerEdited();
   // row: the first selected row, -1 when none is selected.
   void exerciseListSelectItem(int row);
 
@@ -93,6 +109,8 @@ class TExerciseRun {
   bool Zooming() const { return zooming_; }
   bool Wiping() const { return wiping_; }
   bool Typing() const { return typing_; }
+  // The entry of a typed answer is open.
+  bool AwaitingTypedAnswer() const { return typedPending_; }
   bool StopEnabled() const { return stopEnabled_; }
   // The entry of each table row.
   const std::vector<int>& RowEntries() const { return rowEntries_; }
@@ -112,7 +130,19 @@ class TExerciseRun {
   // The rows of the entry show its priority.
   void ShowEntryPriority(int entry);
   void SpeakQuestion();
-  bool PlayVoice(std::string_view name);
+  // The side's sound file, or its text spoken when it has none and speech is on.
+  bool PlayVoice(std::string_view name, std::string_view text, const std::string& locale);
+  bool PlayAnswerVoice();
+  // How long the answer's voice lasts when the answer is written in step
+  // with it; -1 when it is not.
+  int64_t InStepVoiceLength();
+  // Writes the answer, in step with its voice when that is chosen.
+  void WriteAnswer();
+  // Marks a typed answer and suggests a priority; byLearner: Return, not a delay.
+  void JudgeTypedAnswer(bool byLearner);
+  // Ends a wipe or zoom at once (a key was pressed); true when one ran.
+  bool FinishAnimations();
+  int LetterInterval() const;
   void ShowRunState();
   // Starts a delay of the automatic mode, unless the learner stopped it.
   void StartDelay(TRunTimer& timer);
@@ -151,6 +181,16 @@ class TExerciseRun {
   bool typing_ = false;
   bool firstCard_ = true;
   bool wiping_ = false;
+  // Typed answers: the entry is open, the learner has typed in it, Return gave it.
+  bool typedPending_ = false;
+  bool typedStarted_ = false;
+  bool typedSubmitted_ = false;
+  // The answer's voice plays while its letters are written.
+  bool voiceInStep_ = false;
+  bool answerVoiced_ = false;
+  int stepInterval_ = 0;
+  // The locales of the question's and the answer's language.
+  std::string questionLocale_, answerLocale_;
   bool runEnabled_ = false, stopEnabled_ = false, nextEnabled_ = false;
   std::vector<int> rowEntries_;
   // In-use and drawn state of pairs retired in this showing, to give them

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,17 @@ struct TFakeView : TExerciseRunView {
   void CloseWindow() override { ++closed; }
   void LetMessagesRun() override {}
   void ReportSaveFailure(const std::string&) override { ++saveFailures; }
+
+  // Typed answers: what the entry holds and what was shown under the answer.
+  bool entryOpen = false;
+  std::string typed;
+  bool marksShown = false;
+  TAnswerCheck check;
+  int suggested = -1;
+  void AskTypedAnswer() override { entryOpen = true, typed.clear(), marksShown = false; }
+  std::string TypedAnswer() const override { return typed; }
+  void ShowTypedResult(const TAnswerCheck& c, int s) override { entryOpen = false, marksShown = true, check = c, suggested = s; }
+  void EndTypedAnswer() override { entryOpen = false, marksShown = false; }
 };
 
 struct TFakeSession : TExerciseSession {
@@ -88,10 +100,22 @@ struct TFakeCard : TCardDrawing {
 
 struct TFakeVoice : TVoiceOutput {
   std::vector<std::string> played;
+  std::vector<std::string> spoken;  // text "@" locale
+  int64_t waveMs = -1, speechMs = -1;
+  // What happens while a sound plays (the window's timers tick meanwhile).
+  std::function<void()> duringPlay;
   bool PlayWave(const std::string& name) override {
     played.push_back(name);
+    if (duringPlay) duringPlay();
     return name.size() > 4;
   }
+  bool SpeakText(const std::string& text, const std::string& locale) override {
+    spoken.push_back(text + "@" + locale);
+    if (duringPlay) duringPlay();
+    return true;
+  }
+  int64_t WaveLengthMs(const std::string&) override { return waveMs; }
+  int64_t SpeechLengthMs(const std::string&, const std::string&) override { return speechMs; }
 };
 
 class ExerciseRunTest : public ::testing::Test {
@@ -249,6 +273,247 @@ TEST_F(ExerciseRunTest, SoundsNamedInTheProgramDirectoryArePlayedFromThere) {
   Settle();
   ASSERT_EQ(voice.played.size(), 1u);
   EXPECT_EQ(voice.played[0], ini.AppDir + "\\LangFiles\\a.wav");
+}
+
+// ---- typed answers ---------------------------------------------------------------
+
+// Each typed answer against "A" (the first pair), with the priority it
+// suggests from the entry's 3.
+TEST_F(ExerciseRunTest, TypedAnswerIsMarkedAndSuggestsAPriority) {
+  const struct {
+    const char* typed;
+    bool ignoreCase;
+    bool correct;
+    int suggested;
+  } cases[] = {
+      {"A", false, true, 4},   // right: held back one step more
+      {"a", false, false, 0},  // wrong: use always
+      {"a", true, true, 4},    // the leniency reaches the check
+      {"", false, false, 0},   // Return on an empty entry gives up
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ini.TypedAnswer = true;
+    ini.IgnoreCase = c.ignoreCase;
+    ini.ExerciseWords[0].Priority = 3;
+    Start(false);
+    Settle();
+    ASSERT_TRUE(view.entryOpen);
+    view.typed = c.typed;
+    run->TypedAnswerEdited();
+    EXPECT_TRUE(run->KeyDown(TRunKey::Enter));
+    Settle();
+    EXPECT_EQ(card.lines[2], "A");  // the answer is written as always
+    ASSERT_TRUE(view.marksShown);
+    EXPECT_EQ(view.check.Correct, c.correct);
+    EXPECT_EQ(view.suggested, c.suggested);
+    // The suggestion is given; the learner may change it with a digit.
+    EXPECT_EQ(view.checkedPriority, c.suggested);
+    EXPECT_EQ(ini.ExerciseWords[0].Priority, c.suggested);
+    run->rbPrioClick(7);
+    EXPECT_EQ(ini.ExerciseWords[0].Priority, 7);
+    run->FormCloseQuery();
+  }
+}
+
+TEST_F(ExerciseRunTest, RightAnswerNeverRetiresAPair) {
+  ini.TypedAnswer = true;
+  ini.ExerciseWords[0].Priority = 8;
+  Start(false);
+  Settle();
+  view.typed = "A";
+  run->KeyDown(TRunKey::Enter);
+  EXPECT_EQ(view.suggested, 8);
+  EXPECT_TRUE(langFile.GetLesson(1)->GetPear(0)->InUse);
+}
+
+// The automatic mode never shows the answer under the learner's fingers:
+// typing holds the answer delay, START does not answer, Return does.
+TEST_F(ExerciseRunTest, TypingPausesTheAutomaticMode) {
+  ini.TypedAnswer = true;
+  Start(true);
+  run->btnRunClick();
+  Settle();
+  ASSERT_TRUE(view.entryOpen);
+  ASSERT_TRUE(run->timerAnswerDelay.isActive());
+  view.typed = "A";
+  run->TypedAnswerEdited();
+  EXPECT_FALSE(run->timerAnswerDelay.isActive());
+  run->btnStopClick();
+  run->btnRunClick();
+  EXPECT_FALSE(run->timerAnswerDelay.isActive());
+  EXPECT_TRUE(view.entryOpen);
+  EXPECT_EQ(card.lines[2], "");
+  run->btnNextClick();
+  Settle();
+  EXPECT_TRUE(view.check.Correct);
+  EXPECT_EQ(card.lines[2], "A");
+  EXPECT_TRUE(run->timerPresentDelay.isActive());
+}
+
+// A learner who only watches is not judged: the delay shows the answer
+// and the priority stays.
+TEST_F(ExerciseRunTest, DelayOnAnEmptyEntryShowsTheAnswerUnjudged) {
+  ini.TypedAnswer = true;
+  ini.ExerciseWords[0].Priority = 2;
+  Start(true);
+  run->btnRunClick();
+  Settle();
+  run->timerAnswerDelay.Fire();
+  Settle();
+  EXPECT_EQ(card.lines[2], "A");
+  EXPECT_FALSE(view.marksShown);
+  EXPECT_FALSE(view.entryOpen);
+  EXPECT_EQ(ini.ExerciseWords[0].Priority, 2);
+}
+
+// ---- pace and keys during animations ---------------------------------------------
+
+TEST_F(ExerciseRunTest, KeyDuringAnAnimationFinishesItAndIsActedOn) {
+  Start(false);
+  ASSERT_TRUE(run->Zooming());
+  EXPECT_TRUE(run->KeyDown(TRunKey::Enter));
+  EXPECT_FALSE(run->Zooming());
+  EXPECT_EQ(card.lines[1], "a");
+  Settle();
+  EXPECT_EQ(card.lines[2], "A");  // the key went on to the answer
+  run->KeyDown(TRunKey::Enter);   // the next card: wipe, then zoom
+  ASSERT_TRUE(run->Wiping());
+  run->KeyDown(TRunKey::Space);
+  EXPECT_FALSE(run->Wiping());
+  EXPECT_FALSE(run->Zooming());
+  EXPECT_EQ(card.lines[1], "b");
+  Settle();
+  EXPECT_EQ(card.lines[2], "B");
+}
+
+TEST_F(ExerciseRunTest, KeyThatEndsAnAnimationDoesNotAnswerForTheLearner) {
+  ini.TypedAnswer = true;
+  Start(false);
+  run->KeyDown(TRunKey::Enter);
+  EXPECT_FALSE(run->Zooming());
+  EXPECT_TRUE(view.entryOpen);
+  EXPECT_FALSE(view.marksShown);
+  EXPECT_EQ(card.lines[2], "");
+}
+
+TEST_F(ExerciseRunTest, PaceSetsTheAnimationsAndTheLetters) {
+  const struct {
+    int cardPace;
+    int letterPace;
+    bool letterAnswer;
+    int zoomInterval;  // 0: no animation at all
+    int letterInterval;
+  } cases[] = {
+      {TPresentSettings::kCardPaceNormal, TPresentSettings::kLetterPaceNormal, false, 80, 50},
+      {TPresentSettings::kCardPaceNormal, TPresentSettings::kLetterPaceNormal, true, 80, 500},
+      {TPresentSettings::kCardPaceFast, TPresentSettings::kLetterPaceFast, true, 25, 150},
+      {TPresentSettings::kCardPaceNone, TPresentSettings::kLetterPaceFast, false, 0, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cardPace * 10 + c.letterPace);
+    ini.CardPace = c.cardPace;
+    ini.LetterPace = c.letterPace;
+    ini.LetterAnswer = c.letterAnswer;
+    Start(false);
+    if (c.zoomInterval == 0) {
+      EXPECT_FALSE(run->Zooming());
+      EXPECT_EQ(card.lines[1], "a");
+    } else {
+      EXPECT_TRUE(run->Zooming());
+      EXPECT_EQ(run->timerGraphic.interval(), c.zoomInterval);
+      Settle();
+    }
+    run->btnNextClick();
+    EXPECT_EQ(run->timerGraphic.interval(), c.letterInterval);
+    Settle();
+    run->btnNextClick();
+    EXPECT_EQ(run->Wiping(), c.zoomInterval != 0);
+    Settle();
+    EXPECT_EQ(card.lines[1], "b");
+    run->FormCloseQuery();
+  }
+}
+
+// ---- voice ----------------------------------------------------------------------
+
+TEST_F(ExerciseRunTest, SideWithoutSoundIsSpokenInItsLanguageAndASoundFileWins) {
+  langFile.SetLangNames("German", "Russian");
+  ini.Lang1 = "German";
+  ini.Lang2 = "Russian";
+  langFile.Lang2Locale = "ru_RU";
+  ini.VoicePresent = 2;
+  ini.VoiceAnswer = true;
+  ini.SpeakMissing = true;
+  langFile.GetLesson(1)->GetPear(1)->WavFile1 = "\\LangFiles\\b.wav";
+  Start(false);
+  Settle();
+  run->btnNextClick();
+  Settle();
+  run->btnNextClick();
+  Settle();
+  // a: spoken, guessed German; A: spoken, stored locale; b: its file.
+  EXPECT_EQ(voice.spoken, (std::vector<std::string>{"a@de", "A@ru_RU"}));
+  EXPECT_EQ(voice.played, (std::vector<std::string>{ini.AppDir + "\\LangFiles\\b.wav"}));
+}
+
+TEST_F(ExerciseRunTest, WithoutSpeechASideWithoutSoundStaysSilent) {
+  ini.VoicePresent = 2;
+  ini.VoiceAnswer = true;
+  Start(false);
+  Settle();
+  run->btnNextClick();
+  Settle();
+  EXPECT_TRUE(voice.spoken.empty());
+}
+
+// The answer is written while its voice plays, at a pace that ends with it.
+TEST_F(ExerciseRunTest, AnswerIsWrittenInStepWithItsVoice) {
+  const struct {
+    int64_t voiceMs;
+    int interval;
+  } cases[] = {
+      {1000, 250},   // four letters in a second
+      {60000, 300},  // no letter slower than 300 ms
+      {20, 16},      // none faster than a frame
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.voiceMs);
+    langFile.GetLesson(1)->GetPear(0)->Word2 = "ABCD";
+    langFile.GetLesson(1)->GetPear(0)->WavFile2 = "\\LangFiles\\abcd.wav";
+    ini.LetterPace = TPresentSettings::kLetterPaceVoice;
+    ini.VoiceAnswer = true;
+    voice = TFakeVoice();
+    voice.waveMs = c.voiceMs;
+    std::vector<std::string> duringVoice;
+    int interval = 0;
+    voice.duringPlay = [&] {
+      interval = run->timerGraphic.interval();
+      run->timerGraphic.Fire();
+      duringVoice.push_back(card.lines[2]);
+    };
+    Start(false);
+    Settle();
+    run->btnNextClick();
+    EXPECT_EQ(interval, c.interval);
+    // The first letter with the voice's start, one more per tick; the rest
+    // at its end, and the voice is not played a second time.
+    EXPECT_EQ(duringVoice, (std::vector<std::string>{"AB"}));
+    EXPECT_EQ(card.lines[2], "ABCD");
+    EXPECT_EQ(voice.played.size(), 1u);
+    EXPECT_EQ(run->Phase(), TRunPhase::NextPair);
+    run->FormCloseQuery();
+  }
+}
+
+// Without a sound and without speech there is nothing to keep step with.
+TEST_F(ExerciseRunTest, InStepWithoutAVoiceWritesAtTheUsualPace) {
+  ini.LetterPace = TPresentSettings::kLetterPaceVoice;
+  ini.LetterAnswer = true;
+  Start(false);
+  Settle();
+  run->btnNextClick();
+  EXPECT_EQ(run->timerGraphic.interval(), 500);
 }
 
 }  // namespace
