@@ -22,6 +22,7 @@
 #include "CardPictures.h"
 #include "GraphicOutput.h"
 #include "PhraseDelegate.h"
+#include "TypedAnswerRow.h"
 #include "settings/TextNumbers.h"
 #include "widgets/MMediaManager.h"
 #include "widgets/PlaybackInputGate.h"
@@ -179,7 +180,18 @@ void TExerciseDlg::BuildControls() {
     const QList<QTreeWidgetItem*> sel = exerciseList->selectedItems();
     run_->exerciseListSelectItem(sel.isEmpty() ? -1 : exerciseList->indexOfTopLevelItem(sel.first()));
   });
-  middle->addWidget(cardArea, 0, Qt::AlignTop);
+  // The typed answer goes under the card, as wide as the card.
+  auto* cardColumn = new QVBoxLayout;
+  cardColumn->addWidget(cardArea);
+  typedRow = new TTypedAnswerRow(this, LangHandler);
+  typedRow->setFixedWidth(cardArea->width());
+  typedRow->onReturn = [this] { RunKey(Qt::Key_Return); };
+  typedRow->onEdited = [this] { run_->TypedAnswerEdited(); };
+  typedRow->onEscape = [this] { close(); };
+  typedRow->hide();
+  cardColumn->addWidget(typedRow);
+  cardColumn->addStretch();
+  middle->addLayout(cardColumn);
 
   prioBox = new QGroupBox(this);
   prioBox->setObjectName("prioBox");
@@ -248,6 +260,7 @@ void TExerciseDlg::ApplyTexts() {
   btnRun->setToolTip(UiText(LangHandler, txStartStopHint));
   btnStop->setToolTip(UiText(LangHandler, txStartStopHint));
   btnNext->setToolTip(UiText(LangHandler, txNextStepHint));
+  typedRow->ApplyTexts();
 }
 
 // ---- events ----------------------------------------------------------------------
@@ -275,6 +288,8 @@ void TExerciseDlg::FormShow() {
   run_->SetMediaManager(mediaManager.get());
   exerciseList->hide();
   ApplyTexts();
+  typedRow->Clear();
+  typedRow->setVisible(IniFile.TypedAnswer);
   graphics_->InitCardGraphics();
   run_->SetGraphics(graphics_.get());
   run_->FormShow();
@@ -458,6 +473,19 @@ void TExerciseDlg::ReportSaveFailure(const std::string& fileName) {
   ShowMessageBox(this, windowTitle(), UiText(LangHandler, txRetiredPairsNotSaved) + "\n" + Utf8ToQString(fileName),
                  QMessageBox::Warning, QMessageBox::Ok, true);
 }
+
+void TExerciseDlg::AskTypedAnswer() {
+  typedRow->show();
+  typedRow->Ask();
+}
+
+std::string TExerciseDlg::TypedAnswer() const { return typedRow->Typed(); }
+
+void TExerciseDlg::ShowTypedResult(const TAnswerCheck& check, int suggested) {
+  typedRow->ShowResult(check, suggested);
+}
+
+void TExerciseDlg::EndTypedAnswer() { typedRow->Clear(); }
 
 void TExerciseDlg::SyncCardImage() {
   if (graphics_->CardVisible()) {

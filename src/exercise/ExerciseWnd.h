@@ -17,6 +17,7 @@ class TLangFHandler;
 class TCardGraphics;
 class TCardCanvas;
 class TMediaManager;
+class TTypedAnswerRow;
 
 // The exercise window: the card area, the run state, START/STOP/WEITER and
 // the ten priority buttons. Modeless; created once, every showing starts a
@@ -39,6 +40,7 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   static void SetMediaFactory(TMediaFactory factory);
 
   TExerciseRun& Run() { return *run_; }
+  TTypedAnswerRow& TypedRow() { return *typedRow; }
   TCardGraphics& Graphics() { return *graphics_; }
 
   void FormShow();
@@ -71,6 +73,10 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   void LetMessagesRun() override;
   void PlaybackEnded() override;
   void ReportSaveFailure(const std::string& fileName) override;
+  void AskTypedAnswer() override;
+  std::string TypedAnswer() const override;
+  void ShowTypedResult(const TAnswerCheck& check, int suggested) override;
+  void EndTypedAnswer() override;
 
   void BuildControls();
   // What acts while a sound plays: STOP (button or Space) and Exit.
@@ -102,4 +108,5 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   QToolButton *btnRun = nullptr, *btnStop = nullptr, *btnNext = nullptr;
   QGroupBox* prioBox = nullptr;
   QRadioButton* rbPrio[10] = {};
+  TTypedAnswerRow* typedRow = nullptr;
 };

@@ -209,4 +209,22 @@ enum TTextNbr : int {
   txKeepWindows1252 = 293,
   txEncodingBackupFailed = 294,
   txConvertTitle = 295,
+
+  // Typed answers, speech and pace
+  txDrill = 300,
+  txTypedAnswerOption = 301,
+  txIgnoreCase = 302,
+  txIgnoreAccents = 303,
+  txIgnorePunctuation = 304,
+  txSpeakMissing = 305,
+  txCardPace = 306,
+  txFirstCardPace = 307,  // 307-309: as usual, faster, none
+  txLetterPace = 310,
+  txFirstLetterPace = 311,  // 311-313: as usual, faster, in step with the voice
+  txYourAnswer = 314,
+  txAnswerRight = 315,
+  txAnswerWrong = 316,
+  txAnswerMarkCounts = 317,
+  txSuggestedPriority = 318,
+  txTypeAnswerHint = 319,
 };

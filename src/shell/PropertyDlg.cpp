@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -60,7 +61,10 @@ TDlgProperty::TDlgProperty(QWidget* owner, TAppLangHandler& langHandler, TPresen
 }
 
 void TDlgProperty::CreateControls() {
-  auto* layout = new QVBoxLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  // The described settings on the left, the drill's own on the right.
+  auto* columns = new QHBoxLayout;
+  auto* layout = new QVBoxLayout;
   auto* buttons = new QHBoxLayout;
   btnClose = FlatToolButton(this, "btnClose", Glyph(TGlyph::Close), kIconSize, kHintPause);
   btnSave = FlatToolButton(this, "btnSave", Glyph(TGlyph::Save), kIconSize, kHintPause);
@@ -69,7 +73,9 @@ void TDlgProperty::CreateControls() {
   buttons->addWidget(btnSave);
   buttons->addStretch();
   buttons->addWidget(btnHelp);
-  layout->addLayout(buttons);
+  outer->addLayout(buttons);
+  outer->addLayout(columns);
+  columns->addLayout(layout);
 
   presentBox = new QGroupBox(QStringLiteral(" Presentation "), this);
   presentBox->setObjectName(QStringLiteral("presentBox"));
@@ -142,11 +148,50 @@ void TDlgProperty::CreateControls() {
   general->addWidget(cbShowTable);
   layout->addWidget(generalBox);
 
+  drillBox = new QGroupBox(QStringLiteral(" Drill "), this);
+  drillBox->setObjectName(QStringLiteral("drillBox"));
+  SetHelpContext(drillBox, 2);
+  auto* drill = new QVBoxLayout(drillBox);
+  auto check = [&](QCheckBox*& box, const char* name, int indent) {
+    box = new QCheckBox(drillBox);
+    box->setObjectName(QString::fromLatin1(name));
+    if (indent == 0) {
+      drill->addWidget(box);
+      return;
+    }
+    auto* row = new QHBoxLayout;
+    row->addSpacing(indent);
+    row->addWidget(box);
+    drill->addLayout(row);
+  };
+  const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6;
+  check(cbTypedAnswer, "cbTypedAnswer", 0);
+  check(cbIgnoreCase, "cbIgnoreCase", indent);
+  check(cbIgnoreAccents, "cbIgnoreAccents", indent);
+  check(cbIgnorePunctuation, "cbIgnorePunctuation", indent);
+  drill->addSpacing(6);
+  check(cbSpeakMissing, "cbSpeakMissing", 0);
+  drill->addSpacing(6);
+  auto pace = [&](QLabel*& label, QComboBox*& combo, const char* labelName, const char* comboName) {
+    label = new QLabel(drillBox);
+    label->setObjectName(QString::fromLatin1(labelName));
+    combo = new QComboBox(drillBox);
+    combo->setObjectName(QString::fromLatin1(comboName));
+    for (int i = 0; i < 3; ++i) combo->addItem(QString());
+    drill->addWidget(label);
+    drill->addWidget(combo);
+  };
+  pace(labelCardPace, cbxCardPace, "labelCardPace", "cbxCardPace");
+  pace(labelLetterPace, cbxLetterPace, "labelLetterPace", "cbxLetterPace");
+  drill->addStretch();
+  columns->addWidget(drillBox);
+
   connect(btnClose, &QToolButton::clicked, this, &TDlgProperty::btnCloseClick);
   connect(btnSave, &QToolButton::clicked, this, &TDlgProperty::btnSaveClick);
   connect(btnHelp, &QToolButton::clicked, this, &TDlgProperty::btnHelpClick);
   connect(rbManualPresent, &QRadioButton::clicked, this, &TDlgProperty::EnableDelays);
   connect(rbAutoPresent, &QRadioButton::clicked, this, &TDlgProperty::EnableDelays);
+  connect(cbTypedAnswer, &QCheckBox::toggled, this, &TDlgProperty::EnableLeniencies);
   connect(trbDelayPresent, &QSlider::valueChanged, this, [this](int n) { ShowPresentDelay(n, true); });
   connect(trbDelayAnswer, &QSlider::valueChanged, this, [this](int n) { ShowAnswerDelay(n, true); });
 }
@@ -178,6 +223,20 @@ void TDlgProperty::ApplyTexts() {
   // The sliders' label shows the value; their tooltip says which delay it is.
   for (QWidget* unlabelled : std::initializer_list<QWidget*>{btnClose, btnSave, btnHelp, trbDelayPresent, trbDelayAnswer})
     NameAfterToolTip(unlabelled);
+  drillBox->setTitle(UiTitle(t, txDrill));
+  cbTypedAnswer->setText(UiText(t, txTypedAnswerOption));
+  cbIgnoreCase->setText(UiText(t, txIgnoreCase));
+  cbIgnoreAccents->setText(UiText(t, txIgnoreAccents));
+  cbIgnorePunctuation->setText(UiText(t, txIgnorePunctuation));
+  cbSpeakMissing->setText(UiText(t, txSpeakMissing));
+  labelCardPace->setText(UiText(t, txCardPace) + QStringLiteral(" :"));
+  labelLetterPace->setText(UiText(t, txLetterPace) + QStringLiteral(" :"));
+  for (int i = 0; i < 3; ++i) {
+    cbxCardPace->setItemText(i, UiText(t, txFirstCardPace + i));
+    cbxLetterPace->setItemText(i, UiText(t, txFirstLetterPace + i));
+  }
+  TieToLabel(labelCardPace, cbxCardPace);
+  TieToLabel(labelLetterPace, cbxLetterPace);
   labelPresentDelay->setBuddy(trbDelayPresent);
   labelAnswerDelay->setBuddy(trbDelayAnswer);
 }
@@ -198,7 +257,20 @@ void TDlgProperty::ShowValues() {
     voicePresentItems->setExclusive(true);
   }
   cbShowTable->setChecked(Settings.ShowTable);
+  cbTypedAnswer->setChecked(Settings.TypedAnswer);
+  cbIgnoreCase->setChecked(Settings.IgnoreCase);
+  cbIgnoreAccents->setChecked(Settings.IgnoreAccents);
+  cbIgnorePunctuation->setChecked(Settings.IgnorePunctuation);
+  cbSpeakMissing->setChecked(Settings.SpeakMissing);
+  cbxCardPace->setCurrentIndex(Settings.CardPace);
+  cbxLetterPace->setCurrentIndex(Settings.LetterPace);
   EnableDelays();
+  EnableLeniencies();
+}
+
+void TDlgProperty::EnableLeniencies() {
+  const bool typed = cbTypedAnswer->isChecked();
+  for (QCheckBox* box : {cbIgnoreCase, cbIgnoreAccents, cbIgnorePunctuation}) box->setEnabled(typed);
 }
 
 // A stored value outside 1 to 20 shows in the label first; the track bar then
@@ -230,6 +302,13 @@ void TDlgProperty::btnSaveClick() {
   // No item checked (a stored index outside the items) keeps the stored value.
   if (voicePresentItems->checkedId() >= 0) Settings.VoicePresent = voicePresentItems->checkedId();
   Settings.ShowTable = cbShowTable->isChecked();
+  Settings.TypedAnswer = cbTypedAnswer->isChecked();
+  Settings.IgnoreCase = cbIgnoreCase->isChecked();
+  Settings.IgnoreAccents = cbIgnoreAccents->isChecked();
+  Settings.IgnorePunctuation = cbIgnorePunctuation->isChecked();
+  Settings.SpeakMissing = cbSpeakMissing->isChecked();
+  Settings.CardPace = cbxCardPace->currentIndex();
+  Settings.LetterPace = cbxLetterPace->currentIndex();
   accept();
 }
 

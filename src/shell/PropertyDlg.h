@@ -4,6 +4,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QRadioButton;
@@ -39,6 +40,8 @@ class TDlgProperty : public QDialog {
   void ShowPresentDelay(int seconds, bool fromTrackBar);
   void ShowAnswerDelay(int seconds, bool fromTrackBar);
   void EnableDelays();
+  // The leniencies count only for typed answers.
+  void EnableLeniencies();
 
   TPresentSettings& Settings;
   TAppLangHandler& LangHandler;
@@ -62,4 +65,14 @@ class TDlgProperty : public QDialog {
   QLabel* labelAnswerDelay = nullptr;
   QGroupBox* generalBox = nullptr;
   QCheckBox* cbShowTable = nullptr;
+  QGroupBox* drillBox = nullptr;
+  QCheckBox* cbTypedAnswer = nullptr;
+  QCheckBox* cbIgnoreCase = nullptr;
+  QCheckBox* cbIgnoreAccents = nullptr;
+  QCheckBox* cbIgnorePunctuation = nullptr;
+  QCheckBox* cbSpeakMissing = nullptr;
+  QLabel* labelCardPace = nullptr;
+  QComboBox* cbxCardPace = nullptr;
+  QLabel* labelLetterPace = nullptr;
+  QComboBox* cbxLetterPace = nullptr;
 };

@@ -160,8 +160,12 @@ class ExerciseWndTest : public QObject {
     QCOMPARE(w.run().ExerciseIndex(), 1);
     // During the dissolve and the zoom all three buttons are off.
     QVERIFY(!w.Enabled("btnRun") && !w.Enabled("btnStop") && !w.Enabled("btnNext"));
+    // Space is not dropped: it ends the dissolve and the zoom, then stops.
     w.Key(Qt::Key_Space);
-    QCOMPARE(w.run().RunState(), TRunState::Running);
+    QVERIFY(!w.run().Wiping() && !w.run().Zooming());
+    QCOMPARE(w.run().Phase(), P::ShowAnswer);
+    QCOMPARE(w.run().RunState(), TRunState::Stopped);
+    QVERIFY(w.Enabled("btnRun"));
   }
 
   void weiterDuringTheAnswer_data() {
