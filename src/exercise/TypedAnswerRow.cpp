@@ -6,12 +6,27 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "settings/TextNumbers.h"
 #include "widgets/AccessibleName.h"
 #include "widgets/UiText.h"
 
 namespace {
+// A text with its numbers filled in; one that lacks the places (a text
+// database of an older version) gets them appended.
+QString WithNumbers(QString text, std::initializer_list<int> numbers) {
+  int place = 1;
+  for (const int n : numbers) {
+    const QString mark = QStringLiteral("%") + QString::number(place++);
+    if (text.contains(mark))
+      text.replace(mark, QString::number(n));
+    else
+      text += QStringLiteral(" ") + QString::number(n);
+  }
+  return text;
+}
+
 // A blank that is missing or extra would be invisible.
 QString Shown(const std::string& text) {
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -104,11 +119,9 @@ void TTypedAnswerRow::ShowResult(const TAnswerCheck& check, int suggested) {
   for (const TMarkedChar& c : check.Chars) ++counts[static_cast<int>(c.Mark)];
   marks_->setText(MarkedAnswerHtml(check));
   // A screen reader hears the counts the colours show.
-  const QString summary = UiText(LangHandler, txAnswerMarkCounts)
-                              .arg(counts[static_cast<int>(TCharMark::Right)])
-                              .arg(counts[static_cast<int>(TCharMark::Wrong)])
-                              .arg(counts[static_cast<int>(TCharMark::Missing)])
-                              .arg(counts[static_cast<int>(TCharMark::Extra)]);
+  const QString summary = WithNumbers(UiText(LangHandler, txAnswerMarkCounts),
+                                      {counts[static_cast<int>(TCharMark::Right)], counts[static_cast<int>(TCharMark::Wrong)],
+                                       counts[static_cast<int>(TCharMark::Missing)], counts[static_cast<int>(TCharMark::Extra)]});
   marks_->setAccessibleDescription(summary);
   entry_->hide();
   marks_->show();
@@ -116,7 +129,7 @@ void TTypedAnswerRow::ShowResult(const TAnswerCheck& check, int suggested) {
   verdict_->setText(QStringLiteral("<b style=\"color:%1\">%2</b> &ndash; %3")
                         .arg(check.Correct ? QStringLiteral("#1b7a2e") : QStringLiteral("#c0001a"),
                              verdict.toHtmlEscaped(),
-                             UiText(LangHandler, txSuggestedPriority).arg(suggested).toHtmlEscaped()));
+                             WithNumbers(UiText(LangHandler, txSuggestedPriority), {suggested}).toHtmlEscaped()));
   verdict_->setAccessibleName(verdict + QStringLiteral(". ") + summary);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -237,6 +238,9 @@ void TDlgProperty::ApplyTexts() {
   }
   TieToLabel(labelCardPace, cbxCardPace);
   TieToLabel(labelLetterPace, cbxLetterPace);
+  // The open list of choices is read under the field's name too.
+  cbxCardPace->view()->setAccessibleName(UiText(t, txCardPace));
+  cbxLetterPace->view()->setAccessibleName(UiText(t, txLetterPace));
   labelPresentDelay->setBuddy(trbDelayPresent);
   labelAnswerDelay->setBuddy(trbDelayAnswer);
 }
