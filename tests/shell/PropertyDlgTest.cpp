@@ -1,5 +1,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -27,6 +28,9 @@ class PropertyDlgTest : public QObject {
   void storedDelaysOutsideTheRange();
   void voicePresentIndexChecksItsItem();
   void textsComeFromTheDatabase();
+  void drillOptionsAreShownAndSaved();
+  void drillOptionsFitInBothLanguages_data();
+  void drillOptionsFitInBothLanguages();
 
  private:
   template <typename T>
@@ -158,6 +162,53 @@ void PropertyDlgTest::textsComeFromTheDatabase() {
   QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
   QVERIFY(dlg->width() >= CaptionWidth(dlg.get()));
   QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
+}
+
+void PropertyDlgTest::drillOptionsAreShownAndSaved() {
+  settings.IgnoreAccents = true;
+  settings.LetterPace = TPresentSettings::kLetterPaceVoice;
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
+  QVERIFY(!Find<QCheckBox>("cbTypedAnswer")->isChecked());
+  QVERIFY(Find<QCheckBox>("cbIgnoreAccents")->isChecked());
+  // The leniencies count only for typed answers.
+  QVERIFY(!Find<QCheckBox>("cbIgnoreAccents")->isEnabled());
+  QCOMPARE(Find<QComboBox>("cbxLetterPace")->currentText(), QStringLiteral("In step with the voice"));
+  QCOMPARE(Find<QComboBox>("cbxCardPace")->currentText(), QStringLiteral("As usual"));
+  Find<QCheckBox>("cbTypedAnswer")->click();
+  QVERIFY(Find<QCheckBox>("cbIgnoreCase")->isEnabled());
+  Find<QCheckBox>("cbIgnoreCase")->click();
+  Find<QCheckBox>("cbIgnorePunctuation")->click();
+  Find<QCheckBox>("cbSpeakMissing")->click();
+  Find<QComboBox>("cbxCardPace")->setCurrentIndex(2);
+  Find<QComboBox>("cbxLetterPace")->setCurrentIndex(1);
+  QTest::keyClick(dlg.get(), Qt::Key_Return);
+  QCOMPARE(dlg->result(), int(QDialog::Accepted));
+  QVERIFY(settings.TypedAnswer && settings.IgnoreCase && settings.IgnoreAccents && settings.IgnorePunctuation);
+  QVERIFY(settings.SpeakMissing);
+  QCOMPARE(settings.CardPace, TPresentSettings::kCardPaceNone);
+  QCOMPARE(settings.LetterPace, TPresentSettings::kLetterPaceFast);
+  // The pace lists are tied to their labels.
+  QCOMPARE(Find<QLabel>("labelCardPace")->buddy(), static_cast<QWidget*>(Find<QComboBox>("cbxCardPace")));
+}
+
+void PropertyDlgTest::drillOptionsFitInBothLanguages_data() {
+  QTest::addColumn<QString>("language");
+  QTest::newRow("EN") << "EN";
+  QTest::newRow("DE") << "DE";
+}
+
+void PropertyDlgTest::drillOptionsFitInBothLanguages() {
+  QFETCH(QString, language);
+  QVERIFY(texts.SetLanguage(language.toStdString()));
+  dlg = std::make_unique<TDlgProperty>(nullptr, texts, settings);
+  dlg->show();
+  QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+  for (const char* name : {"cbTypedAnswer", "cbIgnoreCase", "cbIgnoreAccents", "cbIgnorePunctuation",
+                           "cbSpeakMissing", "labelCardPace", "labelLetterPace", "cbxCardPace", "cbxLetterPace"}) {
+    QWidget* w = Find<QWidget>(name);
+    QVERIFY2(w->width() >= w->sizeHint().width(), name);
+    QVERIFY2(dlg->rect().contains(QRect(w->mapTo(dlg.get(), QPoint(0, 0)), w->size())), name);
+  }
 }
 
 QTEST_MAIN(PropertyDlgTest)
