@@ -91,7 +91,8 @@ TExerciseDlg::TExerciseDlg(QWidget* owner, TAppLangHandler& langHandler, TLangFH
     groundImage->update();
     SyncCardImage();
   });
-  if (!FitFormToScreen(this, true, true, false)) GreySystemMenuItem(this, 2, true);
+  sizeFixed_ = !FitFormToScreen(this, true, true, false);
+  if (sizeFixed_) GreySystemMenuItem(this, 2, true);
 }
 
 TExerciseDlg::~TExerciseDlg() = default;
@@ -261,6 +262,16 @@ void TExerciseDlg::ApplyTexts() {
   btnStop->setToolTip(UiText(LangHandler, txStartStopHint));
   btnNext->setToolTip(UiText(LangHandler, txNextStepHint));
   typedRow->ApplyTexts();
+  FitToContent();
+}
+
+void TExerciseDlg::FitToContent() {
+  // The size was fixed with the texts of the start; German priorities are
+  // wider and the typed row is taller, and a fixed window would squeeze the
+  // priorities over the card.
+  if (!sizeFixed_ || layout() == nullptr) return;
+  layout()->activate();
+  setFixedSize(layout()->sizeHint().expandedTo(layout()->minimumSize()));
 }
 
 // ---- events ----------------------------------------------------------------------
@@ -290,6 +301,7 @@ void TExerciseDlg::FormShow() {
   ApplyTexts();
   typedRow->Clear();
   typedRow->setVisible(IniFile.TypedAnswer);
+  FitToContent();
   graphics_->InitCardGraphics();
   run_->SetGraphics(graphics_.get());
   run_->FormShow();

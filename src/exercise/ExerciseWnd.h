@@ -87,6 +87,8 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   // priorities, Escape to close. True when the key was one of them.
   bool DrillKey(int key, bool steersRun);
   void SyncCardImage();
+  // The fixed size follows the texts and the typed row.
+  void FitToContent();
 
   TAppLangHandler& LangHandler;
   TLangFHandler& ExerciseLangFile;
@@ -96,6 +98,8 @@ class TExerciseDlg : public QWidget, private TExerciseRunView {
   std::unique_ptr<TExerciseRun> run_;
   std::unique_ptr<TMediaManager> mediaManager;
   bool closePending_ = false;
+  // The window is not resizable (it fitted the screen without scrolling).
+  bool sizeFixed_ = false;
 
   QGroupBox* stateBox = nullptr;
   QLabel *labelMode = nullptr, *modeValue = nullptr;

@@ -27,17 +27,19 @@ QString WithNumbers(QString text, std::initializer_list<int> numbers) {
   return text;
 }
 
-// A blank that is missing or extra would be invisible.
-QString Shown(const std::string& text) {
-  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  return s.trimmed().isEmpty() ? QStringLiteral("\u2423") : s.toHtmlEscaped();
+// A blank that is wrong, missing or extra would be invisible; a right one
+// stays a blank.
+QString Shown(const TMarkedChar& c) {
+  const QString s = QString::fromUtf8(c.Text.data(), static_cast<qsizetype>(c.Text.size()));
+  if (s.trimmed().isEmpty()) return c.Mark == TCharMark::Right ? QStringLiteral("&nbsp;") : QStringLiteral("\u2423");
+  return s.toHtmlEscaped();
 }
 }  // namespace
 
 QString MarkedAnswerHtml(const TAnswerCheck& check) {
   QString html;
   for (const TMarkedChar& c : check.Chars) {
-    const QString text = Shown(c.Text);
+    const QString text = Shown(c);
     switch (c.Mark) {
       case TCharMark::Right:
         html += QStringLiteral("<span style=\"color:#1b7a2e\">") + text + QStringLiteral("</span>");

@@ -117,6 +117,41 @@ class TypedAnswerWndTest : public QObject {
     QVERIFY(!w.dlg->isVisible());
   }
 
+  // The card, the typed row and the priorities lie side by side, in either
+  // language, with the row or without.
+  void nothingOverlaps_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("typed");
+    for (const char* language : {"EN", "DE"})
+      for (const bool typed : {false, true})
+        QTest::newRow(qPrintable(QString("%1 %2").arg(language, typed ? "typed" : "plain"))) << language << typed;
+  }
+  void nothingOverlaps() {
+    QFETCH(QString, language);
+    QFETCH(bool, typed);
+    TExerciseWorld w(kTwo);
+    QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
+    QVERIFY(w.texts.SetLanguage(language.toStdString()));
+    w.ini->TypedAnswer = typed;
+    w.dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.dlg.get()));
+    w.Settle();
+    auto box = [&](const char* name) {
+      QWidget* child = w.dlg->findChild<QWidget*>(name);
+      return QRect(child->mapTo(w.dlg.get(), QPoint(0, 0)), child->size());
+    };
+    const QRect card = box("groundImage");
+    const QRect priorities = box("prioBox");
+    QVERIFY2(card.right() < priorities.left(),
+             qPrintable(QString("card %1 priorities %2").arg(card.right()).arg(priorities.left())));
+    QVERIFY(w.dlg->rect().contains(priorities));
+    if (typed) {
+      const QRect row = box("typedAnswerRow");
+      QVERIFY(row.top() > card.bottom());
+      QVERIFY(row.right() < priorities.left());
+    }
+  }
+
   // German texts fit the row as well as the English ones.
   void germanTextsFitTheRow() {
     TExerciseWorld w(kTwo);
