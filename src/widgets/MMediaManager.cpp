@@ -2,17 +2,45 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <set>
 
 #include "PlaybackInputGate.h"
 #include "GeneralUtil.h"
 #include "core/CodePage.h"
 #include "storage/FileUtil.h"
+#include "storage/WaveInfo.h"
+
+namespace {
+
+// What the learner has been told about speech in this run of the program.
+struct TSpeechWarnings {
+  bool noEngine = false;
+  std::set<QString> noVoice;  // locales
+};
+
+TSpeechWarnings& SpeechWarnings() {
+  static TSpeechWarnings warnings;
+  return warnings;
+}
+
+// "German (de)": the language by name, and the locale as the file names it.
+QString LanguageOf(const QString& locale) {
+  const QLocale::Language language = QLocale(locale).language();
+  if (language == QLocale::C || language == QLocale::AnyLanguage) return locale;
+  return QLocale::languageToString(language) + " (" + locale + ")";
+}
+
+}  // namespace
+
+void ForgetSpeechWarnings() { SpeechWarnings() = TSpeechWarnings{}; }
 
 TMediaManager::TMediaManager(QWidget* owner, std::unique_ptr<TWavePlayer> player,
-                             std::unique_ptr<TExternalStarter> starter)
-    : owner_(owner), player_(std::move(player)), starter_(std::move(starter)) {
+                             std::unique_ptr<TExternalStarter> starter, std::unique_ptr<TSpeechEngine> speech)
+    : owner_(owner), player_(std::move(player)), starter_(std::move(starter)), speech_(std::move(speech)) {
   if (!player_) player_ = MakeQtWavePlayer();
   if (!starter_) starter_ = MakeProcessStarter();
+  if (!speech_) speech_ = MakeQtSpeechEngine();
   // Only this probe decides between the device and the external programs.
   useExternal = !player_->Available();
 }
@@ -23,6 +51,7 @@ void TMediaManager::Abort() {
   if (!playing_) return;
   aborted_ = true;
   player_->Abort();
+  speech_->Abort();
 }
 
 bool TMediaManager::PlayWave(const std::string& name) {
@@ -63,4 +92,51 @@ void TMediaManager::Warn(const std::string& name, bool missing) {
   const QString path = QFileInfo(QFile::decodeName(NativePath(name).native().c_str())).absoluteFilePath();
   ShowMessageBox(owner_, texts.caption, (missing ? texts.missing : texts.unplayable) + "\n" + path,
                  QMessageBox::Warning, QMessageBox::Ok, true);
+}
+
+bool TMediaManager::CanSpeak(const QString& locale, bool warn) {
+  if (!voiceEnabled || locale.trimmed().isEmpty()) return false;
+  if (!speechChecked_) {
+    speechChecked_ = true;
+    speechAvailable_ = speech_->Available();
+  }
+  TSpeechWarnings& told = SpeechWarnings();
+  const TWarningTexts texts = warn ? (warningTexts_ ? warningTexts_() : TWarningTexts{}) : TWarningTexts{};
+  if (!speechAvailable_) {
+    if (warn && !told.noEngine) {
+      told.noEngine = true;
+      ShowMessageBox(owner_, texts.caption, texts.noSpeech, QMessageBox::Information, QMessageBox::Ok, false);
+    }
+    return false;
+  }
+  if (speech_->HasVoice(locale)) return true;
+  if (warn && told.noVoice.insert(locale).second)
+    ShowMessageBox(owner_, texts.caption, texts.noVoice + "\n" + LanguageOf(locale), QMessageBox::Information,
+                   QMessageBox::Ok, false);
+  return false;
+}
+
+bool TMediaManager::SpeakText(const std::string& text, const std::string& locale) {
+  const QString phrase = QString::fromStdString(text).trimmed();
+  if (phrase.isEmpty() || !CanSpeak(QString::fromStdString(locale), true)) return false;
+  TPlaybackInputGate gate(allowedInput_);
+  aborted_ = false;
+  playing_ = true;
+  const bool spoken = speech_->SayAndWait(phrase, QString::fromStdString(locale));
+  playing_ = false;
+  return spoken;
+}
+
+int64_t TMediaManager::WaveLengthMs(const std::string& name) {
+  if (name.size() <= 4) return -1;
+  QFile file(QFile::decodeName(NativePath(name).native().c_str()));
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray headBytes = file.read(4096);
+  return WaveDurationMs(TBytes(headBytes.begin(), headBytes.end()), file.size());
+}
+
+int64_t TMediaManager::SpeechLengthMs(const std::string& text, const std::string& locale) {
+  const QString phrase = QString::fromStdString(text).trimmed();
+  if (phrase.isEmpty() || !CanSpeak(QString::fromStdString(locale), false)) return -1;
+  return speech_->LengthMs(phrase, QString::fromStdString(locale));
 }
