@@ -1,7 +1,6 @@
 #include "EditExercise.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -19,7 +18,7 @@
 #include <algorithm>
 
 #include "EditLesson.h"
-#include "LocaleBox.h"
+#include "LocaleField.h"
 #include "settings/TextNumbers.h"
 #include "widgets/CharLimit.h"
 #include "widgets/FieldCheck.h"
@@ -187,12 +186,12 @@ void TEditExerciseDlg::BuildControls() {
   // The locale of each language: its voice for the sides without a sound.
   labelLocale1 = label("labelLocale1", "Voice 1");
   labelLocale2 = label("labelLocale2", "Voice 2");
-  boxLocale1 = MakeLocaleBox(this, QStringLiteral("boxLocale1"));
-  boxLocale2 = MakeLocaleBox(this, QStringLiteral("boxLocale2"));
+  editLocale1 = MakeLocaleField(this, QStringLiteral("editLocale1"));
+  editLocale2 = MakeLocaleField(this, QStringLiteral("editLocale2"));
   names->addWidget(labelLocale1, 3, 0);
-  names->addWidget(boxLocale1, 3, 1);
+  names->addWidget(editLocale1, 3, 1);
   names->addWidget(labelLocale2, 4, 0);
-  names->addWidget(boxLocale2, 4, 1);
+  names->addWidget(editLocale2, 4, 1);
   names->setColumnStretch(1, 1);
 
   labelMaxWords = label("labelMaxWords", "max nbr Phrases :  ");
@@ -288,8 +287,8 @@ void TEditExerciseDlg::ApplyTexts() {
   editLang2->setToolTip(UiText(t, txLang2NameHint));
   labelLocale1->setText(UiText(t, txVoice) + QStringLiteral(" 1"));
   labelLocale2->setText(UiText(t, txVoice) + QStringLiteral(" 2"));
-  boxLocale1->setToolTip(UiText(t, txVoice1Hint));
-  boxLocale2->setToolTip(UiText(t, txVoice2Hint));
+  editLocale1->setToolTip(UiText(t, txVoice1Hint));
+  editLocale2->setToolTip(UiText(t, txVoice2Hint));
   wordBox->setTitle(UiTitle(t, txPhrasePairs));
   labelMaxWords->setText(UiText(t, txMaxPairs));
   editMaxWords->setToolTip(UiText(t, txMaxPairsHint));
@@ -313,8 +312,8 @@ void TEditExerciseDlg::ApplyTexts() {
   TieToLabel(labelFile, editFileName);
   TieToLabel(labelLang1, editLang1);
   TieToLabel(labelLang2, editLang2);
-  TieToLabel(labelLocale1, boxLocale1);
-  TieToLabel(labelLocale2, boxLocale2);
+  TieToLabel(labelLocale1, editLocale1);
+  TieToLabel(labelLocale2, editLocale2);
   TieToLabel(labelMaxWords, editMaxWords);
   NameStepButtons(upDownMaxWords->btnUp, upDownMaxWords->btnDown, editMaxWords, UiText(t, txOneMore),
                   UiText(t, txOneLess));
@@ -379,29 +378,29 @@ void TEditExerciseDlg::ShowLocales() {
   GuessedLocale2 = GuessLocale(LangFile.GetLang2Name());
   ShownLocale1 = LangFile.Lang1Locale.empty() ? GuessedLocale1 : LangFile.Lang1Locale;
   ShownLocale2 = LangFile.Lang2Locale.empty() ? GuessedLocale2 : LangFile.Lang2Locale;
-  ShowLocale(boxLocale1, ShownLocale1);
-  ShowLocale(boxLocale2, ShownLocale2);
+  ShowLocale(editLocale1, ShownLocale1);
+  ShowLocale(editLocale2, ShownLocale2);
 }
 
-void TEditExerciseDlg::GuessLocaleFor(QComboBox* box, std::string& guessed, const QLineEdit* name) {
+void TEditExerciseDlg::GuessLocaleFor(QLineEdit* field, std::string& guessed, const QLineEdit* name) {
   // What the learner chose stays; only an empty field or an earlier guess
   // follows the name.
-  const std::optional<std::string> shown = LocaleIn(box);
+  const std::optional<std::string> shown = LocaleIn(field);
   if (!shown || (!shown->empty() && *shown != guessed)) return;
   guessed = GuessLocale(TextOf(name));
-  ShowLocale(box, guessed);
+  ShowLocale(field, guessed);
 }
 
 bool TEditExerciseDlg::LocalesStorable(std::string& locale1, std::string& locale2) {
-  for (QComboBox* box : {boxLocale1, boxLocale2}) {
-    const std::optional<std::string> locale = LocaleIn(box);
+  for (QLineEdit* field : {editLocale1, editLocale2}) {
+    const std::optional<std::string> locale = LocaleIn(field);
     if (!locale) {
-      ShowMessageBox(this, windowTitle(), UiText(LangHandler, txLocaleNotStorable) + '\n' + LocaleText(box),
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, txLocaleNotStorable) + '\n' + LocaleText(field),
                      QMessageBox::Warning, QMessageBox::Ok, true);
-      box->setFocus();
+      field->setFocus();
       return false;
     }
-    (box == boxLocale1 ? locale1 : locale2) = *locale;
+    (field == editLocale1 ? locale1 : locale2) = *locale;
   }
   return true;
 }
@@ -525,8 +524,8 @@ void TEditExerciseDlg::btnNewLangFileClick() {
   // A new file is UTF-8, whatever the file before was.
   LangFile.Encoding = TTextEncoding::Utf8;
   Offer.FileOpened();
-  ShowLocale(boxLocale1, {});
-  ShowLocale(boxLocale2, {});
+  ShowLocale(editLocale1, {});
+  ShowLocale(editLocale2, {});
   ShownLocale1.clear();
   ShownLocale2.clear();
   GuessedLocale1.clear();
@@ -555,9 +554,9 @@ void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) 
   }
   if (editable) {
     if (first)
-      GuessLocaleFor(boxLocale1, GuessedLocale1, field);
+      GuessLocaleFor(editLocale1, GuessedLocale1, field);
     else
-      GuessLocaleFor(boxLocale2, GuessedLocale2, field);
+      GuessLocaleFor(editLocale2, GuessedLocale2, field);
   }
   if (static_cast<std::size_t>(other->text().size()) >= kMinLangName) {
     ComposeFileName();
@@ -794,8 +793,8 @@ void TEditExerciseDlg::btnDeleteLessonClick() {
   if (Lessons.Empty()) {
     editLang1->clear();
     editLang2->clear();
-    ShowLocale(boxLocale1, {});
-    ShowLocale(boxLocale2, {});
+    ShowLocale(editLocale1, {});
+    ShowLocale(editLocale2, {});
     ShowFileName(false, {});
   }
   EditState = esModified;
@@ -815,7 +814,7 @@ bool TEditExerciseDlg::FileChanged() {
        !SameName(TextOf(editFileName), GetBasePart(FilePath))))
     EditState = esModified;
   // A voice chosen for a language changes the file too.
-  if (LocaleIn(boxLocale1) != std::optional(ShownLocale1) || LocaleIn(boxLocale2) != std::optional(ShownLocale2))
+  if (LocaleIn(editLocale1) != std::optional(ShownLocale1) || LocaleIn(editLocale2) != std::optional(ShownLocale2))
     EditState = esModified;
   return EditState == esModified;
 }

@@ -14,7 +14,6 @@
 #include "storage/LangFileBaseline.h"
 #include "EncodingOffer.h"
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -116,7 +115,7 @@ class TEditExerciseDlg : public QDialog {
   // names them, else guessed from the languages' names.
   void ShowLocales();
   // A guess for a language named here, unless the learner chose a locale.
-  void GuessLocaleFor(QComboBox* box, std::string& guessed, const QLineEdit* name);
+  void GuessLocaleFor(QLineEdit* field, std::string& guessed, const QLineEdit* name);
   // The locales in the fields, or a message naming the one that cannot be stored.
   bool LocalesStorable(std::string& locale1, std::string& locale2);
   // Whether the language file was changed here and not saved.
@@ -188,8 +187,8 @@ class TEditExerciseDlg : public QDialog {
   QLineEdit* editLang2;
   QLabel* labelLocale1;
   QLabel* labelLocale2;
-  QComboBox* boxLocale1;
-  QComboBox* boxLocale2;
+  QLineEdit* editLocale1;
+  QLineEdit* editLocale2;
   QLabel* labelMaxWords;
   QLineEdit* editMaxWords;
   TUpDown* upDownMaxWords;

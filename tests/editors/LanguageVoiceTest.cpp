@@ -2,7 +2,8 @@
 // names, or a guess from the language's name; chosen by the learner from
 // the list or typed; stored with the file; a code that cannot be stored
 // refused before anything is written.
-#include <QComboBox>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,23 +56,16 @@ struct TEditor {
     if (control == nullptr) qFatal("no control %s", name);
     return control;
   }
-  QComboBox* Box(int n) { return C<QComboBox>(n == 1 ? "boxLocale1" : "boxLocale2"); }
+  QLineEdit* Field(int n) { return C<QLineEdit>(n == 1 ? "editLocale1" : "editLocale2"); }
   void Click(const char* name) {
     C<QToolButton>(name)->click();
     Settle();
   }
   // Types into the field as the learner does: its text replaced, then left.
-  void Type(int n, const QString& text) {
-    QLineEdit* line = Box(n)->lineEdit();
-    line->setFocus();
-    line->selectAll();
-    QTest::keyClick(line, Qt::Key_Delete);
-    QTest::keyClicks(line, text);
-    Leave(line);
-  }
-  // The locale the field names: typing completes the code with its
+  void Type(int n, const QString& text) { TypeAndLeave(Field(n), text); }
+  // The locale the field names: a locale picked from the list comes with its
   // language's name, which is not part of it.
-  QString Code(int n) { return Box(n)->currentText().section(' ', 0, 0); }
+  QString Code(int n) { return Field(n)->text().section(' ', 0, 0); }
   TEditExerciseDlg Dlg;
 };
 
@@ -109,8 +103,8 @@ class LanguageVoiceTest : public QObject {
         FileWith(fx, QStringToUtf8(lang1), QStringToUtf8(lang2), QStringToUtf8(stored1), QStringToUtf8(stored2));
     const QByteArray before = Bytes(path);
     TEditor ed(fx);
-    QCOMPARE(ed.Box(1)->currentText(), shown1);
-    QCOMPARE(ed.Box(2)->currentText(), shown2);
+    QCOMPARE(ed.Field(1)->text(), shown1);
+    QCOMPARE(ed.Field(2)->text(), shown2);
     ed.Click("btnClose");
     QVERIFY(fx.Messages.empty());
     QCOMPARE(ed.Dlg.result(), TEditExerciseDlg::mrCancel);
@@ -123,10 +117,17 @@ class LanguageVoiceTest : public QObject {
     const std::string path = FileWith(fx, "English", "German");
     TEditor ed(fx);
     ed.Type(1, QStringLiteral("en_GB"));
-    QComboBox* box2 = ed.Box(2);
-    box2->setFocus();
-    box2->setCurrentIndex(box2->findData(QStringLiteral("de_AT")));
-    QVERIFY(box2->currentText().startsWith(QStringLiteral("de_AT ")));  // with its language's own name
+    // Picked from the list that typing opens, with its language's own name.
+    QLineEdit* field2 = ed.Field(2);
+    field2->setFocus();
+    field2->clear();
+    QTest::keyClicks(field2, QStringLiteral("de_a"));
+    QAbstractItemView* list = field2->completer()->popup();
+    QTRY_VERIFY(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY2(field2->text().startsWith(QStringLiteral("de_AT  ")), qPrintable(field2->text()));
+    Leave(field2);
     ed.Click("btnSaveLangFile");
     QVERIFY(fx.Messages.empty());
     TLangFHandler reread;
@@ -134,6 +135,20 @@ class LanguageVoiceTest : public QObject {
     QCOMPARE(reread.Lang1Locale, std::string("en_GB"));
     QCOMPARE(reread.Lang2Locale, std::string("de_AT"));
     QCOMPARE(reread.GetLesson(1)->UsedPearCount(), 2);
+  }
+
+  // Down in the field lists every locale, as a combo box would.
+  void downListsEveryLocale() {
+    TEditorFixture fx;
+    FileWith(fx, "English", "German");
+    TEditor ed(fx);
+    QLineEdit* field = ed.Field(1);
+    field->setFocus();
+    field->clear();
+    QTest::keyClick(field, Qt::Key_Down);
+    QAbstractItemView* list = field->completer()->popup();
+    QTRY_VERIFY(list->isVisible());
+    QVERIFY2(field->completer()->completionCount() > 200, qPrintable(QString::number(field->completer()->completionCount())));
   }
 
   // A changed voice is a change of the file: closing with OK offers to save it.
@@ -156,7 +171,7 @@ class LanguageVoiceTest : public QObject {
     TEditorFixture fx;
     TEditor ed(fx);
     ed.Click("btnNewLangFile");
-    QCOMPARE(ed.Box(1)->currentText(), QString());
+    QCOMPARE(ed.Field(1)->text(), QString());
     TypeAndLeave(ed.C<QLineEdit>("editLang1"), QStringLiteral("Russisch"));
     TypeAndLeave(ed.C<QLineEdit>("editLang2"), QStringLiteral("Englisch"));
     QCOMPARE(ed.Code(1), QStringLiteral("ru"));
@@ -186,7 +201,7 @@ class LanguageVoiceTest : public QObject {
     QCOMPARE(fx.Messages.size(), std::size_t(1));
     QCOMPARE(fx.Messages[0].text, fx.Text(txLocaleNotStorable) + '\n' + typed);
     QCOMPARE(Bytes(path), before);
-    QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(ed.Box(1)));
+    QCOMPARE(ed.Dlg.focusWidget(), static_cast<QWidget*>(ed.Field(1)));
   }
 
   // Each field is tied to its label and named in the interface language.
@@ -203,11 +218,11 @@ class LanguageVoiceTest : public QObject {
     TEditor ed(fx);
     for (int n : {1, 2}) {
       auto* label = ed.C<QLabel>(n == 1 ? "labelLocale1" : "labelLocale2");
-      QCOMPARE(label->buddy(), static_cast<QWidget*>(ed.Box(n)));
-      QCOMPARE(ed.Box(n)->accessibleName(), label->text());
-      QVERIFY(!ed.Box(n)->toolTip().isEmpty());
+      QCOMPARE(label->buddy(), static_cast<QWidget*>(ed.Field(n)));
+      QCOMPARE(ed.Field(n)->accessibleName(), label->text());
+      QVERIFY(!ed.Field(n)->toolTip().isEmpty());
     }
-    QCOMPARE(ed.Box(1)->accessibleName(), name1);
+    QCOMPARE(ed.Field(1)->accessibleName(), name1);
   }
 };
 
