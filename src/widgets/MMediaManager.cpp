@@ -24,11 +24,12 @@ TSpeechWarnings& SpeechWarnings() {
   return warnings;
 }
 
-// "German (de)": the language by name, and the locale as the file names it.
+// "Deutsch (de)": the language by its own name, which reads the same in
+// any interface language, and the locale as the file names it.
 QString LanguageOf(const QString& locale) {
-  const QLocale::Language language = QLocale(locale).language();
-  if (language == QLocale::C || language == QLocale::AnyLanguage) return locale;
-  return QLocale::languageToString(language) + " (" + locale + ")";
+  const QLocale known(locale);
+  if (known.language() == QLocale::C || known.nativeLanguageName().isEmpty()) return locale;
+  return known.nativeLanguageName() + " (" + locale + ")";
 }
 
 }  // namespace

@@ -181,15 +181,17 @@ class SpeechOutputTest : public QObject {
       QVERIFY(!mm->SpeakText("утро", "ru"));
       QVERIFY(mm->SpeakText("Morgen", "de"));
       QVERIFY(!mm->SpeakText("πρωί", "el"));
+      QVERIFY(!mm->SpeakText("mañana", "xx"));  // no language Qt knows: named by its code
       QVERIFY(!mm->SpeakText("вечер", "ru"));
       // The length asked before speaking warns of nothing.
       QCOMPARE(mm->SpeechLengthMs("утро", "ru"), int64_t(-1));
       QCOMPARE(mm->SpeechLengthMs("Morgen", "de"), int64_t(600));
     }
     QCOMPARE(log_.said, (QStringList{"de: Morgen", "de: Morgen"}));
-    QCOMPARE(asked_.size(), 2);
-    QCOMPARE(asked_[0].text, QStringLiteral("no voice for:\nRussian (ru)"));
-    QCOMPARE(asked_[1].text, QStringLiteral("no voice for:\nGreek (el)"));
+    QCOMPARE(asked_.size(), 3);
+    QCOMPARE(asked_[2].text, QStringLiteral("no voice for:\nxx"));
+    QCOMPARE(asked_[0].text, QStringLiteral("no voice for:\nрусский (ru)"));
+    QCOMPARE(asked_[1].text, QStringLiteral("no voice for:\nΕλληνικά (el)"));
     for (const TMessageRequest& r : asked_) QCOMPARE(r.owner, &owner_);
   }
 
