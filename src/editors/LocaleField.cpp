@@ -65,6 +65,12 @@ QLineEdit* MakeLocaleField(QWidget* parent, const QString& objectName) {
   completer->setMaxVisibleItems(15);
   field->setCompleter(completer);
   field->installEventFilter(new TListOnDown(field, completer));
+  // A locale picked from the list comes with its language's name; the field
+  // keeps the code alone once left, as the file will hold it.
+  QObject::connect(field, &QLineEdit::editingFinished, field, [field] {
+    const QString code = field->text().section(' ', 0, 0, QString::SectionSkipEmpty);
+    if (code != field->text()) field->setText(code);
+  });
   return field;
 }
 

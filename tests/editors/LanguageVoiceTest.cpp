@@ -128,6 +128,7 @@ class LanguageVoiceTest : public QObject {
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY2(field2->text().startsWith(QStringLiteral("de_AT  ")), qPrintable(field2->text()));
     Leave(field2);
+    QCOMPARE(field2->text(), QStringLiteral("de_AT"));  // the code alone, as the file holds it
     ed.Click("btnSaveLangFile");
     QVERIFY(fx.Messages.empty());
     TLangFHandler reread;
