@@ -125,6 +125,13 @@ bool TMediaManager::SpeakText(const std::string& text, const std::string& locale
   playing_ = true;
   const bool spoken = speech_->SayAndWait(phrase, QString::fromStdString(locale));
   playing_ = false;
+  // An engine that has the voice but does not speak (no sound device, a
+  // daemon that does not answer) would cost every later side its waits:
+  // the showing goes on without speech, as on a machine without any.
+  if (!spoken && !aborted_) {
+    speechAvailable_ = false;
+    CanSpeak(QString::fromStdString(locale), true);
+  }
   return spoken;
 }
 

@@ -58,7 +58,8 @@ class TMediaManager : public TVoiceOutput {
   // under the same input gate as a sound. A machine without any speech
   // engine says so once in the program's run, a language without a voice
   // once for each locale; after that they stay silent. An empty locale
-  // (the file names none) stays silent without a word.
+  // (the file names none) stays silent without a word. An engine that does
+  // not speak when asked counts as none for the rest of the showing.
   bool SpeakText(const std::string& text, const std::string& locale) override;
   // From the wave header; -1 for the blank, a missing or unreadable file.
   int64_t WaveLengthMs(const std::string& name) override;

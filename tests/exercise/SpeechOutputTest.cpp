@@ -48,8 +48,9 @@ class TFakeSpeech : public TSpeechEngine {
     log_.said << locale + ": " + text;
     aborted_ = false;
     if (onSay) onSay();
-    return !aborted_;
+    return !aborted_ && speaks;
   }
+  bool speaks = true;  // false: has the voices but never gets a word out
   int64_t LengthMs(const QString& text, const QString&) override { return 100 * text.size(); }
   void Abort() override {
     aborted_ = true;
@@ -193,6 +194,19 @@ class SpeechOutputTest : public QObject {
     QCOMPARE(asked_[0].text, QStringLiteral("no voice for:\nрусский (ru)"));
     QCOMPARE(asked_[1].text, QStringLiteral("no voice for:\nΕλληνικά (el)"));
     for (const TMessageRequest& r : asked_) QCOMPARE(r.owner, &owner_);
+  }
+
+  // An engine that does not speak made every later side wait for it in vain.
+  void engineThatDoesNotSpeakIsToldOnceAndNotAskedAgain() {
+    auto mm = Make(true, {"de_DE"});
+    speech_->speaks = false;
+    QVERIFY(!mm->SpeakText("eins", "de"));
+    QVERIFY(!mm->SpeakText("zwei", "de"));
+    QCOMPARE(mm->SpeechLengthMs("zwei", "de"), int64_t(-1));
+    QCOMPARE(log_.said, QStringList{"de: eins"});
+    QCOMPARE(asked_.size(), 1);
+    QCOMPARE(asked_[0].text, QStringLiteral("no speech"));
+    QVERIFY(mm->voiceEnabled);  // sound files still play
   }
 
   // STOP, Exit and closing cut speech as they cut a sound.
