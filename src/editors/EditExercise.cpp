@@ -332,6 +332,10 @@ void TEditExerciseDlg::UpdateButtons() {
   btnDeleteLesson->setEnabled(b.DeleteLesson);
   btnEditLesson->setEnabled(b.EditLesson);
   btnNewLesson->setEnabled(b.NewLesson);
+  // A voice belongs to a file: without one there is nothing to store it in.
+  const bool hasFile = !FilePath.empty() || IsNewFile;
+  editLocale1->setEnabled(hasFile);
+  editLocale2->setEnabled(hasFile);
 }
 
 void TEditExerciseDlg::ShowFileName(bool showHint, const std::string& path) {
@@ -359,8 +363,17 @@ void TEditExerciseDlg::ForgetFile() {
   editLang2->clear();
   LangFile.Lang1Locale.clear();
   LangFile.Lang2Locale.clear();
-  ShowLocales();
+  ClearLocales();
   ShowFileName(false, {});
+}
+
+void TEditExerciseDlg::ClearLocales() {
+  ShownLocale1.clear();
+  ShownLocale2.clear();
+  GuessedLocale1.clear();
+  GuessedLocale2.clear();
+  ShowLocale(editLocale1, {});
+  ShowLocale(editLocale2, {});
 }
 
 bool TEditExerciseDlg::FillLessonList() {
@@ -524,12 +537,7 @@ void TEditExerciseDlg::btnNewLangFileClick() {
   // A new file is UTF-8, whatever the file before was.
   LangFile.Encoding = TTextEncoding::Utf8;
   Offer.FileOpened();
-  ShowLocale(editLocale1, {});
-  ShowLocale(editLocale2, {});
-  ShownLocale1.clear();
-  ShownLocale2.clear();
-  GuessedLocale1.clear();
-  GuessedLocale2.clear();
+  ClearLocales();
   IsNewFile = true;
   UpdateButtons();
   EditState = esUnchanged;

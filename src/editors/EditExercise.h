@@ -114,6 +114,7 @@ class TEditExerciseDlg : public QDialog {
   // The locales of the file's languages into their fields: as the file
   // names them, else guessed from the languages' names.
   void ShowLocales();
+  void ClearLocales();
   // A guess for a language named here, unless the learner chose a locale.
   void GuessLocaleFor(QLineEdit* field, std::string& guessed, const QLineEdit* name);
   // The locales in the fields, or a message naming the one that cannot be stored.

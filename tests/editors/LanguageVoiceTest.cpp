@@ -171,7 +171,9 @@ class LanguageVoiceTest : public QObject {
   void newFileGuessesUntilTheLearnerChooses() {
     TEditorFixture fx;
     TEditor ed(fx);
+    QVERIFY(!ed.Field(1)->isEnabled());  // no file to hold a voice
     ed.Click("btnNewLangFile");
+    QVERIFY(ed.Field(1)->isEnabled());
     QCOMPARE(ed.Field(1)->text(), QString());
     TypeAndLeave(ed.C<QLineEdit>("editLang1"), QStringLiteral("Russisch"));
     TypeAndLeave(ed.C<QLineEdit>("editLang2"), QStringLiteral("Englisch"));
