@@ -102,18 +102,19 @@ bool TMediaManager::CanSpeak(const QString& locale, bool warn) {
     speechAvailable_ = speech_->Available();
   }
   TSpeechWarnings& told = SpeechWarnings();
-  const TWarningTexts texts = warn ? (warningTexts_ ? warningTexts_() : TWarningTexts{}) : TWarningTexts{};
+  const auto tell = [this](QString TWarningTexts::*text, const QString& detail) {
+    const TWarningTexts texts = warningTexts_ ? warningTexts_() : TWarningTexts{};
+    ShowMessageBox(owner_, texts.caption, texts.*text + detail, QMessageBox::Information, QMessageBox::Ok, false);
+  };
   if (!speechAvailable_) {
     if (warn && !told.noEngine) {
       told.noEngine = true;
-      ShowMessageBox(owner_, texts.caption, texts.noSpeech, QMessageBox::Information, QMessageBox::Ok, false);
+      tell(&TWarningTexts::noSpeech, {});
     }
     return false;
   }
   if (speech_->HasVoice(locale)) return true;
-  if (warn && told.noVoice.insert(locale).second)
-    ShowMessageBox(owner_, texts.caption, texts.noVoice + "\n" + LanguageOf(locale), QMessageBox::Information,
-                   QMessageBox::Ok, false);
+  if (warn && told.noVoice.insert(locale).second) tell(&TWarningTexts::noVoice, "\n" + LanguageOf(locale));
   return false;
 }
 
