@@ -55,6 +55,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/quillmere/quillmere)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation")
+# Speech for the sides without a sound: without it they stay silent.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-speech-speechd-plugin, speech-dispatcher-espeak-ng")
 # Debian's synopsis line is the summary above; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Quillmere drills phrase pairs between two languages in the manner of flash

@@ -18,6 +18,12 @@ packages=(
   # a window manager, for screenshots with window captions, and the keys that drive them
   openbox xdotool
   espeak-ng sox
+  # speech for the sides without a sound: Qt's text-to-speech, whose headers
+  # need QtQmlIntegration from qt6-declarative-dev (Debian's qt6-speech-dev
+  # does not pull it in), and speech-dispatcher with espeak-ng voices in
+  # about a hundred languages behind it
+  qt6-speech-dev libqt6texttospeech6 qt6-declarative-dev
+  qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
   pulseaudio pulseaudio-utils alsa-utils
   # the manual page and the icon pictures made at build time
   help2man librsvg2-bin

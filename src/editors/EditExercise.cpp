@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "EditLesson.h"
+#include "LocaleField.h"
 #include "settings/TextNumbers.h"
 #include "widgets/CharLimit.h"
 #include "widgets/FieldCheck.h"
@@ -25,6 +26,7 @@
 #include "session/LessonList.h"
 #include "session/LessonRows.h"
 #include "session/LessonSetRules.h"
+#include "session/LocaleGuess.h"
 #include "LessonSymbol.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UpDown.h"
@@ -180,6 +182,15 @@ void TEditExerciseDlg::BuildControls() {
   names->addWidget(editLang1, 1, 1);
   names->addWidget(labelLang2, 2, 0);
   names->addWidget(editLang2, 2, 1);
+  // The locale of each language: its voice for the sides without a sound.
+  labelLocale1 = label("labelLocale1", "Voice 1");
+  labelLocale2 = label("labelLocale2", "Voice 2");
+  editLocale1 = MakeLocaleField(this, QStringLiteral("editLocale1"));
+  editLocale2 = MakeLocaleField(this, QStringLiteral("editLocale2"));
+  names->addWidget(labelLocale1, 3, 0);
+  names->addWidget(editLocale1, 3, 1);
+  names->addWidget(labelLocale2, 4, 0);
+  names->addWidget(editLocale2, 4, 1);
   names->setColumnStretch(1, 1);
 
   labelMaxWords = label("labelMaxWords", "max nbr Phrases :  ");
@@ -273,6 +284,10 @@ void TEditExerciseDlg::ApplyTexts() {
   labelLang2->setText(UiText(t, txLanguage) + QStringLiteral(" 2"));
   editLang1->setToolTip(UiText(t, txLang1NameHint));
   editLang2->setToolTip(UiText(t, txLang2NameHint));
+  labelLocale1->setText(UiText(t, txVoice) + QStringLiteral(" 1"));
+  labelLocale2->setText(UiText(t, txVoice) + QStringLiteral(" 2"));
+  editLocale1->setToolTip(UiText(t, txVoice1Hint));
+  editLocale2->setToolTip(UiText(t, txVoice2Hint));
   wordBox->setTitle(UiTitle(t, txPhrasePairs));
   labelMaxWords->setText(UiText(t, txMaxPairs));
   editMaxWords->setToolTip(UiText(t, txMaxPairsHint));
@@ -296,6 +311,8 @@ void TEditExerciseDlg::ApplyTexts() {
   TieToLabel(labelFile, editFileName);
   TieToLabel(labelLang1, editLang1);
   TieToLabel(labelLang2, editLang2);
+  TieToLabel(labelLocale1, editLocale1);
+  TieToLabel(labelLocale2, editLocale2);
   TieToLabel(labelMaxWords, editMaxWords);
   NameStepButtons(upDownMaxWords->btnUp, upDownMaxWords->btnDown, editMaxWords, UiText(t, txOneMore),
                   UiText(t, txOneLess));
@@ -314,6 +331,10 @@ void TEditExerciseDlg::UpdateButtons() {
   btnDeleteLesson->setEnabled(b.DeleteLesson);
   btnEditLesson->setEnabled(b.EditLesson);
   btnNewLesson->setEnabled(b.NewLesson);
+  // A voice belongs to a file: without one there is nothing to store it in.
+  const bool hasFile = !FilePath.empty() || IsNewFile;
+  editLocale1->setEnabled(hasFile);
+  editLocale2->setEnabled(hasFile);
 }
 
 void TEditExerciseDlg::ShowFileName(bool showHint, const std::string& path) {
@@ -339,7 +360,19 @@ void TEditExerciseDlg::ForgetFile() {
   ClearList();
   editLang1->clear();
   editLang2->clear();
+  LangFile.Lang1Locale.clear();
+  LangFile.Lang2Locale.clear();
+  ClearLocales();
   ShowFileName(false, {});
+}
+
+void TEditExerciseDlg::ClearLocales() {
+  ShownLocale1.clear();
+  ShownLocale2.clear();
+  GuessedLocale1.clear();
+  GuessedLocale2.clear();
+  ShowLocale(editLocale1, {});
+  ShowLocale(editLocale2, {});
 }
 
 bool TEditExerciseDlg::FillLessonList() {
@@ -348,6 +381,39 @@ bool TEditExerciseDlg::FillLessonList() {
   Offer.FileOpened();
   StampFilePath();
   ListLessons(true);
+  ShowLocales();
+  return true;
+}
+
+void TEditExerciseDlg::ShowLocales() {
+  GuessedLocale1 = GuessLocale(LangFile.GetLang1Name());
+  GuessedLocale2 = GuessLocale(LangFile.GetLang2Name());
+  ShownLocale1 = LangFile.Lang1Locale.empty() ? GuessedLocale1 : LangFile.Lang1Locale;
+  ShownLocale2 = LangFile.Lang2Locale.empty() ? GuessedLocale2 : LangFile.Lang2Locale;
+  ShowLocale(editLocale1, ShownLocale1);
+  ShowLocale(editLocale2, ShownLocale2);
+}
+
+void TEditExerciseDlg::GuessLocaleFor(QLineEdit* field, std::string& guessed, const QLineEdit* name) {
+  // What the learner chose stays; only an empty field or an earlier guess
+  // follows the name.
+  const std::optional<std::string> shown = LocaleIn(field);
+  if (!shown || (!shown->empty() && *shown != guessed)) return;
+  guessed = GuessLocale(TextOf(name));
+  ShowLocale(field, guessed);
+}
+
+bool TEditExerciseDlg::LocalesStorable(std::string& locale1, std::string& locale2) {
+  for (QLineEdit* field : {editLocale1, editLocale2}) {
+    const std::optional<std::string> locale = LocaleIn(field);
+    if (!locale) {
+      ShowMessageBox(this, windowTitle(), UiText(LangHandler, txLocaleNotStorable) + '\n' + LocaleText(field),
+                     QMessageBox::Warning, QMessageBox::Ok, true);
+      field->setFocus();
+      return false;
+    }
+    (field == editLocale1 ? locale1 : locale2) = *locale;
+  }
   return true;
 }
 
@@ -470,6 +536,7 @@ void TEditExerciseDlg::btnNewLangFileClick() {
   // A new file is UTF-8, whatever the file before was.
   LangFile.Encoding = TTextEncoding::Utf8;
   Offer.FileOpened();
+  ClearLocales();
   IsNewFile = true;
   UpdateButtons();
   EditState = esUnchanged;
@@ -491,6 +558,12 @@ void TEditExerciseDlg::LangExit(QLineEdit* field, QLineEdit* other, bool first) 
     QApplication::beep();
     if (editable) ReturnFocus(field);
     return;
+  }
+  if (editable) {
+    if (first)
+      GuessLocaleFor(editLocale1, GuessedLocale1, field);
+    else
+      GuessLocaleFor(editLocale2, GuessedLocale2, field);
   }
   if (static_cast<std::size_t>(other->text().size()) >= kMinLangName) {
     ComposeFileName();
@@ -552,6 +625,7 @@ void TEditExerciseDlg::btnOpenLangFileClick() {
     LangFile = std::move(opened);
     Offer.FileOpened();
     ListLessons(false);
+    ShowLocales();
     editLang1->setText(Q(LangFile.GetLang1Name()));
     editLang2->setText(Q(LangFile.GetLang2Name()));
     editLang1->setReadOnly(true);
@@ -575,8 +649,8 @@ bool TEditExerciseDlg::NamesStorable(std::string& lang1, std::string& lang2) {
 }
 
 bool TEditExerciseDlg::SaveToFile() {
-  std::string lang1, lang2;
-  if (!Lessons.Empty() && !NamesStorable(lang1, lang2)) return false;
+  std::string lang1, lang2, locale1, locale2;
+  if (!Lessons.Empty() && !(NamesStorable(lang1, lang2) && LocalesStorable(locale1, locale2))) return false;
   if (!MayReplaceFile()) return false;
   LangFile.ClearLessons();
   if (Lessons.Empty()) {
@@ -591,6 +665,8 @@ bool TEditExerciseDlg::SaveToFile() {
     return true;
   }
   LangFile.SetLangNames(lang1, lang2);
+  LangFile.Lang1Locale = locale1;
+  LangFile.Lang2Locale = locale2;
   for (int p = 0; p < Lessons.Count(); ++p) LangFile.PutLesson(LessonAt(p));
   // Whatever reached the lessons past the fields' checks: the file is asked
   // once more before a save would refuse it.
@@ -602,6 +678,8 @@ bool TEditExerciseDlg::SaveToFile() {
     return false;
   }
   StampFilePath();
+  ShownLocale1 = locale1;
+  ShownLocale2 = locale2;
   return true;
 }
 
@@ -722,6 +800,8 @@ void TEditExerciseDlg::btnDeleteLessonClick() {
   if (Lessons.Empty()) {
     editLang1->clear();
     editLang2->clear();
+    ShowLocale(editLocale1, {});
+    ShowLocale(editLocale2, {});
     ShowFileName(false, {});
   }
   EditState = esModified;
@@ -739,6 +819,9 @@ bool TEditExerciseDlg::FileChanged() {
   if (EditState == esUnchanged &&
       (!SameName(TextOf(editLang1), IniFile.Lang1) || !SameName(TextOf(editLang2), IniFile.Lang2) ||
        !SameName(TextOf(editFileName), GetBasePart(FilePath))))
+    EditState = esModified;
+  // A voice chosen for a language changes the file too.
+  if (LocaleIn(editLocale1) != std::optional(ShownLocale1) || LocaleIn(editLocale2) != std::optional(ShownLocale2))
     EditState = esModified;
   return EditState == esModified;
 }

@@ -111,6 +111,14 @@ class TEditExerciseDlg : public QDialog {
   bool SaveFileAs();
   bool NamesStorable(std::string& lang1, std::string& lang2);
   void LangExit(QLineEdit* field, QLineEdit* other, bool first);
+  // The locales of the file's languages into their fields: as the file
+  // names them, else guessed from the languages' names.
+  void ShowLocales();
+  void ClearLocales();
+  // A guess for a language named here, unless the learner chose a locale.
+  void GuessLocaleFor(QLineEdit* field, std::string& guessed, const QLineEdit* name);
+  // The locales in the fields, or a message naming the one that cannot be stored.
+  bool LocalesStorable(std::string& locale1, std::string& locale2);
   // Whether the language file was changed here and not saved.
   bool FileChanged();
   QMessageBox::StandardButton AskSaveChanges();
@@ -151,6 +159,10 @@ class TEditExerciseDlg : public QDialog {
   std::string ShownFilePath;
   std::vector<int32_t> ShownChoice;
   bool inClick_ = false;
+  // The locales as shown for the file, to tell a change; and the last guess
+  // from a language name, which a new guess may replace.
+  std::string ShownLocale1, ShownLocale2;
+  std::string GuessedLocale1, GuessedLocale2;
 
   QToolButton* btnClose;
   QToolButton* btnSave;
@@ -174,6 +186,10 @@ class TEditExerciseDlg : public QDialog {
   QLineEdit* editFileName;
   QLineEdit* editLang1;
   QLineEdit* editLang2;
+  QLabel* labelLocale1;
+  QLabel* labelLocale2;
+  QLineEdit* editLocale1;
+  QLineEdit* editLocale2;
   QLabel* labelMaxWords;
   QLineEdit* editMaxWords;
   TUpDown* upDownMaxWords;

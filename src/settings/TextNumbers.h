@@ -227,4 +227,12 @@ enum TTextNbr : int {
   txAnswerMarkCounts = 317,
   txSuggestedPriority = 318,
   txTypeAnswerHint = 319,
+
+  // Speech and the languages' voices
+  txNoSpeechEngine = 320,
+  txNoVoice = 321,
+  txVoice = 322,
+  txVoice1Hint = 323,
+  txVoice2Hint = 324,
+  txLocaleNotStorable = 325,
 };

@@ -10,49 +10,11 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
-#include <csignal>
 
+#include "SoundServer.h"
 #include "widgets/MMediaManager.h"
 
 namespace {
-
-struct TSoundServer {
-  QTemporaryDir runtime;
-  QProcess server;
-  QString why;  // empty when running
-
-  bool Start() {
-    if (!runtime.isValid()) return Fail("no temporary folder");
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    qputenv("HOME", runtime.path().toLocal8Bit());
-    qputenv("PULSE_SERVER", ("unix:" + runtime.path() + "/pulse/native").toLocal8Bit());
-    server.setProcessChannelMode(QProcess::MergedChannels);
-    server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=yes",
-                                "--use-pid-file=no", "-L", "module-native-protocol-unix", "-L",
-                                "module-null-sink sink_name=qm_null"});
-    if (!server.waitForStarted(5000)) return Fail("pulseaudio cannot be started");
-    for (int i = 0; i < 50; ++i) {
-      QProcess info;
-      info.start("pactl", {"info"});
-      if (info.waitForFinished(2000) && info.exitCode() == 0) return true;
-      if (server.state() != QProcess::Running) return Fail("pulseaudio ended: " + server.readAll());
-      QThread::msleep(100);
-    }
-    return Fail("pulseaudio does not answer");
-  }
-  bool Fail(const QString& reason) {
-    why = reason;
-    return false;
-  }
-  ~TSoundServer() {
-    if (server.state() == QProcess::Running) {
-      server.terminate();
-      if (!server.waitForFinished(3000)) server.kill();
-      server.waitForFinished(1000);
-    }
-  }
-};
 
 TSoundServer* soundServer = nullptr;
 
@@ -64,12 +26,9 @@ class SoundEndToEndTest : public QObject {
  private slots:
   void playWaveIsHeardOnTheSink() {
     if (!soundServer->why.isEmpty()) QSKIP(qPrintable("no sound server: " + soundServer->why));
-    QTemporaryDir out;
-    const QString recording = out.filePath("recorded.wav");
-    QProcess recorder;
-    recorder.start("parecord", {"--device=qm_null.monitor", "--file-format=wav", recording});
-    if (!recorder.waitForStarted(3000)) QSKIP("parecord cannot be started");
-    QTest::qWait(700);  // the recorder connects to the server
+    TSinkRecording recording;
+    QString why;
+    if (!recording.Start(why)) QSKIP(qPrintable(why));
 
     QWidget owner;
     TMediaManager media(&owner);
@@ -77,18 +36,9 @@ class SoundEndToEndTest : public QObject {
     QVERIFY(media.PlayWave(QM_FIXTURE_DIR "/good_morning.wav"));
 
     QTest::qWait(300);
-    ::kill(static_cast<pid_t>(recorder.processId()), SIGINT);
-    QVERIFY(recorder.waitForFinished(5000));
-
-    QProcess sox;
-    sox.setProcessChannelMode(QProcess::MergedChannels);
-    sox.start("sox", {recording, "-n", "stat"});
-    QVERIFY(sox.waitForFinished(10000));
-    const QString stat = QString::fromLocal8Bit(sox.readAll());
-    const QRegularExpression rms(R"(RMS\s+amplitude:\s+([0-9.]+))");
-    const QRegularExpressionMatch m = rms.match(stat);
-    QVERIFY2(m.hasMatch(), qPrintable(stat));
-    QVERIFY2(m.captured(1).toDouble() > 0.001, qPrintable(stat));
+    const double rms = recording.StopAndRms(why);
+    QVERIFY2(rms >= 0, qPrintable(why));
+    QVERIFY2(rms > 0.001, qPrintable(QString::number(rms)));
   }
 
   // Exit waited 36 seconds for a 40-second sound to end: STOP, Exit and

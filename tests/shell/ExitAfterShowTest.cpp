@@ -75,8 +75,9 @@ class ExitAfterShowTest : public QObject {
     QVERIFY2(start.Run(), start.program.readAllStandardError().constData());
   }
 
-  // Qt Multimedia and the sound system's libraries cost every start a good
-  // part of its time: they are loaded at the first sound only.
+  // Qt Multimedia, the sound system's libraries and the speech engines cost
+  // every start a good part of its time: they are loaded at the first sound
+  // or the first side spoken only.
   void StartLoadsNoSoundLibraries() {
     TStart start;
     QVERIFY(start.Copy());
@@ -87,6 +88,9 @@ class ExitAfterShowTest : public QObject {
     QVERIFY2(loaded.contains("libQt6Widgets"), "the loader reported nothing");
     QVERIFY(!loaded.contains("libQt6Multimedia"));
     QVERIFY(!loaded.contains("quillmere-sound"));
+    // Nor is a speech engine started before the first side is spoken.
+    QVERIFY(!loaded.contains("qtexttospeech_"));
+    QVERIFY(!loaded.contains("libspeechd"));
   }
 };
 
