@@ -291,7 +291,8 @@ void TExerciseDlg::FormShow() {
   mediaManager = MediaFactory() ? MediaFactory()(this) : std::make_unique<TMediaManager>(this);
   mediaManager->SetWarningTexts([this] {
     return TMediaManager::TWarningTexts{windowTitle(), UiText(LangHandler, txSoundMissing),
-                                        UiText(LangHandler, txSoundUnplayable)};
+                                        UiText(LangHandler, txSoundUnplayable), UiText(LangHandler, txNoSpeechEngine),
+                                        UiText(LangHandler, txNoVoice)};
   });
   mediaManager->SetInputDuringPlayback([this](QObject* target, QEvent* event) {
     return InputDuringPlayback(target, event);

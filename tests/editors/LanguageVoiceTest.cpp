@@ -15,6 +15,7 @@
 #include "EditorFixture.h"
 #include "core/CodePage.h"
 #include "editors/EditExercise.h"
+#include "settings/TextNumbers.h"
 #include "widgets/TickTimer.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include "exercise/ExerciseWnd.h"
 #include "exercise/GraphicOutput.h"
 #include "widgets/MMediaManager.h"
+#include "widgets/SpeechEngine.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
 #include "widgets/GeneralUtil.h"
@@ -60,6 +61,31 @@ class TRecordingPlayer : public TWavePlayer {
   TSoundLog& log_;
 };
 
+// A speech engine that speaks at once and logs what it said; the voices
+// are the locales it has ("de", "en").
+struct TSpeechLog {
+  QStringList said;  // "locale: text"
+  bool available = true;
+  QStringList voices = {"de", "en"};
+  std::function<void()> during;  // runs while it "speaks"
+};
+
+class TRecordingSpeech : public TSpeechEngine {
+ public:
+  explicit TRecordingSpeech(TSpeechLog& log) : log_(log) {}
+  bool Available() override { return log_.available; }
+  bool HasVoice(const QString& locale) override { return log_.voices.contains(locale.section('_', 0, 0)); }
+  bool SayAndWait(const QString& text, const QString& locale) override {
+    log_.said << locale + ": " + text;
+    if (log_.during) log_.during();
+    return true;
+  }
+  int64_t LengthMs(const QString& text, const QString&) override { return 100 * text.size(); }
+
+ private:
+  TSpeechLog& log_;
+};
+
 class TNoStarter : public TExternalStarter {
  public:
   bool Start(const QString&, const QStringList&) override { return false; }
@@ -81,6 +107,7 @@ class TExerciseWorld {
   TAppLangHandler texts;
   TFakeSession main;
   TSoundLog sound;
+  TSpeechLog speech;
   std::deque<int> answers;  // message box answers, in order
   QList<TMessageRequest> asked;
   TMessageBoxHook oldHook;
@@ -125,7 +152,7 @@ class TExerciseWorld {
     });
     TExerciseDlg::SetMediaFactory([this](QWidget* owner) {
       return std::make_unique<TMediaManager>(owner, std::make_unique<TRecordingPlayer>(sound),
-                                             std::make_unique<TNoStarter>());
+                                             std::make_unique<TNoStarter>(), std::make_unique<TRecordingSpeech>(speech));
     });
     dlg = std::make_unique<TExerciseDlg>(nullptr, texts, langFile, *ini, main);
   }
