@@ -6,30 +6,8 @@
 # Needs xvfb, openbox, xdotool and ImageMagick; run by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-if [ -z "${CARD_SHOTS_WORK:-}" ]; then
-  cmake --build build --target quillmere quillmere-lang program_files text_db
-  mkdir -p docs/screenshots
-  work="$(mktemp -d)"
-  trap 'rm -rf "$work"' EXIT
-  # The program runs on a copy of its folder, so the build's settings stay as they are.
-  cp -r build/bin "$work/prog"
-  CARD_SHOTS_WORK="$work" OUT="$PWD/docs/screenshots" xvfb-run -a -s "-screen 0 1280x800x24" "$0"
-  exit
-fi
-
-work="$CARD_SHOTS_WORK"
-prog="$work/prog"
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill "$wm" 2>/dev/null || true' EXIT
-sleep 1
-
-# The active window (the exercise window) with its frame.
-shot() {
-  import -frame -window "$(xdotool getactivewindow)" "$OUT/$1.png"
-  echo "wrote $OUT/$1.png"
-}
+# shellcheck source=window-shots.sh
+. scripts/window-shots.sh
 
 # card NAME LANG1 LANG2 TABLE: an exercise over the pair of TABLE (lesson 1),
 # its card's question and answer written, then the shot.

@@ -6,30 +6,8 @@
 # Needs xvfb, openbox, xdotool and ImageMagick; run by hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-if [ -z "${TYPED_SHOTS_WORK:-}" ]; then
-  cmake --build build --target quillmere quillmere-lang program_files text_db
-  mkdir -p docs/screenshots
-  work="$(mktemp -d)"
-  trap 'rm -rf "$work"' EXIT
-  # The program runs on a copy of its folder, so the build's settings stay as they are.
-  cp -r build/bin "$work/prog"
-  TYPED_SHOTS_WORK="$work" OUT="$PWD/docs/screenshots" xvfb-run -a -s "-screen 0 1280x800x24" "$0"
-  exit
-fi
-
-work="$TYPED_SHOTS_WORK"
-prog="$work/prog"
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill "$wm" 2>/dev/null || true' EXIT
-sleep 1
-
-# The active window with its frame.
-shot() {
-  import -frame -window "$(xdotool getactivewindow)" "$OUT/$1.png"
-  echo "wrote $OUT/$1.png"
-}
+# shellcheck source=window-shots.sh
+. scripts/window-shots.sh
 
 printf 'lesson\tword1\tword2\n1\tgood morning\tGuten Morgen\n' > "$work/pair.tsv"
 "$prog/quillmere-lang" import "$work/pair.tsv" --tsv "$prog/typed.lang" --lang1 English --lang2 Deutsch
@@ -42,7 +20,7 @@ Language=$1
 
 [GeneralProperty]
 AutoPresent=False
-VoiceAnswer=True
+VoiceAnswer=False
 LetterAnswer=False
 DelayPresent=10
 DelayAnswer=10
