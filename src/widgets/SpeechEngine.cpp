@@ -1,15 +1,27 @@
 // The real speech engine: Qt's text-to-speech with the engine that has a
-// voice for the language.
+// voice for the language, run in a thread of its own.
+//
+// speech-dispatcher's client library waits without any limit for the
+// daemon's replies (when the engine starts and when it speaks); a daemon
+// that accepts the connection and never answers would freeze the window for
+// good. So every call into the engines happens in the speech thread, and the
+// window waits for it only as long as a voice could need. A thread that
+// stays stuck is given up: speech is off for the rest of the run.
 #include "SpeechEngine.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLocale>
 #include <QPointer>
 #include <QTextToSpeech>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -18,8 +30,10 @@ namespace {
 // flite has English voices only. Engines Qt knows beyond these come last.
 const QStringList kEnginePreference = {QStringLiteral("speechd"), QStringLiteral("flite")};
 
-constexpr int kStartLimitMs = 5000;  // a queue that takes longer to start will not speak
-constexpr int kEndMarginMs = 2000;   // beyond twice the estimated length
+constexpr int kProbeLimitMs = 10000;  // speech-dispatcher takes about 3 s to start
+constexpr int kStartLimitMs = 5000;   // a queue that takes longer to start will not speak
+constexpr int kEndMarginMs = 2000;    // beyond twice the estimated length
+constexpr int kPollMs = 10;
 
 // How well a voice's locale fits the one asked for: 2 the same language in
 // the same country ("de" means de_DE), 1 the same language, 0 none.
@@ -28,35 +42,196 @@ int Fit(const QLocale& voice, const QLocale& wanted) {
   return voice.territory() == wanted.territory() ? 2 : 1;
 }
 
-class TQtSpeechEngine : public TSpeechEngine {
+// What the speech thread reports; read by the window's thread.
+enum class TSayState : int { Idle, Queued, Speaking, Done, Failed };
+
+struct TEngineVoices {
+  QString name;
+  QList<QLocale> locales;
+};
+
+// The speech thread with its engines; one for the whole run.
+class TSpeechThread {
  public:
-  bool Available() override {
-    for (const QString& name : Engines())
-      if (Engine(name) != nullptr) return true;
-    return false;
+  static TSpeechThread& Instance() {
+    static TSpeechThread* instance = [] {
+      auto* made = new TSpeechThread;  // owned by the clean-up at the application's end
+      qAddPostRoutine(&TSpeechThread::CleanUp);
+      return made;
+    }();
+    return *instance;
   }
 
-  bool HasVoice(const QString& locale) override { return Choose(locale).engine != nullptr; }
+  // The engines and their voices; empty when none can speak or the thread
+  // did not answer in time.
+  const std::vector<TEngineVoices>& Voices() {
+    if (!probed_) {
+      probed_ = true;
+      auto done = std::make_shared<std::atomic<bool>>(false);
+      auto found = std::make_shared<std::vector<TEngineVoices>>();
+      Post([this, done, found] {
+        *found = ProbeInThread();
+        done->store(true);
+      });
+      if (WaitUntil(kProbeLimitMs, [&] { return done->load(); }, nullptr))
+        voices_ = *found;
+      else
+        stuck_ = true;
+    }
+    return voices_;
+  }
+
+  // Speaks in the engine of that name; false when nothing was spoken.
+  bool Say(const QString& engine, const QLocale& locale, const QString& text, const std::atomic<bool>& aborted,
+           QPointer<QEventLoop>& loop) {
+    if (stuck_) return false;
+    state_->store(static_cast<int>(TSayState::Queued));
+    auto state = state_;
+    Post([this, engine, locale, text, state] { SayInThread(engine, locale, text, state); });
+    const auto stateIs = [&](std::initializer_list<TSayState> any) {
+      const auto now = static_cast<TSayState>(state->load());
+      return std::find(any.begin(), any.end(), now) != any.end();
+    };
+    // First the start, then the end, each bounded.
+    if (!WaitUntil(kStartLimitMs, [&] { return !stateIs({TSayState::Queued}) || aborted.load(); }, &loop)) {
+      // Not even the say came back: the thread hangs in the engine.
+      if (stateIs({TSayState::Queued})) stuck_ = true;
+      Stop();
+      return false;
+    }
+    if (aborted.load() || stateIs({TSayState::Failed})) {
+      Stop();
+      return false;
+    }
+    const int64_t limit = std::min<int64_t>(2 * EstimatedSpeechMs(text), 600000) + kEndMarginMs;
+    WaitUntil(static_cast<int>(limit), [&] { return !stateIs({TSayState::Speaking}) || aborted.load(); }, &loop);
+    if (stateIs({TSayState::Speaking})) Stop();
+    return true;
+  }
+
+  void Stop() {
+    Post([this] {
+      for (auto& [name, tts] : engines_)
+        if (tts != nullptr && tts->state() == QTextToSpeech::Speaking) tts->stop(QTextToSpeech::BoundaryHint::Immediate);
+    });
+  }
+
+ private:
+  TSpeechThread() {
+    thread_ = std::make_unique<QThread>();
+    thread_->setObjectName(QStringLiteral("speech"));
+    context_ = std::make_unique<QObject>();
+    context_->moveToThread(thread_.get());
+    thread_->start();
+  }
+
+  // At the application's end: the engines go with their thread; a thread
+  // stuck in the engine's library is left to the end of the process.
+  static void CleanUp() {
+    TSpeechThread& self = Instance();
+    QObject* context = self.context_.release();
+    // The engines are the context's children and go with it when the thread ends.
+    QMetaObject::invokeMethod(context, [&self, context] {
+      self.engines_.clear();
+      context->deleteLater();
+      QThread::currentThread()->quit();
+    }, Qt::QueuedConnection);
+    if (self.thread_->wait(QDeadlineTimer(2000))) {
+      self.thread_.reset();
+    } else {
+      (void)self.thread_.release();
+    }
+  }
+
+  void Post(std::function<void()> job) {
+    if (context_) QMetaObject::invokeMethod(context_.get(), std::move(job), Qt::QueuedConnection);
+  }
+
+  // Runs the window's events (its timers go on writing) until done() holds
+  // or the limit has passed; loop lets an abort end the wait at once.
+  template <class Done>
+  static bool WaitUntil(int limitMs, Done done, QPointer<QEventLoop>* loop) {
+    if (done()) return true;
+    QEventLoop waiting;
+    QTimer poll;
+    QDeadlineTimer deadline(limitMs);
+    QObject::connect(&poll, &QTimer::timeout, &waiting, [&] {
+      if (done() || deadline.hasExpired()) waiting.quit();
+    });
+    poll.start(kPollMs);
+    if (loop != nullptr) *loop = &waiting;
+    waiting.exec();
+    if (loop != nullptr) *loop = nullptr;
+    return done();
+  }
+
+  // In the speech thread.
+  std::vector<TEngineVoices> ProbeInThread() {
+    QStringList names;
+    const QStringList offered = QTextToSpeech::availableEngines();
+    for (const QString& name : kEnginePreference)
+      if (offered.contains(name)) names << name;
+    for (const QString& name : offered)
+      if (!names.contains(name)) names << name;
+    std::vector<TEngineVoices> found;
+    for (const QString& name : names) {
+      auto* tts = new QTextToSpeech(name, context_.get());
+      // An engine that failed to start stays failed; it is not asked again.
+      if (tts->state() == QTextToSpeech::Error || tts->availableLocales().isEmpty()) {
+        delete tts;
+        continue;
+      }
+      engines_[name] = tts;
+      QObject::connect(tts, &QTextToSpeech::stateChanged, tts, [this](QTextToSpeech::State s) {
+        if (s == QTextToSpeech::Speaking)
+          state_->store(static_cast<int>(TSayState::Speaking));
+        else if (s == QTextToSpeech::Error)
+          state_->store(static_cast<int>(TSayState::Failed));
+        else if (s == QTextToSpeech::Ready && state_->load() == static_cast<int>(TSayState::Speaking))
+          state_->store(static_cast<int>(TSayState::Done));
+      });
+      found.push_back({name, tts->availableLocales()});
+    }
+    return found;
+  }
+
+  void SayInThread(const QString& engine, const QLocale& locale, const QString& text,
+                   const std::shared_ptr<std::atomic<int>>& state) {
+    const auto it = engines_.find(engine);
+    if (it == engines_.end() || it->second == nullptr) {
+      state->store(static_cast<int>(TSayState::Failed));
+      return;
+    }
+    QTextToSpeech& tts = *it->second;
+    if (tts.locale() != locale) tts.setLocale(locale);
+    tts.say(text);
+    if (tts.state() == QTextToSpeech::Error) state->store(static_cast<int>(TSayState::Failed));
+  }
+
+  std::unique_ptr<QThread> thread_;
+  // Lives in the speech thread: jobs posted to it run there.
+  std::unique_ptr<QObject> context_;
+  // Only touched in the speech thread.
+  std::map<QString, QTextToSpeech*> engines_;
+  // Shared, so that a job still queued in a thread given up has it.
+  std::shared_ptr<std::atomic<int>> state_ = std::make_shared<std::atomic<int>>(0);
+  std::vector<TEngineVoices> voices_;
+  bool probed_ = false;
+  bool stuck_ = false;
+};
+
+class TQtSpeechEngine : public TSpeechEngine {
+ public:
+  bool Available() override { return !TSpeechThread::Instance().Voices().empty(); }
+
+  bool HasVoice(const QString& locale) override { return !Choose(locale).engine.isEmpty(); }
 
   bool SayAndWait(const QString& text, const QString& locale) override {
     if (text.trimmed().isEmpty()) return false;
     const TChoice choice = Choose(locale);
-    if (choice.engine == nullptr) return false;
-    QTextToSpeech& tts = *choice.engine;
-    if (tts.locale() != choice.locale) tts.setLocale(choice.locale);
+    if (choice.engine.isEmpty()) return false;
     aborted_ = false;
-    tts.say(text);
-    // The state changes only once the engine has begun: first wait for the
-    // start, then for the end, each bounded, so a stuck engine never hangs.
-    if (!WaitFor(tts, kStartLimitMs, [&] { return tts.state() != QTextToSpeech::Ready; })) {
-      tts.stop(QTextToSpeech::BoundaryHint::Immediate);
-      return false;
-    }
-    if (tts.state() == QTextToSpeech::Error) return false;
-    const int64_t limit = std::min<int64_t>(2 * EstimatedSpeechMs(text), 600000) + kEndMarginMs;
-    WaitFor(tts, static_cast<int>(limit), [&] { return tts.state() != QTextToSpeech::Speaking; });
-    if (tts.state() != QTextToSpeech::Ready) tts.stop(QTextToSpeech::BoundaryHint::Immediate);
-    return true;
+    return TSpeechThread::Instance().Say(choice.engine, choice.locale, text, aborted_, loop_);
   }
 
   int64_t LengthMs(const QString& text, const QString& locale) override {
@@ -67,42 +242,14 @@ class TQtSpeechEngine : public TSpeechEngine {
   void Abort() override {
     aborted_ = true;
     if (loop_) loop_->quit();
+    TSpeechThread::Instance().Stop();
   }
 
  private:
   struct TChoice {
-    QPointer<QTextToSpeech> engine;
+    QString engine;
     QLocale locale;
   };
-
-  QStringList Engines() {
-    if (engineNames_.isEmpty()) {
-      const QStringList offered = QTextToSpeech::availableEngines();
-      for (const QString& name : kEnginePreference)
-        if (offered.contains(name)) engineNames_ << name;
-      for (const QString& name : offered)
-        if (!engineNames_.contains(name)) engineNames_ << name;
-    }
-    return engineNames_;
-  }
-
-  // The engine of that name, started at its first use; nullptr when it
-  // cannot speak. Engines live as long as the application: speech-dispatcher
-  // takes seconds to connect, which one showing of the exercise window
-  // should not pay again.
-  static QTextToSpeech* Engine(const QString& name) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr) return nullptr;
-    const QString key = QStringLiteral("speechEngine-") + name;
-    auto* tts = app->findChild<QTextToSpeech*>(key, Qt::FindDirectChildrenOnly);
-    if (tts == nullptr) {
-      tts = new QTextToSpeech(name, app);
-      tts->setObjectName(key);
-    }
-    // An engine that failed to start stays failed; it is not asked again.
-    if (tts->state() == QTextToSpeech::Error || tts->availableLocales().isEmpty()) return nullptr;
-    return tts;
-  }
 
   // The first engine (in the order of preference) with the best-fitting voice.
   TChoice Choose(const QString& locale) {
@@ -112,14 +259,12 @@ class TQtSpeechEngine : public TSpeechEngine {
     const QLocale wanted(locale);
     int bestFit = 0;
     if (!locale.trimmed().isEmpty()) {
-      for (const QString& name : Engines()) {
-        QTextToSpeech* tts = Engine(name);
-        if (tts == nullptr) continue;
-        for (const QLocale& offered : tts->availableLocales()) {
+      for (const TEngineVoices& engine : TSpeechThread::Instance().Voices()) {
+        for (const QLocale& offered : engine.locales) {
           const int fit = Fit(offered, wanted);
           if (fit > bestFit) {
             bestFit = fit;
-            best = {tts, offered};
+            best = {engine.name, offered};
           }
         }
         if (bestFit > 0) break;
@@ -129,30 +274,9 @@ class TQtSpeechEngine : public TSpeechEngine {
     return best;
   }
 
-  // Runs events until done() holds or the limit has passed; false on the
-  // limit or on Abort.
-  template <class Done>
-  bool WaitFor(QTextToSpeech& tts, int limitMs, Done done) {
-    if (done()) return true;
-    if (aborted_) return false;
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&tts, &QTextToSpeech::stateChanged, &loop, [&] {
-      if (done()) loop.quit();
-    });
-    limit.start(limitMs);
-    loop_ = &loop;
-    loop.exec();
-    loop_ = nullptr;
-    return !aborted_ && done();
-  }
-
-  QStringList engineNames_;
   std::map<QString, TChoice> choices_;
   QPointer<QEventLoop> loop_;
-  bool aborted_ = false;
+  std::atomic<bool> aborted_{false};
 };
 
 // Whether a character is spoken as a syllable of its own (Chinese,
