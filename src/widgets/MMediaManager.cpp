@@ -99,7 +99,13 @@ bool TMediaManager::CanSpeak(const QString& locale, bool warn) {
   if (!voiceEnabled || locale.trimmed().isEmpty()) return false;
   if (!speechChecked_) {
     speechChecked_ = true;
+    // Starting the engine takes seconds: the learner's keys wait as during
+    // a sound, and a close waits for its end, so the run is not re-entered
+    // nor this manager ended under its own call.
+    TPlaybackInputGate gate(allowedInput_);
+    playing_ = true;
     speechAvailable_ = speech_->Available();
+    playing_ = false;
   }
   TSpeechWarnings& told = SpeechWarnings();
   const auto tell = [this](QString TWarningTexts::*text, const QString& detail) {

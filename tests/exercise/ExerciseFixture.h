@@ -68,12 +68,16 @@ struct TSpeechLog {
   bool available = true;
   QStringList voices = {"de", "en"};
   std::function<void()> during;  // runs while it "speaks"
+  std::function<void()> starting;  // runs while the engine starts
 };
 
 class TRecordingSpeech : public TSpeechEngine {
  public:
   explicit TRecordingSpeech(TSpeechLog& log) : log_(log) {}
-  bool Available() override { return log_.available; }
+  bool Available() override {
+    if (log_.starting) log_.starting();
+    return log_.available;
+  }
   bool HasVoice(const QString& locale) override { return log_.voices.contains(locale.section('_', 0, 0)); }
   bool SayAndWait(const QString& text, const QString& locale) override {
     log_.said << locale + ": " + text;

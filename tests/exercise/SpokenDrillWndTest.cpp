@@ -60,6 +60,26 @@ class SpokenDrillWndTest : public QObject {
     QVERIFY(w.sound.played[0].endsWith("cat.wav"));
   }
 
+  // Starting the engine takes seconds; keys meanwhile wait as during a
+  // sound, and a close waits for the start to end instead of pulling the
+  // window away under it.
+  void whileTheEngineStartsKeysWaitAndACloseFollowsAfter() {
+    TExerciseWorld w({{"Hund", "dog"}, {"Katze", "cat"}});
+    w.ini->SpeakMissing = true;
+    w.ini->VoicePresent = 2;
+    P phaseDuringStart = P::WaitStart;
+    w.speech.starting = [&] {
+      w.Key(Qt::Key_Return);
+      phaseDuringStart = w.run().Phase();
+      w.dlg->close();
+    };
+    w.dlg->show();
+    w.Settle();
+    QCOMPARE(phaseDuringStart, P::QuestionShown);
+    QCOMPARE(w.speech.said, QStringList({"de: Hund"}));
+    QVERIFY(QTest::qWaitFor([&] { return !w.dlg->isVisible(); }, 2000));
+  }
+
   void withoutASpeechEngineTheWindowSaysSoOnceAndRunsSilent() {
     TExerciseWorld w({{"Hund", "dog"}, {"Katze", "cat"}});
     QVERIFY(w.texts.LoadTextDb(QM_PROGRAM_DIR "/Text.Db", "", nullptr));
