@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "TableImport.h"
+#include "storage/TableImport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view table(reinterpret_cast<const char*>(data), size);

@@ -28,6 +28,12 @@
 #include "session/LessonSetRules.h"
 #include "session/LocaleGuess.h"
 #include "LessonSymbol.h"
+#include "TableErrorList.h"
+#include "session/TableMerge.h"
+#include "storage/DurableFile.h"
+#include "storage/TableExport.h"
+#include "storage/TableImport.h"
+#include "widgets/SaveFailureText.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UpDown.h"
 #include "core/Convert.h"
@@ -117,6 +123,8 @@ void TEditExerciseDlg::BuildControls() {
   btnNewLesson = FlatToolButton(this, "btnNewLesson", StandardGlyph(QStyle::SP_FileIcon), kIconSize);
   btnEditLesson = FlatToolButton(this, "btnEditLesson", StandardGlyph(QStyle::SP_FileDialogDetailedView), kIconSize);
   btnDeleteLesson = FlatToolButton(this, "btnDeleteLesson", StandardGlyph(QStyle::SP_TrashIcon), kIconSize);
+  btnImportTable = FlatToolButton(this, "btnImportTable", StandardGlyph(QStyle::SP_ArrowDown), kIconSize);
+  btnExportTable = FlatToolButton(this, "btnExportTable", StandardGlyph(QStyle::SP_ArrowUp), kIconSize);
   btnHelp = FlatToolButton(this, "btnHelp", StandardGlyph(QStyle::SP_MessageBoxQuestion), kIconSize);
   btnSave = FlatToolButton(this, "btnSave", StandardGlyph(QStyle::SP_DialogApplyButton), kIconSize);
   btnClose = FlatToolButton(this, "btnClose", StandardGlyph(QStyle::SP_DialogCloseButton), kIconSize);
@@ -127,6 +135,8 @@ void TEditExerciseDlg::BuildControls() {
   for (QToolButton* b : {btnOpenLangFile, btnNewLangFile, btnSaveLangFile, btnSaveLangfileAs}) tools->addWidget(b);
   tools->addSpacing(16);
   for (QToolButton* b : {btnNewLesson, btnEditLesson, btnDeleteLesson}) tools->addWidget(b);
+  tools->addSpacing(16);
+  for (QToolButton* b : {btnImportTable, btnExportTable}) tools->addWidget(b);
   tools->addStretch(1);
   for (QToolButton* b : {btnHelp, btnSave, btnClose}) tools->addWidget(b);
 
@@ -251,6 +261,8 @@ void TEditExerciseDlg::BuildControls() {
   connect(btnEditLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnEditLessonClick);
   connect(btnNewLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnNewLessonClick);
   connect(btnDeleteLesson, &QToolButton::clicked, this, &TEditExerciseDlg::btnDeleteLessonClick);
+  connect(btnImportTable, &QToolButton::clicked, this, &TEditExerciseDlg::btnImportTableClick);
+  connect(btnExportTable, &QToolButton::clicked, this, &TEditExerciseDlg::btnExportTableClick);
   connect(btnHelp, &QToolButton::clicked, this, &TEditExerciseDlg::btnHelpClick);
   connect(lessonList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
     TakeTick(item);
@@ -302,11 +314,14 @@ void TEditExerciseDlg::ApplyTexts() {
   btnEditLesson->setToolTip(UiText(t, txEditSelectedLesson));
   btnNewLesson->setToolTip(UiText(t, txNewLesson));
   btnDeleteLesson->setToolTip(UiText(t, txDeleteLesson));
+  btnImportTable->setToolTip(UiText(t, txImportTable));
+  btnExportTable->setToolTip(UiText(t, txExportTable));
   btnSave->setToolTip(UiText(t, txSaveAndClose));
   btnClose->setToolTip(UiText(t, txCloseWithoutSaving));
   btnHelp->setToolTip(UiText(t, txHelp));
   for (QWidget* iconOnly : {btnOpenLangFile, btnNewLangFile, btnSaveLangFile, btnSaveLangfileAs, btnEditLesson,
-                            btnNewLesson, btnDeleteLesson, btnSave, btnClose, btnHelp})
+                            btnNewLesson, btnDeleteLesson, btnImportTable, btnExportTable, btnSave, btnClose,
+                            btnHelp})
     NameAfterToolTip(iconOnly);
   TieToLabel(labelFile, editFileName);
   TieToLabel(labelLang1, editLang1);
@@ -331,6 +346,9 @@ void TEditExerciseDlg::UpdateButtons() {
   btnDeleteLesson->setEnabled(b.DeleteLesson);
   btnEditLesson->setEnabled(b.EditLesson);
   btnNewLesson->setEnabled(b.NewLesson);
+  // A table goes into the file open here, or into a new one.
+  btnImportTable->setEnabled(b.NewLesson);
+  btnExportTable->setEnabled(!Lessons.Empty());
   // A voice belongs to a file: without one there is nothing to store it in.
   const bool hasFile = !FilePath.empty() || IsNewFile;
   editLocale1->setEnabled(hasFile);
@@ -913,3 +931,99 @@ void TEditExerciseDlg::btnCloseClick() {
 
 // Escape and the window's close button close as Close does.
 void TEditExerciseDlg::reject() { btnCloseClick(); }
+
+// ---- tables ------------------------------------------------------------------
+
+namespace {
+// A table named *.csv is comma-separated, any other tab-separated, as
+// spreadsheets save them.
+TTableFormat FormatOf(const QString& path) {
+  return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? TTableFormat::Csv : TTableFormat::Tsv;
+}
+
+// The numbers filled into a text, in order; a text without the places gets them appended.
+QString WithNumbers(QString text, std::initializer_list<int> numbers) {
+  int place = 1;
+  for (const int n : numbers) {
+    const QString mark = QStringLiteral("%") + QString::number(place++);
+    if (text.contains(mark))
+      text.replace(mark, QString::number(n));
+    else
+      text += QStringLiteral(" ") + QString::number(n);
+  }
+  return text;
+}
+}  // namespace
+
+void TEditExerciseDlg::btnImportTableClick() {
+  TFileRequest request;
+  request.owner = this;
+  request.title = UiText(LangHandler, txImportTable);
+  request.filter = UiText(LangHandler, txTableFilter);
+  request.directory = DisplayPath(FilePath.empty() ? IniFile.AppDir + "/LangFiles" : QFileInfo(Q(FilePath)).path().toStdString());
+  const QString chosen = ChooseFile(request);
+  if (chosen.isEmpty()) return;
+  const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
+  TBytes bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const TFileIoError& e) {
+    ShowMessageBox(this, windowTitle(), UiText(LangHandler, txTableUnreadable) + '\n' + DisplayPath(path) + '\n' + Q(e.what()),
+                   QMessageBox::Warning, QMessageBox::Ok, true);
+    return;
+  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const TTableImport table = ImportTable(text, FormatOf(chosen), LangFile.Encoding);
+  if (!table.Ok()) {
+    // Nothing is taken: every wrong row is listed, as the tool lists them.
+    QStringList errors;
+    for (const TTableError& error : table.Errors) errors << Q(error.Describe());
+    TTableErrorList list(this, UiText(LangHandler, txImportTable),
+                         UiText(LangHandler, txTableNotImported) + '\n' + DisplayPath(path),
+                         UiText(LangHandler, txTableErrors), errors);
+    RunModal(list);
+    return;
+  }
+  const TTableMerge merged = MergeTableLessons(Lessons, table.Lessons);
+  for (const int32_t nbr : merged.NewLessons) ChangedLessons.Put(nbr, true);
+  for (const int32_t nbr : merged.ExtendedLessons) ChangedLessons.Put(nbr, true);
+  if (merged.PairCount > 0) EditState = esModified;
+  SortList();
+  UpdateButtons();
+  ShowMessageBox(this, windowTitle(),
+                 WithNumbers(UiText(LangHandler, txTableImported),
+                             {merged.PairCount, static_cast<int>(merged.NewLessons.size() + merged.ExtendedLessons.size())}),
+                 QMessageBox::Information, QMessageBox::Ok, false);
+}
+
+void TEditExerciseDlg::btnExportTableClick() {
+  TFileRequest request;
+  request.owner = this;
+  request.title = UiText(LangHandler, txExportTable);
+  request.filter = UiText(LangHandler, txTableFilter);
+  request.defaultSuffix = QStringLiteral("csv");
+  request.directory = DisplayPath(FilePath.empty() ? IniFile.AppDir + "/LangFiles" : QFileInfo(Q(FilePath)).path().toStdString());
+  request.fileName = editFileName->text() + QStringLiteral(".csv");
+  request.save = true;
+  const QString chosen = ChooseFile(request);
+  if (chosen.isEmpty()) return;
+  const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
+  // The lessons as the editor holds them, saved or not.
+  TLangFHandler shown;
+  shown.SetLangNames(TextOf(editLang1), TextOf(editLang2));
+  for (int p = 0; p < Lessons.Count(); ++p) shown.PutLesson(LessonAt(p));
+  std::string table, error;
+  TSaveResult result;
+  if (!ExportTable(shown, FormatOf(chosen), table, error)) {
+    result.Fault = TSaveFault::NotStorable;
+    result.Reason = error;
+  } else {
+    result = SaveFileDurably(NativePath(path), reinterpret_cast<const uint8_t*>(table.data()), table.size(), true);
+  }
+  if (!result.Ok())
+    ShowMessageBox(this, windowTitle(),
+                   UiText(LangHandler, txTableNotWritten) + '\n' + DisplayPath(path) + '\n' +
+                       SaveFailureReason(LangHandler, result),
+                   QMessageBox::Warning, QMessageBox::Ok, true);
+}
+

@@ -61,6 +61,10 @@ class TEditExerciseDlg : public QDialog {
   void btnEditLessonClick();
   void btnNewLessonClick();
   void btnDeleteLessonClick();
+  // A CSV or TSV table into the lessons, by the rules of quillmere-lang import.
+  void btnImportTableClick();
+  // The lessons as they stand in the editor into a CSV or TSV table.
+  void btnExportTableClick();
   void btnHelpClick();
   void lessonListClick();
   void lessonListDblClick();
@@ -173,6 +177,8 @@ class TEditExerciseDlg : public QDialog {
   QToolButton* btnEditLesson;
   QToolButton* btnNewLesson;
   QToolButton* btnDeleteLesson;
+  QToolButton* btnImportTable = nullptr;
+  QToolButton* btnExportTable = nullptr;
   QToolButton* btnHelp;
   QGroupBox* exerciseBox;
   QGroupBox* availableLessonBox;

@@ -235,4 +235,14 @@ enum TTextNbr : int {
   txVoice1Hint = 323,
   txVoice2Hint = 324,
   txLocaleNotStorable = 325,
+
+  // Tables from the editors
+  txImportTable = 360,
+  txExportTable = 361,
+  txTableFilter = 362,
+  txTableNotImported = 363,
+  txTableImported = 364,
+  txTableUnreadable = 365,
+  txTableNotWritten = 366,
+  txTableErrors = 367,
 };

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TableFormat.h"
+#include "storage/TableFormat.h"
 
 namespace {
 

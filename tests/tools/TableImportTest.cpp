@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "PairFields.h"
-#include "TableImport.h"
+#include "storage/PairFields.h"
+#include "storage/TableImport.h"
 #include "core/CodePage.h"
 #include "storage/CodeDecode.h"
 
