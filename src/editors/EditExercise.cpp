@@ -941,18 +941,6 @@ TTableFormat FormatOf(const QString& path) {
   return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? TTableFormat::Csv : TTableFormat::Tsv;
 }
 
-// The numbers filled into a text, in order; a text without the places gets them appended.
-QString WithNumbers(QString text, std::initializer_list<int> numbers) {
-  int place = 1;
-  for (const int n : numbers) {
-    const QString mark = QStringLiteral("%") + QString::number(place++);
-    if (text.contains(mark))
-      text.replace(mark, QString::number(n));
-    else
-      text += QStringLiteral(" ") + QString::number(n);
-  }
-  return text;
-}
 }  // namespace
 
 void TEditExerciseDlg::btnImportTableClick() {

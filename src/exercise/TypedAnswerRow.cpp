@@ -6,27 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <initializer_list>
 
 #include "settings/TextNumbers.h"
 #include "widgets/AccessibleName.h"
 #include "widgets/UiText.h"
 
 namespace {
-// A text with its numbers filled in; one that lacks the places (a text
-// database of an older version) gets them appended.
-QString WithNumbers(QString text, std::initializer_list<int> numbers) {
-  int place = 1;
-  for (const int n : numbers) {
-    const QString mark = QStringLiteral("%") + QString::number(place++);
-    if (text.contains(mark))
-      text.replace(mark, QString::number(n));
-    else
-      text += QStringLiteral(" ") + QString::number(n);
-  }
-  return text;
-}
-
 // A blank that is wrong, missing or extra would be invisible; a right one
 // stays a blank.
 QString Shown(const TMarkedChar& c) {
