@@ -940,7 +940,6 @@ namespace {
 TTableFormat FormatOf(const QString& path) {
   return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? TTableFormat::Csv : TTableFormat::Tsv;
 }
-
 }  // namespace
 
 void TEditExerciseDlg::btnImportTableClick() {
