@@ -247,3 +247,19 @@ std::string DescribeFault(TSoundFault fault, const TSoundMeasure& m, double medi
   }
   return {};
 }
+
+const TSoundMeasure& TSoundMeasureCache::Measure(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path native = NativePath(path);
+  const auto size = std::filesystem::file_size(native, ec);
+  const int64_t knownSize = ec ? -1 : static_cast<int64_t>(size);
+  const auto time = std::filesystem::last_write_time(native, ec);
+  const int64_t knownTime = ec ? 0 : static_cast<int64_t>(time.time_since_epoch().count());
+  TEntry& entry = entries_[path];
+  if (entry.Size != knownSize || entry.Time != knownTime || knownSize < 0) {
+    entry.Size = knownSize;
+    entry.Time = knownTime;
+    entry.Measure = MeasureWaveFile(path);
+  }
+  return entry.Measure;
+}

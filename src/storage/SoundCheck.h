@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,3 +41,18 @@ std::vector<TSoundFault> JudgeSound(const TSoundMeasure& measure, double medianD
 // A short English description for the command line, with the figure that
 // shows the fault.
 std::string DescribeFault(TSoundFault fault, const TSoundMeasure& measure, double medianDbfs);
+
+// Measures kept while a file is unchanged (same size and time), so an
+// editor can judge its sounds on every keystroke.
+class TSoundMeasureCache {
+ public:
+  const TSoundMeasure& Measure(const std::string& path);
+
+ private:
+  struct TEntry {
+    int64_t Size = -1;
+    int64_t Time = 0;
+    TSoundMeasure Measure;
+  };
+  std::map<std::string, TEntry> entries_;
+};
