@@ -19,6 +19,7 @@
 
 #include "settings/TextNumbers.h"
 #include "EncodingOffer.h"
+#include "SoundMark.h"
 #include "widgets/CSpinBox.h"
 #include "widgets/CharLimit.h"
 #include "widgets/FieldCheck.h"
@@ -205,10 +206,16 @@ void TeditLessonDlg::BuildControls() {
   wav1->addWidget(editWav1);
   wav1->addWidget(btnSelectWav1);
   wav1->addWidget(btnPlayWav1);
+  markWav1 = new TSoundMark(this);
+  markWav1->setObjectName(QStringLiteral("markWav1"));
+  wav1->addWidget(markWav1);
   auto* wav2 = new QHBoxLayout;
   wav2->addWidget(editWav2);
   wav2->addWidget(btnSelectWav2);
   wav2->addWidget(btnPlayWav2);
+  markWav2 = new TSoundMark(this);
+  markWav2->setObjectName(QStringLiteral("markWav2"));
+  wav2->addWidget(markWav2);
   fields->addLayout(wav1, 3, 0);
   fields->addWidget(new QLabel(QStringLiteral(" ---- "), this), 3, 1);
   fields->addLayout(wav2, 3, 2);
@@ -235,6 +242,8 @@ void TeditLessonDlg::BuildControls() {
   connect(btnPlayWav1, &QPushButton::clicked, this, [this] { PlayFieldSound(editWav1); });
   connect(btnPlayWav2, &QPushButton::clicked, this, [this] { PlayFieldSound(editWav2); });
   connect(btnSelectWav2, &QPushButton::clicked, this, &TeditLessonDlg::btnSelectWav2Click);
+  connect(editWav1, &QLineEdit::textChanged, this, &TeditLessonDlg::UpdateSoundMarks);
+  connect(editWav2, &QLineEdit::textChanged, this, &TeditLessonDlg::UpdateSoundMarks);
   connect(wordPearList, &QTableWidget::itemSelectionChanged, this, &TeditLessonDlg::wordPearListSelectItem);
   connect(wordPearList, &QTableWidget::itemChanged, this, &TeditLessonDlg::TakeTick);
   connect(wordPearList, &QWidget::customContextMenuRequested, this,
@@ -320,6 +329,8 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   TieToLabel(labelWave2, editWav2);
   btnSelectWav1->setAccessibleName(UiText(t, txChooseSound) + QStringLiteral(": ") + name1);
   btnSelectWav2->setAccessibleName(UiText(t, txChooseSound) + QStringLiteral(": ") + name2);
+  markWav1->setAccessibleName(UiText(t, txSoundCheck) + QStringLiteral(": ") + name1);
+  markWav2->setAccessibleName(UiText(t, txSoundCheck) + QStringLiteral(": ") + name2);
   labelEmptyHint->setText(UiText(t, txNoEntryYet));
   // A column is at least as wide as its caption in the current language.
   int total = 24;
@@ -363,6 +374,7 @@ void TeditLessonDlg::UpdateButtons() {
   const bool spin = NumberSpin != nullptr && NumberSpin->CanSpin();
   btnSpinboxUp->setEnabled(spin);
   btnSpinboxDown->setEnabled(spin);
+  UpdateSoundMarks();
 }
 
 int TeditLessonDlg::SelectedRow() const {
@@ -581,6 +593,23 @@ void TeditLessonDlg::PlayFieldSound(const QLineEdit* field) {
                                         UiText(LangHandler, txSoundUnplayable)};
   });
   media->PlayWave(TExerciseRun::ResolveSoundName(name, IniFile.AppDir));
+}
+
+void TeditLessonDlg::UpdateSoundMarks() {
+  const auto named = [](const std::string& name) { return name.find_first_not_of(' ') != std::string::npos; };
+  const auto measure = [this](const std::string& name) -> const TSoundMeasure& {
+    return soundMeasures_.Measure(TExerciseRun::ResolveSoundName(name, IniFile.AppDir));
+  };
+  std::vector<TSoundMeasure> lesson;
+  for (const TLessonRow& row : EditedRows)
+    for (const std::string* name : {&row.WavFile1, &row.WavFile2})
+      if (named(*name)) lesson.push_back(measure(*name));
+  const double median = MedianLoudness(lesson);
+  for (const auto& [field, mark] : {std::pair{editWav1, markWav1}, std::pair{editWav2, markWav2}}) {
+    const std::string name = field->text().toStdString();
+    const bool judged = field->isEnabled() && named(name);
+    mark->ShowFaults(judged ? JudgeSound(measure(name), median) : std::vector<TSoundFault>{}, LangHandler);
+  }
 }
 
 void TeditLessonDlg::btnSelectWav1Click() { SelectWav(editWav1, TStoredField::WavFile1); }

@@ -9,6 +9,7 @@
 #include "core/BoolVector.h"
 #include "core/IntVector.h"
 #include "core/Lesson.h"
+#include "storage/SoundCheck.h"
 
 class QAction;
 class QLabel;
@@ -24,6 +25,7 @@ class TMediaManager;
 class TAppLangHandler;
 class TEncodingOffer;
 class TSpinBox;
+class TSoundMark;
 
 // The modal dialog in which the user edits one lesson: its number and its
 // phrase pairs. The rows are the working data and the table shows them; the
@@ -109,6 +111,9 @@ class TeditLessonDlg : public QDialog {
   bool CheckStorable(QLineEdit* field, TStoredField kind);
   void SelectWav(QLineEdit* field, TStoredField kind);
   void SortRows(bool secondLang);
+  // Marks the sounds the two fields name that fail the sound check, their
+  // loudness against the median of the lesson's sounds.
+  void UpdateSoundMarks();
   void SearchDoubles(bool secondLang);
 
   bool EntryAdded = false;
@@ -126,6 +131,7 @@ class TeditLessonDlg : public QDialog {
   TAppLangHandler& LangHandler;
   TEncodingOffer* Offer = nullptr;
   bool shown_ = false;
+  TSoundMeasureCache soundMeasures_;
 
   QToolButton* btnClose;
   QToolButton* btnSafe;
@@ -157,4 +163,6 @@ class TeditLessonDlg : public QDialog {
   QPushButton* btnPlayWav1 = nullptr;
   QPushButton* btnPlayWav2 = nullptr;
   QPushButton* btnSelectWav2;
+  TSoundMark* markWav1 = nullptr;
+  TSoundMark* markWav2 = nullptr;
 };

@@ -236,6 +236,17 @@ enum TTextNbr : int {
   txVoice2Hint = 324,
   txLocaleNotStorable = 325,
 
+  // The sound check
+  txSoundCheck = 340,
+  txSoundFileMissing = 341,
+  txSoundNotWave = 342,
+  txSoundSilent = 343,
+  txSoundClipped = 344,
+  txSoundTooLong = 345,
+  txSoundTooShort = 346,
+  txSoundTooLoud = 347,
+  txSoundTooQuiet = 348,
+
   // Tables from the editors
   txImportTable = 360,
   txExportTable = 361,

@@ -24,6 +24,7 @@
 #include "editors/EncodingOffer.h"
 #include "storage/EncodingBackup.h"
 #include "storage/FileUtil.h"
+#include "ToneWave.h"
 
 namespace {
 enum { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber };
@@ -385,6 +386,52 @@ class EditLessonTest : public QObject {
     ed.Click("btnSafe");
     QCOMPARE(ed.Dlg.IsChanged(), changed);
     QCOMPARE(ed.Lesson->GetPear(1)->InUse, what != 0);
+  }
+
+  // Beside each sound field a mark names what is wrong with its sound, in
+  // the interface language, and follows the name as it is typed.
+  void soundMarksNameTheFault() {
+    QFETCH(QString, language);
+    TEditorFixture fx(language.toLatin1().constData());
+    const auto put = [&fx](const std::string& name, const TBytes& bytes) {
+      fx.WriteRaw(name, std::string(bytes.begin(), bytes.end()));
+    };
+    put("/a.wav", WaveBytes(ToneSamples(1.0, -6)));
+    put("/b.wav", WaveBytes(ToneSamples(1.0, -7)));
+    put("/quiet.wav", WaveBytes(ToneSamples(1.0, -60)));
+    put("/clip.wav", WaveBytes(ToneSamples(1.0, 6)));
+    TLessonEditor ed(fx,
+                     MakeLesson(1, {{"haus", "house", true, "\\a.wav", "\\gone.wav"},
+                                    {"baum", "tree", true, "\\quiet.wav", "\\b.wav"},
+                                    {"dach", "roof", true, "\\clip.wav", " "}}),
+                     false, Used({}));
+    auto* mark1 = ed.C<QLabel>("markWav1");
+    auto* mark2 = ed.C<QLabel>("markWav2");
+    ed.Select(0);
+    QVERIFY(mark1->isHidden());
+    QVERIFY(!mark2->isHidden());
+    QCOMPARE(mark2->toolTip(), fx.Text(txSoundFileMissing));
+    QCOMPARE(mark2->accessibleDescription(), fx.Text(txSoundFileMissing));
+    QCOMPARE(mark2->accessibleName(), fx.Text(txSoundCheck) + QStringLiteral(": German"));
+    ed.Select(1);
+    QCOMPARE(mark1->toolTip(), fx.Text(txSoundSilent));
+    QVERIFY(!mark1->isHidden());
+    QVERIFY(mark2->isHidden());
+    ed.Select(2);
+    QCOMPARE(mark1->toolTip(), fx.Text(txSoundClipped));
+    QVERIFY(mark2->isHidden());
+    // A good name typed in: the mark goes at once; a missing one brings it back.
+    ed.Edit("editWav1")->selectAll();
+    TypeKeys(ed.Edit("editWav1"), QStringLiteral("\\b.wav"));
+    QVERIFY(mark1->isHidden());
+    TypeKeys(ed.Edit("editWav1"), QStringLiteral("x"));
+    QVERIFY(!mark1->isHidden());
+    QCOMPARE(mark1->toolTip(), fx.Text(txSoundFileMissing));
+  }
+  void soundMarksNameTheFault_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("EN") << QStringLiteral("EN");
+    QTest::newRow("DE") << QStringLiteral("DE");
   }
 
   void closeLeavesTheLessonAlone() {

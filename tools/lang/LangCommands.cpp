@@ -14,6 +14,7 @@
 #include "ToolFailure.h"
 #include "ConvertCommand.h"
 #include "SpeakCommand.h"
+#include "CheckCommand.h"
 #include "core/Convert.h"
 #include "core/Errors.h"
 #include "storage/CodeDecode.h"
@@ -330,6 +331,27 @@ int Speak(const TToolArgs& args, std::ostream& out) {
   Fail(kExitFileError, message);
 }
 
+int Check(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 1, kCheckHelp);
+  std::set<int32_t> lessons;
+  if (const auto lesson = args.Values.find("--lesson"); lesson != args.Values.end()) {
+    int32_t number = 0;
+    if (!TryStrToInt(lesson->second, number) || number < 0)
+      Fail(kExitRejected, "--lesson " + lesson->second + ": not a lesson number");
+    lessons.insert(number);
+  }
+  const std::string& fileArg = args.Files[0];
+  TLangFHandler handler;
+  LoadLang(fileArg, handler);
+  bool found = lessons.empty();
+  for (const auto& lesson : handler.Lessons.Items()) found = found || (lesson && lessons.count(lesson->LessonNbr) != 0);
+  if (!found)
+    Fail(kExitRejected, "--lesson " + args.Values.at("--lesson") + ": the file has no such lesson");
+  const std::string stored = std::filesystem::absolute(NativePath(StoredArg(fileArg))).native();
+  const TCheckOutcome outcome = CheckSounds(handler, stored, lessons, out);
+  return outcome.Faults == 0 ? kExitOk : kExitFileError;
+}
+
 struct TCommand {
   const char* Name;
   const char* Help;
@@ -346,6 +368,7 @@ const std::vector<TCommand>& Commands() {
       {"dump", kDumpHelp, {}, {}, Dump},
       {"pack", kPackHelp, {"--force"}, {}, Pack},
       {"speak", kSpeakHelp, {"--missing", "--force"}, {"--lesson", "--lang1-locale", "--lang2-locale"}, Speak},
+      {"check", kCheckHelp, {}, {"--lesson"}, Check},
       {"convert", kConvertHelp, {"--force"}, {"--to", "--from"},
        [](const TToolArgs& args, std::ostream& out) {
          NeedFiles(args, 1, kConvertHelp);

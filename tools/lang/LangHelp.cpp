@@ -26,7 +26,8 @@ const char* const kProgramHelp =
     "quillmere-lang COMMAND --help tells more about each command.\n"
     "\n"
     "Exit status: 0 success; 1 a file cannot be read or written, or fails the\n"
-    "header or checksum test; 2 wrong usage or rejected input (nothing written).\n";
+    "header or checksum test; 2 wrong usage or rejected input (nothing written).\n"
+    "check: 0 every sound is sound; 1 a fault was found or the file cannot be read.\n";
 
 const char* const kInfoHelp =
     "Usage: quillmere-lang info FILE.lang\n"
@@ -176,3 +177,29 @@ const char* const kSpeakHelp =
     "  --force           save even while a running Quillmere has the file open\n"
     "\n"
     "Example: quillmere-lang speak german_russian.lang --missing --lesson 2\n";
+
+const char* const kCheckHelp =
+    "Usage: quillmere-lang check FILE.lang [--lesson N]\n"
+    "\n"
+    "Reads every sound file the pairs name and writes one line per fault,\n"
+    "naming the lesson, the pair, the side (1 or 2) and the sound's name:\n"
+    "  missing         there is no such file\n"
+    "  not a WAV       unreadable, or not a WAV file of 8, 16, 24 or 32-bit PCM\n"
+    "                  or 32-bit float samples, mono or stereo\n"
+    "  silent          its loudest sample is below -50 dBFS\n"
+    "  clipped         3 or more full-scale samples in a row\n"
+    "  very long       longer than 10 s\n"
+    "  very short      shorter than 0.2 s\n"
+    "  louder, quieter its loudness (RMS) is more than 10 dB from the median of\n"
+    "                  the file's other sounds that could be measured\n"
+    "A summary line ends the report. A name beginning with \"\\\" is relative to\n"
+    "the program's folder: the one holding the LangFiles folder the language\n"
+    "file lies in (else the language file's folder); other relative names are\n"
+    "relative to the language file's folder. Nothing is changed.\n"
+    "\n"
+    "  --lesson N   only lesson N\n"
+    "\n"
+    "Exit status: 0 no fault; 1 a fault was found, or the language file cannot\n"
+    "be read; 2 wrong usage.\n"
+    "\n"
+    "Example: quillmere-lang check german_russian.lang --lesson 2\n";

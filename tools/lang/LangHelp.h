@@ -10,3 +10,4 @@ extern const char* const kDumpHelp;
 extern const char* const kPackHelp;
 extern const char* const kConvertHelp;
 extern const char* const kSpeakHelp;
+extern const char* const kCheckHelp;
