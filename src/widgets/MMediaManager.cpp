@@ -9,7 +9,6 @@
 #include "GeneralUtil.h"
 #include "core/CodePage.h"
 #include "storage/FileUtil.h"
-#include "storage/WaveInfo.h"
 
 namespace {
 
@@ -144,10 +143,7 @@ bool TMediaManager::SpeakText(const std::string& text, const std::string& locale
 
 int64_t TMediaManager::WaveLengthMs(const std::string& name) {
   if (name.size() <= 4) return -1;
-  QFile file(QFile::decodeName(NativePath(name).native().c_str()));
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray headBytes = file.read(4096);
-  return WaveDurationMs(TBytes(headBytes.begin(), headBytes.end()), file.size());
+  return WaveFileDurationMs(QFile::decodeName(NativePath(name).native().c_str()));
 }
 
 int64_t TMediaManager::SpeechLengthMs(const std::string& text, const std::string& locale) {

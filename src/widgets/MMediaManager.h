@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <set>
@@ -115,4 +116,6 @@ void ForgetSpeechWarnings();
 
 // The real sound device (Qt Multimedia) and the real process starter.
 std::unique_ptr<TWavePlayer> MakeQtWavePlayer();
+// How long the WAV file sounds, from its header; -1 when it cannot be read or is no WAV.
+int64_t WaveFileDurationMs(const QString& path);
 std::unique_ptr<TExternalStarter> MakeProcessStarter();

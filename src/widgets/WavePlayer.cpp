@@ -33,12 +33,7 @@ class TQtWavePlayer : public TWavePlayer {
   bool Available() override { return Device() != nullptr && Device()->Available(); }
 
   bool PlayAndWait(const QString& path) override {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray headBytes = file.read(4096);
-    const TBytes head(headBytes.begin(), headBytes.end());
-    const int64_t duration = WaveDurationMs(head, file.size());
-    file.close();
+    const int64_t duration = WaveFileDurationMs(path);
     if (duration < 0 || Device() == nullptr) return false;
     return Device()->PlayAndWait(path, duration);
   }
@@ -68,6 +63,13 @@ class TProcessStarter : public TExternalStarter {
 };
 
 }  // namespace
+
+int64_t WaveFileDurationMs(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray headBytes = file.read(4096);
+  return WaveDurationMs(TBytes(headBytes.begin(), headBytes.end()), file.size());
+}
 
 std::unique_ptr<TWavePlayer> MakeQtWavePlayer() { return std::make_unique<TQtWavePlayer>(); }
 std::unique_ptr<TExternalStarter> MakeProcessStarter() { return std::make_unique<TProcessStarter>(); }
