@@ -1,6 +1,7 @@
 #include "ExerciseRun.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "CardDrawing.h"
 #include "ExerciseSession.h"
@@ -101,7 +102,21 @@ void TExerciseRun::FormCloseQuery() {
   PauseTimers();
   zooming_ = wiping_ = typing_ = false;
   typedPending_ = typedStarted_ = typedSubmitted_ = false;
+  RecordPractice();
   session_.KeepProgress();
+}
+
+void TExerciseRun::RecordPractice() {
+  if (practised_.empty()) return;
+  std::vector<TPractisedPair> pairs;
+  pairs.reserve(practised_.size());
+  for (auto& [entry, pair] : practised_) {
+    if (entry >= 0 && entry < static_cast<int>(IniFile.ExerciseWords.size()))
+      pair.Priority = std::clamp(IniFile.ExerciseWords[entry].Priority, 0, 9);
+    pairs.push_back(pair);
+  }
+  practised_.clear();
+  session_.RecordPractice(pairs);
 }
 
 void TExerciseRun::SaveRetirements() {
@@ -179,7 +194,12 @@ void TExerciseRun::Advance() {
       // A question still being written (no sound for "voice without text")
       // is finished first: both share the pen and the timer.
       FinishQuestionAtOnce();
+      verdict_ = TTypedVerdict::None;
       JudgeTypedAnswer(typedSubmitted_);
+      if (exerciseIndex_ >= 0) {
+        const TExerciseWord& w = IniFile.ExerciseWords[exerciseIndex_];
+        practised_.push_back({exerciseIndex_, TPractisedPair{std::time(nullptr), w.LessonNbr, w.PearNbr, 0, verdict_}});
+      }
       phase_ = TRunPhase::AnswerDone;
       WriteAnswer();
       break;
@@ -224,6 +244,7 @@ void TExerciseRun::DoEndOfPass() {
   // The pass's priorities and retirements are kept before the learner is
   // asked anything: a crash or a logout from here on loses nothing.
   SaveRetirements();
+  RecordPractice();
   session_.KeepProgress();
   // A pass that showed nothing is not offered again (it would ask forever).
   const bool repeat = !rowEntries_.empty() && view_.AskRepeat();
@@ -362,6 +383,7 @@ void TExerciseRun::JudgeTypedAnswer(bool byLearner) {
   }
   const TAnswerLeniency leniency{IniFile.IgnoreCase, IniFile.IgnoreAccents, IniFile.IgnorePunctuation};
   const TAnswerCheck check = CheckAnswer(currentPear_.Word2, typed, leniency);
+  verdict_ = check.Correct ? TTypedVerdict::Right : TTypedVerdict::Wrong;
   int suggested = 0;
   if (check.Correct && exerciseIndex_ >= 0) {
     // Held back one step more; retiring stays the learner's own choice.

@@ -9,6 +9,7 @@
 #include "AnswerDiff.h"
 #include "core/Word_Pear.h"
 #include "RunTimer.h"
+#include "storage/HistoryFile.h"
 
 class TAppIniFile;
 class TCardDrawing;
@@ -158,6 +159,9 @@ class TExerciseRun {
   void ApplyPriority(int priority);
   // Saves the language file when a retirement is not in it yet.
   void SaveRetirements();
+  // Hands the pairs practised since the last time to the history, each
+  // with the priority its entry has now.
+  void RecordPractice();
 
   TAppIniFile& IniFile;
   TLangFHandler& ExerciseLangFile;
@@ -193,6 +197,9 @@ class TExerciseRun {
   std::string questionLocale_, answerLocale_;
   bool runEnabled_ = false, stopEnabled_ = false, nextEnabled_ = false;
   std::vector<int> rowEntries_;
+  // Pairs whose answer was shown and that the history has not had yet, by entry.
+  std::vector<std::pair<int, TPractisedPair>> practised_;
+  TTypedVerdict verdict_ = TTypedVerdict::None;
   // In-use and drawn state of pairs retired in this showing, to give them
   // back when the learner takes the 9 back.
   std::map<std::pair<int, int>, std::pair<bool, bool>> retired_;

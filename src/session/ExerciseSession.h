@@ -1,5 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
+
+#include "storage/HistoryFile.h"
 
 class TLangFHandler;
 
@@ -18,4 +21,6 @@ class TExerciseSession {
   // Saves the exercises' language file after pairs were retired. False when
   // nothing was written.
   virtual bool SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) = 0;
+  // Adds the pairs whose answer was shown to the learner's history.
+  virtual void RecordPractice(const std::vector<TPractisedPair>& pairs) { (void)pairs; }
 };

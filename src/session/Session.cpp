@@ -94,6 +94,19 @@ bool TSession::SaveExerciseLangFile(TLangFHandler& file, const std::string& file
   return saved;
 }
 
+std::string TSession::HistoryFileName() const { return iniFile_->AppDir + "/" + kHistoryFileName; }
+
+void TSession::RecordPractice(const std::vector<TPractisedPair>& pairs) {
+  if (!keepingProgress_ || !iniFile_->IniFound || pairs.empty()) return;
+  if (!history_) history_ = std::make_unique<THistoryFile>(HistoryFileName());
+  const TSaveResult result =
+      history_->Append(HistoryFileKey(iniFile_->LangFileName), pairs, pairs.back().Time);
+  if (result.Ok() || historyFailureSaid_) return;
+  // Said once: the drill goes on, and later passes try again.
+  historyFailureSaid_ = true;
+  if (reporter_) reporter_->HistoryNotKept(HistoryFileName(), result.Reason);
+}
+
 void TSession::ReportChangedElsewhere() {
   if (composer_->TakeChangedElsewhere() && reporter_) reporter_->LangFileChangedElsewhere();
 }

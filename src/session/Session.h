@@ -20,6 +20,11 @@ class TSessionReporter {
   virtual void ProgressNotKept() = 0;
   // A save found the language file changed by someone else since it was read.
   virtual void LangFileChangedElsewhere() = 0;
+  // The history could not be added to (said once per session).
+  virtual void HistoryNotKept(const std::string& file, const std::string& reason) {
+    (void)file;
+    (void)reason;
+  }
 };
 
 // What the session did after the exercise and lesson-set editor closed.
@@ -84,6 +89,10 @@ class TSession : public TExerciseSession {
   void SplitDeferred() override;
   void KeepProgress() override;
   bool SaveExerciseLangFile(TLangFHandler& file, const std::string& fileName) override;
+  void RecordPractice(const std::vector<TPractisedPair>& pairs) override;
+
+  // The learner's history, in the data folder.
+  std::string HistoryFileName() const;
 
  private:
 
@@ -98,4 +107,6 @@ class TSession : public TExerciseSession {
   TSessionReporter* reporter_ = nullptr;
   bool keepingProgress_ = false;
   bool progressFailureSaid_ = false;
+  std::unique_ptr<THistoryFile> history_;
+  bool historyFailureSaid_ = false;
 };

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "AppFolders.h"
+#include "settings/AppFolders.h"
 #include "session/EditorChange.h"
 #include "session/Session.h"
 #include "storage/DurableFile.h"

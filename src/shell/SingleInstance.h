@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "AppFolders.h"
+#include "settings/AppFolders.h"
 
 class QFileSystemWatcher;
 class TAppLangHandler;

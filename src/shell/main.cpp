@@ -3,7 +3,7 @@
 
 #include "widgets/AppStyle.h"
 #include "widgets/ExitAfterShow.h"
-#include "AppFolders.h"
+#include "settings/AppFolders.h"
 #include "MainWnd.h"
 #include "ProgramDir.h"
 #include "SingleInstance.h"

@@ -8,7 +8,7 @@
 
 #include "core/CodePage.h"
 #include "settings/AppIniFile.h"
-#include "shell/AppFolders.h"
+#include "settings/AppFolders.h"
 #include "shell/MainWnd.h"
 #include "widgets/GeneralUtil.h"
 #include "widgets/TickTimer.h"

@@ -11,3 +11,4 @@ extern const char* const kPackHelp;
 extern const char* const kConvertHelp;
 extern const char* const kSpeakHelp;
 extern const char* const kCheckHelp;
+extern const char* const kStatsHelp;
