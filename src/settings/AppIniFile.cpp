@@ -38,11 +38,13 @@ TPresentSettings UnreadPresent() {
 }
 }  // namespace
 
-TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner, const std::string& settingsDir)
+TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner, const std::string& settingsDir,
+                         const std::string& fileName)
     : TLangFileChoice(UnreadChoice()),
       TPresentSettings(UnreadPresent()),
       AppDir(appDir),
-      SettingsDir(settingsDir.empty() ? appDir : settingsDir) {
+      SettingsDir(settingsDir.empty() ? appDir : settingsDir),
+      fileName_(fileName) {
   IniFound = FileExistsWarn(FileName(), AppTitle, owner);
   if (!IniFound) return;
   try {
@@ -59,7 +61,7 @@ TAppIniFile::TAppIniFile(const std::string& appDir, const void* owner, const std
 
 TAppIniFile::~TAppIniFile() = default;
 
-std::string TAppIniFile::FileName() const { return SettingsDir + "/Quillmere.Ini"; }
+std::string TAppIniFile::FileName() const { return SettingsDir + "/" + fileName_; }
 
 bool TAppIniFile::ReadExercise() {
   ExerciseLoaded = true;

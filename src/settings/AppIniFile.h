@@ -21,8 +21,10 @@ class TAppIniFile : public TLangFileChoice, public TPresentSettings {
  public:
   // appDir: the program directory without trailing separator. owner: the
   // window that owns the missing-file warning (opaque to the core).
-  // settingsDir: the folder of the settings file, when not appDir.
-  TAppIniFile(const std::string& appDir, const void* owner, const std::string& settingsDir = {});
+  // settingsDir: the folder of the settings file, when not appDir;
+  // fileName: its name there (another only for reading a copy).
+  TAppIniFile(const std::string& appDir, const void* owner, const std::string& settingsDir = {},
+              const std::string& fileName = "Quillmere.Ini");
   ~TAppIniFile();
 
   TExerciseWords ExerciseWords;
@@ -74,6 +76,7 @@ class TAppIniFile : public TLangFileChoice, public TPresentSettings {
   std::string FileName() const;
 
  private:
+  std::string fileName_;
   // How many per-file list sections the file held when read.
   std::size_t fileListSections_ = 0;
 };

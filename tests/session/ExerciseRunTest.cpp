@@ -77,7 +77,18 @@ struct TFakeSession : TExerciseSession {
     ++saves;
     return file.SaveLangFile(name);
   }
+  // What went to the history, batch by batch.
+  std::vector<std::vector<TPractisedPair>> recorded;
+  void RecordPractice(const std::vector<TPractisedPair>& pairs) override { recorded.push_back(pairs); }
 };
+
+// lesson-pair-priority of each recorded pair.
+std::vector<std::string> Recorded(const std::vector<TPractisedPair>& pairs) {
+  std::vector<std::string> out;
+  for (const TPractisedPair& p : pairs)
+    out.push_back(std::to_string(p.Lesson) + "-" + std::to_string(p.Pair) + "-" + std::to_string(p.Priority));
+  return out;
+}
 
 // Writes a letter per tick, zooms in three ticks, wipes in two.
 struct TFakeCard : TCardDrawing {
@@ -313,7 +324,49 @@ TEST_F(ExerciseRunTest, TypedAnswerIsMarkedAndSuggestsAPriority) {
     run->rbPrioClick(7);
     EXPECT_EQ(ini.ExerciseWords[0].Priority, 7);
     run->FormCloseQuery();
+    // The history has the verdict and the priority the learner settled on.
+    ASSERT_FALSE(session.recorded.empty());
+    ASSERT_EQ(session.recorded.back().size(), 1u);
+    EXPECT_EQ(session.recorded.back()[0].Typed, c.correct ? TTypedVerdict::Right : TTypedVerdict::Wrong);
+    EXPECT_EQ(session.recorded.back()[0].Priority, 7);
   }
+}
+
+TEST_F(ExerciseRunTest, EveryPassGoesToTheHistoryWithThePrioritiesGiven) {
+  view.repeatAnswers = {true, false};
+  Start(false);
+  Settle();
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int card = 0; card < 3; ++card) {
+      run->btnNextClick();  // the answer
+      Settle();
+      if (card == 1) run->rbPrioClick(pass == 0 ? 3 : 9);
+      run->btnNextClick();  // the next card, or the end of the pass
+      Settle();
+    }
+    // Each pass is recorded when it ends, before the learner is asked.
+    ASSERT_EQ(session.recorded.size(), static_cast<std::size_t>(pass + 1));
+  }
+  EXPECT_EQ(Recorded(session.recorded[0]), (std::vector<std::string>{"1-0-0", "1-1-3", "1-2-0"}));
+  EXPECT_EQ(Recorded(session.recorded[1]), (std::vector<std::string>{"1-0-0", "1-1-9", "1-2-0"}));
+  for (const TPractisedPair& p : session.recorded[0]) {
+    EXPECT_EQ(p.Typed, TTypedVerdict::None);
+    EXPECT_GT(p.Time, 0);
+  }
+  run->FormCloseQuery();
+  EXPECT_EQ(session.recorded.size(), 2u) << "nothing is recorded twice";
+}
+
+TEST_F(ExerciseRunTest, ClosingMidPassRecordsTheCardsWhoseAnswerWasShown) {
+  Start(false);
+  Settle();
+  run->btnNextClick();  // the first answer
+  Settle();
+  run->btnNextClick();  // the second question; its answer is never shown
+  Settle();
+  run->FormCloseQuery();
+  ASSERT_EQ(session.recorded.size(), 1u);
+  EXPECT_EQ(Recorded(session.recorded[0]), (std::vector<std::string>{"1-0-0"}));
 }
 
 TEST_F(ExerciseRunTest, RightAnswerNeverRetiresAPair) {

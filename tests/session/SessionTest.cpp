@@ -13,9 +13,14 @@
 namespace {
 
 struct TCountingReporter : TSessionReporter {
-  int notKept = 0, changedElsewhere = 0;
+  int notKept = 0, changedElsewhere = 0, historyNotKept = 0;
+  std::string historyReason;
   void ProgressNotKept() override { ++notKept; }
   void LangFileChangedElsewhere() override { ++changedElsewhere; }
+  void HistoryNotKept(const std::string&, const std::string& reason) override {
+    ++historyNotKept;
+    historyReason = reason;
+  }
 };
 
 // A program directory with a settings file and a language file of 40 pairs.
@@ -89,6 +94,33 @@ TEST_F(SessionTest, ProgressIsKeptOnlyWhileTheSessionRunsAndAFailureIsSaidOnce) 
   session->KeepProgress();
   EXPECT_GE(failure.Calls(), 2);
   EXPECT_EQ(reporter.notKept, 1);
+}
+
+TEST_F(SessionTest, PassesGoToTheHistoryInTheDataFolderAndAFailureIsSaidOnce) {
+  auto session = Open(1);
+  TCountingReporter reporter;
+  session->SetReporter(&reporter);
+  const std::vector<TPractisedPair> pass = {{std::time(nullptr), 1, 4, 2, TTypedVerdict::Right}};
+  session->RecordPractice(pass);  // not running yet: nothing written
+  const std::string history = appDir + "/" + kHistoryFileName;
+  EXPECT_EQ(session->HistoryFileName(), history);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(history)));
+  session->SetKeepingProgress(true);
+  session->RecordPractice(pass);
+  session->RecordPractice(pass);
+  const THistorySummary summary = ReadHistory(history, HistoryFileKey(langFile));
+  ASSERT_EQ(summary.Days.size(), 1u);
+  EXPECT_EQ(summary.Days.begin()->second.Pairs, 2);
+  EXPECT_EQ(summary.Right, 2);
+  {
+    TSaveCallFailure failure({TSaveCall::Write, ENOSPC});
+    session->RecordPractice(pass);
+    session->RecordPractice(pass);
+    EXPECT_EQ(failure.Calls(), 2);
+  }
+  EXPECT_EQ(reporter.historyNotKept, 1);
+  EXPECT_FALSE(reporter.historyReason.empty());
+  EXPECT_EQ(ReadHistory(history, HistoryFileKey(langFile)).Right, 2);
 }
 
 TEST_F(SessionTest, EditorChangeCodesCutOrComposeTheList) {

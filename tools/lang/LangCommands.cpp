@@ -389,7 +389,7 @@ int Stats(const TToolArgs& args, std::ostream& out) {
     // these are the learner's settings, else to the settings' own folder
     // (a copied folder holds both).
     const std::string folder = path.parent_path().native();
-    TAppIniFile ini(folder == folders.Settings ? folders.Data : folder, nullptr, folder);
+    TAppIniFile ini(folder == folders.Settings ? folders.Data : folder, nullptr, folder, path.filename().native());
     if (!ini.IniFound) Fail(kExitFileError, settings->second + ": " + ini.LoadError);
     ini.ReadExercise();
     list = KeptExerciseList(ini, key);
