@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
+#include <ctime>
 
 #include "settings/TextNumbers.h"
 #include "widgets/AccessibleName.h"
@@ -34,6 +35,8 @@
 #include "widgets/ToolButton.h"
 #include "MainWndRules.h"
 #include "PropertyDlg.h"
+#include "StatisticsDlg.h"
+#include "session/PractiseStats.h"
 #include "widgets/SaveFailureText.h"
 #include "widgets/UiText.h"
 #include "editors/EditExercise.h"
@@ -234,6 +237,7 @@ void tMainWindow::CreateMenu() {
   mExerciseRun->setShortcut(QKeySequence(Qt::Key_F5));
   mExerciseGenSettings = action(mExercise, "mExerciseGenSettings", QStringLiteral("&General Settings..."));
   mExerciseEditLessons = action(mExercise, "mExerciseEditLessons", QStringLiteral("&Edit Lessons, Words..."));
+  mExerciseStatistics = action(mExercise, "mExerciseStatistics", QStringLiteral("S&tatistics..."));
   mExerciseExit = action(mExercise, "mExerciseExit", QStringLiteral("E&xit"));
   // The separator goes before the last item.
   mExercise->insertSeparator(mExerciseExit);
@@ -262,6 +266,7 @@ void tMainWindow::CreateMenu() {
   connect(mExerciseRun, &QAction::triggered, this, &tMainWindow::btnExerciseRunClick);
   connect(mExerciseGenSettings, &QAction::triggered, this, &tMainWindow::btnGeneralPropertyClick);
   connect(mExerciseEditLessons, &QAction::triggered, this, &tMainWindow::btnEditExerciseClick);
+  connect(mExerciseStatistics, &QAction::triggered, this, &tMainWindow::mExerciseStatisticsClick);
   connect(mExerciseExit, &QAction::triggered, this, &QWidget::close);
   connect(mAppEnglish, &QAction::triggered, this, &tMainWindow::mAppEnglishClick);
   connect(mAppGerman, &QAction::triggered, this, &tMainWindow::mAppGermanClick);
@@ -380,6 +385,8 @@ void tMainWindow::UpdateControls() {
   btnEditExercise->setEnabled(s.editExercise);
   mExerciseRun->setEnabled(s.exerciseRun);
   mExerciseEditLessons->setEnabled(s.editExercise);
+  // Figures need a file; they are read from disk and change nothing.
+  mExerciseStatistics->setEnabled(s.editExercise && !IniFile->LangFileName.empty());
 }
 
 bool tMainWindow::event(QEvent* event) {
@@ -417,6 +424,7 @@ bool tMainWindow::ApplyLanguage() {
   mExerciseRun->setText(UiText(t, txMenuStart));
   mExerciseGenSettings->setText(UiText(t, txMenuGeneralSettings));
   mExerciseEditLessons->setText(UiText(t, txMenuEditLessons));
+  mExerciseStatistics->setText(UiText(t, txMenuStatistics));
   mExerciseExit->setText(UiText(t, txMenuExit));
   mAppLanguage->setTitle(UiText(t, txMenuAppLanguage));
   mAppEnglish->setText(UiText(t, txMenuEnglish));
@@ -657,6 +665,26 @@ void tMainWindow::ProgressNotKept() {
                  UiText(*LangHandler, txProgressNotSaved) + "\n" + Utf8ToQString(IniFile->FileName()) + "\n" +
                      UiText(*LangHandler, txRetryAfterPass),
                  QMessageBox::Warning, QMessageBox::Ok, true);
+}
+
+void tMainWindow::HistoryNotKept(const std::string& file, const std::string& reason) {
+  ShowMessageBox(this, Utf8ToQString(IniFile->AppTitle),
+                 UiText(*LangHandler, txHistoryNotWritten) + "\n" + QFile::decodeName(file.c_str()) + "\n" +
+                     Utf8ToQString(reason) + "\n" + UiText(*LangHandler, txHistoryGoesOn),
+                 QMessageBox::Warning, QMessageBox::Ok, true);
+}
+
+void tMainWindow::mExerciseStatisticsClick() {
+  const std::string& fileName = IniFile->LangFileName;
+  if (fileName.empty()) return;
+  // Read from disk: the exercise and the editors save what they change.
+  TLangFHandler file;
+  if (!file.LoadLangFile(fileName)) return;
+  const TPractiseStats stats =
+      CollectPractiseStats(file, KeptExerciseList(*IniFile, fileName),
+                           ReadHistory(Session->HistoryFileName(), HistoryFileKey(fileName)), std::time(nullptr));
+  TStatisticsDlg dialog(this, *LangHandler, QFile::decodeName(fileName.c_str()), stats);
+  RunModal(dialog);
 }
 
 void tMainWindow::WarnUnsavable() {

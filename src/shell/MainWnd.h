@@ -71,6 +71,8 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
  public slots:
   void btnExerciseRunClick();
   void btnEditExerciseClick();
+  // The statistics of the current language file.
+  void mExerciseStatisticsClick();
   void btnGeneralPropertyClick();
   void btnHelpClick();
   void rbtnFirstLangClick();
@@ -114,6 +116,7 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   void WarnUnsavable();
   // TSessionReporter
   void ProgressNotKept() override;
+  void HistoryNotKept(const std::string& file, const std::string& reason) override;
   void LangFileChangedElsewhere() override;
   // Keeps backups of every language file the program replaces.
   void InstallBackups();
@@ -167,6 +170,7 @@ class tMainWindow : public QMainWindow, private TSessionReporter {
   QAction* mExerciseRun = nullptr;
   QAction* mExerciseGenSettings = nullptr;
   QAction* mExerciseEditLessons = nullptr;
+  QAction* mExerciseStatistics = nullptr;
   QAction* mExerciseExit = nullptr;
   QMenu* mAppLanguage = nullptr;
   QAction* mAppEnglish = nullptr;
