@@ -28,6 +28,12 @@
 #include "widgets/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/SingleInstance.h"
+#include "shell/StatisticsDlg.h"
+#include "storage/HistoryFile.h"
+#include "widgets/DayChart.h"
+#include "widgets/ModalRunner.h"
+#include <QTableWidget>
+#include <ctime>
 #include "storage/PathLock.h"
 #include "LangCommands.h"
 #include "widgets/TickTimer.h"
@@ -789,6 +795,7 @@ void MainWndTest::progressIsKeptAfterEachPassAndWhenTheExerciseWindowCloses() {
   QVERIFY(!file.GetLesson(second.LessonNbr)->GetPear(second.PearNbr)->InUse);
 
   // A correction in the table is kept when the exercise window closes.
+  const int practised = dlg->findChild<QTreeWidget*>("exerciseList")->topLevelItemCount();
   dlg->Run().exerciseListSelectItem(0);
   dlg->findChild<QRadioButton*>("rbPrio5")->click();
   dlg->close();
@@ -797,6 +804,32 @@ void MainWndTest::progressIsKeptAfterEachPassAndWhenTheExerciseWindowCloses() {
   const std::vector<std::string> lines = ini.ReadStrList("ExerciseWords", "NbrWords");
   QVERIFY(std::find(lines.begin(), lines.end(), LineOf(first, 5)) != lines.end());
   QCOMPARE(lines.size(), std::size_t(11));
+
+  // The pass went to the history in the data folder, and the statistics
+  // window shows it: today's bar, the retired pair, the held-back one.
+  const std::string today = HistoryDate(std::time(nullptr));
+  const THistorySummary history =
+      ReadHistory(dir->File(kHistoryFileName).toStdString(), HistoryFileKey(dir->LangFile()));
+  QCOMPARE(history.Days.size(), std::size_t(1));
+  QCOMPARE(history.Days.at(today).Pairs, long(practised));
+  QString totalRow, chart;
+  const TModalRunHook before = SetModalRunHook([&](QDialog& shown) {
+    auto* stats = qobject_cast<TStatisticsDlg*>(&shown);
+    if (stats == nullptr) return 0;
+    QTableWidget* table = stats->lessonTable;
+    const int last = table->rowCount() - 1;
+    for (int c = 0; c < table->columnCount(); ++c) totalRow += table->item(last, c)->text() + ' ';
+    chart = stats->dayChart->accessibleDescription();
+    return 0;
+  });
+  Activate();
+  QVERIFY(Find<QAction>("mExerciseStatistics")->isEnabled());
+  Find<QAction>("mExerciseStatistics")->trigger();
+  SetModalRunHook(before);
+  // The demo's 40 pairs, one out of use in each lesson from the start and
+  // one retired here; the first pair held back with 5.
+  QCOMPARE(totalRow, QStringLiteral("Total 40 36 1 0 0 0 0 1 0 0 0 4 "));
+  QVERIFY2(chart.endsWith(QStringLiteral(": %1 pairs").arg(practised)), qPrintable(chart));
 }
 
 void MainWndTest::terminationSignalClosesAndSavesTheSession() {
