@@ -28,6 +28,7 @@
 #include "settings/TextNumbers.h"
 #include "widgets/AccessibleName.h"
 #include "widgets/ActionGuard.h"
+#include "widgets/FieldCheck.h"
 #include "widgets/FileWarnHook.h"
 #include "widgets/GeneralUtil.h"
 #include "widgets/Glyphs.h"
@@ -262,6 +263,7 @@ void tMainWindow::CreateMenu() {
   SetHelpContext(mHelpFilesFolder, 6);
   SetHelpContext(mHelpGeneral, 6);
   SetHelpContext(mHelpContents, 1);
+  SetHelpContext(mExerciseStatistics, 7);
 
   connect(mExerciseRun, &QAction::triggered, this, &tMainWindow::btnExerciseRunClick);
   connect(mExerciseGenSettings, &QAction::triggered, this, &tMainWindow::btnGeneralPropertyClick);
@@ -675,16 +677,24 @@ void tMainWindow::HistoryNotKept(const std::string& file, const std::string& rea
 }
 
 void tMainWindow::mExerciseStatisticsClick() {
-  const std::string& fileName = IniFile->LangFileName;
+  const std::string fileName = IniFile->LangFileName;
   if (fileName.empty()) return;
   // Read from disk: the exercise and the editors save what they change.
-  TLangFHandler file;
-  if (!file.LoadLangFile(fileName)) return;
-  const TPractiseStats stats =
-      CollectPractiseStats(file, KeptExerciseList(*IniFile, fileName),
-                           ReadHistory(Session->HistoryFileName(), HistoryFileKey(fileName)), std::time(nullptr));
-  TStatisticsDlg dialog(this, *LangHandler, QFile::decodeName(fileName.c_str()), stats);
-  RunModal(dialog);
+  // A malformed number ends the action with its own message.
+  GuardedAction(this, [this, &fileName] {
+    TLangFHandler file;
+    if (!file.LoadLangFile(fileName)) {
+      ShowMessageBox(this, Utf8ToQString(IniFile->AppTitle),
+                     UiText(*LangHandler, txLangFileUnreadable) + '\n' + DisplayPath(fileName), QMessageBox::Warning,
+                     QMessageBox::Ok, true);
+      return;
+    }
+    const TPractiseStats stats =
+        CollectPractiseStats(file, KeptExerciseList(*IniFile, fileName),
+                             ReadHistory(Session->HistoryFileName(), HistoryFileKey(fileName)), std::time(nullptr));
+    TStatisticsDlg dialog(this, *LangHandler, QFile::decodeName(fileName.c_str()), stats);
+    RunModal(dialog);
+  });
 }
 
 void tMainWindow::WarnUnsavable() {

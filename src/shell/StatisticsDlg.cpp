@@ -11,6 +11,7 @@
 #include "session/PractiseStats.h"
 #include "settings/TextNumbers.h"
 #include "widgets/DayChart.h"
+#include "widgets/HelpWnd.h"
 #include "widgets/UiText.h"
 
 namespace {
@@ -83,6 +84,8 @@ TStatisticsDlg::TStatisticsDlg(QWidget* owner, const TAppLangHandler& texts, con
   layout->addWidget(labelSkipped);
   layout->addWidget(buttons);
   lessonTable->setFocus();
+  // F1 opens the main window's topic, which tells what the figures mean.
+  SetHelpContext(this, 7);
 }
 
 void TStatisticsDlg::FillTable(const TAppLangHandler& texts, const TPractiseStats& stats) {
