@@ -1,10 +1,23 @@
 #include "DayChart.h"
 
+#include <QAccessibleWidget>
 #include <QDate>
 #include <QPainter>
 #include <algorithm>
 
+namespace {
+// Screen readers are told the widget is a chart; its name and description
+// are the widget's own.
+QAccessibleInterface* ChartAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String("TDayChart") || !object || !object->isWidgetType()) return nullptr;
+  // Owned by Qt's accessibility cache, which deletes it with the widget.
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+}
+}  // namespace
+
 TDayChart::TDayChart(QWidget* parent) : QWidget(parent) {
+  static const bool installed = (QAccessible::installFactory(ChartAccessible), true);
+  (void)installed;
   setObjectName(QStringLiteral("dayChart"));
   setFocusPolicy(Qt::StrongFocus);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

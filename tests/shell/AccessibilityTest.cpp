@@ -20,6 +20,7 @@
 #include "exercise/ExerciseWnd.h"
 #include "settings/TextNumbers.h"
 #include "widgets/MMediaManager.h"
+#include "widgets/ModalRunner.h"
 #include "widgets/HelpWnd.h"
 #include "shell/MainWnd.h"
 #include "shell/PropertyDlg.h"
@@ -46,6 +47,7 @@ bool Interactive(QAccessible::Role role) {
     case QAccessible::Table:
     case QAccessible::Tree:
     case QAccessible::MenuItem:
+    case QAccessible::Chart:
       return true;
     default:
       return false;
@@ -212,6 +214,18 @@ void AccessibilityTest::mainExerciseAndHelpWindowsNameEveryControl() {
     QVERIFY2(help != nullptr, language);
     ExpectAllNamed(help, 2);
     help->hide();
+
+    // The statistics: the table, the chart and the close button.
+    bool shown = false;
+    const TModalRunHook before = SetModalRunHook([&shown](QDialog& dialog) {
+      shown = true;
+      ExpectAllNamed(&dialog, 3);
+      return 0;
+    });
+    win.findChild<QAction*>(QStringLiteral("mExerciseStatistics"))->trigger();
+    SetModalRunHook(before);
+    QVERIFY2(shown, language);
+    if (QTest::currentTestFailed()) return;
   }
 }
 
