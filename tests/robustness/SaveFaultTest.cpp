@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "settings/AppIniFile.h"
+#include "FileText.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
 #include "SaveCallFault.h"
@@ -17,10 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<std::string> Names(const fs::path& dir) {
   std::vector<std::string> names;

@@ -15,20 +15,13 @@
 #include <fstream>
 #include <vector>
 
+#include "FileText.h"
 #include "SaveCallFault.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
-void Spit(const fs::path& p, const std::string& content) {
-  std::ofstream out(p, std::ios::binary);
-  out << content;
-}
 
 std::vector<std::string> Names(const fs::path& dir) {
   std::vector<std::string> names;

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/Errors.h"
+#include "FileText.h"
 #include "storage/FileUtil.h"
 #include "SaveCallFault.h"
 
@@ -17,15 +18,7 @@ struct PathCase {
   std::string path, drive, dir, name, ext, base;
 };
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
-void Spit(const fs::path& p, const std::string& content) {
-  std::ofstream out(p, std::ios::binary);
-  out << content;
-}
 
 bool OnlyFile(const fs::path& dir, const std::string& name) {
   int count = 0;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "FileText.h"
 #include "SaveCallFault.h"
 #include "ScratchMount.h"
 #include "storage/AppendFile.h"
@@ -16,15 +17,7 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
-void Spit(const fs::path& p, const std::string& content) {
-  std::ofstream out(p, std::ios::binary);
-  out << content;
-}
 
 std::time_t At(int year, int month, int day, int hour = 12) {
   std::tm t{};

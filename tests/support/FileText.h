@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-// Whole-file text for the settings tests (bytes as they are).
+// A whole file as bytes, read and written as they are.
 inline std::string Slurp(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
