@@ -51,8 +51,8 @@ std::string Utf8Of(char32_t ch) {
 }
 
 TTableProblem ControlProblem(const std::string& name, unsigned char byte) {
-  if (byte == '\r' || byte == '\n') return {TTableReason::LineBreak, {name}};
-  if (byte == '\t') return {TTableReason::Tab, {name}};
+  if (byte == '\r' || byte == '\n') return {TTableReason::LineBreak, {name, CodePoint(byte)}};
+  if (byte == '\t') return {TTableReason::Tab, {name, CodePoint(byte)}};
   return {TTableReason::ControlChar, {name, CodePoint(byte)}};
 }
 

@@ -28,8 +28,8 @@ enum class TTableReason {
   // A field; the first value is always the field's name (word1, --lang1, ...)
   NotUtf8,         // {field}
   NotInCp1252,     // {field, character, code point "U+0151"}
-  LineBreak,       // {field}
-  Tab,             // {field}
+  LineBreak,       // {field, code point}
+  Tab,             // {field, code point}
   ControlChar,     // {field, code point}
   Separator,       // {field, separator}
   EmptyPhrase,     // {field}
