@@ -1,0 +1,247 @@
+// Tables from the lesson editor as the learner uses them: a click or the
+// list's menu key, a file dialog, a table with wrong rows listed by row number
+// in the interface language, a good table's pairs after the lesson's own,
+// and the lesson as shown written out; a full disk names its reason.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTest>
+#include <cstring>
+
+#include "EditorFixture.h"
+#include "ScratchMount.h"
+#include "core/CodePage.h"
+#include "editors/EditLesson.h"
+#include "settings/TextNumbers.h"
+#include "storage/TableImport.h"
+#include "widgets/TickTimer.h"
+
+namespace {
+
+enum { colUse = 0, colWord1, colWord2 };
+
+TBoolVector Used(std::initializer_list<int> numbers) {
+  TBoolVector used;
+  used.Put(0, true);
+  for (int n : numbers) used.Put(n, true);
+  return used;
+}
+
+// The lesson editor on lesson 2 of two pairs (w2_0/v2_0, w2_1/v2_1).
+struct TLessonEditor {
+  explicit TLessonEditor(TEditorFixture& fx) : Dlg(nullptr, fx.Texts, *fx.Session), Lesson(NumberedLesson(2, 2)) {
+    Dlg.Prepare("English", "German", false, Lesson, 100, Used({1, 2}));
+    ShowActive(Dlg);
+  }
+  QTableWidget* Table() { return Dlg.findChild<QTableWidget*>(QStringLiteral("wordPearList")); }
+  // A real mouse click on a tool button.
+  void Click(const char* name) {
+    auto* button = Dlg.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (button == nullptr) qFatal("no button %s", name);
+    QVERIFY2(button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+    Settle();
+  }
+  QString Cell(int r, int c) { return Table()->item(r, c)->text(); }
+
+  TeditLessonDlg Dlg;
+  std::shared_ptr<TLesson> Lesson;
+};
+
+QByteArray Slurp(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+}  // namespace
+
+class LessonTableWndTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { TTickTimer::SetManual(true); }
+
+  void wrongRowsAreListedInTheInterfaceLanguageAndNothingTaken_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("EN") << "EN"
+                        << QStringList{"Row 3: word2 is an empty phrase",
+                                       "Row 4: The lesson \"x\" is not a whole number from 1 to 99999",
+                                       "Row 5: use is \"yes\", not 0 or 1"};
+    QTest::newRow("DE") << "DE"
+                        << QStringList{"Zeile 3: word2 ist ein leerer Ausdruck",
+                                       "Zeile 4: Die Lektion \xE2\x80\x9Ex\xE2\x80\x9C ist keine ganze Zahl von 1 bis 99999",
+                                       "Zeile 5: use ist \xE2\x80\x9Eyes\xE2\x80\x9C, nicht 0 oder 1"};
+  }
+
+  void wrongRowsAreListedInTheInterfaceLanguageAndNothingTaken() {
+    QFETCH(QString, language);
+    QFETCH(QStringList, expected);
+    TEditorFixture fx(qPrintable(language));
+    TModalScripts modal;
+    fx.WriteRaw("/words.csv", "lesson,word1,word2,use\n2,house,Haus,1\n2,tree,,1\nx,ferry,F\xC3\xA4hre,1\n"
+                              "2,birch,Birke,yes\n");
+    fx.Files = {fx.NativePath("/words.csv")};
+    QStringList shown;
+    QString listName;
+    modal.Scripts.push_back([&](QDialog& dialog) {
+      auto* list = dialog.findChild<QListWidget*>("tableErrors");
+      for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+      listName = list->accessibleName();
+      return int(QDialog::Accepted);
+    });
+    TLessonEditor ed(fx);
+    ed.Click("btnImportTable");
+    QCOMPARE(modal.Runs, 1);
+    QCOMPARE(shown, expected);
+    QCOMPARE(listName, fx.Text(txTableErrors));
+    // The dialog asked in the interface language too.
+    QCOMPARE(fx.FileRequests.back().title, fx.Text(txImportTableLesson));
+    QCOMPARE(ed.Table()->rowCount(), 2);
+    fx.Messages.clear();
+    ed.Click("btnClose");
+    QVERIFY(fx.Messages.empty());
+    QCOMPARE(ed.Lesson->PearCount(), 2);
+  }
+
+  // A table made for one lesson needs no lesson column; its rows come after
+  // the lesson's last pair, as edits the learner stores or throws away.
+  void goodTableAddsItsPairsAfterTheLastAsEditsToStore() {
+    TEditorFixture fx;
+    fx.WriteRaw("/words.tsv", "word1\tword2\tuse\twav1\nhouse\tHaus\t1\thouse.wav\ntree\tBaum\t0\t\n");
+    fx.Files = {fx.NativePath("/words.tsv")};
+    TLessonEditor ed(fx);
+    ed.Click("btnImportTable");
+    QVERIFY(fx.Messages.empty());
+    QCOMPARE(ed.Table()->rowCount(), 4);
+    QCOMPARE(ed.Cell(2, colWord1), QStringLiteral("house"));
+    QCOMPARE(ed.Cell(3, colWord2), QStringLiteral("Baum"));
+    QCOMPARE(ed.Table()->item(3, colUse)->checkState(), Qt::Unchecked);
+    // The first new pair is selected, its texts in the fields.
+    QCOMPARE(ed.Table()->currentRow(), 2);
+    QCOMPARE(ed.Dlg.findChild<QLineEdit*>("editWav1")->text(), QStringLiteral("house.wav"));
+    QCOMPARE(ed.Lesson->PearCount(), 2);  // nothing stored yet
+
+    ed.Click("btnSafe");
+    QCOMPARE(ed.Dlg.result(), int(TeditLessonDlg::mrStored));
+    QVERIFY(ed.Dlg.IsChanged());
+    QCOMPARE(ed.Lesson->PearCount(), 4);
+    // The lesson's own pairs keep their numbers; the new ones come after.
+    QCOMPARE(std::string(ed.Lesson->GetPear(1)->Word1), std::string("w2_1"));
+    QCOMPARE(std::string(ed.Lesson->GetPear(2)->Word1), std::string("house"));
+    QCOMPARE(std::string(ed.Lesson->GetPear(2)->WavFile1), std::string("house.wav"));
+    QCOMPARE(std::string(ed.Lesson->GetPear(3)->WavFile1), std::string(" "));
+    QVERIFY(!ed.Lesson->GetPear(3)->InUse);
+  }
+
+  void importedRowsCloseLikeOtherEditsAndAreThrownAwayOnNo() {
+    TEditorFixture fx;
+    fx.WriteRaw("/words.csv", "word1,word2\nhouse,Haus\n");
+    fx.Files = {fx.NativePath("/words.csv")};
+    TLessonEditor ed(fx);
+    ed.Click("btnImportTable");
+    fx.Answers = {QMessageBox::No};
+    ed.Click("btnClose");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QVERIFY(fx.Messages[0].text.startsWith(fx.Text(txLessonUnstored)));
+    QCOMPARE(ed.Lesson->PearCount(), 2);
+  }
+
+  // The lesson column names the lesson of the table; one lesson comes into
+  // this one, whatever its number, several are refused.
+  void lessonColumnOfOneLessonIsTakenAndOfSeveralRefused() {
+    TEditorFixture fx;
+    fx.WriteRaw("/one.csv", "lesson,word1,word2\n7,house,Haus\n7,tree,Baum\n");
+    fx.WriteRaw("/two.csv", "lesson,word1,word2\n1,house,Haus\n3,tree,Baum\n");
+    fx.Files = {fx.NativePath("/two.csv"), fx.NativePath("/one.csv")};
+    TLessonEditor ed(fx);
+    ed.Click("btnImportTable");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QCOMPARE(fx.Messages[0].text, QString(fx.Text(txTableSeveralLessons)).replace("%1", "2"));
+    QCOMPARE(ed.Table()->rowCount(), 2);
+    fx.Messages.clear();
+    ed.Click("btnImportTable");
+    QVERIFY(fx.Messages.empty());
+    QCOMPARE(ed.Table()->rowCount(), 4);
+    QCOMPARE(ed.Cell(3, colWord1), QStringLiteral("tree"));
+  }
+
+  // Without a mouse: the list's menu key opens its menu, whose last two
+  // entries import and export; arrows and Return choose.
+  void menuKeyOfTheListReachesTheTableEntries() {
+    TEditorFixture fx;
+    fx.WriteRaw("/words.csv", "word1,word2\nhouse,Haus\n");
+    fx.Files = {fx.NativePath("/words.csv")};
+    TLessonEditor ed(fx);
+    // The menu key as the platform delivers it: a context menu event from the keyboard.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(4, 4), ed.Table()->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ed.Table(), &key);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QTest::keyClick(menu, Qt::Key_Up);  // from the top round to the last entry
+    QTest::keyClick(menu, Qt::Key_Up);
+    QCOMPARE(menu->activeAction()->text(), fx.Text(txImportTableLesson));
+    QTest::keyClick(menu, Qt::Key_Return);
+    Settle();
+    QCOMPARE(ed.Table()->rowCount(), 3);
+  }
+
+  // What the editor shows, stored or not: the edit still in a field too.
+  void exportWritesTheLessonAsShown() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx);
+    ed.Table()->selectRow(1);
+    Settle();
+    auto* word2 = ed.Dlg.findChild<QLineEdit*>("editWord2");
+    word2->setFocus();
+    word2->selectAll();
+    QTest::keyClicks(word2, QStringLiteral("F"));
+    QTest::sendKeyEvent(QTest::Click, word2, Qt::Key_unknown, QStringLiteral("ä"), Qt::NoModifier);
+    QTest::keyClicks(word2, QStringLiteral("hre"));
+    fx.Files = {fx.NativePath("/out.csv")};
+    ed.Click("btnExportTable");
+    QVERIFY(fx.Messages.empty());
+    QCOMPARE(fx.FileRequests.back().title, fx.Text(txExportTableLesson));
+    const QByteArray table = Slurp(fx.NativePath("/out.csv"));
+    QCOMPARE(table, QByteArray("lesson,pair,use,drawn,word1,word2,wav1,wav2\r\n"
+                               "2,0,1,0,w2_0,v2_0,,\r\n"
+                               "2,1,1,0,w2_1,F\xC3\xA4hre,,\r\n"));
+    // It reads back as it was written, and the lesson is still unstored.
+    QVERIFY(ImportTable(std::string_view(table.constData(), static_cast<std::size_t>(table.size())),
+                        TTableFormat::Csv)
+                .Ok());
+    QCOMPARE(std::string(ed.Lesson->GetPear(1)->Word2), std::string("v2_1"));
+  }
+
+  // A real full disk: the reason is named, and an older table of that name
+  // is still whole.
+  void fullDiskOnExportNamesTheReasonAndKeepsTheOlderTable() {
+    TScratchMount disk("size=64k");
+    if (!disk.Mounted()) QSKIP("no tmpfs mount here (needs root)");
+    const QString path = QString::fromStdString((disk.Path() / "lesson.csv").string());
+    {
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      old.write("an older table\n");
+    }
+    QVERIFY(disk.Fill("filler"));
+    TEditorFixture fx("DE");
+    fx.Files = {path};
+    TLessonEditor ed(fx);
+    ed.Click("btnExportTable");
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    const QString text = fx.Messages[0].text;
+    QVERIFY2(text.startsWith(fx.Text(txTableNotWritten)), qPrintable(text));
+    QVERIFY2(text.contains(fx.Text(txReason)), qPrintable(text));
+    QVERIFY2(text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(text));
+    QCOMPARE(Slurp(path), QByteArray("an older table\n"));
+  }
+};
+
+QTEST_MAIN(LessonTableWndTest)
+#include "LessonTableWndTest.moc"
