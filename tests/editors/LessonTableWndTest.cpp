@@ -24,13 +24,6 @@ namespace {
 
 enum { colUse = 0, colWord1, colWord2 };
 
-TBoolVector Used(std::initializer_list<int> numbers) {
-  TBoolVector used;
-  used.Put(0, true);
-  for (int n : numbers) used.Put(n, true);
-  return used;
-}
-
 // The lesson editor on lesson 2 of two pairs (w2_0/v2_0, w2_1/v2_1).
 struct TLessonEditor {
   explicit TLessonEditor(TEditorFixture& fx) : Dlg(nullptr, fx.Texts, *fx.Session), Lesson(NumberedLesson(2, 2)) {
@@ -47,6 +40,12 @@ struct TLessonEditor {
     Settle();
   }
   QString Cell(int r, int c) { return Table()->item(r, c)->text(); }
+  // Writes the table below the program directory, chooses it and imports it.
+  void Import(TEditorFixture& fx, const std::string& name, const std::string& table) {
+    fx.WriteRaw(name, table);
+    fx.Files = {fx.NativePath(name)};
+    Click("btnImportTable");
+  }
 
   TeditLessonDlg Dlg;
   std::shared_ptr<TLesson> Lesson;
@@ -84,9 +83,6 @@ class LessonTableWndTest : public QObject {
     QFETCH(QStringList, expected);
     TEditorFixture fx(qPrintable(language));
     TModalScripts modal;
-    fx.WriteRaw("/words.csv", "lesson,word1,word2,use\n2,house,Haus,1\n2,tree,,1\nx,ferry,F\xC3\xA4hre,1\n"
-                              "2,birch,Birke,yes\n");
-    fx.Files = {fx.NativePath("/words.csv")};
     QStringList shown;
     QString listName;
     modal.Scripts.push_back([&](QDialog& dialog) {
@@ -96,7 +92,8 @@ class LessonTableWndTest : public QObject {
       return int(QDialog::Accepted);
     });
     TLessonEditor ed(fx);
-    ed.Click("btnImportTable");
+    ed.Import(fx, "/words.csv",
+              "lesson,word1,word2,use\n2,house,Haus,1\n2,tree,,1\nx,ferry,F\xC3\xA4hre,1\n2,birch,Birke,yes\n");
     QCOMPARE(modal.Runs, 1);
     QCOMPARE(shown, expected);
     QCOMPARE(listName, fx.Text(txTableErrors));
@@ -113,10 +110,8 @@ class LessonTableWndTest : public QObject {
   // the lesson's last pair, as edits the learner stores or throws away.
   void goodTableAddsItsPairsAfterTheLastAsEditsToStore() {
     TEditorFixture fx;
-    fx.WriteRaw("/words.tsv", "word1\tword2\tuse\twav1\nhouse\tHaus\t1\thouse.wav\ntree\tBaum\t0\t\n");
-    fx.Files = {fx.NativePath("/words.tsv")};
     TLessonEditor ed(fx);
-    ed.Click("btnImportTable");
+    ed.Import(fx, "/words.tsv", "word1\tword2\tuse\twav1\nhouse\tHaus\t1\thouse.wav\ntree\tBaum\t0\t\n");
     QVERIFY(fx.Messages.empty());
     QCOMPARE(ed.Table()->rowCount(), 4);
     QCOMPARE(ed.Cell(2, colWord1), QStringLiteral("house"));
@@ -141,10 +136,8 @@ class LessonTableWndTest : public QObject {
 
   void importedRowsCloseLikeOtherEditsAndAreThrownAwayOnNo() {
     TEditorFixture fx;
-    fx.WriteRaw("/words.csv", "word1,word2\nhouse,Haus\n");
-    fx.Files = {fx.NativePath("/words.csv")};
     TLessonEditor ed(fx);
-    ed.Click("btnImportTable");
+    ed.Import(fx, "/words.csv", "word1,word2\nhouse,Haus\n");
     fx.Answers = {QMessageBox::No};
     ed.Click("btnClose");
     QCOMPARE(fx.Messages.size(), std::size_t(1));
@@ -156,16 +149,13 @@ class LessonTableWndTest : public QObject {
   // this one, whatever its number, several are refused.
   void lessonColumnOfOneLessonIsTakenAndOfSeveralRefused() {
     TEditorFixture fx;
-    fx.WriteRaw("/one.csv", "lesson,word1,word2\n7,house,Haus\n7,tree,Baum\n");
-    fx.WriteRaw("/two.csv", "lesson,word1,word2\n1,house,Haus\n3,tree,Baum\n");
-    fx.Files = {fx.NativePath("/two.csv"), fx.NativePath("/one.csv")};
     TLessonEditor ed(fx);
-    ed.Click("btnImportTable");
+    ed.Import(fx, "/two.csv", "lesson,word1,word2\n1,house,Haus\n3,tree,Baum\n");
     QCOMPARE(fx.Messages.size(), std::size_t(1));
     QCOMPARE(fx.Messages[0].text, QString(fx.Text(txTableSeveralLessons)).replace("%1", "2"));
     QCOMPARE(ed.Table()->rowCount(), 2);
     fx.Messages.clear();
-    ed.Click("btnImportTable");
+    ed.Import(fx, "/one.csv", "lesson,word1,word2\n7,house,Haus\n7,tree,Baum\n");
     QVERIFY(fx.Messages.empty());
     QCOMPARE(ed.Table()->rowCount(), 4);
     QCOMPARE(ed.Cell(3, colWord1), QStringLiteral("tree"));
