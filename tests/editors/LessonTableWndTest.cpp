@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "ScratchMount.h"
 #include "core/CodePage.h"
 #include "editors/EditLesson.h"
+#include "editors/TableErrorText.h"
 #include "settings/TextNumbers.h"
 #include "storage/TableImport.h"
 #include "widgets/TickTimer.h"
@@ -104,6 +106,48 @@ class LessonTableWndTest : public QObject {
     ed.Click("btnClose");
     QVERIFY(fx.Messages.empty());
     QCOMPARE(ed.Lesson->PearCount(), 2);
+  }
+
+  // Every reason a table can give has a German text of its own, with the
+  // values in their places; a value holding "%2" is not filled in again.
+  void everyTableReasonHasAGermanText() {
+    TEditorFixture fx("DE");
+    const TTableProblem cases[] = {
+        {TTableReason::CsvStrayQuote, {}},
+        {TTableReason::CsvTextAfterQuote, {}},
+        {TTableReason::CsvOpenQuote, {}},
+        {TTableReason::TableEmpty, {}},
+        {TTableReason::NoPairRows, {}},
+        {TTableReason::HeaderSemicolons, {"a;b"}},
+        {TTableReason::HeaderOneField, {"a|b"}},
+        {TTableReason::UnknownColumn, {"%2"}},
+        {TTableReason::ColumnTwice, {"word1"}},
+        {TTableReason::MissingColumn, {"word2"}},
+        {TTableReason::FieldCount, {"2", "3"}},
+        {TTableReason::LessonNumber, {"x", "99999"}},
+        {TTableReason::FlagValue, {"use", "ja"}},
+        {TTableReason::PairTooLong, {"300", "255"}},
+        {TTableReason::NotUtf8, {"word1"}},
+        {TTableReason::NotInCp1252, {"word1", "\xC5\x91", "U+0151"}},
+        {TTableReason::LineBreak, {"word1", "U+000A"}},
+        {TTableReason::Tab, {"word1", "U+0009"}},
+        {TTableReason::ControlChar, {"word1", "U+0001"}},
+        {TTableReason::Separator, {"word1", "@"}},
+        {TTableReason::EmptyPhrase, {"word2"}},
+        {TTableReason::PhraseTooLong, {"word1", "120", "100"}},
+        {TTableReason::ExportTab, {"2", "0", "word1"}},
+    };
+    for (const TTableProblem& c : cases) {
+      const QString text = TableProblemText(fx.Texts, c);
+      QVERIFY2(text != Utf8ToQString(EnglishReason(c)), qPrintable(text));
+      QVERIFY2(!text.contains(QStringLiteral("????")), qPrintable(text));
+      for (const std::string& value : c.Values) QVERIFY2(text.contains(Utf8ToQString(value)), qPrintable(text));
+      QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("%[1-9]"))) || c.Code == TTableReason::UnknownColumn,
+               qPrintable(text));
+    }
+    QCOMPARE(TableProblemText(fx.Texts, {TTableReason::UnknownColumn, {"%2"}}),
+             QString::fromUtf8("Unbekannte Spalte \xE2\x80\x9E%2\xE2\x80\x9C (die Spalten hei\xC3\x9F" "en lesson, pair, "
+                               "use, drawn, word1, word2, wav1, wav2)"));
   }
 
   // A table made for one lesson needs no lesson column; its rows come after
