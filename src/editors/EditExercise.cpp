@@ -931,13 +931,7 @@ void TEditExerciseDlg::reject() { btnCloseClick(); }
 // ---- tables ------------------------------------------------------------------
 
 TTableRequest TEditExerciseDlg::TableRequest(int title) {
-  TTableRequest request;
-  request.owner = this;
-  request.texts = &LangHandler;
-  request.title = title;
-  request.directory =
-      DisplayPath(FilePath.empty() ? IniFile.AppDir + "/LangFiles" : QFileInfo(Q(FilePath)).path().toStdString());
-  return request;
+  return TableRequestFor(this, LangHandler, title, FilePath, IniFile.AppDir);
 }
 
 void TEditExerciseDlg::btnImportTableClick() {

@@ -720,25 +720,22 @@ void TeditLessonDlg::reject() { btnCloseClick(); }
 
 // ---- tables ------------------------------------------------------------------
 
+const std::string& TeditLessonDlg::LangFilePath() const {
+  return Offer != nullptr ? Offer->FilePath() : IniFile.LangFileName;
+}
+
 TTableRequest TeditLessonDlg::TableRequest(int title) {
-  TTableRequest request;
-  request.owner = this;
-  request.texts = &LangHandler;
-  request.title = title;
-  const std::string& file = Offer != nullptr ? Offer->FilePath() : IniFile.LangFileName;
-  request.directory =
-      DisplayPath(file.empty() ? IniFile.AppDir + "/LangFiles" : QFileInfo(Q(file)).path().toStdString());
-  return request;
+  return TableRequestFor(this, LangHandler, title, LangFilePath(), IniFile.AppDir);
 }
 
 void TeditLessonDlg::btnImportTableClick() {
   // An edit still in a field goes into its row before the new rows come.
   if (!TakeFocusedField()) return;
-  // The table's lesson column may be left out; a table of one lesson comes
-  // into this one whatever its number, as the learner chose this lesson.
+  // The table's lesson column may be left out (its rows are then gathered as
+  // lesson 1); a table of one lesson comes into this one whatever its
+  // number, as the learner chose this lesson.
   const TTextEncoding target = Offer != nullptr ? Offer->Encoding() : TTextEncoding::Utf8;
-  const std::optional<TTableImport> table =
-      ImportTableFile(TableRequest(txImportTableLesson), target, EditedLesson->LessonNbr);
+  const std::optional<TTableImport> table = ImportTableFile(TableRequest(txImportTableLesson), target, 1);
   if (!table) return;
   if (table->Lessons.size() > 1) {
     // Several lessons in one would lose what the table kept apart.
@@ -772,7 +769,7 @@ void TeditLessonDlg::btnExportTableClick() {
   StoreRows(*shown, EditedRows, NumberSpin->GetValue());
   TLangFHandler lessons;
   lessons.PutLesson(shown);
-  const std::string& file = Offer != nullptr ? Offer->FilePath() : IniFile.LangFileName;
+  const std::string& file = LangFilePath();
   const QString base = file.empty() ? QStringLiteral("lesson") : QFileInfo(Q(file)).completeBaseName();
   ExportTableFile(TableRequest(txExportTableLesson), base + '-' + QString::number(shown->LessonNbr) + QStringLiteral(".csv"),
                   lessons);

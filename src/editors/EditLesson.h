@@ -123,6 +123,8 @@ class TeditLessonDlg : public QDialog {
   // What the focused field holds into its row; false when a field refuses
   // its text (the focus stays there).
   bool TakeFocusedField();
+  // The language file the lesson belongs to (empty: not yet written).
+  const std::string& LangFilePath() const;
   // A table's file dialog starts beside the language file.
   TTableRequest TableRequest(int title);
 

@@ -1,6 +1,7 @@
 #include "TableFileDialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QWidget>
 
@@ -39,6 +40,17 @@ void Warn(const TTableRequest& request, const QString& text) {
 }
 
 }  // namespace
+
+TTableRequest TableRequestFor(QWidget* owner, const TAppLangHandler& texts, int title, const std::string& langFile,
+                              const std::string& appDir) {
+  TTableRequest request;
+  request.owner = owner;
+  request.texts = &texts;
+  request.title = title;
+  request.directory =
+      DisplayPath(langFile.empty() ? appDir + "/LangFiles" : QFileInfo(Utf8ToQString(langFile)).path().toStdString());
+  return request;
+}
 
 std::optional<TTableImport> ImportTableFile(const TTableRequest& request, TTextEncoding target,
                                             int32_t missingLesson) {

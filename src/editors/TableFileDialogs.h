@@ -2,6 +2,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/TextEncoding.h"
 #include "storage/TableImport.h"
@@ -19,6 +20,11 @@ struct TTableRequest {
   int title = 0;      // the text naming what is done: the dialog's title
   QString directory;  // the folder the dialog starts in
 };
+
+// A request whose dialog starts beside the language file, or in the program's
+// LangFiles folder while the file has not been written.
+TTableRequest TableRequestFor(QWidget* owner, const TAppLangHandler& texts, int title, const std::string& langFile,
+                              const std::string& appDir);
 
 // Asks for a table and reads it. A table that cannot be read, or has wrong
 // rows, is explained (every wrong row in a list, by its row number) and
