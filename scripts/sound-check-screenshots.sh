@@ -26,10 +26,7 @@ PY
 
 for language in EN DE; do
   l=$(echo "$language" | tr 'A-Z' 'a-z')
-  sed -i -e "s/^Language=.*/Language=$language/" "$prog/Quillmere.Ini"
-  (cd "$prog" && exec ./quillmere >"$work/run.log" 2>&1) &
-  pid=$!
-  sleep 3
+  start_program "$language"
   open_lesson_editor
   editor=$(xdotool getactivewindow)
   xdotool windowmove "$editor" 40 40; sleep 1
@@ -41,7 +38,5 @@ for language in EN DE; do
   import -window root "$work/full.png"
   convert "$work/full.png" -trim +repage "$OUT/editor-sound-check-$l.png"
   echo "wrote $OUT/editor-sound-check-$l.png"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  sleep 1
+  stop_program
 done

@@ -17,10 +17,7 @@ printf 'lesson,word1,word2,use\n1,house,Haus,1\n1,tree,,1\nx,ferry,F\xc3\xa4hre,
 
 for language in EN DE; do
   l=$(echo "$language" | tr 'A-Z' 'a-z')
-  sed -i -e "s/^Language=.*/Language=$language/" "$prog/Quillmere.Ini"
-  (cd "$prog" && exec ./quillmere >"$work/run.log" 2>&1) &
-  pid=$!
-  sleep 3
+  start_program "$language"
   open_lesson_editor
   editor=$(xdotool getactivewindow)
   xdotool windowmove "$editor" 40 40; sleep 1
@@ -33,7 +30,5 @@ for language in EN DE; do
   import -window root "$work/full.png"
   convert "$work/full.png" -trim +repage "$OUT/lesson-table-errors-$l.png"
   echo "wrote $OUT/lesson-table-errors-$l.png"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  sleep 1
+  stop_program
 done

@@ -19,3 +19,17 @@ open_lesson_editor() {
   origin "$(xdotool getactivewindow)"
   click $((X + 221)) $((Y + 24)) 2
 }
+
+# Starts the program of the copied folder in an interface language (EN, DE);
+# sets pid.
+start_program() {
+  sed -i -e "s/^Language=.*/Language=$1/" "$prog/Quillmere.Ini"
+  (cd "$prog" && exec ./quillmere >"$work/run.log" 2>&1) &
+  pid=$!
+  sleep 3
+}
+stop_program() {
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  sleep 1
+}
