@@ -178,6 +178,33 @@ class LessonTableWndTest : public QObject {
     QVERIFY(!ed.Lesson->GetPear(3)->InUse);
   }
 
+  // A new lesson starts empty with its fields shut; a table fills it and
+  // the fields open for the imported pairs.
+  void newLessonIsFilledFromATableAndStored() {
+    TEditorFixture fx;
+    auto lesson = std::make_shared<TLesson>();
+    lesson->LessonNbr = 3;
+    TeditLessonDlg dlg(nullptr, fx.Texts, *fx.Session);
+    dlg.Prepare("English", "German", true, lesson, 100, Used({1, 2}));
+    ShowActive(dlg);
+    auto* save = dlg.findChild<QAbstractButton*>("btnSafe");
+    QVERIFY(!save->isEnabled());
+    QVERIFY(!dlg.findChild<QAbstractButton*>("btnExportTable")->isEnabled());
+    fx.WriteRaw("/words.csv", "word1,word2\nhouse,Haus\n");
+    fx.Files = {fx.NativePath("/words.csv")};
+    QTest::mouseClick(dlg.findChild<QAbstractButton*>("btnImportTable"), Qt::LeftButton);
+    Settle();
+    auto* word1 = dlg.findChild<QLineEdit*>("editWord1");
+    QVERIFY(word1->isEnabled() && !word1->isReadOnly());
+    QCOMPARE(word1->text(), QStringLiteral("house"));
+    QVERIFY(save->isEnabled());
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(dlg.result(), int(TeditLessonDlg::mrStored));
+    QCOMPARE(lesson->LessonNbr, 3);
+    QCOMPARE(lesson->PearCount(), 1);
+    QCOMPARE(std::string(lesson->GetPear(0)->Word2), std::string("Haus"));
+  }
+
   void importedRowsCloseLikeOtherEditsAndAreThrownAwayOnNo() {
     TEditorFixture fx;
     TLessonEditor ed(fx);
