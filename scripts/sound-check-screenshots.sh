@@ -21,23 +21,13 @@ with wave.open(sys.argv[1], "wb") as w:
 PY
 "$prog/quillmere-lang" check "$lang" --lesson 1 || true
 
-window() { xdotool search --onlyvisible --name "$1" | head -1; }
-origin() { read -r X Y < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'); }
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.1; xdotool mouseup 1; sleep "${3:-1.5}"; }
+# shellcheck source=window-steps.sh
+. scripts/window-steps.sh
 
 for language in EN DE; do
   l=$(echo "$language" | tr 'A-Z' 'a-z')
-  sed -i -e "s/^Language=.*/Language=$language/" "$prog/Quillmere.Ini"
-  (cd "$prog" && exec ./quillmere >"$work/run.log" 2>&1) &
-  pid=$!
-  sleep 3
-  # The editor button of the main window, then the lesson button of the exercise editor.
-  main=$(window 'Quillmere V')
-  origin "$main"
-  width=$(xwininfo -id "$main" | awk '/Width/{print $2}')
-  click $((X + width - 68)) $((Y + 65))
-  origin "$(xdotool getactivewindow)"
-  click $((X + 221)) $((Y + 24)) 2
+  start_program "$language"
+  open_lesson_editor
   editor=$(xdotool getactivewindow)
   xdotool windowmove "$editor" 40 40; sleep 1
   # The mark ends the second sound field's row: hover it for its tooltip.
@@ -48,7 +38,5 @@ for language in EN DE; do
   import -window root "$work/full.png"
   convert "$work/full.png" -trim +repage "$OUT/editor-sound-check-$l.png"
   echo "wrote $OUT/editor-sound-check-$l.png"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  sleep 1
+  stop_program
 done

@@ -23,12 +23,10 @@ openbox >/dev/null 2>&1 &
 sleep 1
 
 # The screen minus its black background: the windows with their frames.
+# shellcheck source=window-steps.sh
+. scripts/window-steps.sh
 shot() { import -window root "$work/full.png"; convert "$work/full.png" -trim +repage "$OUT/$1.png"; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool mousedown 1; sleep 0.1; xdotool mouseup 1; sleep "${3:-1.5}"; }
 visible() { for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do xdotool getwindowname "$w"; done; }
-window() { xdotool search --onlyvisible --name "$1" | head -1; }
-# Where a window's inner area starts on the screen: sets X and Y.
-origin() { read -r X Y < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'); }
 
 start() {
   sed -i -e "s/^Language=.*/Language=$1/" -e 's/^MaxWords=.*/MaxWords=6/' "$prog/Quillmere.Ini"
@@ -56,14 +54,8 @@ for lang in EN DE; do
   shot "wm-exercise-table-$l"
   xdotool key Escape; sleep 1.5
 
-  # The lesson editor of lesson 1 (the editor button of the main window, then
-  # the lesson button of the exercise editor), resized larger by the learner.
-  main=$(window 'Quillmere V')
-  origin "$main"
-  width=$(xwininfo -id "$main" | awk '/Width/{print $2}')
-  click $((X + width - 68)) $((Y + 65))
-  origin "$(xdotool getactivewindow)"
-  click $((X + 221)) $((Y + 24)) 2
+  # The lesson editor of lesson 1, resized larger by the learner.
+  open_lesson_editor
   lesson=$(xdotool getactivewindow)
   xdotool windowsize "$lesson" 1000 640; sleep 0.5
   xdotool windowmove "$lesson" 100 60; sleep 1

@@ -28,12 +28,8 @@
 #include "session/LessonSetRules.h"
 #include "session/LocaleGuess.h"
 #include "LessonSymbol.h"
-#include "TableErrorList.h"
+#include "TableFileDialogs.h"
 #include "session/TableMerge.h"
-#include "storage/DurableFile.h"
-#include "storage/TableExport.h"
-#include "storage/TableImport.h"
-#include "widgets/SaveFailureText.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/UpDown.h"
 #include "core/Convert.h"
@@ -934,44 +930,14 @@ void TEditExerciseDlg::reject() { btnCloseClick(); }
 
 // ---- tables ------------------------------------------------------------------
 
-namespace {
-// A table named *.csv is comma-separated, any other tab-separated, as
-// spreadsheets save them.
-TTableFormat FormatOf(const QString& path) {
-  return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? TTableFormat::Csv : TTableFormat::Tsv;
+TTableRequest TEditExerciseDlg::TableRequest(int title) {
+  return TableRequestFor(this, LangHandler, title, FilePath, IniFile.AppDir);
 }
-}  // namespace
 
 void TEditExerciseDlg::btnImportTableClick() {
-  TFileRequest request;
-  request.owner = this;
-  request.title = UiText(LangHandler, txImportTable);
-  request.filter = UiText(LangHandler, txTableFilter);
-  request.directory = DisplayPath(FilePath.empty() ? IniFile.AppDir + "/LangFiles" : QFileInfo(Q(FilePath)).path().toStdString());
-  const QString chosen = ChooseFile(request);
-  if (chosen.isEmpty()) return;
-  const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
-  TBytes bytes;
-  try {
-    bytes = ReadFileBytes(path);
-  } catch (const TFileIoError& e) {
-    ShowMessageBox(this, windowTitle(), UiText(LangHandler, txTableUnreadable) + '\n' + DisplayPath(path) + '\n' + Q(e.what()),
-                   QMessageBox::Warning, QMessageBox::Ok, true);
-    return;
-  }
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  const TTableImport table = ImportTable(text, FormatOf(chosen), LangFile.Encoding);
-  if (!table.Ok()) {
-    // Nothing is taken: every wrong row is listed, as the tool lists them.
-    QStringList errors;
-    for (const TTableError& error : table.Errors) errors << Q(error.Describe());
-    TTableErrorList list(this, UiText(LangHandler, txImportTable),
-                         UiText(LangHandler, txTableNotImported) + '\n' + DisplayPath(path),
-                         UiText(LangHandler, txTableErrors), errors);
-    RunModal(list);
-    return;
-  }
-  const TTableMerge merged = MergeTableLessons(Lessons, table.Lessons);
+  const std::optional<TTableImport> table = ImportTableFile(TableRequest(txImportTable), LangFile.Encoding);
+  if (!table) return;
+  const TTableMerge merged = MergeTableLessons(Lessons, table->Lessons);
   for (const int32_t nbr : merged.NewLessons) ChangedLessons.Put(nbr, true);
   for (const int32_t nbr : merged.ExtendedLessons) ChangedLessons.Put(nbr, true);
   if (merged.PairCount > 0) EditState = esModified;
@@ -984,33 +950,9 @@ void TEditExerciseDlg::btnImportTableClick() {
 }
 
 void TEditExerciseDlg::btnExportTableClick() {
-  TFileRequest request;
-  request.owner = this;
-  request.title = UiText(LangHandler, txExportTable);
-  request.filter = UiText(LangHandler, txTableFilter);
-  request.defaultSuffix = QStringLiteral("csv");
-  request.directory = DisplayPath(FilePath.empty() ? IniFile.AppDir + "/LangFiles" : QFileInfo(Q(FilePath)).path().toStdString());
-  request.fileName = editFileName->text() + QStringLiteral(".csv");
-  request.save = true;
-  const QString chosen = ChooseFile(request);
-  if (chosen.isEmpty()) return;
-  const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
   // The lessons as the editor holds them, saved or not.
   TLangFHandler shown;
   shown.SetLangNames(TextOf(editLang1), TextOf(editLang2));
   for (int p = 0; p < Lessons.Count(); ++p) shown.PutLesson(LessonAt(p));
-  std::string table, error;
-  TSaveResult result;
-  if (!ExportTable(shown, FormatOf(chosen), table, error)) {
-    result.Fault = TSaveFault::NotStorable;
-    result.Reason = error;
-  } else {
-    result = SaveFileDurably(NativePath(path), reinterpret_cast<const uint8_t*>(table.data()), table.size(), true);
-  }
-  if (!result.Ok())
-    ShowMessageBox(this, windowTitle(),
-                   UiText(LangHandler, txTableNotWritten) + '\n' + DisplayPath(path) + '\n' +
-                       SaveFailureReason(LangHandler, result),
-                   QMessageBox::Warning, QMessageBox::Ok, true);
+  ExportTableFile(TableRequest(txExportTable), editFileName->text() + QStringLiteral(".csv"), shown);
 }
-

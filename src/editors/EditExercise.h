@@ -13,6 +13,7 @@
 #include "storage/LangFHandler.h"
 #include "storage/LangFileBaseline.h"
 #include "EncodingOffer.h"
+#include "TableFileDialogs.h"
 
 class QGroupBox;
 class QLabel;
@@ -85,6 +86,8 @@ class TEditExerciseDlg : public QDialog {
   void UpdateButtons();
   void ShowFileName(bool showHint, const std::string& path);
   void ComposeFileName();
+  // A table's file dialog starts beside the language file.
+  TTableRequest TableRequest(int title);
   // Reads FilePath and lists its lessons, marked as the settings choose them;
   // false when the file cannot be read (missing, or not a language file).
   bool FillLessonList();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -39,6 +40,7 @@
 #include "core/CodePage.h"
 #include "storage/FileUtil.h"
 #include "storage/LangFHandler.h"
+#include "TableFileDialogs.h"
 
 namespace {
 // The icons of the button rows.
@@ -77,6 +79,9 @@ void TeditLessonDlg::BuildControls() {
   setWindowTitle(QStringLiteral("Edit/New Lesson"));
   btnAddEntry = FlatToolButton(this, "btnAddEntry", StandardGlyph(QStyle::SP_FileIcon), kIconSize);
   btnDeleteEntry = FlatToolButton(this, "btnDeleteEntry", StandardGlyph(QStyle::SP_TrashIcon), kIconSize);
+  // The glyphs of the exercise editor's table buttons.
+  btnImportTable = FlatToolButton(this, "btnImportTable", StandardGlyph(QStyle::SP_ArrowDown), kIconSize);
+  btnExportTable = FlatToolButton(this, "btnExportTable", StandardGlyph(QStyle::SP_ArrowUp), kIconSize);
   btnHelp = FlatToolButton(this, "btnHelp", StandardGlyph(QStyle::SP_MessageBoxQuestion), kIconSize);
   btnSafe = FlatToolButton(this, "btnSafe", StandardGlyph(QStyle::SP_DialogSaveButton), kIconSize);
   btnClose = FlatToolButton(this, "btnClose", StandardGlyph(QStyle::SP_DialogCloseButton), kIconSize);
@@ -109,6 +114,9 @@ void TeditLessonDlg::BuildControls() {
   auto* top = new QHBoxLayout;
   top->addWidget(btnAddEntry);
   top->addWidget(btnDeleteEntry);
+  top->addSpacing(8);
+  top->addWidget(btnImportTable);
+  top->addWidget(btnExportTable);
   top->addSpacing(16);
   top->addWidget(labelLessonNbr);
   top->addWidget(editLessonNbr);
@@ -158,6 +166,12 @@ void TeditLessonDlg::BuildControls() {
   searchLang1->setObjectName(QStringLiteral("searchLang1"));
   serchLang2 = sortMenue->addAction(QStringLiteral("Searching for german doubles"));
   serchLang2->setObjectName(QStringLiteral("serchLang2"));
+  // The table buttons take no focus: the menu of the list (its key) reaches them.
+  sortMenue->addSeparator();
+  importTableItem = sortMenue->addAction(QStringLiteral("Import table"));
+  importTableItem->setObjectName(QStringLiteral("importTableItem"));
+  exportTableItem = sortMenue->addAction(QStringLiteral("Export table"));
+  exportTableItem->setObjectName(QStringLiteral("exportTableItem"));
 
   auto field = [this](const char* name) {
     auto* e = new QLineEdit(this);
@@ -234,6 +248,10 @@ void TeditLessonDlg::BuildControls() {
   connect(btnAddEntry, &QToolButton::clicked, this, &TeditLessonDlg::btnAddEntryClick);
   connect(btnDeleteEntry, &QToolButton::clicked, this, &TeditLessonDlg::btnDeleteEntryClick);
   connect(btnHelp, &QToolButton::clicked, this, &TeditLessonDlg::btnHelpClick);
+  connect(btnImportTable, &QToolButton::clicked, this, &TeditLessonDlg::btnImportTableClick);
+  connect(btnExportTable, &QToolButton::clicked, this, &TeditLessonDlg::btnExportTableClick);
+  connect(importTableItem, &QAction::triggered, this, &TeditLessonDlg::btnImportTableClick);
+  connect(exportTableItem, &QAction::triggered, this, &TeditLessonDlg::btnExportTableClick);
   connect(btnSpinboxUp, &QToolButton::pressed, this, [this] { btnSpinboxMouseDown(false); });
   connect(btnSpinboxDown, &QToolButton::pressed, this, [this] { btnSpinboxMouseDown(true); });
   connect(btnSpinboxUp, &QToolButton::released, this, &TeditLessonDlg::btnSpinboxMouseUp);
@@ -303,6 +321,10 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   btnAddEntry->setToolTip(UiText(t, txAddPair));
   btnDeleteEntry->setToolTip(UiText(t, txDeletePair));
   btnHelp->setToolTip(UiText(t, txHelp));
+  btnImportTable->setToolTip(UiText(t, txImportTableLesson));
+  btnExportTable->setToolTip(UiText(t, txExportTableLesson));
+  importTableItem->setText(UiText(t, txImportTableLesson));
+  exportTableItem->setText(UiText(t, txExportTableLesson));
   sortItem1->setText(UiText(t, txSortBy) + ' ' + name1);
   sortItem2->setText(UiText(t, txSortBy) + ' ' + name2);
   searchLang1->setText(UiText(t, txSearchFor) + ' ' + name1 + ' ' + UiText(t, txDoubles));
@@ -319,7 +341,8 @@ void TeditLessonDlg::ApplyTexts(const QString& name1, const QString& name2) {
   wordPearList->horizontalHeaderItem(colWav1)->setText(wav + name1);
   wordPearList->horizontalHeaderItem(colWav2)->setText(wav + name2);
   wordPearList->setToolTip(UiText(t, txPairListHint));
-  for (QWidget* iconOnly : {btnClose, btnSafe, btnAddEntry, btnDeleteEntry, btnHelp}) NameAfterToolTip(iconOnly);
+  for (QWidget* iconOnly : {btnClose, btnSafe, btnAddEntry, btnDeleteEntry, btnImportTable, btnExportTable, btnHelp})
+    NameAfterToolTip(iconOnly);
   TieToLabel(labelLessonNbr, editLessonNbr);
   NameStepButtons(btnSpinboxUp, btnSpinboxDown, editLessonNbr, UiText(t, txOneMore), UiText(t, txOneLess));
   wordPearList->setAccessibleName(UiText(t, txPhrasePairs));
@@ -362,6 +385,8 @@ void TeditLessonDlg::UpdateButtons() {
   const int rows = RowCount();
   btnDeleteEntry->setEnabled(rows > 1);
   btnSafe->setEnabled(rows >= 1);
+  btnExportTable->setEnabled(rows >= 1);
+  exportTableItem->setEnabled(rows >= 1);
   // The fields edit the selected entry: greyed while there is none to edit.
   const bool hasEntry = rows > 0;
   for (QLineEdit* field : {editWord1, editWord2, editWav1, editWav2}) field->setEnabled(hasEntry);
@@ -642,15 +667,20 @@ void TeditLessonDlg::SearchDoubles(bool secondLang) {
 void TeditLessonDlg::searchLang1Click() { SearchDoubles(false); }
 void TeditLessonDlg::searchLang2Click() { SearchDoubles(true); }
 
+bool TeditLessonDlg::TakeFocusedField() {
+  QWidget* focused = focusWidget();
+  if (focused == editWord1 && !CheckStorable(editWord1, TStoredField::Word1)) return false;
+  if (focused == editWord2 && !CheckStorable(editWord2, TStoredField::Word2)) return false;
+  if (focused == editWav1 && !CheckStorable(editWav1, TStoredField::WavFile1)) return false;
+  if (focused == editWav2 && !CheckStorable(editWav2, TStoredField::WavFile2)) return false;
+  if (focused == editWord1 || focused == editWord2 || focused == editWav1 || focused == editWav2) CommitFields();
+  return true;
+}
+
 void TeditLessonDlg::btnSafeClick() {
   if (RowCount() < 1) return;
   // A field that holds a refused character keeps the dialog open.
-  QWidget* focused = focusWidget();
-  if (focused == editWord1 && !CheckStorable(editWord1, TStoredField::Word1)) return;
-  if (focused == editWord2 && !CheckStorable(editWord2, TStoredField::Word2)) return;
-  if (focused == editWav1 && !CheckStorable(editWav1, TStoredField::WavFile1)) return;
-  if (focused == editWav2 && !CheckStorable(editWav2, TStoredField::WavFile2)) return;
-  if (focused == editWord1 || focused == editWord2 || focused == editWav1 || focused == editWav2) CommitFields();
+  if (!TakeFocusedField()) return;
   wordPearList->setFocus();
   const int32_t number = NumberSpin->GetValue();
   Changed = Changed || IsLessonChanged(*EditedLesson, EditedRows, number);
@@ -687,3 +717,60 @@ void TeditLessonDlg::btnCloseClick() {
 
 // Escape and the window's close button close as Close does.
 void TeditLessonDlg::reject() { btnCloseClick(); }
+
+// ---- tables ------------------------------------------------------------------
+
+const std::string& TeditLessonDlg::LangFilePath() const {
+  return Offer != nullptr ? Offer->FilePath() : IniFile.LangFileName;
+}
+
+TTableRequest TeditLessonDlg::TableRequest(int title) {
+  return TableRequestFor(this, LangHandler, title, LangFilePath(), IniFile.AppDir);
+}
+
+void TeditLessonDlg::btnImportTableClick() {
+  // An edit still in a field goes into its row before the new rows come.
+  if (!TakeFocusedField()) return;
+  // The table's lesson column may be left out (its rows are then gathered as
+  // lesson 1); a table of one lesson comes into this one whatever its
+  // number, as the learner chose this lesson.
+  const TTextEncoding target = Offer != nullptr ? Offer->Encoding() : TTextEncoding::Utf8;
+  const std::optional<TTableImport> table = ImportTableFile(TableRequest(txImportTableLesson), target, 1);
+  if (!table) return;
+  if (table->Lessons.size() > 1) {
+    // Several lessons in one would lose what the table kept apart.
+    ShowMessageBox(this, windowTitle(),
+                   WithNumbers(UiText(LangHandler, txTableSeveralLessons), {static_cast<int>(table->Lessons.size())}),
+                   QMessageBox::Warning, QMessageBox::Ok, true);
+    return;
+  }
+  const int first = RowCount();
+  for (const std::shared_ptr<TLesson>& lesson : table->Lessons)
+    for (int32_t slot = 0; slot < lesson->SlotCount(); ++slot) {
+      const std::shared_ptr<TWordPear> pear = lesson->GetPear(slot);
+      if (!pear) continue;
+      // Drawn belongs to the pass of an exercise; a stored row starts undrawn.
+      AddRow({std::string(pear->Word1), std::string(pear->Word2), std::string(pear->WavFile1),
+              std::string(pear->WavFile2), NextRowNumber(EditedRows), pear->InUse},
+             false, -1);
+    }
+  if (RowCount() == first) return;
+  editWord1->setReadOnly(false);
+  editWord2->setReadOnly(false);
+  SelectRow(first);
+  wordPearList->setFocus();
+  UpdateButtons();
+}
+
+void TeditLessonDlg::btnExportTableClick() {
+  if (RowCount() < 1 || !TakeFocusedField()) return;
+  // The lesson as storing it now would make it.
+  auto shown = std::make_shared<TLesson>();
+  StoreRows(*shown, EditedRows, NumberSpin->GetValue());
+  TLangFHandler lessons;
+  lessons.PutLesson(shown);
+  const std::string& file = LangFilePath();
+  const QString base = file.empty() ? QStringLiteral("lesson") : QFileInfo(Q(file)).completeBaseName();
+  ExportTableFile(TableRequest(txExportTableLesson), base + '-' + QString::number(shown->LessonNbr) + QStringLiteral(".csv"),
+                  lessons);
+}

@@ -26,6 +26,7 @@ class TAppLangHandler;
 class TEncodingOffer;
 class TSpinBox;
 class TSoundMark;
+struct TTableRequest;
 
 // The modal dialog in which the user edits one lesson: its number and its
 // phrase pairs. The rows are the working data and the table shows them; the
@@ -79,6 +80,10 @@ class TeditLessonDlg : public QDialog {
   void sortItem2Click();
   void searchLang1Click();
   void searchLang2Click();
+  // A CSV or TSV table's pairs after the lesson's last pair, as edits to store.
+  void btnImportTableClick();
+  // The lesson as the editor shows it, stored or not, into a CSV or TSV table.
+  void btnExportTableClick();
 
   // With changes not stored, asks whether to store them first.
   void reject() override;
@@ -115,6 +120,13 @@ class TeditLessonDlg : public QDialog {
   // loudness against the median of the lesson's sounds.
   void UpdateSoundMarks();
   void SearchDoubles(bool secondLang);
+  // What the focused field holds into its row; false when a field refuses
+  // its text (the focus stays there).
+  bool TakeFocusedField();
+  // The language file the lesson belongs to (empty: not yet written).
+  const std::string& LangFilePath() const;
+  // A table's file dialog starts beside the language file.
+  TTableRequest TableRequest(int title);
 
   bool EntryAdded = false;
   TLessonRows EditedRows;
@@ -137,6 +149,8 @@ class TeditLessonDlg : public QDialog {
   QToolButton* btnSafe;
   QToolButton* btnAddEntry;
   QToolButton* btnDeleteEntry;
+  QToolButton* btnImportTable = nullptr;
+  QToolButton* btnExportTable = nullptr;
   QToolButton* btnHelp;
   QToolButton* btnSpinboxUp;
   QToolButton* btnSpinboxDown;
@@ -151,6 +165,8 @@ class TeditLessonDlg : public QDialog {
   QAction* sortItem2;
   QAction* searchLang1;
   QAction* serchLang2;
+  QAction* importTableItem = nullptr;
+  QAction* exportTableItem = nullptr;
   QLabel* labelWord1;
   QLabel* labelWord2;
   QLabel* labelWave1;

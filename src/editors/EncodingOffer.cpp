@@ -9,6 +9,8 @@
 #include "widgets/GeneralUtil.h"
 #include "widgets/UiText.h"
 
+TTextEncoding TEncodingOffer::Encoding() const { return file_.Encoding; }
+
 bool TEncodingOffer::Holds(std::string_view text) const {
   if (file_.Encoding == TTextEncoding::Utf8) return true;
   std::string bytes;

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/TextEncoding.h"
+
 class QWidget;
 class TAppLangHandler;
 class TLangFHandler;
@@ -19,6 +21,10 @@ class TEncodingOffer {
 
   // The handler now holds another file: the offer may be made again.
   void FileOpened() { asked_ = false; }
+
+  // The file's encoding as it is now, and where the file is.
+  TTextEncoding Encoding() const;
+  const std::string& FilePath() const { return path_; }
 
   // Whether the file can hold the text as it is now. Silent.
   bool Holds(std::string_view text) const;

@@ -18,8 +18,12 @@ TTableErrorList::TTableErrorList(QWidget* owner, const QString& caption, const Q
   label->setWordWrap(true);
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("tableErrors"));
+  // A reason is read whole: long ones wrap instead of running out of sight.
+  list_->setWordWrap(true);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->addItems(errors);
-  list_->setMinimumSize(520, 180);
+  list_->setMinimumSize(560, 180);
   list_->setAccessibleName(listName);
   label->setBuddy(list_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

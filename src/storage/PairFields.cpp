@@ -50,18 +50,17 @@ std::string Utf8Of(char32_t ch) {
   return out;
 }
 
-std::string ControlProblem(const std::string& name, unsigned char byte) {
-  if (byte == '\r' || byte == '\n') return name + " contains a line break, which would split the line of the language file";
-  if (byte == '\t') return name + " contains a tab";
-  return name + " contains the control character " + CodePoint(byte);
+TTableProblem ControlProblem(const std::string& name, unsigned char byte) {
+  if (byte == '\r' || byte == '\n') return {TTableReason::LineBreak, {name, CodePoint(byte)}};
+  if (byte == '\t') return {TTableReason::Tab, {name, CodePoint(byte)}};
+  return {TTableReason::ControlChar, {name, CodePoint(byte)}};
 }
 
-}  // namespace
-
-std::string ConvertUtf8(std::string_view utf8, std::string& out, TTextEncoding target) {
+// Whether the text can be stored in the target encoding; the problem names
+// no field.
+TTableProblem ConversionProblem(std::string_view utf8, std::string& out, TTextEncoding target) {
   if (target == TTextEncoding::Utf8) {
-    if (!IsValidUtf8(utf8))
-      return "is not valid UTF-8 (a table from a spreadsheet in Latin-1 or Windows-1252: save it as UTF-8)";
+    if (!IsValidUtf8(utf8)) return {TTableReason::NotUtf8, {}};
     out = std::string(utf8);
     return {};
   }
@@ -73,9 +72,15 @@ std::string ConvertUtf8(std::string_view utf8, std::string& out, TTextEncoding t
     return {};
   }
   const bool replacementChar = utf8.substr(badPos, 3) == "\xEF\xBF\xBD";
-  if (badChar == 0xFFFD && !replacementChar)
-    return "is not valid UTF-8 (a table from a spreadsheet in Latin-1 or Windows-1252: save it as UTF-8)";
-  return "contains \"" + Utf8Of(badChar) + "\" (" + CodePoint(badChar) + "), which Windows-1252 cannot hold";
+  if (badChar == 0xFFFD && !replacementChar) return {TTableReason::NotUtf8, {}};
+  return {TTableReason::NotInCp1252, {Utf8Of(badChar), CodePoint(badChar)}};
+}
+
+}  // namespace
+
+std::string ConvertUtf8(std::string_view utf8, std::string& out, TTextEncoding target) {
+  const TTableProblem problem = ConversionProblem(utf8, out, target);
+  return problem.Ok() ? std::string() : EnglishFieldTail(problem.Code, problem.Values);
 }
 
 const char* PairFieldName(TPairField field) {
@@ -90,10 +95,13 @@ const char* PairFieldName(TPairField field) {
   return "";
 }
 
-std::string CheckPairField(TPairField field, std::string_view utf8, std::string& text, TTextEncoding target) {
+TTableProblem PairFieldProblem(TPairField field, std::string_view utf8, std::string& text, TTextEncoding target) {
   const std::string name = PairFieldName(field);
-  const std::string conversion = ConvertUtf8(utf8, text, target);
-  if (!conversion.empty()) return name + " " + conversion;
+  TTableProblem conversion = ConversionProblem(utf8, text, target);
+  if (!conversion.Ok()) {
+    conversion.Values.insert(conversion.Values.begin(), name);
+    return conversion;
+  }
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     // A NUL would cut the line short when read; line breaks split it.
@@ -108,16 +116,18 @@ std::string CheckPairField(TPairField field, std::string_view utf8, std::string&
       shown = sep;
     }
   }
-  if (first != std::string::npos)
-    return name + " contains \"" + std::string(shown) + "\", which separates or marks the fields of a language file line";
-  if (MustHaveText(field) && text.find_first_not_of(' ') == std::string::npos)
-    return name + (field == TPairField::Word1 || field == TPairField::Word2 ? " is an empty phrase" : " is empty");
   const bool phrase = field == TPairField::Word1 || field == TPairField::Word2;
+  if (first != std::string::npos) return {TTableReason::Separator, {name, std::string(shown)}};
+  if (MustHaveText(field) && text.find_first_not_of(' ') == std::string::npos)
+    return {phrase ? TTableReason::EmptyPhrase : TTableReason::EmptyField, {name}};
   const std::size_t length = Utf8Length(text);
   if (phrase && length > static_cast<std::size_t>(kMaxPhraseLength))
-    return name + " has " + std::to_string(length) + " characters; the lesson editor takes at most " +
-           std::to_string(kMaxPhraseLength);
+    return {TTableReason::PhraseTooLong, {name, std::to_string(length), std::to_string(kMaxPhraseLength)}};
   // A names line beginning with "[" would be read as a lesson header.
-  if (field == TPairField::Lang1Name && text.front() == '[') return name + " begins with \"[\", which starts a lesson header";
+  if (field == TPairField::Lang1Name && text.front() == '[') return {TTableReason::StartsHeader, {name}};
   return {};
+}
+
+std::string CheckPairField(TPairField field, std::string_view utf8, std::string& text, TTextEncoding target) {
+  return EnglishReason(PairFieldProblem(field, utf8, text, target));
 }

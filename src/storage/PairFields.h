@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "TableReason.h"
 #include "core/TextEncoding.h"
 
 // The texts a language file stores without escapes, and what each must not
@@ -28,3 +29,7 @@ std::string ConvertUtf8(std::string_view utf8, std::string& out, TTextEncoding t
 // blank; a phrase must not be longer than the lesson editor takes.
 std::string CheckPairField(TPairField field, std::string_view utf8, std::string& text,
                            TTextEncoding target = TTextEncoding::Utf8);
+
+// The same check as a code with the values it names (the field's name first).
+TTableProblem PairFieldProblem(TPairField field, std::string_view utf8, std::string& text,
+                               TTextEncoding target = TTextEncoding::Utf8);

@@ -12,6 +12,13 @@ std::string SoundField(std::string_view wavFile) { return wavFile == " " ? std::
 }  // namespace
 
 bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, std::string& error) {
+  TTableProblem problem;
+  if (ExportTable(handler, format, out, problem)) return true;
+  error = EnglishReason(problem);
+  return false;
+}
+
+bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, TTableProblem& error) {
   std::vector<std::string> fields(kTableColumns.begin(), kTableColumns.end());
   out = FormatTableRow(fields, format);
   for (int32_t l = 0; l < handler.LessonSlotCount(); ++l) {
@@ -30,8 +37,8 @@ bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string&
                 SoundField(pear->WavFile2)};
       for (std::size_t f = kColWord1; f < fields.size(); ++f) {
         if (!TableFieldFits(fields[f], format)) {
-          error = "lesson " + std::to_string(lesson->LessonNbr) + ", pair " + std::to_string(pear->PearNbr) + ": " +
-                  std::string(kTableColumns[f]) + " contains a tab, which a tab-separated table cannot carry; export with --csv";
+          error = {TTableReason::ExportTab,
+                   {std::to_string(lesson->LessonNbr), std::to_string(pear->PearNbr), std::string(kTableColumns[f])}};
           return false;
         }
       }

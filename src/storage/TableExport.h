@@ -11,3 +11,5 @@
 // False, with the reason in error, when a field cannot be written in the
 // format (a tab in a tab-separated table); out is then incomplete.
 bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, std::string& error);
+// The same, the reason as a code with the values it names.
+bool ExportTable(const TLangFHandler& handler, TTableFormat format, std::string& out, TTableProblem& error);

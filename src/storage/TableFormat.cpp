@@ -46,8 +46,7 @@ class TTableReader {
           if (!ReadQuoted(row.Place, field)) return false;
         } else {
           while (pos_ < text_.size() && text_[pos_] != ',' && !AtLineEnd()) {
-            if (text_[pos_] == '"') return Fail(row.Place, "a quote inside a field that does not begin with a quote "
-                                                           "(write the field in quotes and double the quote)");
+            if (text_[pos_] == '"') return Fail(row.Place, TTableReason::CsvStrayQuote);
             field += text_[pos_++];
           }
         }
@@ -61,7 +60,7 @@ class TTableReader {
           SkipLineEnd();
           break;
         }
-        return Fail(row.Place, "text after the closing quote of a field");
+        return Fail(row.Place, TTableReason::CsvTextAfterQuote);
       }
       rows_.push_back(std::move(row));
     }
@@ -90,7 +89,7 @@ class TTableReader {
   bool ReadQuoted(const TTablePlace& place, std::string& field) {
     ++pos_;
     for (;;) {
-      if (pos_ >= text_.size()) return Fail(place, "a quote that is never closed");
+      if (pos_ >= text_.size()) return Fail(place, TTableReason::CsvOpenQuote);
       const char c = text_[pos_];
       if (c == '"') {
         if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
@@ -107,9 +106,8 @@ class TTableReader {
     }
   }
 
-  bool Fail(const TTablePlace& place, const std::string& reason) {
-    error_.Place = place;
-    error_.Reason = "malformed CSV: " + reason;
+  bool Fail(const TTablePlace& place, TTableReason reason) {
+    error_ = TTableError::At(place, {reason, {}});
     return false;
   }
 
@@ -126,6 +124,14 @@ bool NeedsQuotes(std::string_view field) {
 }
 
 }  // namespace
+
+TTableError TTableError::At(const TTablePlace& place, TTableProblem problem) {
+  TTableError error;
+  error.Place = place;
+  error.Reason = EnglishReason(problem);
+  error.Problem = std::move(problem);
+  return error;
+}
 
 std::string TTableError::Describe() const {
   if (Place.RowNbr <= 0) return Reason;

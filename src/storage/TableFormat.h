@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TableReason.h"
+
 // Tables of phrase pairs as text: tab-separated (no quoting, so no field may
 // hold a tab or a line break) or RFC 4180 CSV. The text is UTF-8; the
 // fields are handed on as they stand.
@@ -24,7 +26,11 @@ struct TTableRow {
 
 struct TTableError {
   TTablePlace Place;  // RowNbr 0: the table as a whole
-  std::string Reason;
+  std::string Reason;  // in English
+  TTableProblem Problem = {};  // the same as a code, for a window's own language
+
+  // An error at the place, its English reason made from the problem.
+  static TTableError At(const TTablePlace& place, TTableProblem problem);
 
   // "row 3: reason", "row 3 (line 5): reason", or the reason alone.
   std::string Describe() const;

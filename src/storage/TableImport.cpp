@@ -46,22 +46,18 @@ bool IsBlankRow(const TTableRow& row) {
 // The column index of each known column in the header, -1 where it is missing.
 using TColumnMap = std::array<int, kColCount>;
 
-bool ReadHeader(const TTableRow& header, TColumnMap& columns, std::vector<TTableError>& errors) {
+bool ReadHeader(const TTableRow& header, bool lessonOptional, TColumnMap& columns, std::vector<TTableError>& errors) {
   columns.fill(-1);
   const std::size_t errorsBefore = errors.size();
   // A whole header in one field was split with another separator.
   if (header.Fields.size() == 1 && header.Fields[0].find_first_of("\t,") == std::string::npos &&
       header.Fields[0].find(';') != std::string::npos) {
     // What spreadsheets write in many locales.
-    errors.push_back({header.Place, "the header row \"" + Shown(header.Fields[0]) +
-                                        "\" is separated by semicolons, which are not a separator here: save the "
-                                        "table with commas and use --csv, or with tabs and use --tsv"});
+    errors.push_back(TTableError::At(header.Place, {TTableReason::HeaderSemicolons, {Shown(header.Fields[0])}}));
     return false;
   }
   if (header.Fields.size() == 1 && header.Fields[0].find_first_of("\t,;") != std::string::npos) {
-    errors.push_back({header.Place, "the header row is one single field \"" + Shown(header.Fields[0]) +
-                                        "\": is the table in the other format? Tab-separated tables need --tsv, "
-                                        "comma-separated ones --csv"});
+    errors.push_back(TTableError::At(header.Place, {TTableReason::HeaderOneField, {Shown(header.Fields[0])}}));
     return false;
   }
   for (std::size_t i = 0; i < header.Fields.size(); ++i) {
@@ -69,17 +65,16 @@ bool ReadHeader(const TTableRow& header, TColumnMap& columns, std::vector<TTable
     std::size_t known = 0;
     while (known < kColCount && kTableColumns[known] != name) ++known;
     if (known == kColCount) {
-      errors.push_back({header.Place, "unknown column \"" + Shown(header.Fields[i]) +
-                                          "\" (the columns are lesson, pair, use, drawn, word1, word2, wav1, wav2)"});
+      errors.push_back(TTableError::At(header.Place, {TTableReason::UnknownColumn, {Shown(header.Fields[i])}}));
     } else if (columns[known] >= 0) {
-      errors.push_back({header.Place, "the column " + name + " comes twice"});
+      errors.push_back(TTableError::At(header.Place, {TTableReason::ColumnTwice, {name}}));
     } else {
       columns[known] = static_cast<int>(i);
     }
   }
   for (std::size_t c = 0; c < kColCount; ++c)
-    if (kRequired[c] && columns[c] < 0)
-      errors.push_back({header.Place, "the header has no column " + std::string(kTableColumns[c])});
+    if (kRequired[c] && columns[c] < 0 && !(c == kColLesson && lessonOptional))
+      errors.push_back(TTableError::At(header.Place, {TTableReason::MissingColumn, {std::string(kTableColumns[c])}}));
   return errors.size() == errorsBefore;
 }
 
@@ -94,22 +89,24 @@ std::optional<bool> ReadFlag(std::string_view text, bool byDefault) {
 
 class TRowReader {
  public:
-  TRowReader(const TColumnMap& columns, std::size_t fieldCount, TTextEncoding target, std::vector<TTableError>& errors)
-      : columns_(columns), fieldCount_(fieldCount), target_(target), errors_(errors) {}
+  TRowReader(const TColumnMap& columns, std::size_t fieldCount, TTextEncoding target, int32_t missingLesson,
+             std::vector<TTableError>& errors)
+      : columns_(columns), fieldCount_(fieldCount), target_(target), missingLesson_(missingLesson), errors_(errors) {}
 
   // Adds the row's pair to its lesson, or its errors to the list.
   void Read(const TTableRow& row, std::map<int32_t, std::shared_ptr<TLesson>>& lessons) {
     place_ = row.Place;
     if (row.Fields.size() != fieldCount_) {
-      Error("the row has " + std::to_string(row.Fields.size()) + " fields, the header " + std::to_string(fieldCount_));
+      Error({TTableReason::FieldCount, {std::to_string(row.Fields.size()), std::to_string(fieldCount_)}});
       return;
     }
     const std::size_t errorsBefore = errors_.size();
-    int32_t lessonNbr = 0;
-    const std::string_view lessonText = TrimBlanks(row.Fields[Column(kColLesson)]);
-    if (!TryStrToInt(lessonText, lessonNbr) || lessonNbr < 1 || lessonNbr > kMaxTableLessonNbr)
-      Error("the lesson \"" + Shown(lessonText) + "\" is not a whole number from 1 to " +
-            std::to_string(kMaxTableLessonNbr));
+    int32_t lessonNbr = missingLesson_;
+    if (columns_[kColLesson] >= 0) {
+      const std::string_view lessonText = TrimBlanks(row.Fields[Column(kColLesson)]);
+      if (!TryStrToInt(lessonText, lessonNbr) || lessonNbr < 1 || lessonNbr > kMaxTableLessonNbr)
+        Error({TTableReason::LessonNumber, {Shown(lessonText), std::to_string(kMaxTableLessonNbr)}});
+    }
     const std::optional<bool> inUse = Flag(row, kColUse, true);
     const std::optional<bool> drawn = Flag(row, kColDrawn, false);
 
@@ -138,8 +135,7 @@ class TRowReader {
     const std::string line = pear.GetFileLine();
     const std::size_t lineBytes = target_ == TTextEncoding::Utf8 ? line.size() : Utf8Length(line);
     if (lineBytes > kMaxContainerLine) {
-      Error("the pair is too long for a line of a language file (" + std::to_string(lineBytes) + " of at most " +
-            std::to_string(kMaxContainerLine) + " bytes)");
+      Error({TTableReason::PairTooLong, {std::to_string(lineBytes), std::to_string(kMaxContainerLine)}});
       return;
     }
     *lesson->NewPear(pear.PearNbr) = std::move(pear);
@@ -148,34 +144,35 @@ class TRowReader {
  private:
   std::size_t Column(TTableColumn column) const { return static_cast<std::size_t>(columns_[column]); }
 
-  void Error(std::string reason) { errors_.push_back({place_, std::move(reason)}); }
+  void Error(TTableProblem problem) { errors_.push_back(TTableError::At(place_, std::move(problem))); }
 
   std::optional<bool> Flag(const TTableRow& row, TTableColumn column, bool byDefault) {
     if (columns_[column] < 0) return byDefault;
     const std::string& text = row.Fields[Column(column)];
     std::optional<bool> value = ReadFlag(text, byDefault);
-    if (!value) Error(std::string(kTableColumns[column]) + " is \"" + Shown(text) + "\", not 0 or 1");
+    if (!value) Error({TTableReason::FlagValue, {std::string(kTableColumns[column]), Shown(text)}});
     return value;
   }
 
   std::string Text(const TTableRow& row, TTableColumn column, TPairField field) {
     if (columns_[column] < 0) return {};
     std::string text;
-    std::string problem = CheckPairField(field, row.Fields[Column(column)], text, target_);
-    if (!problem.empty()) Error(std::move(problem));
+    TTableProblem problem = PairFieldProblem(field, row.Fields[Column(column)], text, target_);
+    if (!problem.Ok()) Error(std::move(problem));
     return text;
   }
 
   const TColumnMap& columns_;
   std::size_t fieldCount_;
   TTextEncoding target_;
+  int32_t missingLesson_;
   std::vector<TTableError>& errors_;
   TTablePlace place_;
 };
 
 }  // namespace
 
-TTableImport ImportTable(std::string_view table, TTableFormat format, TTextEncoding target) {
+TTableImport ImportTable(std::string_view table, TTableFormat format, TTextEncoding target, int32_t missingLesson) {
   TTableImport result;
   std::vector<TTableRow> rows;
   TTableError parseError;
@@ -187,22 +184,22 @@ TTableImport ImportTable(std::string_view table, TTableFormat format, TTextEncod
   std::size_t next = 0;
   while (next < rows.size() && IsBlankRow(rows[next])) ++next;
   if (next == rows.size()) {
-    result.Errors.push_back({{}, "the table is empty; it needs a header row such as lesson, word1, word2"});
+    result.Errors.push_back(TTableError::At({}, {TTableReason::TableEmpty, {}}));
     return result;
   }
   TColumnMap columns;
   const TTableRow& header = rows[next++];
-  if (!ReadHeader(header, columns, result.Errors)) return result;
+  if (!ReadHeader(header, missingLesson > 0, columns, result.Errors)) return result;
 
   std::map<int32_t, std::shared_ptr<TLesson>> lessons;
-  TRowReader reader(columns, header.Fields.size(), target, result.Errors);
+  TRowReader reader(columns, header.Fields.size(), target, missingLesson, result.Errors);
   for (; next < rows.size(); ++next) {
     if (IsBlankRow(rows[next])) continue;
     reader.Read(rows[next], lessons);
   }
   if (!result.Errors.empty()) return result;
   if (lessons.empty()) {
-    result.Errors.push_back({{}, "the table has no rows of phrase pairs below its header"});
+    result.Errors.push_back(TTableError::At({}, {TTableReason::NoPairRows, {}}));
     return result;
   }
   for (auto& [number, lesson] : lessons) {

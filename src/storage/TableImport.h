@@ -34,5 +34,7 @@ struct TTableImport {
 // malformed CSV quote stops the reading at that row). The texts stay UTF-8;
 // target is the encoding of the file they are meant for, which decides what
 // a field may hold and how long a pair line is in the file.
+// missingLesson above 0: the lesson column may be missing, and every row
+// then goes into that lesson (a table made for one lesson).
 TTableImport ImportTable(std::string_view table, TTableFormat format,
-                         TTextEncoding target = TTextEncoding::Utf8);
+                         TTextEncoding target = TTextEncoding::Utf8, int32_t missingLesson = 0);

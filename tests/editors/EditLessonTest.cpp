@@ -29,13 +29,6 @@
 namespace {
 enum { colUse = 0, colWord1, colWord2, colWav1, colWav2, colNumber };
 
-TBoolVector Used(std::initializer_list<int> numbers) {
-  TBoolVector used;
-  used.Put(0, true);
-  for (int n : numbers) used.Put(n, true);
-  return used;
-}
-
 // A lesson editor on a lesson, shown and active.
 class TLessonEditor {
  public:

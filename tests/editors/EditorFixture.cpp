@@ -156,3 +156,10 @@ void AddCloseWaysAndAnswers() {
     QTest::addRow("%s, cancel", name) << how << int(QMessageBox::Cancel);
   }
 }
+
+TBoolVector Used(std::initializer_list<int> numbers) {
+  TBoolVector used;
+  used.Put(0, true);
+  for (int n : numbers) used.Put(n, true);
+  return used;
+}

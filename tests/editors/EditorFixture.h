@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/BoolVector.h"
 #include "widgets/FileChooser.h"
 #include "settings/AppIniFile.h"
 #include "settings/AppLangHandl.h"
@@ -34,6 +35,9 @@ struct TTestPair {
 std::shared_ptr<TLesson> MakeLesson(int32_t nbr, const std::vector<TTestPair>& pairs);
 // A lesson of n pairs "w<nbr>_<i>" / "v<nbr>_<i>", in use or not.
 std::shared_ptr<TLesson> NumberedLesson(int32_t nbr, int n, bool inUse = true);
+
+// The lesson numbers other lessons hold, as the lesson editor is given them.
+TBoolVector Used(std::initializer_list<int> numbers);
 
 class TEditorFixture {
  public:

@@ -83,9 +83,9 @@ class TableImportWndTest : public QObject {
     ed.Click("btnImportTable");
     QCOMPARE(modal.Runs, 1);
     QCOMPARE(shown.size(), 3);
-    QVERIFY2(shown[0].startsWith("row 3"), qPrintable(shown[0]));
-    QVERIFY2(shown[1].startsWith("row 4"), qPrintable(shown[1]));
-    QVERIFY2(shown[2].startsWith("row 5"), qPrintable(shown[2]));
+    QVERIFY2(shown[0].startsWith("Row 3"), qPrintable(shown[0]));
+    QVERIFY2(shown[1].startsWith("Row 4"), qPrintable(shown[1]));
+    QVERIFY2(shown[2].startsWith("Row 5"), qPrintable(shown[2]));
     // Nothing was taken: only lesson 1, and closing asks nothing.
     QCOMPARE(ed.Dlg.findChild<QTreeWidget*>("lessonList")->topLevelItemCount(), 1);
     fx.Messages.clear();
