@@ -1,0 +1,79 @@
+#include "ForeignImport.h"
+
+#include "CommandSupport.h"
+#include "ToolFailure.h"
+#include "core/Convert.h"
+#include "storage/ImportedSound.h"
+#include "storage/KvtmlImport.h"
+
+namespace {
+
+int NumberOption(const TToolArgs& args, const std::string& option, int byDefault) {
+  const auto given = args.Values.find(option);
+  if (given == args.Values.end()) return byDefault;
+  int32_t number = 0;
+  if (!TryStrToInt(given->second, number) || number < 0)
+    Fail(kExitRejected, option + " " + given->second + ": not a number from 0 up");
+  return number;
+}
+
+// The sound name to store for what the imported file names, or empty.
+std::string KeptSound(const std::string& reference, const std::string& inStored, const std::string& outStored) {
+  const std::string path = FindReferencedSound(reference, inStored);
+  return path.empty() ? path : SoundNameFor(path, outStored);
+}
+
+int WriteImported(const TToolArgs& args, const TImportedLessons& imported, TTextEncoding target, std::ostream& out) {
+  const std::string& inArg = args.Files[0];
+  const std::string& outArg = args.Files[1];
+  if (!imported.Ok()) {
+    std::vector<std::string> reasons = imported.Errors;
+    if (args.Switches.count("--skip-unfit") == 0 && imported.PairCount > 0)
+      reasons.push_back("give --skip-unfit to leave out the pairs a language file cannot hold");
+    Reject(inArg, reasons);
+  }
+  std::vector<std::string> problems;
+  const std::string lang1 = LangName(args, TPairField::Lang1Name, target, problems, imported.Lang1Name);
+  const std::string lang2 = LangName(args, TPairField::Lang2Name, target, problems, imported.Lang2Name);
+  CheckLangNames(lang1, lang2, target, std::move(problems));
+
+  TLangFHandler handler = NewLangFile();
+  handler.Encoding = target;
+  handler.SetLangNames(lang1, lang2);
+  handler.Lang1Locale = imported.Lang1Locale;
+  handler.Lang2Locale = imported.Lang2Locale;
+  for (const auto& lesson : imported.Lessons) handler.PutLesson(lesson);
+  RefuseHeldFile(args, outArg);
+  RefuseExistingFile(args, outArg);
+  if (TSaveResult saved; !handler.SaveLangFile(StoredArg(outArg), &saved)) CannotWrite(outArg, saved);
+  const std::size_t lessons = imported.Lessons.size();
+  out << "Wrote " << outArg << ": " << lessons << (lessons == 1 ? " lesson, " : " lessons, ") << imported.PairCount
+      << (imported.PairCount == 1 ? " pair" : " pairs") << ".\n";
+  for (const std::string& name : imported.LessonNames) out << "  lesson " << name << "\n";
+  if (!imported.NotKept.Empty()) out << imported.NotKept.Summary() << ".\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+int ImportKvtmlCommand(const TToolArgs& args, std::ostream& out) {
+  if (args.Values.count("--lesson") != 0) Fail(kExitRejected, "--lesson is for --anki files");
+  const std::string inStored = StoredArg(args.Files[0]);
+  const std::string outStored = StoredArg(args.Files[1]);
+  TKvtmlOptions options;
+  options.Lang1Id = NumberOption(args, "--lang1-id", 0);
+  options.Lang2Id = NumberOption(args, "--lang2-id", 1);
+  options.Target = TargetEncoding(args);
+  options.SkipUnfit = args.Switches.count("--skip-unfit") != 0;
+  options.KeepSound = [&](const std::string& reference) { return KeptSound(reference, inStored, outStored); };
+  if (!FileExistsWarn(inStored)) Fail(kExitFileError, args.Files[0] + ": no such file");
+  RefuseHeldFile(args, args.Files[1]);
+  RefuseExistingFile(args, args.Files[1]);
+  return WriteImported(args, ImportKvtmlFile(inStored, options), options.Target, out);
+}
+
+int ImportAnkiCommand(const TToolArgs& args, std::ostream& out) {
+  (void)args;
+  (void)out;
+  Fail(kExitRejected, "not yet");
+}
