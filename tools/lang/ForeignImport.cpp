@@ -1,12 +1,19 @@
 #include "ForeignImport.h"
 
+#include <filesystem>
+
 #include "CommandSupport.h"
 #include "ToolFailure.h"
 #include "core/Convert.h"
+#include "storage/AnkiImport.h"
 #include "storage/ImportedSound.h"
 #include "storage/KvtmlImport.h"
+#include "storage/TableImport.h"
 
 namespace {
+
+// A text export of some thousand notes is a few megabytes.
+constexpr uintmax_t kMaxAnkiBytes = uintmax_t{64} << 20;
 
 int NumberOption(const TToolArgs& args, const std::string& option, int byDefault) {
   const auto given = args.Values.find(option);
@@ -73,7 +80,34 @@ int ImportKvtmlCommand(const TToolArgs& args, std::ostream& out) {
 }
 
 int ImportAnkiCommand(const TToolArgs& args, std::ostream& out) {
-  (void)args;
-  (void)out;
-  Fail(kExitRejected, "not yet");
+  for (const char* option : {"--lang1-id", "--lang2-id"})
+    if (args.Values.count(option) != 0) Fail(kExitRejected, std::string(option) + " is for --kvtml files");
+  const std::string inStored = StoredArg(args.Files[0]);
+  const std::string outStored = StoredArg(args.Files[1]);
+  TAnkiOptions options;
+  options.FirstLesson = NumberOption(args, "--lesson", 1);
+  if (options.FirstLesson < 1 || options.FirstLesson > kMaxTableLessonNbr)
+    Fail(kExitRejected, "--lesson " + args.Values.at("--lesson") + ": not a lesson number from 1 to " +
+                            std::to_string(kMaxTableLessonNbr));
+  options.Target = TargetEncoding(args);
+  options.SkipUnfit = args.Switches.count("--skip-unfit") != 0;
+  // Anki names its media files without folders; they lie beside the export.
+  options.KeepSound = [&](const std::string& name) {
+    if (name.find_first_of("/\\") != std::string::npos || name.rfind("file:", 0) == 0) return std::string();
+    return KeptSound(name, inStored, outStored);
+  };
+  // Both names first: an Anki file names no language.
+  std::vector<std::string> problems;
+  LangName(args, TPairField::Lang1Name, options.Target, problems);
+  LangName(args, TPairField::Lang2Name, options.Target, problems);
+  CheckLangNames({}, {}, options.Target, std::move(problems));
+  if (!FileExistsWarn(inStored)) Fail(kExitFileError, args.Files[0] + ": no such file");
+  std::error_code error;
+  if (std::filesystem::file_size(NativePath(inStored), error) > kMaxAnkiBytes && !error)
+    Reject(args.Files[0], {"the file is larger than the " + std::to_string(kMaxAnkiBytes >> 20) + " MB read here"});
+  RefuseHeldFile(args, args.Files[1]);
+  RefuseExistingFile(args, args.Files[1]);
+  const TBytes bytes = ReadInput(args.Files[0]);
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return WriteImported(args, ImportAnki(text, options), options.Target, out);
 }
