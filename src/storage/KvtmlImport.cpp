@@ -111,7 +111,7 @@ struct TKvtmlImporter::TState {
       case QXmlStreamReader::Characters:
         if (Capture != TCapture::None) Captured += reader.text();
         // Text of another language is counted, not kept.
-        if (Side < 0 && Path.size() == 6 && Path[5] == "text" && !reader.isWhitespace()) OtherTranslationHasText = true;
+        if (Side < 0 && Path.size() == 5 && Path[4] == "text" && !reader.isWhitespace()) OtherTranslationHasText = true;
         break;
       case QXmlStreamReader::EndElement:
         End();
@@ -210,7 +210,7 @@ struct TKvtmlImporter::TState {
     const std::string& name = Path.back();
     if (Under(1, "lessons") && name == "container" && !OpenContainers.empty() && Path[Path.size() - 2] != "entry")
       OpenContainers.pop_back();
-    if (Under(1, "entries") && Path.size() == 5 && name == "translation") {
+    if (Under(1, "entries") && Path.size() == 4 && name == "translation") {
       if (Side < 0 && OtherTranslationHasText) Result.NotKept.Add("translations in other languages");
       Side = -1;
     }
