@@ -26,6 +26,11 @@ void WriteContainer(QXmlStreamWriter& xml, const QString& name, bool inPractice)
   xml.writeTextElement(u"inpractice"_qs, inPractice ? u"true"_qs : u"false"_qs);
 }
 
+void WriteEntry(QXmlStreamWriter& xml, int id) {
+  xml.writeEmptyElement(u"entry"_qs);
+  xml.writeAttribute(u"id"_qs, QString::number(id));
+}
+
 }  // namespace
 
 std::string ExportKvtml(const TLangFHandler& handler, const std::string& title,
@@ -93,21 +98,19 @@ std::string ExportKvtml(const TLangFHandler& handler, const std::string& title,
     for (const TListed& entry : listed) (entry.InUse ? anyInUse : anyUnused) = true;
     xml.writeStartElement(u"container"_qs);
     WriteContainer(xml, name, anyInUse);
-    const auto writeEntries = [&xml, &listed](bool inUse) {
-      for (const TListed& entry : listed) {
-        if (entry.InUse != inUse) continue;
-        xml.writeEmptyElement(u"entry"_qs);
-        xml.writeAttribute(u"id"_qs, QString::number(entry.Id));
-      }
-    };
     if (!anyInUse) {
-      writeEntries(false);
+      for (const TListed& entry : listed) WriteEntry(xml, entry.Id);
     } else {
-      writeEntries(true);
-      if (anyUnused) {
+      // Each run of pairs not in use sits in an inner container of its own,
+      // so that the pairs read back in their order.
+      for (std::size_t i = 0; i < listed.size();) {
+        if (listed[i].InUse) {
+          WriteEntry(xml, listed[i++].Id);
+          continue;
+        }
         xml.writeStartElement(u"container"_qs);
         WriteContainer(xml, name + u" (not in use)"_qs, false);
-        writeEntries(false);
+        for (; i < listed.size() && !listed[i].InUse; ++i) WriteEntry(xml, listed[i].Id);
         xml.writeEndElement();
       }
     }
