@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "HtmlText.h"
+#include "TableImport.h"
 #include "core/Convert.h"
 
 namespace {
@@ -167,7 +168,7 @@ class TNoteReader {
     }
     if (html_) {
       THtmlText plain = HtmlToPlainText(rest);
-      notKept_.Add("images", plain.Images);
+      notKept_.Add("image", "images", plain.Images);
       side.Text = std::move(plain.Text);
     } else {
       side.Text = PlainFieldText(rest);
@@ -178,12 +179,12 @@ class TNoteReader {
  private:
   void Sound(const std::string& name, TSide& side) {
     if (!side.Sound.empty()) {
-      notKept_.Add("further sounds of a side");
+      notKept_.Add("further sound of a side", "further sounds of a side");
       return;
     }
     const std::string kept = options_.KeepSound && !name.empty() ? options_.KeepSound(name) : std::string();
     if (kept.empty())
-      notKept_.Add("sounds not found beside the export");
+      notKept_.Add("sound not found beside the export", "sounds not found beside the export");
     else
       side.Sound = kept;
   }
@@ -218,17 +219,17 @@ TImportedLessons ImportAnki(std::string_view text, const TAnkiOptions& options) 
     }
     if (header.Tags >= 0 && static_cast<std::size_t>(header.Tags) < record.Fields.size() &&
         !Trim(record.Fields[static_cast<std::size_t>(header.Tags)]).empty())
-      result.NotKept.Add("notes' tags");
+      result.NotKept.Add("note's tags", "notes' tags");
     for (std::size_t f = 2; f < content.size(); ++f)
-      if (!Trim(*content[f]).empty()) result.NotKept.Add("further fields");
+      if (!Trim(*content[f]).empty()) result.NotKept.Add("further field", "further fields");
     if (content.size() < 2) {
-      result.NotKept.Add("notes without text on both sides");
+      result.NotKept.Add("note without text on both sides", "notes without text on both sides");
       continue;
     }
     const TSide first = reader.Read(*content[0]);
     const TSide second = reader.Read(*content[1]);
     if (first.Text.empty() || second.Text.empty()) {
-      result.NotKept.Add("notes without text on both sides");
+      result.NotKept.Add("note without text on both sides", "notes without text on both sides");
       continue;
     }
     int32_t lessonNbr = options.FirstLesson;
@@ -241,6 +242,11 @@ TImportedLessons ImportAnki(std::string_view text, const TAnkiOptions& options) 
         lessonNbr = known->second;
       } else {
         lessonNbr = options.FirstLesson + static_cast<int32_t>(deckLessons.size());
+        if (lessonNbr > kMaxTableLessonNbr) {
+          result.Errors.push_back(where + ": the deck \"" + deck + "\" would be lesson " + std::to_string(lessonNbr) +
+                                  ", beyond the highest lesson number " + std::to_string(kMaxTableLessonNbr));
+          break;
+        }
         deckLessons.emplace(deck, lessonNbr);
         result.LessonNames.push_back(std::to_string(lessonNbr) + ": " + (deck.empty() ? "(no deck)" : deck));
       }

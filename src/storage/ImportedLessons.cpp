@@ -18,7 +18,7 @@ void TLessonCollector::Add(int32_t lessonNbr, TImportedPair pair, const std::str
     std::string stored;
     if (name.empty()) return std::string(" ");
     if (!CheckPairField(field, name, stored, target_).empty()) {
-      result_.NotKept.Add("sound names a language file cannot hold");
+      result_.NotKept.Add("sound name a language file cannot hold", "sound names a language file cannot hold");
       return std::string(" ");
     }
     return stored;
@@ -34,7 +34,7 @@ void TLessonCollector::Add(int32_t lessonNbr, TImportedPair pair, const std::str
   }
   if (!problem.empty()) {
     if (skipUnfit_)
-      result_.NotKept.Add("pairs a language file cannot hold");
+      result_.NotKept.Add("pair a language file cannot hold", "pairs a language file cannot hold");
     else
       result_.Errors.push_back(where + ": " + problem);
     return;

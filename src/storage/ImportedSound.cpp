@@ -20,10 +20,16 @@ std::string FindReferencedSound(const std::string& reference, const std::string&
   } else {
     path = NativePath(reference);
   }
-  if (path.is_relative()) path = fs::absolute(NativePath(sourceFile)).parent_path() / path;
+  const fs::path folder = fs::absolute(NativePath(sourceFile)).parent_path();
+  if (path.is_relative()) path = folder / path;
   std::error_code error;
-  if (!fs::is_regular_file(path, error)) return {};
-  return path.lexically_normal().native();
+  if (fs::is_regular_file(path, error)) return path.lexically_normal().native();
+  // A relative URL may have its blanks and other characters %-encoded.
+  if (reference.find('%') == std::string::npos || reference.find("://") != std::string::npos) return {};
+  fs::path decoded(QUrl::fromPercentEncoding(QByteArray::fromStdString(reference)).toStdString());
+  if (decoded.is_relative()) decoded = folder / decoded;
+  if (fs::is_regular_file(decoded, error)) return decoded.lexically_normal().native();
+  return {};
 }
 
 std::string SoundNameFor(const std::string& soundPath, const std::string& langFile) {

@@ -9,38 +9,42 @@
 
 namespace {
 
-// What the file holds beside the text and sound of a translation, and the
-// label it is counted under.
+// What the file holds beside the text and sound of a translation, and how
+// it is counted.
 struct TDetail {
   const char* Element;
-  const char* Label;
+  const char* One;
+  const char* Many;
 };
 constexpr TDetail kTranslationDetails[] = {
-    {"grade", "grades"},
-    {"conjugation", "conjugations"},
-    {"comparison", "comparisons"},
-    {"image", "images"},
-    {"comment", "comments"},
-    {"pronunciation", "pronunciations"},
-    {"example", "examples"},
-    {"paraphrase", "paraphrases"},
-    {"multiplechoice", "multiple-choice lists"},
-    {"synonym", "synonyms"},
-    {"antonym", "antonyms"},
-    {"falsefriend", "false friends"},
-    {"article", "articles"},
+    {"grade", "grade", "grades"},
+    {"conjugation", "conjugation", "conjugations"},
+    {"comparison", "comparison", "comparisons"},
+    {"image", "image", "images"},
+    {"comment", "comment", "comments"},
+    {"pronunciation", "pronunciation", "pronunciations"},
+    {"example", "example", "examples"},
+    {"paraphrase", "paraphrase", "paraphrases"},
+    {"multiplechoice", "multiple-choice list", "multiple-choice lists"},
+    {"synonym", "synonym", "synonyms"},
+    {"antonym", "antonym", "antonyms"},
+    {"falsefriend", "false friend", "false friends"},
+    {"article", "article", "articles"},
+    {nullptr, "other detail of an entry", "other details of entries"},
 };
 constexpr TDetail kIdentifierDetails[] = {
-    {"article", "article tables"},
-    {"personalpronouns", "pronoun tables"},
-    {"tenses", "tense lists"},
+    {"article", "article table", "article tables"},
+    {"personalpronouns", "pronoun table", "pronoun tables"},
+    {"tenses", "tense list", "tense lists"},
+    {nullptr, "other detail of a language", "other details of languages"},
 };
 
+// The detail an element is, the last one for any other.
 template <std::size_t N>
-const char* LabelOf(const TDetail (&details)[N], const std::string& element, const char* other) {
+const TDetail& DetailOf(const TDetail (&details)[N], const std::string& element) {
   for (const TDetail& detail : details)
-    if (element == detail.Element) return detail.Label;
-  return other;
+    if (detail.Element != nullptr && element == detail.Element) return detail;
+  return details[N - 1];
 }
 
 std::optional<int64_t> IdOf(const QXmlStreamReader& reader) {
@@ -96,6 +100,10 @@ struct TKvtmlImporter::TState {
   int64_t CurIdentifier = 0;
   int Side = -1;  // the chosen language of the open translation, -1 another
   bool OtherTranslationHasText = false;
+  // A detail is counted when it holds something: Parley writes empty ones.
+  const TDetail* Detail = nullptr;
+  std::size_t DetailDepth = 0;
+  bool DetailHasContent = false;
   TCapture Capture = TCapture::None;
   std::size_t CaptureDepth = 0;
   QString Captured;
@@ -106,10 +114,12 @@ struct TKvtmlImporter::TState {
     switch (reader.tokenType()) {
       case QXmlStreamReader::StartElement:
         Path.push_back(ShortName(reader));
+        if (Detail != nullptr && !reader.attributes().isEmpty()) DetailHasContent = true;
         Start(reader);
         break;
       case QXmlStreamReader::Characters:
         if (Capture != TCapture::None) Captured += reader.text();
+        if (Detail != nullptr && !reader.isWhitespace()) DetailHasContent = true;
         // Text of another language is counted, not kept.
         if (Side < 0 && Path.size() == 5 && Path[4] == "text" && !reader.isWhitespace()) OtherTranslationHasText = true;
         break;
@@ -120,6 +130,12 @@ struct TKvtmlImporter::TState {
       default:
         break;
     }
+  }
+
+  void StartDetail(const TDetail& detail, const QXmlStreamReader& reader) {
+    Detail = &detail;
+    DetailDepth = Path.size();
+    DetailHasContent = !reader.attributes().isEmpty();
   }
 
   void StartCapture(TCapture capture) {
@@ -145,8 +161,8 @@ struct TKvtmlImporter::TState {
     if (Under(1, "identifiers")) return StartIdentifier(reader, depth, name);
     if (Under(1, "entries")) return StartEntry(reader, depth, name);
     if (Under(1, "lessons")) return StartLesson(reader, depth, name);
-    if (Under(1, "wordtypes") && name == "entry") Result.NotKept.Add("word types");
-    if (Under(1, "leitnerboxes") && name == "entry") Result.NotKept.Add("Leitner box places");
+    if (Under(1, "wordtypes") && name == "entry") Result.NotKept.Add("word type", "word types");
+    if (Under(1, "leitnerboxes") && name == "entry") Result.NotKept.Add("Leitner box place", "Leitner box places");
   }
 
   void StartIdentifier(const QXmlStreamReader& reader, std::size_t depth, const std::string& name) {
@@ -160,7 +176,7 @@ struct TKvtmlImporter::TState {
     } else if (depth == 4 && name == "locale") {
       StartCapture(TCapture::IdentLocale);
     } else if (depth == 4) {
-      Result.NotKept.Add(LabelOf(kIdentifierDetails, name, "other details of languages"));
+      StartDetail(DetailOf(kIdentifierDetails, name), reader);
     }
   }
 
@@ -185,7 +201,7 @@ struct TKvtmlImporter::TState {
     if (depth != 5 || !Under(3, "translation") || Side < 0) return;
     if (name == "text") return StartCapture(TCapture::Text);
     if (name == "sound") return StartCapture(TCapture::Sound);
-    Result.NotKept.Add(LabelOf(kTranslationDetails, name, "other details of entries"));
+    StartDetail(DetailOf(kTranslationDetails, name), reader);
   }
 
   void StartLesson(const QXmlStreamReader& reader, std::size_t depth, const std::string& name) {
@@ -208,10 +224,14 @@ struct TKvtmlImporter::TState {
 
   void End() {
     const std::string& name = Path.back();
+    if (Detail != nullptr && Path.size() == DetailDepth) {
+      if (DetailHasContent) Result.NotKept.Add(Detail->One, Detail->Many);
+      Detail = nullptr;
+    }
     if (Under(1, "lessons") && name == "container" && !OpenContainers.empty() && Path[Path.size() - 2] != "entry")
       OpenContainers.pop_back();
     if (Under(1, "entries") && Path.size() == 4 && name == "translation") {
-      if (Side < 0 && OtherTranslationHasText) Result.NotKept.Add("translations in other languages");
+      if (Side < 0 && OtherTranslationHasText) Result.NotKept.Add("translation in another language", "translations in other languages");
       Side = -1;
     }
     if (Capture == TCapture::None || Path.size() != CaptureDepth) return;
@@ -285,7 +305,7 @@ struct TKvtmlImporter::TState {
 
   void AddEntry(TLessonCollector& collector, int32_t lessonNbr, const TEntry& entry, bool inPractice) {
     if (entry.Text[0].empty() || entry.Text[1].empty()) {
-      Result.NotKept.Add("entries without text in both languages");
+      Result.NotKept.Add("entry without text in both languages", "entries without text in both languages");
       return;
     }
     TImportedPair pair{entry.Text[0], entry.Text[1], {}, {}, inPractice && !entry.Inactive};
@@ -293,7 +313,7 @@ struct TKvtmlImporter::TState {
     for (int side = 0; side < 2; ++side) {
       if (entry.Sound[side].empty()) continue;
       if (Options.KeepSound) *wav[side] = Options.KeepSound(entry.Sound[side]);
-      if (wav[side]->empty()) Result.NotKept.Add("sounds not found");
+      if (wav[side]->empty()) Result.NotKept.Add("sound not found", "sounds not found");
     }
     collector.Add(lessonNbr, std::move(pair), "entry " + std::to_string(entry.Id));
   }
@@ -307,11 +327,11 @@ struct TKvtmlImporter::TState {
     for (const TReference& reference : References) {
       const auto found = EntryIndex.find(reference.EntryId);
       if (found == EntryIndex.end()) {
-        Result.NotKept.Add("lesson references to entries the file lacks");
+        Result.NotKept.Add("lesson reference to an entry the file lacks", "lesson references to entries the file lacks");
         continue;
       }
       if (placed[found->second]) {
-        Result.NotKept.Add("entries listed in a second lesson");
+        Result.NotKept.Add("entry listed in a second lesson", "entries listed in a second lesson");
         continue;
       }
       placed[found->second] = true;
@@ -330,13 +350,14 @@ struct TKvtmlImporter::TState {
           any = any || (!entry.Text[0].empty() && !entry.Text[1].empty());
         }
       if (!any) {
-        Result.NotKept.Add("lessons without a pair");
+        Result.NotKept.Add("lesson without a pair", "lessons without a pair");
         if (refs != byTop.end())
           for (const auto& [index, inPractice] : refs->second) AddEntry(collector, 0, Entries[index], inPractice);
         continue;
       }
       ++lessonNbr;
-      Result.LessonNames.push_back(std::to_string(lessonNbr) + ": " + Containers[c].Name);
+      Result.LessonNames.push_back(std::to_string(lessonNbr) + ": " +
+                                   (Containers[c].Name.empty() ? "(no name)" : Containers[c].Name));
       for (const auto& [index, inPractice] : refs->second) AddEntry(collector, lessonNbr, Entries[index], inPractice);
     }
     bool unplaced = false;

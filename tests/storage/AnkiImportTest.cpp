@@ -41,8 +41,8 @@ TEST(AnkiImportTest, ExportWithHeadersHtmlSoundAndTwoDecks) {
   const std::vector<std::string> names = {"3: German::Food", "4: German::Home"};
   EXPECT_EQ(result.LessonNames, names);
   EXPECT_EQ(result.NotKept.Summary(),
-            "Not kept: 1 notes' tags, 1 further fields, 1 images, 1 sounds not found beside the export, "
-            "1 notes without text on both sides");
+            "Not kept: 1 note's tags, 1 further field, 1 image, 1 sound not found beside the export, "
+            "1 note without text on both sides");
 }
 
 TEST(AnkiImportTest, WithoutHeadersEverythingGoesToOneLesson) {

@@ -62,8 +62,8 @@ TEST(KvtmlImportTest, TopLevelLessonsInFileOrderWithLooseEntriesLast) {
   const std::vector<std::string> names = {"1: Home", "2: Colours", "3: (entries in no lesson)"};
   EXPECT_EQ(result.LessonNames, names);
   EXPECT_EQ(result.NotKept.Summary(),
-            "Not kept: 1 grades, 1 images, 1 word types, 1 lessons without a pair, "
-            "1 entries without text in both languages");
+            "Not kept: 1 grade, 1 image, 1 word type, 1 lesson without a pair, "
+            "1 entry without text in both languages");
 }
 
 const std::string kThreeLanguages = R"(<kvtml version="2.0"><identifiers>
@@ -85,8 +85,8 @@ TEST(KvtmlImportTest, ThreeLanguagesChooseTwoAndCountTheThird) {
   };
   const TCase cases[] = {
       {0, 1, "English", "fr", {"0=dog@chien# @ *"},
-       "Not kept: 2 translations in other languages, 1 entries without text in both languages"},
-      {2, 0, "Spanish", "English", {"0=perro@dog# @ *", "1=gato@cat# @ *"}, "Not kept: 1 translations in other languages"},
+       "Not kept: 2 translations in other languages, 1 entry without text in both languages"},
+      {2, 0, "Spanish", "English", {"0=perro@dog# @ *", "1=gato@cat# @ *"}, "Not kept: 1 translation in another language"},
   };
   for (const TCase& c : cases) {
     TKvtmlOptions options;
@@ -124,6 +124,20 @@ TEST(KvtmlImportTest, PairsAFileCannotHoldRejectOrAreSkipped) {
   ASSERT_TRUE(result.Ok());
   EXPECT_EQ(result.PairCount, 1);
   EXPECT_EQ(result.NotKept.Summary(), "Not kept: 2 pairs a language file cannot hold");
+}
+
+// Parley writes empty grades and grammar tables; only those with something
+// in them are lost.
+TEST(KvtmlImportTest, EmptyDetailsAreNotCounted) {
+  const std::string xml = R"(<kvtml version="2.0"><identifiers>
+   <identifier id="0"><name>English</name><article></article><personalpronouns><x>I</x></personalpronouns></identifier>
+   <identifier id="1"><name>German</name><tenses/></identifier></identifiers><entries>
+   <entry id="0"><translation id="0"><text>a</text><comment> </comment><image>i.png</image></translation>
+    <translation id="1"><text>b</text><grade><currentgrade>2</currentgrade></grade><multiplechoice/>
+    <conjugation><tense>x</tense></conjugation><falsefriend fromid="0"/></translation></entry></entries></kvtml>)";
+  const TImportedLessons result = ImportKvtml(xml, {});
+  ASSERT_TRUE(result.Ok()) << result.Errors[0];
+  EXPECT_EQ(result.NotKept.Summary(), "Not kept: 1 pronoun table, 1 image, 1 grade, 1 conjugation, 1 false friend");
 }
 
 TEST(KvtmlImportTest, WindowsCodePageTargetRefusesWhatItCannotHold) {

@@ -74,7 +74,7 @@ TEST_F(ForeignImportTest, KvtmlBecomesLessonsAndSaysWhatWasLeftOut) {
                          "  lesson 1: Home\n"
                          "  lesson 2: Colours\n"
                          "  lesson 3: (entries in no lesson)\n"
-                         "Not kept: 1 grades, 1 sounds not found.\n");
+                         "Not kept: 1 grade, 1 sound not found.\n");
   EXPECT_EQ(Dump(Path("words.lang")),
             "Encoding=UTF-8\nLocales=en@de\n[General]\nEnglish@Deutsch\n"
             "[1]\n0=house@Haus#sounds/house.wav@ *\n1=old@alt# @ \n2=street@Straße# @ *\n"
@@ -175,7 +175,7 @@ TEST_F(ForeignImportTest, AnkiNotesWithDecksAndSoundsBesideTheExport) {
   ASSERT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, "Wrote " + out +
                          ": 2 lessons, 3 pairs.\n  lesson 5: Food\n  lesson 6: Home\n"
-                         "Not kept: 1 notes' tags, 1 sounds not found beside the export.\n");
+                         "Not kept: 1 note's tags, 1 sound not found beside the export.\n");
   EXPECT_EQ(Dump(out), "Encoding=UTF-8\n[General]\nDeutsch@English\n"
                        "[5]\n0=Brot@bread# @bread.wav*\n1=Käse@cheese# @ *\n"
                        "[6]\n0=Haus Gebäude@house & \"home\"# @ *\n");
@@ -212,7 +212,7 @@ TEST_F(ForeignImportTest, AnkiUsageAndRefusals) {
   const TRun skipped =
       RunTool({"import", wide, "--anki", Path("a.lang"), "--lang1", "Deutsch", "--lang2", "English", "--skip-unfit"});
   EXPECT_EQ(skipped.status, kExitOk) << skipped.err;
-  EXPECT_NE(skipped.out.find("Not kept: 1 pairs a language file cannot hold."), std::string::npos) << skipped.out;
+  EXPECT_NE(skipped.out.find("Not kept: 1 pair a language file cannot hold."), std::string::npos) << skipped.out;
   // An existing file is replaced only with --force.
   const TRun again = RunTool({"import", notes, "--anki", Path("a.lang"), "--lang1", "Deutsch", "--lang2", "English"});
   EXPECT_EQ(again.status, kExitRejected);

@@ -63,6 +63,17 @@ int WriteImported(const TToolArgs& args, const TImportedLessons& imported, TText
 
 }  // namespace
 
+bool HasKvtmlName(const std::string& arg) {
+  constexpr std::string_view kEnd = ".kvtml";
+  if (arg.size() <= kEnd.size()) return false;
+  for (std::size_t i = 0; i < kEnd.size(); ++i) {
+    char c = arg[arg.size() - kEnd.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != kEnd[i]) return false;
+  }
+  return true;
+}
+
 int ImportKvtmlCommand(const TToolArgs& args, std::ostream& out) {
   if (args.Values.count("--lesson") != 0) Fail(kExitRejected, "--lesson is for --anki files");
   const std::string inStored = StoredArg(args.Files[0]);

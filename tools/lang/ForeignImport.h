@@ -1,5 +1,6 @@
 #pragma once
 #include <ostream>
+#include <string>
 
 #include "ToolArgs.h"
 
@@ -8,5 +9,7 @@
 //   import FILE.txt --anki OUT.lang --lang1 NAME --lang2 NAME [--lesson N]
 // Both take --lang1/--lang2, --encoding, --skip-unfit and --force. Fails by
 // TToolFailure; nothing is written then.
+// Whether the file name ends in ".kvtml", in any letter case.
+bool HasKvtmlName(const std::string& arg);
 int ImportKvtmlCommand(const TToolArgs& args, std::ostream& out);
 int ImportAnkiCommand(const TToolArgs& args, std::ostream& out);

@@ -104,7 +104,7 @@ int Import(const TToolArgs& args, std::ostream& out) {
   const bool kvtml = args.Switches.count("--kvtml") != 0;
   const bool anki = args.Switches.count("--anki") != 0;
   if (int(csv) + int(tsv) + int(kvtml) + int(anki) > 1) Fail(kExitRejected, "give one format: --tsv, --csv, --kvtml or --anki");
-  if (kvtml || (!csv && !tsv && !anki && GetExtPart(args.Files[0]) == "kvtml")) return ImportKvtmlCommand(args, out);
+  if (kvtml || (!csv && !tsv && !anki && HasKvtmlName(args.Files[0]))) return ImportKvtmlCommand(args, out);
   if (anki) return ImportAnkiCommand(args, out);
   if (!csv && !tsv) Fail(kExitRejected, "give the file's format: --tsv or --csv for a table, --kvtml or --anki");
   for (const char* option : {"--lang1-id", "--lang2-id", "--lesson"})
