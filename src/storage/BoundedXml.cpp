@@ -9,12 +9,12 @@ namespace {
 // open after a slice is known to have begun within the bytes counted since.
 constexpr std::size_t kSlice = 16 * 1024;
 
-std::string MiB(int64_t bytes) {
+}  // namespace
+
+std::string XmlSizeText(int64_t bytes) {
   if (bytes % (1 << 20) == 0) return std::to_string(bytes >> 20) + " MB";
   return std::to_string(bytes) + " bytes";
 }
-
-}  // namespace
 
 TBoundedXml::TBoundedXml(TTokenHandler handler, TXmlLimits limits) : handler_(std::move(handler)), limits_(limits) {
   // Never resolve anything outside the file.
@@ -33,7 +33,7 @@ bool TBoundedXml::Feed(const char* data, std::size_t size) {
     const std::size_t slice = std::min(size, kSlice);
     fed_ += static_cast<int64_t>(slice);
     if (fed_ > limits_.MaxBytes) {
-      Fail("the file is larger than the " + MiB(limits_.MaxBytes) + " read here");
+      Fail("the file is larger than the " + XmlSizeText(limits_.MaxBytes) + " read here");
       break;
     }
     pending_ += static_cast<int64_t>(slice);
@@ -42,7 +42,7 @@ bool TBoundedXml::Feed(const char* data, std::size_t size) {
     size -= slice;
     ReadTokens();
     if (!Refused() && pending_ > limits_.MaxText + static_cast<int64_t>(kSlice))
-      Fail("a text, tag or comment longer than " + MiB(limits_.MaxText) + ", more than a word list needs");
+      Fail("a text, tag or comment longer than " + XmlSizeText(limits_.MaxText) + ", more than a word list needs");
   }
   return !Refused();
 }
@@ -82,7 +82,7 @@ void TBoundedXml::ReadTokens() {
       case QXmlStreamReader::Characters:
         textRun_ += reader_.text().size();
         if (textRun_ > limits_.MaxText) {
-          Fail("a text longer than " + MiB(limits_.MaxText) + ", more than a word list needs");
+          Fail("a text longer than " + XmlSizeText(limits_.MaxText) + ", more than a word list needs");
           return;
         }
         break;

@@ -17,6 +17,9 @@ struct TXmlLimits {
   int64_t MaxBytes = int64_t{64} << 20;
 };
 
+// "1 MB" for a whole number of megabytes, else "1000 bytes".
+std::string XmlSizeText(int64_t bytes);
+
 class TBoundedXml {
  public:
   // Called for every token but the document type; the reader is positioned

@@ -9,6 +9,12 @@
 
 namespace {
 
+// Each entry, lesson and language costs memory beyond its bytes in the file;
+// word lists stay far below these.
+constexpr std::size_t kMaxEntries = 500000;
+constexpr std::size_t kMaxContainers = 100000;
+constexpr std::size_t kMaxIdentifiers = 1000;
+
 // What the file holds beside the text and sound of a translation, and how
 // it is counted.
 struct TDetail {
@@ -118,7 +124,12 @@ struct TKvtmlImporter::TState {
         Start(reader);
         break;
       case QXmlStreamReader::Characters:
-        if (Capture != TCapture::None) Captured += reader.text();
+        if (Capture != TCapture::None) {
+          // Texts split by comments add up.
+          if (Captured.size() + reader.text().size() > Options.Limits.MaxText)
+            return Xml.Refuse("a text longer than " + XmlSizeText(Options.Limits.MaxText) + ", more than a word list needs");
+          Captured += reader.text();
+        }
         if (Detail != nullptr && !reader.isWhitespace()) DetailHasContent = true;
         // Text of another language is counted, not kept.
         if (Side < 0 && Path.size() == 5 && Path[4] == "text" && !reader.isWhitespace()) OtherTranslationHasText = true;
@@ -171,6 +182,8 @@ struct TKvtmlImporter::TState {
       if (!id) return Xml.Refuse("an identifier has no number (id)");
       CurIdentifier = *id;
       Identifiers[*id];
+      if (Identifiers.size() > kMaxIdentifiers)
+        Xml.Refuse("more than " + std::to_string(kMaxIdentifiers) + " languages, more than a word list needs");
     } else if (depth == 4 && name == "name") {
       StartCapture(TCapture::IdentName);
     } else if (depth == 4 && name == "locale") {
@@ -185,6 +198,8 @@ struct TKvtmlImporter::TState {
       const auto id = IdOf(reader);
       if (!id) return Xml.Refuse("an entry has no number (id)");
       if (EntryIndex.count(*id) != 0) return Xml.Refuse("two entries have the number " + std::to_string(*id));
+      if (Entries.size() >= kMaxEntries)
+        return Xml.Refuse("more than " + std::to_string(kMaxEntries) + " entries, more than a word list needs");
       EntryIndex[*id] = Entries.size();
       Entries.push_back({});
       Entries.back().Id = *id;
@@ -207,6 +222,8 @@ struct TKvtmlImporter::TState {
   void StartLesson(const QXmlStreamReader& reader, std::size_t depth, const std::string& name) {
     // Containers sit in the lessons element and in each other.
     if (name == "container" && Path[depth - 2] != "entry") {
+      if (Containers.size() >= kMaxContainers)
+        return Xml.Refuse("more than " + std::to_string(kMaxContainers) + " lessons, more than a word list needs");
       Containers.push_back({});
       Containers.back().Parent = OpenContainers.empty() ? -1 : OpenContainers.back();
       OpenContainers.push_back(static_cast<int>(Containers.size()) - 1);

@@ -180,6 +180,10 @@ TEST(KvtmlImportTest, HostileAndBrokenFilesAreRefused) {
       {"undefined entity", "<kvtml><x>&foo;</x></kvtml>", "not well-formed XML"},
       {"deep nesting", deep, "nested deeper than 64 levels"},
       {"long text", "<kvtml><x>" + std::string(1100000, 'a') + "</x></kvtml>", "longer than 1 MB"},
+      {"long text split by comments",
+       "<kvtml><identifiers><identifier id=\"0\"><name>" + std::string(600000, 'a') + "<!---->" +
+           std::string(600000, 'a') + "</name></identifier></identifiers></kvtml>",
+       "a text longer than 1 MB"},
       {"long attribute", "<kvtml><x a=\"" + std::string(1100000, 'a') + "\"/></kvtml>", "longer than 1 MB"},
       {"cut short", "<kvtml version=\"2.0\"><identifiers>", "ends in the middle of its XML"},
       {"mismatched tags", "<kvtml><a></b></kvtml>", "not well-formed XML"},
