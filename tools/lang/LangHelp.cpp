@@ -62,7 +62,8 @@ const char* const kExportHelp =
     "            pairs are all not in use is not in practice; a lesson with some\n"
     "            holds them in an inner lesson not in practice, which import\n"
     "            folds back. Sounds are named as absolute file URLs. Drawn marks\n"
-    "            are not written: the other trainers have none.\n"
+    "            are not written: the other trainers have none. An import of\n"
+    "            the KVTML numbers the lessons 1, 2, ... again.\n"
     "\n"
     "Examples: quillmere-lang export words.lang --csv > words.csv\n"
     "          quillmere-lang export words.lang --kvtml > words.kvtml\n";
