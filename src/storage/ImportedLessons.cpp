@@ -33,10 +33,12 @@ void TLessonCollector::Add(int32_t lessonNbr, TImportedPair pair, const std::str
     if (bytes > kMaxContainerLine) problem = "the pair is too long for a line of a language file";
   }
   if (!problem.empty()) {
-    if (skipUnfit_)
+    if (skipUnfit_) {
       result_.NotKept.Add("pair a language file cannot hold", "pairs a language file cannot hold");
-    else
+    } else {
       result_.Errors.push_back(where + ": " + problem);
+      ++result_.UnfitPairs;
+    }
     return;
   }
   auto found = std::find_if(lessons_.begin(), lessons_.end(),

@@ -19,6 +19,7 @@ struct TImportedLessons {
   std::string Lang1Locale, Lang2Locale;
   // Nothing may be written while there is one.
   std::vector<std::string> Errors;
+  int32_t UnfitPairs = 0;  // errors about single pairs, which could be left out
   TNotKept NotKept;
   int32_t PairCount = 0;
 

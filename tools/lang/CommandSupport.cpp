@@ -74,12 +74,13 @@ void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
 }
 
 // Lists errors found in one input, at most kErrorsShown of them.
-[[noreturn]] void Reject(const std::string& input, const std::vector<std::string>& reasons) {
+[[noreturn]] void Reject(const std::string& input, const std::vector<std::string>& reasons, const std::string& note) {
   std::string message;
   for (std::size_t i = 0; i < reasons.size() && i < kErrorsShown; ++i)
     message += (i == 0 ? "" : "\n") + input + ", " + reasons[i];
   if (reasons.size() > kErrorsShown)
     message += "\n... and " + std::to_string(reasons.size() - kErrorsShown) + " more";
+  if (!note.empty()) message += "\n" + note;
   message += "\nnothing was written";
   Fail(kExitRejected, message);
 }

@@ -24,8 +24,10 @@ void RefuseHeldFile(const TToolArgs& args, const std::string& outArg);
 // Refuses to replace any existing file without --force.
 void RefuseExistingFile(const TToolArgs& args, const std::string& outArg);
 void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage);
-// Lists errors found in one input, at most kErrorsShown of them.
-[[noreturn]] void Reject(const std::string& input, const std::vector<std::string>& reasons);
+// Lists errors found in one input, at most kErrorsShown of them, and then
+// the note when there is one.
+[[noreturn]] void Reject(const std::string& input, const std::vector<std::string>& reasons,
+                         const std::string& note = {});
 // Checks a language name for a new file (given as option, or found in the
 // imported file when the option is missing and fallback is not empty).
 std::string LangName(const TToolArgs& args, TPairField field, TTextEncoding target, std::vector<std::string>& problems,

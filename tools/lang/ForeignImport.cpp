@@ -33,12 +33,9 @@ std::string KeptSound(const std::string& reference, const std::string& inStored,
 int WriteImported(const TToolArgs& args, const TImportedLessons& imported, TTextEncoding target, std::ostream& out) {
   const std::string& inArg = args.Files[0];
   const std::string& outArg = args.Files[1];
-  if (!imported.Ok()) {
-    std::vector<std::string> reasons = imported.Errors;
-    if (args.Switches.count("--skip-unfit") == 0 && imported.PairCount > 0)
-      reasons.push_back("give --skip-unfit to leave out the pairs a language file cannot hold");
-    Reject(inArg, reasons);
-  }
+  if (!imported.Ok())
+    Reject(inArg, imported.Errors,
+           imported.UnfitPairs > 0 ? "give --skip-unfit to leave out the pairs a language file cannot hold" : "");
   std::vector<std::string> problems;
   const std::string lang1 = LangName(args, TPairField::Lang1Name, target, problems, imported.Lang1Name);
   const std::string lang2 = LangName(args, TPairField::Lang2Name, target, problems, imported.Lang2Name);
