@@ -16,7 +16,7 @@ constexpr std::size_t kMaxContainers = 100000;
 constexpr std::size_t kMaxIdentifiers = 1000;
 
 // What the file holds beside the text and sound of a translation, and how
-// it is counted.
+// it is counted (not at all without a name).
 struct TDetail {
   const char* Element;
   const char* One;
@@ -36,12 +36,16 @@ constexpr TDetail kTranslationDetails[] = {
     {"antonym", "antonym", "antonyms"},
     {"falsefriend", "false friend", "false friends"},
     {"article", "article", "articles"},
+    {"declension", "declension", "declensions"},
+    {"sizehint", nullptr, nullptr},  // a column width: nothing of the word
     {nullptr, "other detail of an entry", "other details of entries"},
 };
 constexpr TDetail kIdentifierDetails[] = {
     {"article", "article table", "article tables"},
     {"personalpronouns", "pronoun table", "pronoun tables"},
     {"tenses", "tense list", "tense lists"},
+    {"sizehint", nullptr, nullptr},
+    {"identifiertype", nullptr, nullptr},
     {nullptr, "other detail of a language", "other details of languages"},
 };
 
@@ -144,6 +148,7 @@ struct TKvtmlImporter::TState {
   }
 
   void StartDetail(const TDetail& detail, const QXmlStreamReader& reader) {
+    if (detail.One == nullptr) return;
     Detail = &detail;
     DetailDepth = Path.size();
     DetailHasContent = !reader.attributes().isEmpty();

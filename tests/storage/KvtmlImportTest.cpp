@@ -131,7 +131,7 @@ TEST(KvtmlImportTest, PairsAFileCannotHoldRejectOrAreSkipped) {
 TEST(KvtmlImportTest, EmptyDetailsAreNotCounted) {
   const std::string xml = R"(<kvtml version="2.0"><identifiers>
    <identifier id="0"><name>English</name><article></article><personalpronouns><x>I</x></personalpronouns></identifier>
-   <identifier id="1"><name>German</name><tenses/></identifier></identifiers><entries>
+   <identifier id="1"><name>German</name><tenses/><sizehint>120</sizehint></identifier></identifiers><entries>
    <entry id="0"><translation id="0"><text>a</text><comment> </comment><image>i.png</image></translation>
     <translation id="1"><text>b</text><grade><currentgrade>2</currentgrade></grade><multiplechoice/>
     <conjugation><tense>x</tense></conjugation><falsefriend fromid="0"/></translation></entry></entries></kvtml>)";
