@@ -10,6 +10,7 @@
 #include "core/Errors.h"
 #include "settings/AppIniFile.h"
 #include "storage/CodeDecode.h"
+#include "storage/KvtmlImport.h"
 #include "storage/LangFHandler.h"
 
 namespace {
@@ -98,4 +99,15 @@ TEST(HostileInput, SettingsCountOfTwoBillionReadsOnlyWhatIsThere) {
   EXPECT_LE(ini.AvailableUnits.size(), 2u);
   ASSERT_FALSE(ini.ExerciseWords.empty());
   EXPECT_EQ(ini.ExerciseWords[0], (TExerciseWord{1, 2, 3, false}));
+}
+
+// Each entry costs more memory than its bytes in the file: a file of tiny
+// entries is refused past a count no word list reaches.
+TEST(HostileInput, KvtmlOfHalfAMillionTinyEntriesIsRefused) {
+  std::string xml = "<kvtml version=\"2.0\"><entries>";
+  for (int i = 0; i <= 500000; ++i) xml += "<entry id=\"" + std::to_string(i) + "\"/>";
+  xml += "</entries></kvtml>";
+  const TImportedLessons result = ImportKvtml(xml, {});
+  ASSERT_EQ(result.Errors.size(), 1u);
+  EXPECT_NE(result.Errors[0].find("more than 500000 entries"), std::string::npos) << result.Errors[0];
 }

@@ -5,6 +5,9 @@
 #include <new>
 
 #include "EncodingNames.h"
+#include "CommandSupport.h"
+#include "ForeignImport.h"
+#include "KvtmlExportCommand.h"
 #include "LangHelp.h"
 #include "LossReport.h"
 #include "storage/PairFields.h"
@@ -32,77 +35,6 @@
 namespace {
 
 constexpr const char* kProgram = "quillmere-lang";
-// Enough to see what is wrong with a table without flooding the terminal.
-constexpr std::size_t kErrorsShown = 20;
-
-// A file name from the command line as the storage functions take it.
-std::string StoredArg(const std::string& arg) {
-  std::string stored;
-  if (arg.empty()) Fail(kExitRejected, "a file name is empty");
-  if (!StoredPath(std::filesystem::path(arg), stored)) Fail(kExitRejected, "the file name \"" + arg + "\" cannot be used");
-  return stored;
-}
-
-TBytes ReadInput(const std::string& arg) {
-  const std::string path = StoredArg(arg);
-  if (!FileExistsWarn(path)) Fail(kExitFileError, arg + ": no such file");
-  return ReadFileBytes(path);
-}
-
-void LoadLang(const std::string& arg, TLangFHandler& handler) {
-  const TBytes bytes = ReadInput(arg);
-  if (bytes.empty()) Fail(kExitFileError, arg + ": the file is empty");
-  try {
-    if (!handler.LoadLangBytes(bytes, StoredArg(arg)))
-      Fail(kExitFileError, arg + ": not a language file, or damaged (header or checksum test failed)");
-  } catch (const TConversionError& error) {
-    Fail(kExitFileError, error.Describe());
-  }
-}
-
-// With the system's reason: a full disk, a folder that may not be written, a
-// link that is not followed.
-[[noreturn]] void CannotWrite(const std::string& arg, const TSaveResult& result) {
-  Fail(kExitFileError, arg + ": cannot be written: " + result.Reason);
-}
-
-// The running program holds its current exercise file and saves its changes
-// into it later; replacing the file under it needs --force (the program then
-// carries its changes over onto the new file when it saves).
-void RefuseHeldFile(const TToolArgs& args, const std::string& outArg) {
-  if (args.Switches.count("--force") != 0) return;
-  if (IsPathLocked("langfile", StoredArg(outArg)))
-    Fail(kExitFileError, outArg +
-                             ": Quillmere is running with this file as its exercise file; close Quillmere or choose "
-                             "another file there first, or give --force to replace it anyway");
-}
-
-// An import makes a new file: replacing one that is there (a learner's
-// years of lessons, under a mistyped name) must be asked for.
-void RefuseExistingFile(const TToolArgs& args, const std::string& outArg) {
-  if (args.Switches.count("--force") != 0) return;
-  if (FileExistsWarn(StoredArg(outArg)))
-    Fail(kExitRejected, outArg + ": the file exists; give --force to replace it");
-}
-
-void NeedFiles(const TToolArgs& args, std::size_t count, const char* usage) {
-  if (args.Files.size() != count) {
-    std::string firstLine(usage);
-    firstLine = firstLine.substr(0, firstLine.find('\n'));
-    Fail(kExitRejected, (args.Files.size() < count ? "missing file name\n" : "too many file names\n") + firstLine);
-  }
-}
-
-// Lists errors found in one input, at most kErrorsShown of them.
-[[noreturn]] void Reject(const std::string& input, const std::vector<std::string>& reasons) {
-  std::string message;
-  for (std::size_t i = 0; i < reasons.size() && i < kErrorsShown; ++i)
-    message += (i == 0 ? "" : "\n") + input + ", " + reasons[i];
-  if (reasons.size() > kErrorsShown)
-    message += "\n... and " + std::to_string(reasons.size() - kErrorsShown) + " more";
-  message += "\nnothing was written";
-  Fail(kExitRejected, message);
-}
 
 std::string Column(int32_t value, int width) {
   std::string text = std::to_string(value);
@@ -155,8 +87,10 @@ int Info(const TToolArgs& args, std::ostream& out) {
 
 int Export(const TToolArgs& args, std::ostream& out) {
   NeedFiles(args, 1, kExportHelp);
-  if (args.Switches.count("--csv") != 0 && args.Switches.count("--tsv") != 0)
-    Fail(kExitRejected, "give either --tsv or --csv, not both");
+  const int formats = int(args.Switches.count("--csv")) + int(args.Switches.count("--tsv")) +
+                      int(args.Switches.count("--kvtml"));
+  if (formats > 1) Fail(kExitRejected, "give one of --tsv, --csv or --kvtml");
+  if (args.Switches.count("--kvtml") != 0) return ExportKvtmlCommand(args, out);
   const TTableFormat format = args.Switches.count("--csv") != 0 ? TTableFormat::Csv : TTableFormat::Tsv;
   TLangFHandler handler;
   LoadLang(args.Files[0], handler);
@@ -167,48 +101,24 @@ int Export(const TToolArgs& args, std::ostream& out) {
   return kExitOk;
 }
 
-std::string LangName(const TToolArgs& args, TPairField field, TTextEncoding target, std::vector<std::string>& problems) {
-  const std::string option = PairFieldName(field);
-  const auto given = args.Values.find(option);
-  if (given == args.Values.end()) {
-    problems.push_back("the option " + option + " NAME is missing");
-    return {};
-  }
-  std::string name;
-  std::string problem = CheckPairField(field, given->second, name, target);
-  if (problem.empty() && Utf8Length(name) < kMinLangName)
-    problem = option + " \"" + given->second + "\" is shorter than the " + std::to_string(kMinLangName) +
-              " characters the editor needs for a language name";
-  if (!problem.empty()) problems.push_back(std::move(problem));
-  return name;
-}
-
 int Import(const TToolArgs& args, std::ostream& out) {
   NeedFiles(args, 2, kImportHelp);
   const bool csv = args.Switches.count("--csv") != 0;
   const bool tsv = args.Switches.count("--tsv") != 0;
-  if (csv == tsv) Fail(kExitRejected, "give the table's format: --tsv or --csv");
-  // A new file is UTF-8 unless a legacy one is asked for.
-  TTextEncoding target = TTextEncoding::Utf8;
-  if (const auto given = args.Values.find("--encoding"); given != args.Values.end()) {
-    const auto named = ParseEncodingName(given->second);
-    if (!named) Fail(kExitRejected, "--encoding is \"" + given->second + "\"; it takes utf-8 or windows-1252");
-    target = *named;
-  }
+  const bool kvtml = args.Switches.count("--kvtml") != 0;
+  const bool anki = args.Switches.count("--anki") != 0;
+  if (int(csv) + int(tsv) + int(kvtml) + int(anki) > 1) Fail(kExitRejected, "give one format: --tsv, --csv, --kvtml or --anki");
+  if (kvtml || (!csv && !tsv && !anki && HasKvtmlName(args.Files[0]))) return ImportKvtmlCommand(args, out);
+  if (anki) return ImportAnkiCommand(args, out);
+  if (!csv && !tsv) Fail(kExitRejected, "give the file's format: --tsv or --csv for a table, --kvtml or --anki");
+  for (const char* option : {"--lang1-id", "--lang2-id", "--lesson"})
+    if (args.Values.count(option) != 0) Fail(kExitRejected, std::string(option) + " is for --kvtml or --anki files");
+  if (args.Switches.count("--skip-unfit") != 0) Fail(kExitRejected, "--skip-unfit is for --kvtml or --anki files");
+  const TTextEncoding target = TargetEncoding(args);
   std::vector<std::string> problems;
   const std::string lang1 = LangName(args, TPairField::Lang1Name, target, problems);
   const std::string lang2 = LangName(args, TPairField::Lang2Name, target, problems);
-  // The names line in the file's bytes: one a character in Windows-1252.
-  const auto fileBytes = [target](const std::string& text) {
-    return target == TTextEncoding::Utf8 ? text.size() : Utf8Length(text);
-  };
-  if (problems.empty() && fileBytes(lang1) + 1 + fileBytes(lang2) > kMaxContainerLine)
-    problems.push_back("the language names are too long for a line of a language file");
-  if (!problems.empty()) {
-    std::string message;
-    for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
-    Fail(kExitRejected, message);
-  }
+  CheckLangNames(lang1, lang2, target, std::move(problems));
 
   const std::string& tableArg = args.Files[0];
   const std::string& outArg = args.Files[1];
@@ -419,8 +329,9 @@ struct TCommand {
 const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"info", kInfoHelp, {}, {}, Info},
-      {"export", kExportHelp, {"--tsv", "--csv"}, {}, Export},
-      {"import", kImportHelp, {"--tsv", "--csv", "--force"}, {"--lang1", "--lang2", "--encoding"}, Import},
+      {"export", kExportHelp, {"--tsv", "--csv", "--kvtml"}, {}, Export},
+      {"import", kImportHelp, {"--tsv", "--csv", "--kvtml", "--anki", "--skip-unfit", "--force"},
+       {"--lang1", "--lang2", "--encoding", "--lang1-id", "--lang2-id", "--lesson"}, Import},
       {"dump", kDumpHelp, {}, {}, Dump},
       {"pack", kPackHelp, {"--force"}, {}, Pack},
       {"speak", kSpeakHelp, {"--missing", "--force"}, {"--lesson", "--lang1-locale", "--lang2-locale"}, Speak},
