@@ -943,10 +943,12 @@ void TEditExerciseDlg::btnImportTableClick() {
   if (merged.PairCount > 0) EditState = esModified;
   SortList();
   UpdateButtons();
-  ShowMessageBox(this, windowTitle(),
-                 WithNumbers(UiText(LangHandler, txTableImported),
-                             {merged.PairCount, static_cast<int>(merged.NewLessons.size() + merged.ExtendedLessons.size())}),
-                 QMessageBox::Information, QMessageBox::Ok, false);
+  QString done = WithNumbers(UiText(LangHandler, txTableImported),
+                             {merged.PairCount, static_cast<int>(merged.NewLessons.size() + merged.ExtendedLessons.size())});
+  // What a word list held beyond its pairs is said, never dropped silently.
+  if (!table->NotKept.empty())
+    done += "\n\n" + UiText(LangHandler, txNotKeptFromList) + '\n' + Utf8ToQString(table->NotKept);
+  ShowMessageBox(this, windowTitle(), done, QMessageBox::Information, QMessageBox::Ok, false);
 }
 
 void TEditExerciseDlg::btnExportTableClick() {

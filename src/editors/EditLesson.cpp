@@ -754,6 +754,10 @@ void TeditLessonDlg::btnImportTableClick() {
               std::string(pear->WavFile2), NextRowNumber(EditedRows), pear->InUse},
              false, -1);
     }
+  // What a word list held beyond its pairs is said, never dropped silently.
+  if (!table->NotKept.empty())
+    ShowMessageBox(this, windowTitle(), UiText(LangHandler, txNotKeptFromList) + '\n' + Utf8ToQString(table->NotKept),
+                   QMessageBox::Information, QMessageBox::Ok, false);
   if (RowCount() == first) return;
   editWord1->setReadOnly(false);
   editWord2->setReadOnly(false);

@@ -1,6 +1,8 @@
 #include "TableFileDialogs.h"
 
 #include <QDir>
+#include <QFile>
+#include <QUrl>
 #include <QFileInfo>
 #include <QStringList>
 #include <QWidget>
@@ -12,6 +14,9 @@
 #include "settings/TextNumbers.h"
 #include "storage/DurableFile.h"
 #include "storage/FileUtil.h"
+#include "storage/ImportedSound.h"
+#include "storage/KvtmlExport.h"
+#include "storage/KvtmlImport.h"
 #include "storage/TableExport.h"
 #include "widgets/FieldCheck.h"
 #include "widgets/FileChooser.h"
@@ -24,6 +29,29 @@ namespace {
 
 TTableFormat FormatOf(const QString& path) {
   return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? TTableFormat::Csv : TTableFormat::Tsv;
+}
+
+bool IsKvtml(const QString& path) { return path.endsWith(QStringLiteral(".kvtml"), Qt::CaseInsensitive); }
+
+// A KDE word list read into lessons; its reasons stay the reader's own.
+TTableImport ReadKvtml(const std::string& path, const TTableRequest& request, TTextEncoding target,
+                       QStringList& errors) {
+  TKvtmlOptions options;
+  options.Target = target;
+  // A sound the list names is kept when it exists, named as the program
+  // names sounds (below its folder relative to it).
+  options.KeepSound = [&path, &request](const std::string& reference) {
+    const std::string found = FindReferencedSound(reference, path);
+    return found.empty() ? found : AppRelativeName(request.appDir, found);
+  };
+  const TImportedLessons lessons = ImportKvtmlFile(path, options);
+  TTableImport table;
+  for (const std::string& error : lessons.Errors) errors << Utf8ToQString(error);
+  if (!lessons.Ok()) return table;
+  table.Lessons = lessons.Lessons;
+  table.PairCount = lessons.PairCount;
+  table.NotKept = lessons.NotKept.Summary();
+  return table;
 }
 
 TFileRequest FileRequest(const TTableRequest& request) {
@@ -47,6 +75,7 @@ TTableRequest TableRequestFor(QWidget* owner, const TAppLangHandler& texts, int 
   request.owner = owner;
   request.texts = &texts;
   request.title = title;
+  request.appDir = appDir;
   request.directory =
       DisplayPath(langFile.empty() ? appDir + "/LangFiles" : QFileInfo(Utf8ToQString(langFile)).path().toStdString());
   return request;
@@ -58,19 +87,23 @@ std::optional<TTableImport> ImportTableFile(const TTableRequest& request, TTextE
   const QString chosen = ChooseFile(FileRequest(request));
   if (chosen.isEmpty()) return std::nullopt;
   const std::string path = StoredFileName(QDir::fromNativeSeparators(chosen));
-  TBytes bytes;
+  TTableImport table;
+  QStringList errors;
   try {
-    bytes = ReadFileBytes(path);
+    if (IsKvtml(chosen)) {
+      table = ReadKvtml(path, request, target, errors);
+    } else {
+      const TBytes bytes = ReadFileBytes(path);
+      const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+      table = ImportTable(text, FormatOf(chosen), target, missingLesson);
+      for (const TTableError& error : table.Errors) errors << TableErrorText(texts, error);
+    }
   } catch (const TFileIoError& e) {
     Warn(request, UiText(texts, txTableUnreadable) + '\n' + DisplayPath(path) + '\n' + Utf8ToQString(e.what()));
     return std::nullopt;
   }
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  TTableImport table = ImportTable(text, FormatOf(chosen), target, missingLesson);
-  if (!table.Ok()) {
+  if (!errors.isEmpty()) {
     // Nothing is taken: every wrong row is listed, as the tool lists them.
-    QStringList errors;
-    for (const TTableError& error : table.Errors) errors << TableErrorText(texts, error);
     TTableErrorList list(request.owner, UiText(texts, request.title),
                          UiText(texts, txTableNotImported) + '\n' + DisplayPath(path), UiText(texts, txTableErrors),
                          errors);
@@ -92,7 +125,19 @@ bool ExportTableFile(const TTableRequest& request, const QString& fileName, cons
   std::string table;
   TTableProblem problem;
   QString reason;
-  if (!ExportTable(lessons, FormatOf(chosen), table, problem)) {
+  bool made = true;
+  if (IsKvtml(chosen)) {
+    // The other trainers resolve a relative sound against their own file,
+    // which may lie anywhere: sounds go out as absolute file URLs.
+    const auto soundReference = [&request](const std::string& name) {
+      const QString sound = QFileInfo(QFile::decodeName(AppDirFileName(request.appDir, name).c_str())).absoluteFilePath();
+      return QUrl::fromLocalFile(sound).toString(QUrl::FullyEncoded).toStdString();
+    };
+    table = ExportKvtml(lessons, QFileInfo(chosen).completeBaseName().toStdString(), soundReference);
+  } else {
+    made = ExportTable(lessons, FormatOf(chosen), table, problem);
+  }
+  if (!made) {
     reason = UiText(texts, txReason) + ' ' + TableProblemText(texts, problem);
   } else {
     const TSaveResult result =

@@ -12,13 +12,15 @@ class TAppLangHandler;
 class TLangFHandler;
 
 // What both editors ask of a table: which file, through the file dialog, by
-// the rules of quillmere-lang; a table named *.csv is comma-separated, any
+// the rules of quillmere-lang; a table named *.csv is comma-separated, a
+// file named *.kvtml a word list of KDE's trainers (KWordQuiz, Parley), any
 // other tab-separated, as spreadsheets save them.
 struct TTableRequest {
   QWidget* owner = nullptr;
   const TAppLangHandler* texts = nullptr;
   int title = 0;      // the text naming what is done: the dialog's title
   QString directory;  // the folder the dialog starts in
+  std::string appDir;  // the folder names starting with "\" are relative to
 };
 
 // A request whose dialog starts beside the language file, or in the program's

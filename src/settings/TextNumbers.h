@@ -300,4 +300,7 @@ enum TTextNbr : int {
   txHistorySkipped = 417,
   txHistoryUnreadable = 418,
   txStatDateFormat = 419,
+
+  // Word lists of other trainers
+  txNotKeptFromList = 430,
 };

@@ -26,6 +26,9 @@ struct TTableImport {
   std::vector<std::shared_ptr<TLesson>> Lessons;
   std::vector<TTableError> Errors;
   int32_t PairCount = 0;
+  // What the source held that a language file cannot ("Not kept: 3 grades"),
+  // for a KDE word list; empty for a table, which holds nothing more.
+  std::string NotKept;
 
   bool Ok() const { return Errors.empty(); }
 };

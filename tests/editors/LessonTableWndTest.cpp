@@ -178,6 +178,24 @@ class LessonTableWndTest : public QObject {
     QVERIFY(!ed.Lesson->GetPear(3)->InUse);
   }
 
+  // A KDE word list of one lesson comes in the same way, and what a language
+  // file cannot keep (here a grade) is said.
+  void kdeWordListOfOneLessonAddsItsPairsAndSaysWhatWasLeft() {
+    TEditorFixture fx;
+    TLessonEditor ed(fx);
+    ed.Import(fx, "/words.kvtml",
+              "<?xml version=\"1.0\"?><kvtml version=\"2.0\"><identifiers>"
+              "<identifier id=\"0\"><name>English</name></identifier>"
+              "<identifier id=\"1\"><name>German</name></identifier></identifiers><entries>"
+              "<entry id=\"0\"><translation id=\"0\"><text>house</text></translation><translation id=\"1\">"
+              "<text>Haus</text><grade><currentgrade>2</currentgrade></grade></translation></entry>"
+              "</entries><lessons><container><name>Home</name><entry id=\"0\"/></container></lessons></kvtml>");
+    QCOMPARE(ed.Table()->rowCount(), 3);
+    QCOMPARE(ed.Cell(2, colWord2), QStringLiteral("Haus"));
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QVERIFY2(fx.Messages[0].text.contains(QStringLiteral("Not kept: 1 grade")), qPrintable(fx.Messages[0].text));
+  }
+
   // A new lesson starts empty with its fields shut; a table fills it and
   // the fields open for the imported pairs.
   void newLessonIsFilledFromATableAndStored() {

@@ -15,6 +15,7 @@
 #include "core/CodePage.h"
 #include "editors/EditExercise.h"
 #include "settings/TextNumbers.h"
+#include "storage/KvtmlImport.h"
 #include "storage/TableImport.h"
 #include "widgets/TickTimer.h"
 
@@ -128,6 +129,65 @@ class TableImportWndTest : public QObject {
     QVERIFY(back.Ok());
     QCOMPARE(back.PairCount, 5);
     QCOMPARE(std::string(back.Lessons[1]->GetPear(1)->Word2), std::string("Fähre"));
+  }
+
+  // A KDE word list comes in like a table: its lessons by number, what a
+  // language file cannot keep said, and it goes out again as a word list.
+  void kdeWordListImportsLikeATableAndExportsBack() {
+    TEditorFixture fx;
+    OpenFile(fx);
+    fx.WriteRaw("/words.kvtml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
+        "<kvtml version=\"2.0\"><identifiers>\n"
+        " <identifier id=\"0\"><name>English</name></identifier><identifier id=\"1\"><name>German</name></identifier></identifiers>\n"
+        " <entries>\n"
+        "  <entry id=\"0\"><translation id=\"0\"><text>house</text></translation>\n"
+        "   <translation id=\"1\"><text>Haus</text><grade><currentgrade>3</currentgrade></grade></translation></entry>\n"
+        "  <entry id=\"1\"><translation id=\"0\"><text>ferry</text></translation><translation id=\"1\"><text>Fähre</text></translation></entry>\n"
+        "  <entry id=\"2\"><translation id=\"0\"><text>red</text></translation><translation id=\"1\"><text>rot</text></translation></entry>\n"
+        " </entries>\n"
+        " <lessons><container><name>Home</name><entry id=\"0\"/><entry id=\"1\"/></container>\n"
+        "  <container><name>Colours</name><entry id=\"2\"/></container></lessons>\n"
+        "</kvtml>\n");
+    fx.Files = {fx.NativePath("/words.kvtml")};
+    TEditor ed(fx);
+    ed.Click("btnImportTable");
+    QCOMPARE(ed.Dlg.findChild<QTreeWidget*>("lessonList")->topLevelItemCount(), 2);
+    QCOMPARE(fx.Messages.size(), std::size_t(1));
+    QVERIFY2(fx.Messages[0].text.startsWith("3 pairs were imported into 2 lessons"), qPrintable(fx.Messages[0].text));
+    QVERIFY2(fx.Messages[0].text.contains(fx.Text(txNotKeptFromList) + "\nNot kept: 1 grade"),
+             qPrintable(fx.Messages[0].text));
+    fx.Messages.clear();
+
+    fx.Files = {fx.NativePath("/out.kvtml")};
+    ed.Click("btnExportTable");
+    QVERIFY(fx.Messages.empty());
+    const TImportedLessons back = ImportKvtmlFile(fx.NativePath("/out.kvtml").toStdString(), {});
+    QVERIFY(back.Ok());
+    QCOMPARE(back.PairCount, 5);
+    QCOMPARE(std::string(back.Lessons[0]->GetPear(3)->Word2), std::string("Fähre"));
+  }
+
+  void hostileWordListIsRefusedWithItsReason() {
+    TEditorFixture fx;
+    OpenFile(fx);
+    fx.WriteRaw("/bomb.kvtml", "<?xml version=\"1.0\"?><!DOCTYPE kvtml [<!ENTITY a \"aaaaaaaaaa\">\n"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><kvtml version=\"2.0\"><entries><entry id=\"0\">\n"
+        "<translation id=\"0\"><text>&b;</text></translation></entry></entries></kvtml>");
+    fx.Files = {fx.NativePath("/bomb.kvtml")};
+    TModalScripts modal;
+    QStringList shown;
+    modal.Scripts.push_back([&](QDialog& dialog) {
+      auto* list = dialog.findChild<QListWidget*>("tableErrors");
+      for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+      return int(QDialog::Accepted);
+    });
+    TEditor ed(fx);
+    ed.Click("btnImportTable");
+    QCOMPARE(modal.Runs, 1);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(!shown[0].isEmpty(), "the reason is named");
+    QCOMPARE(ed.Dlg.findChild<QTreeWidget*>("lessonList")->topLevelItemCount(), 1);
   }
 
   // The disk refuses the write: the learner is told why, and an older
