@@ -31,12 +31,12 @@ open(ini, "w").write(text)
 PY
 "$prog/quillmere-lang" stats "$lang" --history "$prog/Quillmere.History" --settings "$prog/Quillmere.Ini" | head -6
 
+# shellcheck source=window-steps.sh
+. scripts/window-steps.sh
+
 for language in EN DE; do
   l=$(echo "$language" | tr 'A-Z' 'a-z')
-  sed -i -e "s/^Language=.*/Language=$language/" "$prog/Quillmere.Ini"
-  (cd "$prog" && exec ./quillmere >"$work/run.log" 2>&1) &
-  pid=$!
-  sleep 3
+  start_program "$language"
   # The exercise menu, then its statistics item.
   if [ "$language" = EN ]; then xdotool key alt+e; else xdotool key alt+b; fi
   sleep 0.5
@@ -44,7 +44,5 @@ for language in EN DE; do
   xdotool windowmove "$(xdotool getactivewindow)" 40 40; sleep 1
   shot "statistics-$l"
   xdotool key Escape; sleep 0.5
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  sleep 1
+  stop_program
 done
