@@ -21,6 +21,8 @@ std::string Utf8Left(std::string_view text, std::size_t count);
 bool IsValidUtf8(std::string_view text);
 // Characters (code points) of a UTF-8 text: the bytes that are not continuation bytes.
 std::size_t Utf8Length(std::string_view text);
+// Appends the character's UTF-8 bytes.
+void AppendUtf8(std::string& out, char32_t ch);
 
 char16_t Cp1252ToUnicode(unsigned char byte);
 // The byte for a character, or -1 when Windows-1252 cannot hold it.

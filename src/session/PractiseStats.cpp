@@ -1,6 +1,7 @@
 #include "PractiseStats.h"
 
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "core/Lesson.h"
@@ -39,15 +40,16 @@ TPractiseStats CollectPractiseStats(const TLangFHandler& file, const TExerciseWo
     }
     stats.Lessons.push_back(figures);
   }
+  std::map<int32_t, TLessonFigures*> byNumber;
+  for (TLessonFigures& figures : stats.Lessons) byNumber[figures.Lesson] = &figures;
   // A pair the list names twice is held back once, by its first entry.
   std::set<std::pair<int32_t, int32_t>> seen;
   for (const TExerciseWord& w : list) {
     if (w.Priority < 1 || w.Priority > 8 || !seen.insert({w.LessonNbr, w.PearNbr}).second) continue;
-    const auto lesson = file.GetLesson(w.LessonNbr);
-    const auto pear = lesson ? lesson->GetPear(w.PearNbr) : nullptr;
-    if (!pear || !pear->InUse) continue;
-    for (TLessonFigures& figures : stats.Lessons)
-      if (figures.Lesson == w.LessonNbr) ++figures.HeldBack[static_cast<std::size_t>(w.Priority)];
+    const auto figures = byNumber.find(w.LessonNbr);
+    if (figures == byNumber.end()) continue;
+    const auto pear = file.GetLesson(w.LessonNbr)->GetPear(w.PearNbr);
+    if (pear && pear->InUse) ++figures->second->HeldBack[static_cast<std::size_t>(w.Priority)];
   }
   for (const TLessonFigures& f : stats.Lessons) {
     stats.Total.Pairs += f.Pairs;

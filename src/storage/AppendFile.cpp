@@ -4,14 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 
 namespace {
-constexpr std::size_t kWritePiece = 1 << 20;
-
 TSaveResult Failure(const char* step, int error) {
   TSaveResult result;
   result.Fault = TSaveFault::System;
@@ -19,21 +16,6 @@ TSaveResult Failure(const char* step, int error) {
   result.Step = step;
   result.Reason = std::strerror(error);
   return result;
-}
-
-TSaveResult WriteAll(int fd, const uint8_t* data, std::size_t size) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t wrote = SaveSystemCalls().Write(fd, data + done, std::min(kWritePiece, size - done));
-    if (wrote < 0) {
-      if (errno == EINTR) continue;
-      return Failure("write", errno);
-    }
-    // No progress and no error: the disk takes nothing more.
-    if (wrote == 0) return Failure("write", ENOSPC);
-    done += static_cast<std::size_t>(wrote);
-  }
-  return {};
 }
 
 // True when the file's last byte is not a line break.
@@ -64,8 +46,8 @@ TSaveResult AppendFileDurably(const std::filesystem::path& target, const uint8_t
   }
   const off_t before = info.st_size;
   TSaveResult result;
-  if (EndsInCutLine(fd, before)) result = WriteAll(fd, reinterpret_cast<const uint8_t*>("\n"), 1);
-  if (result.Ok()) result = WriteAll(fd, data, size);
+  if (EndsInCutLine(fd, before)) result = WriteAllTo(fd, reinterpret_cast<const uint8_t*>("\n"), 1);
+  if (result.Ok()) result = WriteAllTo(fd, data, size);
   if (result.Ok() && SaveSystemCalls().Fdatasync(fd) != 0) result = Failure("fdatasync", errno);
   // What a failed append wrote is taken back: no half line is left behind.
   if (!result.Ok() && ftruncate(fd, before) == 0) SaveSystemCalls().Fdatasync(fd);

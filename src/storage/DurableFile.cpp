@@ -133,20 +133,7 @@ class TTempFile {
     }
     return Failure(TSaveFault::System, EEXIST, "open");
   }
-  TSaveResult Write(const uint8_t* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t wrote = SaveSystemCalls().Write(fd_, data + done, std::min(kWritePiece, size - done));
-      if (wrote < 0) {
-        if (errno == EINTR) continue;
-        return SystemFailure("write");
-      }
-      // No progress and no error: the disk takes nothing more.
-      if (wrote == 0) return Failure(TSaveFault::System, ENOSPC, "write");
-      done += static_cast<std::size_t>(wrote);
-    }
-    return {};
-  }
+  TSaveResult Write(const uint8_t* data, std::size_t size) { return WriteAllTo(fd_, data, size); }
   TSaveResult SyncAndClose() {
     if (SaveSystemCalls().Fdatasync(fd_) != 0) return SystemFailure("fdatasync");
     const int fd = fd_;
@@ -176,6 +163,21 @@ TSaveResult SyncFolder(const fs::path& folder) {
 
 int RealOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 }  // namespace
+
+TSaveResult WriteAllTo(int fd, const uint8_t* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t wrote = SaveSystemCalls().Write(fd, data + done, std::min(kWritePiece, size - done));
+    if (wrote < 0) {
+      if (errno == EINTR) continue;
+      return SystemFailure("write");
+    }
+    // No progress and no error: the disk takes nothing more.
+    if (wrote == 0) return Failure(TSaveFault::System, ENOSPC, "write");
+    done += static_cast<std::size_t>(wrote);
+  }
+  return {};
+}
 
 std::string SaveTempPrefix(const std::string& fileName) { return "." + fileName + ".qmsave-"; }
 

@@ -38,6 +38,11 @@ struct TSaveResult {
 TSaveResult SaveFileDurably(const std::filesystem::path& target, const uint8_t* data, std::size_t size,
                             bool overwrite);
 
+// Writes all of data to the open file fd through the save's system calls,
+// piece by piece, going on after an interruption; a disk that takes nothing
+// more is ENOSPC. Step "write" on failure.
+TSaveResult WriteAllTo(int fd, const uint8_t* data, std::size_t size);
+
 // The name a temporary file for fileName starts with: ".<fileName>.qmsave-",
 // followed by six letters or digits.
 std::string SaveTempPrefix(const std::string& fileName);

@@ -2,12 +2,13 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string_view>
 #include <system_error>
 
 #include "AppendFile.h"
+#include "FileUtil.h"
+#include "core/Errors.h"
 
 namespace fs = std::filesystem;
 
@@ -131,39 +132,32 @@ void Add(THistoryDay& to, const THistoryDay& day) {
 // error set when the file exists but cannot be read.
 bool EachLine(const fs::path& path, const std::function<void(std::string_view, bool overlong)>& onLine,
               std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return true;
-    error = path.string() + ": cannot be read";
-    return false;
-  }
   std::string line;
   bool overlong = false;
-  char block[64 * 1024];
-  while (in.read(block, sizeof block) || in.gcount() > 0) {
-    const std::string_view chunk(block, static_cast<std::size_t>(in.gcount()));
-    std::size_t from = 0;
-    while (from < chunk.size()) {
-      const std::size_t end = chunk.find('\n', from);
-      const std::string_view piece = chunk.substr(from, end == std::string_view::npos ? end : end - from);
-      if (!overlong) {
-        if (line.size() + piece.size() > kMaxLine) {
-          overlong = true;
-          line.clear();
-        } else {
-          line.append(piece);
+  try {
+    ReadFileBlocks(path.string(), [&](const uint8_t* data, std::size_t size) {
+      const std::string_view chunk(reinterpret_cast<const char*>(data), size);
+      std::size_t from = 0;
+      while (from < chunk.size()) {
+        const std::size_t end = chunk.find('\n', from);
+        const std::string_view piece = chunk.substr(from, end == std::string_view::npos ? end : end - from);
+        if (!overlong) {
+          if (line.size() + piece.size() > kMaxLine) {
+            overlong = true;
+            line.clear();
+          } else {
+            line.append(piece);
+          }
         }
+        if (end == std::string_view::npos) break;
+        onLine(line, overlong);
+        line.clear();
+        overlong = false;
+        from = end + 1;
       }
-      if (end == std::string_view::npos) break;
-      onLine(line, overlong);
-      line.clear();
-      overlong = false;
-      from = end + 1;
-    }
-  }
-  if (in.bad()) {
-    error = path.string() + ": cannot be read";
+    });
+  } catch (const TFileIoError& e) {
+    error = e.File() + ": " + e.Reason();
     return false;
   }
   if (!line.empty() || overlong) onLine(line, overlong);

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/CodePage.h"
+
 namespace {
 
 // The named references of HTML 4 for U+00A0 to U+00FF, in order.
@@ -33,24 +35,6 @@ constexpr TNamed kOtherNames[] = {
 // Tags that end a line or a block: the words on either side stay apart.
 constexpr const char* kBreakingTags[] = {"br", "div", "p", "li", "ul", "ol", "tr", "td", "th", "table",
                                          "h1", "h2", "h3", "h4", "h5", "h6", "hr", "blockquote", "dt", "dd"};
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 

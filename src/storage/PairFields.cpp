@@ -30,26 +30,6 @@ std::string CodePoint(char32_t ch) {
   return buffer;
 }
 
-std::string Utf8Of(char32_t ch) {
-  std::string out;
-  if (ch < 0x80) {
-    out += static_cast<char>(ch);
-  } else if (ch < 0x800) {
-    out += static_cast<char>(0xC0 | (ch >> 6));
-    out += static_cast<char>(0x80 | (ch & 0x3F));
-  } else if (ch < 0x10000) {
-    out += static_cast<char>(0xE0 | (ch >> 12));
-    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (ch & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (ch >> 18));
-    out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (ch & 0x3F));
-  }
-  return out;
-}
-
 TTableProblem ControlProblem(const std::string& name, unsigned char byte) {
   if (byte == '\r' || byte == '\n') return {TTableReason::LineBreak, {name, CodePoint(byte)}};
   if (byte == '\t') return {TTableReason::Tab, {name, CodePoint(byte)}};
@@ -73,7 +53,9 @@ TTableProblem ConversionProblem(std::string_view utf8, std::string& out, TTextEn
   }
   const bool replacementChar = utf8.substr(badPos, 3) == "\xEF\xBF\xBD";
   if (badChar == 0xFFFD && !replacementChar) return {TTableReason::NotUtf8, {}};
-  return {TTableReason::NotInCp1252, {Utf8Of(badChar), CodePoint(badChar)}};
+  std::string shown;
+  AppendUtf8(shown, badChar);
+  return {TTableReason::NotInCp1252, {shown, CodePoint(badChar)}};
 }
 
 }  // namespace

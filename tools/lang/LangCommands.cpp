@@ -27,9 +27,6 @@
 #include "storage/LangFileEncoding.h"
 #include "storage/LangFHandler.h"
 #include "session/LessonSetRules.h"
-#include "session/PractiseStats.h"
-#include "settings/AppFolders.h"
-#include "settings/AppIniFile.h"
 #include "storage/PathLock.h"
 
 namespace {
@@ -266,58 +263,6 @@ int Check(const TToolArgs& args, std::ostream& out) {
   return outcome.Faults == 0 ? kExitOk : kExitFileError;
 }
 
-// The learner's folders, found as the program finds them from beside this tool.
-TAppFolders LearnerFolders() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return FindAppFolders(ec ? std::string(".") : exe.parent_path().native());
-}
-
-int Stats(const TToolArgs& args, std::ostream& out) {
-  NeedFiles(args, 1, kStatsHelp);
-  const std::string& fileArg = args.Files[0];
-  TLangFHandler handler;
-  LoadLang(fileArg, handler);
-  const std::string key = HistoryFileKey(StoredArg(fileArg));
-
-  const auto history = args.Values.find("--history");
-  const auto settings = args.Values.find("--settings");
-  const TAppFolders folders = LearnerFolders();
-  const std::string historyFile =
-      history != args.Values.end() ? StoredArg(history->second) : folders.Data + "/" + kHistoryFileName;
-  const THistorySummary summary = ReadHistory(NativePath(historyFile), key);
-  if (!summary.Error.empty()) Fail(kExitFileError, summary.Error);
-
-  // The priorities live in the exercise list the settings keep for the file.
-  TExerciseWords list;
-  bool listFound = false;
-  if (settings != args.Values.end()) {
-    const std::string settingsFile = StoredArg(settings->second);
-    if (!FileExistsWarn(settingsFile)) Fail(kExitFileError, settings->second + ": no such file");
-    const std::filesystem::path path = NativePath(settingsFile);
-    // Names in the settings are relative to the learner's data folder when
-    // these are the learner's settings, else to the settings' own folder
-    // (a copied folder holds both).
-    const std::string folder = path.parent_path().native();
-    TAppIniFile ini(folder == folders.Settings ? folders.Data : folder, nullptr, folder, path.filename().native());
-    if (!ini.IniFound) Fail(kExitFileError, settings->second + ": " + ini.LoadError);
-    ini.ReadExercise();
-    list = KeptExerciseList(ini, key);
-    listFound = !list.empty();
-  } else if (FileExistsWarn(folders.Settings + "/Quillmere.Ini")) {
-    TAppIniFile ini(folders.Data, nullptr, folders.Settings);
-    if (ini.IniFound) {
-      ini.ReadExercise();
-      list = KeptExerciseList(ini, key);
-      listFound = !list.empty();
-    }
-  }
-  const TPractiseStats stats = CollectPractiseStats(handler, list, summary, std::time(nullptr));
-  WriteStatsTables(stats, out);
-  if (!listFound) out << "The settings keep no exercise list for this file: nothing is held back.\n";
-  return kExitOk;
-}
-
 struct TCommand {
   const char* Name;
   const char* Help;
@@ -336,7 +281,7 @@ const std::vector<TCommand>& Commands() {
       {"pack", kPackHelp, {"--force"}, {}, Pack},
       {"speak", kSpeakHelp, {"--missing", "--force"}, {"--lesson", "--lang1-locale", "--lang2-locale"}, Speak},
       {"check", kCheckHelp, {}, {"--lesson"}, Check},
-      {"stats", kStatsHelp, {}, {"--history", "--settings"}, Stats},
+      {"stats", kStatsHelp, {}, {"--history", "--settings"}, StatsCommand},
       {"convert", kConvertHelp, {"--force"}, {"--to", "--from"},
        [](const TToolArgs& args, std::ostream& out) {
          NeedFiles(args, 1, kConvertHelp);

@@ -1,10 +1,49 @@
 #include "StatsCommand.h"
 
+#include <ctime>
+#include <filesystem>
 #include <iomanip>
 
+#include "CommandSupport.h"
+#include "LangHelp.h"
+#include "ToolFailure.h"
 #include "session/PractiseStats.h"
+#include "settings/AppFolders.h"
+#include "settings/AppIniFile.h"
 
 namespace {
+// The learner's folders, found as the program finds them from beside this tool.
+TAppFolders LearnerFolders() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return FindAppFolders(ec ? std::string(".") : exe.parent_path().native());
+}
+
+// The exercise list the settings keep for the file (its priorities); empty
+// when there is none. A settings file named on the command line must be
+// readable; the learner's own may be missing.
+TExerciseWords KeptList(const TToolArgs& args, const TAppFolders& folders, const std::string& key) {
+  const auto given = args.Values.find("--settings");
+  const std::string settingsFile =
+      given != args.Values.end() ? StoredArg(given->second) : folders.Settings + "/Quillmere.Ini";
+  if (!FileExistsWarn(settingsFile)) {
+    if (given != args.Values.end()) Fail(kExitFileError, given->second + ": no such file");
+    return {};
+  }
+  const std::filesystem::path path = NativePath(settingsFile);
+  // Names in the settings are relative to the learner's data folder when
+  // these are the learner's settings, else to the settings' own folder
+  // (a copied folder holds both).
+  const std::string folder = path.parent_path().native();
+  TAppIniFile ini(folder == folders.Settings ? folders.Data : folder, nullptr, folder, path.filename().native());
+  if (!ini.IniFound) {
+    if (given != args.Values.end()) Fail(kExitFileError, given->second + ": " + ini.LoadError);
+    return {};
+  }
+  ini.ReadExercise();
+  return KeptExerciseList(ini, key);
+}
+
 void WriteLessonRow(const TLessonFigures& f, std::ostream& out) {
   if (f.Lesson < 0)
     out << std::setw(6) << "Total";
@@ -39,4 +78,25 @@ void WriteStatsTables(const TPractiseStats& stats, std::ostream& out) {
   if (stats.SkippedLines > 0)
     out << "History: " << stats.SkippedLines << (stats.SkippedLines == 1 ? " line" : " lines")
         << " could not be read and " << (stats.SkippedLines == 1 ? "was" : "were") << " skipped.\n";
+}
+
+int StatsCommand(const TToolArgs& args, std::ostream& out) {
+  NeedFiles(args, 1, kStatsHelp);
+  const std::string& fileArg = args.Files[0];
+  TLangFHandler handler;
+  LoadLang(fileArg, handler);
+  const std::string key = HistoryFileKey(StoredArg(fileArg));
+  const TAppFolders folders = LearnerFolders();
+
+  const auto history = args.Values.find("--history");
+  const std::string historyFile =
+      history != args.Values.end() ? StoredArg(history->second) : folders.Data + "/" + kHistoryFileName;
+  const THistorySummary summary = ReadHistory(NativePath(historyFile), key);
+  if (!summary.Error.empty()) Fail(kExitFileError, summary.Error);
+
+  // The priorities live in the exercise list the settings keep for the file.
+  const TExerciseWords list = KeptList(args, folders, key);
+  WriteStatsTables(CollectPractiseStats(handler, list, summary, std::time(nullptr)), out);
+  if (list.empty()) out << "The settings keep no exercise list for this file: nothing is held back.\n";
+  return kExitOk;
 }
